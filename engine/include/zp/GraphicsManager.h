@@ -1,0 +1,103 @@
+// Owns the window and its font and draws coloured characters on the grid of
+// 80 x 24 cells. Characters drawn during a frame are collected in one vertex
+// batch that swapBuffers draws with a single call, shows and clears.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <SFML/Graphics.hpp>
+
+#include "zp/Color.h"
+#include "zp/Frame.h"
+#include "zp/Manager.h"
+#include "zp/Position.h"
+
+namespace zp {
+
+enum Justification : int {
+    LEFT_JUSTIFIED = 0,
+    CENTER_JUSTIFIED = 1,
+    RIGHT_JUSTIFIED = 2,
+};
+
+const int WINDOW_HORIZONTAL_PIXELS_DEFAULT = 1024;
+const int WINDOW_VERTICAL_PIXELS_DEFAULT = 768;
+const int WINDOW_HORIZONTAL_CHARS_DEFAULT = 80;
+const int WINDOW_VERTICAL_CHARS_DEFAULT = 24;
+const char* const WINDOW_TITLE_DEFAULT = "Zephane";
+const char* const FONT_FILE_DEFAULT = "zp-font.ttf";
+
+class GraphicsManager : public Manager {
+public:
+    static GraphicsManager& getInstance();
+    ~GraphicsManager() override;
+
+    // Opens the window and loads the font; -1 when the font cannot be loaded.
+    int startUp() override;
+    // Closes the window.
+    void shutDown() override;
+
+    // -1 when there is no window. Colours outside 0 ... 7 keep the previous
+    // character's colour; a blank draws nothing.
+    int drawCh(Position world_pos, char ch, Color color);
+    int drawString(Position world_pos, const std::string& str, Justification just, Color color);
+    // -1 when the frame has no characters.
+    int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
+    // Shows what was drawn since the last call and clears to black; -1 without a window.
+    int swapBuffers();
+
+    int getHorizontalChars() const;
+    int getVerticalChars() const;
+    int getHorizontalPixels() const;
+    int getVerticalPixels() const;
+    sf::RenderWindow* getWindow() const;
+
+    // What the frame being drawn holds: the topmost visible character of a
+    // view cell (a blank when none) and its colour.
+    char getDrawnChar(Position view_pos) const;
+    Color getDrawnColor(Position view_pos) const;
+    // One row of the frame being drawn, as text.
+    std::string drawnRow(int row) const;
+    // One row of the last frame shown by swapBuffers, as text.
+    std::string shownRow(int row) const;
+
+private:
+    GraphicsManager();
+
+    struct Cell {
+        char ch = ' ';
+        Color color = COLOR_DEFAULT;
+    };
+
+    void prepareGlyphs();
+    void addGlyphQuad(Position pixel, char ch, const sf::Color& color);
+    Cell* cellAt(Position view_pos);
+    const Cell* cellAt(Position view_pos) const;
+
+    sf::Font font;
+    std::unique_ptr<sf::RenderWindow> p_window;
+    int window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
+    int window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
+    int window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
+    int window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
+
+    // Colour of the previous character, kept for out-of-range colour values.
+    sf::Color current_color = sf::Color::White;
+    sf::VertexArray batch{sf::Quads};
+    std::vector<sf::Glyph> glyphs;
+    std::vector<Cell> drawn_cells;
+    std::vector<Cell> shown_cells;
+};
+
+// Size of one cell in pixels: 1024 / 80 = 12.8 across, 768 / 24 = 32 down.
+float charWidth();
+float charHeight();
+// The top-left pixel of a cell. Columns are laid out at 12.8 pixels each so
+// that all 80 fit the 1024-pixel window.
+Position spacesToPixels(Position spaces);
+// The cell drawn under a pixel; the exact inverse of spacesToPixels.
+Position pixelsToSpaces(Position pixels);
+
+} // namespace zp

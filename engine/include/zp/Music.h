@@ -1,0 +1,30 @@
+// One music track, streamed from its file while it plays.
+#pragma once
+
+#include <string>
+
+#include <SFML/Audio.hpp>
+
+namespace zp {
+
+class Music {
+public:
+    Music() = default;
+    Music(const Music&) = delete;
+    Music& operator=(const Music&) = delete;
+
+    // -1 when the file cannot be opened as a stream.
+    int loadMusic(std::string filename);
+    void play(bool loop = true);
+    void stop();
+    void pause();
+    void setLabel(std::string new_label);
+    const std::string& getLabel() const;
+    sf::Music* getMusic();
+
+private:
+    sf::Music music;
+    std::string label;
+};
+
+} // namespace zp

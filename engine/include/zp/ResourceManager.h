@@ -1,0 +1,79 @@
+// The engine's store of sprites, sound effects and music, each found by
+// its label (exact comparison; the first loaded entry with a label wins).
+// Also the readers of the line-based text formats of sprite files, which
+// the game's own file formats share.
+#pragma once
+
+#include <istream>
+#include <memory>
+#include <string>
+
+#include "zp/Frame.h"
+#include "zp/Manager.h"
+
+namespace zp {
+
+class Music;
+class Sound;
+class Sprite;
+
+const int MAX_SPRITES = 1000;
+const int MAX_SOUNDS = 128;
+const int MAX_MUSICS = 128;
+
+// Keywords of the sprite file.
+inline const std::string FRAMES_TOKEN = "frames";
+inline const std::string WIDTH_TOKEN = "width";
+inline const std::string HEIGHT_TOKEN = "height";
+inline const std::string COLOR_TOKEN = "color";
+inline const std::string END_FRAME_TOKEN = "end";
+inline const std::string EOF_TOKEN = "eof";
+
+// Reads one line without its line break (LF or CR LF); false at end of file.
+bool readLine(std::istream& file, std::string& line);
+// "keyword number": the number, -1 when the first word is not the keyword.
+int readLineInt(std::istream& file, const std::string& keyword);
+// "keyword text": the rest of the line after the keyword and one separator,
+// unchanged; the keyword itself is not compared.
+std::string readLineStr(std::istream& file, const std::string& keyword);
+// height rows of exactly width characters, then "end"; the empty frame otherwise.
+Frame parseFrame(std::istream& file, int width, int height);
+
+class ResourceManager : public Manager {
+public:
+    static ResourceManager& getInstance();
+    ~ResourceManager() override;
+
+    int startUp() override;
+    // Releases every sprite.
+    void shutDown() override;
+
+    int loadSprite(std::string filename, std::string label);
+    int unloadSprite(std::string label);
+    Sprite* getSprite(std::string label) const;
+    int getSpriteCount() const;
+
+    int loadSound(std::string filename, std::string label);
+    int unloadSound(std::string label);
+    Sound* getSound(std::string label) const;
+    int getSoundCount() const;
+
+    int loadMusic(std::string filename, std::string label);
+    int unloadMusic(std::string label);
+    Music* getMusic(std::string label) const;
+    int getMusicCount() const;
+
+private:
+    ResourceManager();
+
+    Sprite* p_sprite[MAX_SPRITES] = {};
+    int sprite_count = 0;
+    // Entries are created when first loaded, so an idle table holds no audio
+    // sources; loaded entries stay packed at the front in load order.
+    std::unique_ptr<Sound> sound[MAX_SOUNDS];
+    int sound_count = 0;
+    std::unique_ptr<Music> music[MAX_MUSICS];
+    int music_count = 0;
+};
+
+} // namespace zp

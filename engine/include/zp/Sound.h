@@ -1,0 +1,33 @@
+// One sound effect, decoded into memory and played from there.
+#pragma once
+
+#include <string>
+
+#include <SFML/Audio.hpp>
+
+namespace zp {
+
+class Sound {
+public:
+    Sound() = default;
+    // A copy plays its own copy of the samples, never the source's buffer.
+    Sound(const Sound& other);
+    Sound& operator=(const Sound& other);
+    ~Sound();
+
+    // -1 when the file cannot be read or decoded.
+    int loadSound(std::string filename);
+    void play(bool loop = false);
+    void stop();
+    void pause();
+    void setLabel(std::string new_label);
+    const std::string& getLabel() const;
+    sf::Sound getSound() const;
+
+private:
+    sf::Sound sound;
+    sf::SoundBuffer sound_buffer;
+    std::string label;
+};
+
+} // namespace zp

@@ -1,0 +1,29 @@
+// Free helpers of the engine: box intersection, distances, angles, text, and
+// the conversions between an object's box, the world and the view.
+#pragma once
+
+#include <string>
+
+#include "zp/Box.h"
+#include "zp/Position.h"
+
+namespace zp {
+
+class Object;
+
+// True when the boxes overlap; touching edges and corners count as overlap.
+bool boxIntersectsBox(Box a, Box b);
+// Distance in cell widths, with rows stretched by 2.5 (a cell is 2.5 times as tall as wide).
+int scaledDistance(Position a, Position b);
+int distance(Position a, Position b);
+// Direction from `from` to `to` in whole degrees: 0 right, 90 down, 180 left, -90 up.
+int angle(Position from, Position to);
+std::string toString(int value);
+
+// The object's box placed at the object's position, or at `where`.
+Box getWorldBox(const Object* p_object);
+Box getWorldBox(const Object* p_object, Position where);
+Position worldToView(Position world_pos);
+Position viewToWorld(Position view_pos);
+
+} // namespace zp

@@ -1,0 +1,73 @@
+// Owns the game world: every live object, the objects waiting for deletion,
+// the world's boundary and the view. Once per iteration it deletes marked
+// objects, moves everything by its velocity with collision and out events,
+// and draws the objects layer by layer.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "zp/Box.h"
+#include "zp/Manager.h"
+#include "zp/ObjectList.h"
+#include "zp/Position.h"
+
+namespace zp {
+
+class Object;
+
+class WorldManager : public Manager {
+public:
+    static WorldManager& getInstance();
+
+    // Empties both lists.
+    int startUp() override;
+    // Deletes every remaining object.
+    void shutDown() override;
+
+    // Called by the object's constructor; a full world silently refuses.
+    int insertObject(Object* p_o);
+    // Takes the object out of the live list; it gets no more events and is
+    // not drawn. 0 when removed, -1 when absent.
+    int removeObject(Object* p_o);
+    ObjectList getAllObjects() const;
+
+    // Deletes the object at the start of the next update; marking twice
+    // deletes once.
+    int markForDelete(Object* p_o);
+
+    void update();
+    void draw();
+
+    // 0 when the object now stands at `where`, -1 when a hard pair blocked it.
+    int moveObject(Object* p_o, Position where);
+    // The solid objects that a solid object would overlap at `where`.
+    ObjectList getCollisions(const Object* p_o, Position where) const;
+    // Objects of exactly `type` whose scaled distance from the centre is at most `radius`.
+    std::unique_ptr<ObjectList> getObjectsInRange(const Object& centre, int radius,
+                                                  const std::string& object_type) const;
+
+    Box getBoundary() const;
+    void setBoundary(Box new_boundary);
+    Box getView() const;
+    void setView(Box new_view);
+    // Centres the view on the position, kept inside the boundary.
+    void setViewPosition(Position view_pos);
+    // -1 when the object is not in the world; nullptr stops following.
+    int setViewFollowing(Object* p_new_view_following);
+
+private:
+    friend class Object;
+
+    WorldManager();
+    // Called by the object's destructor: forgets the object everywhere.
+    void objectDestroyed(Object* p_o);
+
+    ObjectList updates;
+    ObjectList deletions;
+    Box boundary;
+    Box view;
+    Object* p_view_following = nullptr;
+};
+
+} // namespace zp

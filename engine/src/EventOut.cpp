@@ -1,0 +1,10 @@
+#include "zp/EventOut.h"
+
+namespace zp {
+
+EventOut::EventOut()
+{
+    setType(OUT_EVENT);
+}
+
+} // namespace zp

@@ -1,0 +1,240 @@
+#include "zp/WorldManager.h"
+
+#include "zp/EventCollision.h"
+#include "zp/EventOut.h"
+#include "zp/GraphicsManager.h"
+#include "zp/Object.h"
+#include "zp/ObjectListIterator.h"
+#include "zp/Utility.h"
+
+namespace zp {
+namespace {
+
+// Destructors may create objects during shut-down; this bounds the clean-up
+// should they keep doing so.
+constexpr int MAX_SHUTDOWN_DELETIONS = 1000000;
+
+bool contains(const ObjectList& list, const Object* p_o)
+{
+    for (ObjectListIterator it(&list); !it.isDone(); it.next())
+        if (it.currentObject() == p_o)
+            return true;
+    return false;
+}
+
+// The corner that centres a view of `view_size` on `centre` within `boundary_size`.
+int clampedViewStart(int centre, int view_size, int boundary_size)
+{
+    int start = centre - view_size / 2;
+    if (start + view_size > boundary_size)
+        start = boundary_size - view_size;
+    if (start < 0)
+        start = 0;
+    return start;
+}
+
+} // namespace
+
+WorldManager::WorldManager()
+{
+    setType("WorldManager");
+}
+
+WorldManager& WorldManager::getInstance()
+{
+    static WorldManager instance;
+    return instance;
+}
+
+int WorldManager::startUp()
+{
+    updates.clear();
+    deletions.clear();
+    p_view_following = nullptr;
+    return Manager::startUp();
+}
+
+void WorldManager::shutDown()
+{
+    for (int deleted = 0; deleted < MAX_SHUTDOWN_DELETIONS; ++deleted) {
+        Object* p_o = nullptr;
+        if (!updates.isEmpty())
+            p_o = ObjectListIterator(&updates).currentObject();
+        else if (!deletions.isEmpty())
+            p_o = ObjectListIterator(&deletions).currentObject();
+        else
+            break;
+        delete p_o; // its destructor takes it out of both lists
+    }
+    updates.clear();
+    deletions.clear();
+    p_view_following = nullptr;
+    Manager::shutDown();
+}
+
+int WorldManager::insertObject(Object* p_o)
+{
+    return updates.insert(p_o) == 1 ? 0 : -1;
+}
+
+int WorldManager::removeObject(Object* p_o)
+{
+    if (p_o == p_view_following)
+        p_view_following = nullptr;
+    return updates.remove(p_o) == 1 ? 0 : -1;
+}
+
+void WorldManager::objectDestroyed(Object* p_o)
+{
+    removeObject(p_o);
+    deletions.remove(p_o);
+}
+
+ObjectList WorldManager::getAllObjects() const
+{
+    return updates;
+}
+
+int WorldManager::markForDelete(Object* p_o)
+{
+    if (p_o != nullptr && !contains(deletions, p_o))
+        deletions.insert(p_o);
+    return 0;
+}
+
+void WorldManager::update()
+{
+    // Destructors take their objects out of `deletions`, and may mark others,
+    // so the walk goes over a snapshot of the marks.
+    const ObjectList marked = deletions;
+    deletions.clear();
+    for (ObjectListIterator it(&marked); !it.isDone(); it.next())
+        delete it.currentObject();
+
+    // Objects created by handlers during the walk are moved in the same walk.
+    for (ObjectListIterator it(&updates); !it.isDone(); it.next()) {
+        Object* p_o = it.currentObject();
+        const int dx = p_o->getXVelocityStep();
+        const int dy = p_o->getYVelocityStep();
+        const Position pos = p_o->getPosition();
+        moveObject(p_o, Position(pos.getX() + dx, pos.getY() + dy));
+    }
+}
+
+void WorldManager::draw()
+{
+    const ObjectList snapshot = updates;
+    for (int pass = 0; pass <= MAX_ALTITUDE; ++pass) {
+        for (ObjectListIterator it(&snapshot); !it.isDone(); it.next()) {
+            Object* p_o = it.currentObject();
+            const int altitude = p_o->getAltitude();
+            // Altitude 0 is drawn in every pass, so it ends up above everything.
+            if (altitude != 0 && altitude - 1 != pass)
+                continue;
+            if (boxIntersectsBox(getWorldBox(p_o), view))
+                p_o->draw();
+        }
+    }
+}
+
+int WorldManager::moveObject(Object* p_o, Position where)
+{
+    if (p_o->isSolid()) {
+        const ObjectList collisions = getCollisions(p_o, where);
+        bool do_move = true;
+        for (ObjectListIterator it(&collisions); !it.isDone(); it.next()) {
+            Object* p_other = it.currentObject();
+            EventCollision collision(p_o, p_other, where);
+            p_o->eventHandler(&collision);
+            p_other->eventHandler(&collision);
+            if (p_o->getSolidness() == HARD && p_other->getSolidness() == HARD)
+                do_move = false;
+        }
+        if (!do_move)
+            return -1;
+    }
+
+    p_o->setPosition(where);
+
+    const GraphicsManager& graphics = GraphicsManager::getInstance();
+    if (where.getX() > graphics.getHorizontalChars() || where.getX() < 0 ||
+        where.getY() > graphics.getVerticalChars() || where.getY() < 0) {
+        EventOut out;
+        p_o->eventHandler(&out);
+    }
+
+    if (p_o == p_view_following)
+        setViewPosition(where);
+    return 0;
+}
+
+ObjectList WorldManager::getCollisions(const Object* p_o, Position where) const
+{
+    ObjectList collisions;
+    if (!p_o->isSolid())
+        return collisions;
+    const Box moving_box = getWorldBox(p_o, where);
+    for (ObjectListIterator it(&updates); !it.isDone(); it.next()) {
+        Object* p_other = it.currentObject();
+        if (p_other == p_o || !p_other->isSolid())
+            continue;
+        if (boxIntersectsBox(getWorldBox(p_other), moving_box))
+            collisions.insert(p_other);
+    }
+    return collisions;
+}
+
+std::unique_ptr<ObjectList> WorldManager::getObjectsInRange(const Object& centre, int radius,
+                                                            const std::string& object_type) const
+{
+    auto in_range = std::make_unique<ObjectList>();
+    const Position centre_pos = centre.getPosition();
+    for (ObjectListIterator it(&updates); !it.isDone(); it.next()) {
+        Object* p_o = it.currentObject();
+        if (p_o->getType() == object_type && scaledDistance(centre_pos, p_o->getPosition()) <= radius)
+            in_range->insert(p_o);
+    }
+    return in_range;
+}
+
+Box WorldManager::getBoundary() const
+{
+    return boundary;
+}
+
+void WorldManager::setBoundary(Box new_boundary)
+{
+    boundary = new_boundary;
+}
+
+Box WorldManager::getView() const
+{
+    return view;
+}
+
+void WorldManager::setView(Box new_view)
+{
+    view = new_view;
+}
+
+void WorldManager::setViewPosition(Position view_pos)
+{
+    const int x = clampedViewStart(view_pos.getX(), view.getHorizontal(), boundary.getHorizontal());
+    const int y = clampedViewStart(view_pos.getY(), view.getVertical(), boundary.getVertical());
+    view.setCorner(Position(x, y));
+}
+
+int WorldManager::setViewFollowing(Object* p_new_view_following)
+{
+    if (p_new_view_following == nullptr) {
+        p_view_following = nullptr;
+        return 0;
+    }
+    if (!contains(updates, p_new_view_following))
+        return -1;
+    p_view_following = p_new_view_following;
+    setViewPosition(p_new_view_following->getPosition());
+    return 0;
+}
+
+} // namespace zp

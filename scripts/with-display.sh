@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a command against a private X server of its own (Xvfb), so tests
+# that open windows never share a screen. The server ends with the command.
+set -u
+
+log=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$log" 2>/dev/null &
+server=$!
+for _ in $(seq 1 200); do
+    [ -s "$log" ] && break
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.02
+done
+display=$(head -n 1 "$log")
+rm -f "$log"
+if [ -z "$display" ]; then
+    echo "with-display: Xvfb did not start" >&2
+    kill "$server" 2>/dev/null
+    exit 1
+fi
+
+DISPLAY=":$display" "$@"
+status=$?
+kill "$server" 2>/dev/null
+wait "$server" 2>/dev/null
+exit $status
