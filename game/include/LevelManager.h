@@ -1,0 +1,31 @@
+// Reads a level file and its path file into the current Level and places
+// the track's blocks in the world.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "zp/Manager.h"
+
+class Level;
+
+class LevelManager : public zp::Manager {
+public:
+    static LevelManager& getInstance();
+    ~LevelManager() override;
+
+    int startUp() override;
+    // Releases the current level.
+    void shutDown() override;
+
+    // 0 on success, -1 on failure; a failure after the header keeps the new
+    // level current with what was read so far.
+    int loadLevel(const std::string& level_file, const std::string& path_file);
+    // The current level, or nullptr before a level header has been read.
+    Level* getLevel() const;
+
+private:
+    LevelManager();
+
+    std::unique_ptr<Level> level;
+};
