@@ -1,0 +1,4 @@
+// Registers every sprite, sound and music of the game under its label.
+#pragma once
+
+void loadResources();
