@@ -1,0 +1,69 @@
+#include "zp/LogManager.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/RunDir.h"
+
+namespace {
+
+std::string logText()
+{
+    return zp::test::readFile("zephane.log");
+}
+
+TEST(LogManager, LineFormatAndCount)
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    ASSERT_EQ(log.startUp(), 0);
+    EXPECT_EQ(log.writeLog("loop time: %ld", 12L), 22);
+    EXPECT_EQ(log.writeLog("%s and %d", "text", -3), 9 + 11);
+    EXPECT_EQ(log.writeLog("%s", ""), 9);
+    log.shutDown();
+    EXPECT_EQ(logText(), "Message: loop time: 12\nMessage: text and -3\nMessage: \n");
+}
+
+TEST(LogManager, FlushMakesEveryLineVisibleAtOnce)
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    ASSERT_EQ(log.startUp(), 0);
+    log.setFlush(true);
+    log.writeLog("visible");
+    EXPECT_EQ(logText(), "Message: visible\n");
+}
+
+TEST(LogManager, RestartTruncates)
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    ASSERT_EQ(log.startUp(), 0);
+    log.writeLog("first run");
+    ASSERT_EQ(log.startUp(), 0);
+    log.writeLog("second run");
+    log.shutDown();
+    EXPECT_EQ(logText(), "Message: second run\n");
+}
+
+TEST(LogManager, ShutDownTwiceIsSafeAndWritingWithoutAFileFails)
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    EXPECT_EQ(log.writeLog("before start"), -1);
+    ASSERT_EQ(log.startUp(), 0);
+    EXPECT_TRUE(log.isStarted());
+    log.shutDown();
+    log.shutDown();
+    EXPECT_FALSE(log.isStarted());
+    EXPECT_EQ(log.writeLog("after shut-down"), -1);
+    EXPECT_EQ(logText(), "");
+}
+
+TEST(LogManager, StartFailsWhenTheFileCannotBeOpened)
+{
+    std::filesystem::create_directory("zephane.log"); // a folder where the file should be
+    zp::LogManager& log = zp::LogManager::getInstance();
+    EXPECT_EQ(log.startUp(), -1);
+    EXPECT_EQ(log.writeLog("nowhere"), -1);
+    EXPECT_EQ(log.getType(), "LogManager");
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#include "zp/Utility.h"
+
+#include <gtest/gtest.h>
+
+using zp::Box;
+using zp::Position;
+
+namespace {
+
+struct BoxCase {
+    const char* name;
+    Box a;
+    Box b;
+    bool intersects;
+};
+
+const BoxCase BOX_CASES[] = {
+    {"right neighbour of a 1x1 box is reached", Box(Position(5, 5), 1, 1), Box(Position(6, 5), 1, 1), true},
+    {"two columns apart", Box(Position(5, 5), 1, 1), Box(Position(7, 5), 1, 1), false},
+    {"touching corners", Box(Position(0, 0), 2, 2), Box(Position(2, 2), 1, 1), true},
+    {"diagonal gap", Box(Position(0, 0), 2, 2), Box(Position(3, 3), 1, 1), false},
+    {"empty box inside another", Box(Position(4, 4), 0, 0), Box(Position(3, 3), 3, 3), true},
+    {"empty box on the same cell", Box(Position(4, 4), 0, 0), Box(Position(4, 4), 0, 0), true},
+    {"contained box", Box(Position(0, 0), 10, 10), Box(Position(3, 3), 2, 2), true},
+    {"overlap in x only", Box(Position(0, 0), 5, 1), Box(Position(2, 3), 5, 1), false},
+    {"overlap in y only", Box(Position(0, 0), 1, 5), Box(Position(3, 2), 1, 5), false},
+    {"negative corners", Box(Position(-3, -3), 2, 2), Box(Position(-1, -1), 1, 1), true},
+};
+
+TEST(BoxIntersection, CasesAndSymmetry)
+{
+    for (const BoxCase& c : BOX_CASES) {
+        EXPECT_EQ(zp::boxIntersectsBox(c.a, c.b), c.intersects) << c.name;
+        EXPECT_EQ(zp::boxIntersectsBox(c.b, c.a), c.intersects) << c.name << " (swapped)";
+    }
+}
+
+TEST(BoxIntersection, SymmetricOverAGridOfBoxes)
+{
+    const Box fixed(Position(3, 2), 2, 1);
+    for (int x = -1; x <= 7; ++x)
+        for (int y = -1; y <= 5; ++y)
+            for (int w = 0; w <= 2; ++w) {
+                const Box other(Position(x, y), w, 1);
+                EXPECT_EQ(zp::boxIntersectsBox(fixed, other), zp::boxIntersectsBox(other, fixed))
+                    << x << "," << y << " w" << w;
+            }
+}
+
+struct DistanceCase {
+    Position a;
+    Position b;
+    int scaled;
+    int plain;
+};
+
+TEST(Distances, ScaledAndPlain)
+{
+    const DistanceCase cases[] = {
+        {Position(0, 0), Position(0, 2), 5, 2},    {Position(0, 0), Position(3, 0), 3, 3},
+        {Position(0, 0), Position(3, 4), 10, 5},   {Position(0, 0), Position(0, 3), 7, 3},
+        {Position(10, 10), Position(30, 10), 20, 20}, {Position(10, 10), Position(31, 10), 21, 21},
+        {Position(10, 10), Position(10, 18), 20, 8},  {Position(10, 10), Position(10, 19), 22, 9},
+        {Position(5, 5), Position(5, 5), 0, 0},       {Position(2, 1), Position(-2, -2), 8, 5},
+    };
+    for (const DistanceCase& c : cases) {
+        EXPECT_EQ(zp::scaledDistance(c.a, c.b), c.scaled) << c.b.getX() << "," << c.b.getY();
+        EXPECT_EQ(zp::distance(c.a, c.b), c.plain) << c.b.getX() << "," << c.b.getY();
+    }
+}
+
+TEST(Angle, WholeDegreesWithRowsGrowingDownwards)
+{
+    const struct {
+        Position to;
+        int degrees;
+    } cases[] = {
+        {Position(1, 0), 0},    {Position(0, 1), 90},     {Position(-1, 0), 180}, {Position(0, -1), -90},
+        {Position(1, 1), 45},   {Position(-1, -1), -135}, {Position(3, 1), 18},   {Position(-5, 1), 168},
+        {Position(0, 0), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(zp::angle(Position(0, 0), c.to), c.degrees) << c.to.getX() << "," << c.to.getY();
+}
+
+TEST(ToString, DecimalText)
+{
+    const struct {
+        int value;
+        const char* text;
+    } cases[] = {{-42, "-42"}, {0, "0"}, {7, "7"}, {100, "100"}, {2147483647, "2147483647"},
+                 {-2147483647 - 1, "-2147483648"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(zp::toString(c.value), c.text);
+}
+
+} // namespace
