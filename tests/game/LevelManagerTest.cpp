@@ -1,0 +1,249 @@
+#include "LevelManager.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Level.h"
+#include "support/RunDir.h"
+#include "zp/Object.h"
+#include "zp/ObjectListIterator.h"
+#include "zp/ResourceManager.h"
+#include "zp/Sprite.h"
+#include "zp/WorldManager.h"
+
+using zp::Position;
+using zp::test::fixture;
+
+namespace zp {
+void PrintTo(const Position& pos, std::ostream* os)
+{
+    *os << "(" << pos.getX() << ", " << pos.getY() << ")";
+}
+} // namespace zp
+
+namespace {
+
+std::string levelFixture(const std::string& name)
+{
+    return fixture("levels/" + name);
+}
+
+class LevelFiles : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A clean world, level and sprite table, also when cases share a process.
+        zp::WorldManager::getInstance().shutDown();
+        zp::WorldManager::getInstance().startUp();
+        LevelManager::getInstance().shutDown();
+        LevelManager::getInstance().startUp();
+        zp::ResourceManager::getInstance().shutDown();
+        zp::ResourceManager::getInstance().startUp();
+
+        zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+        ASSERT_EQ(resources.loadSprite(levelFixture("BlockHorizontal.txt"), "BlockHorizontal"), 0);
+        ASSERT_EQ(resources.loadSprite(levelFixture("BlockVertical.txt"), "BlockVertical"), 0);
+    }
+
+    static int load(const std::string& level, const std::string& path)
+    {
+        return LevelManager::getInstance().loadLevel(levelFixture(level), levelFixture(path));
+    }
+
+    static Level* current() { return LevelManager::getInstance().getLevel(); }
+
+    static std::vector<zp::Object*> blocks()
+    {
+        std::vector<zp::Object*> found;
+        for (zp::ObjectListIterator it(&current()->getBlocks()); !it.isDone(); it.next())
+            found.push_back(it.currentObject());
+        return found;
+    }
+
+    static int worldCount() { return zp::WorldManager::getInstance().getAllObjects().getCount(); }
+};
+
+TEST_F(LevelFiles, NoLevelBeforeTheFirstHeader)
+{
+    EXPECT_EQ(current(), nullptr);
+}
+
+TEST_F(LevelFiles, GoodLevelGivesHeaderBlocksAndPath)
+{
+    ASSERT_EQ(load("level-good.txt", "path-good.txt"), 0);
+    Level* level = current();
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->getName(), "Test Track");
+    EXPECT_EQ(level->getDescription(), "Three blocks along row 5");
+    EXPECT_EQ(level->getSizeX(), 80);
+    EXPECT_EQ(level->getSizeY(), 24);
+    EXPECT_EQ(level->getEnemyStartX(), 2);
+    EXPECT_EQ(level->getEnemyStartY(), 5);
+    EXPECT_EQ(level->getTreasureX(), 10);
+    EXPECT_EQ(level->getTreasureY(), 7);
+    EXPECT_EQ(level->getPath(),
+              (std::vector<Position>{Position(2, 5), Position(3, 5), Position(4, 5), Position(4, 6)}));
+}
+
+TEST_F(LevelFiles, BlocksArePlainSoftWorldObjectsWithTheirSprite)
+{
+    ASSERT_EQ(load("level-good.txt", "path-good.txt"), 0);
+    const std::vector<zp::Object*> placed = blocks();
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(worldCount(), 3);
+
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    struct Expected {
+        Position pos;
+        const char* label;
+        int width;
+        int height;
+    };
+    const Expected expected[] = {
+        {Position(2, 5), "BlockHorizontal", 3, 1},
+        {Position(5, 5), "BlockHorizontal", 3, 1},
+        {Position(8, 5), "BlockVertical", 1, 2},
+    };
+    for (size_t i = 0; i < placed.size(); ++i) {
+        SCOPED_TRACE(i);
+        const zp::Object* block = placed[i];
+        EXPECT_EQ(block->getPosition(), expected[i].pos);
+        EXPECT_EQ(block->getSprite(), resources.getSprite(expected[i].label));
+        EXPECT_EQ(block->getBox().getHorizontal(), expected[i].width);
+        EXPECT_EQ(block->getBox().getVertical(), expected[i].height);
+        EXPECT_EQ(block->getSolidness(), zp::SOFT);
+        EXPECT_EQ(block->getType(), "");
+        EXPECT_FALSE(block->getSpriteCenter());
+        EXPECT_EQ(block->getSpriteSlowdown(), 0);
+    }
+    // One label used twice still gives two objects.
+    EXPECT_NE(placed[0], placed[1]);
+}
+
+// Every row of the failure table, each on its own small file.
+struct LoadCase {
+    const char* name;
+    const char* level_file;
+    const char* path_file;
+    int result;
+    bool has_level;
+    int blocks;
+    std::vector<Position> path;
+};
+
+const std::vector<Position> GOOD_PATH = {Position(2, 5), Position(3, 5), Position(4, 5), Position(4, 6)};
+
+const LoadCase LOAD_CASES[] = {
+    {"MissingLevelFile", "no-such-level.txt", "path-good.txt", -1, false, 0, {}},
+    {"HeaderWithoutEnd", "level-header-no-end.txt", "path-good.txt", -1, false, 0, {}},
+    {"HeaderEndWithTrailingBlank", "level-header-end-blank.txt", "path-good.txt", -1, false, 0, {}},
+    {"BlockRecordWithoutEnd", "level-block-no-end.txt", "path-good.txt", -1, true, 1, {}},
+    {"LevelWithoutEof", "level-no-eof.txt", "path-good.txt", -1, true, 3, {}},
+    {"EofWithTrailingBlank", "level-eof-blank.txt", "path-good.txt", -1, true, 3, {}},
+    {"MissingPathFile", "level-good.txt", "no-such-path.txt", 0, true, 3, {}},
+    {"PathHeaderWithoutEnd", "level-good.txt", "path-header-no-end.txt", -1, true, 3, {}},
+    {"PathPointWithoutEndKeepsPointsRead", "level-good.txt", "path-point-no-end.txt", -1, true, 3,
+     {Position(2, 5), Position(3, 5), Position(4, 5)}},
+    {"PathEndWithTrailingBlank", "level-good.txt", "path-end-blank.txt", -1, true, 3, {Position(2, 5)}},
+    {"PathWithoutEofKeepsAllPoints", "level-good.txt", "path-no-eof.txt", -1, true, 3, GOOD_PATH},
+    {"PathWrongKeywordGivesMinusOne", "level-good.txt", "path-wrong-keyword.txt", 0, true, 3,
+     {Position(2, 5), Position(-1, 5), Position(4, 5), Position(4, 6)}},
+    {"NoBlocksAtAll", "level-empty.txt", "path-short.txt", 0, true, 0, {Position(1, 2), Position(2, 2)}},
+    {"CrLfLineEnds", "level-crlf.txt", "path-crlf.txt", 0, true, 3, GOOD_PATH},
+};
+
+class LevelLoad : public LevelFiles, public testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LevelLoad, ResultAndWhatSurvives)
+{
+    const LoadCase& c = GetParam();
+    EXPECT_EQ(load(c.level_file, c.path_file), c.result);
+    ASSERT_EQ(current() != nullptr, c.has_level);
+    // Blocks made before a failure stay in the world.
+    EXPECT_EQ(worldCount(), c.blocks);
+    if (!c.has_level)
+        return;
+    EXPECT_EQ(current()->getBlocks().getCount(), c.blocks);
+    EXPECT_EQ(current()->getPath(), c.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(FailureTable, LevelLoad, testing::ValuesIn(LOAD_CASES),
+                         [](const testing::TestParamInfo<LoadCase>& param_info) { return param_info.param.name; });
+
+TEST_F(LevelFiles, FailedHeaderKeepsThePreviousLevel)
+{
+    ASSERT_EQ(load("level-good.txt", "path-good.txt"), 0);
+    Level* before = current();
+    for (const char* broken : {"level-header-no-end.txt", "no-such-level.txt"}) {
+        SCOPED_TRACE(broken);
+        EXPECT_EQ(load(broken, "path-short.txt"), -1);
+        EXPECT_EQ(current(), before);
+        EXPECT_EQ(current()->getName(), "Test Track");
+        EXPECT_EQ(current()->getPath(), GOOD_PATH);
+    }
+    EXPECT_EQ(worldCount(), 3);
+}
+
+TEST_F(LevelFiles, NextLevelReplacesTheCurrentOne)
+{
+    ASSERT_EQ(load("level-good.txt", "path-good.txt"), 0);
+    ASSERT_EQ(load("level-empty.txt", "path-short.txt"), 0);
+    const Level* level = current();
+    EXPECT_EQ(level->getName(), "Bare");
+    EXPECT_EQ(level->getEnemyStartX(), 1);
+    EXPECT_EQ(level->getEnemyStartY(), 2);
+    EXPECT_EQ(level->getTreasureX(), 3);
+    EXPECT_EQ(level->getTreasureY(), 4);
+    EXPECT_EQ(level->getPath(), (std::vector<Position>{Position(1, 2), Position(2, 2)}));
+    EXPECT_EQ(level->getBlocks().getCount(), 0);
+}
+
+TEST_F(LevelFiles, WrongKeywordsGiveMinusOneAndReadingGoesOn)
+{
+    ASSERT_EQ(load("level-wrong-keyword.txt", "path-good.txt"), 0);
+    const Level* level = current();
+    // A text line's keyword is not compared: its value starts after as many
+    // characters as "name" has, plus one.
+    EXPECT_EQ(level->getName(), " Odd One");
+    EXPECT_EQ(level->getSizeX(), -1);
+    EXPECT_EQ(level->getTreasureY(), -1);
+    EXPECT_EQ(level->getSizeY(), 24);
+    EXPECT_EQ(level->getBlocks().getCount(), 3);
+}
+
+TEST_F(LevelFiles, UnknownLabelsAndBareKeywordsGiveBlocksWithoutSprite)
+{
+    // "Nonexistent", "BlockVertical " (trailing blank) and a bare "block".
+    ASSERT_EQ(load("level-odd-labels.txt", "path-good.txt"), 0);
+    const Level* level = current();
+    EXPECT_EQ(level->getName(), "");
+    EXPECT_EQ(level->getDescription(), "");
+    const std::vector<zp::Object*> placed = blocks();
+    ASSERT_EQ(placed.size(), 3u);
+    for (size_t i = 0; i < placed.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(placed[i]->getSprite(), nullptr);
+        EXPECT_EQ(placed[i]->getPosition(), Position(int(i) + 1, int(i) + 1));
+        EXPECT_EQ(placed[i]->getSolidness(), zp::SOFT);
+    }
+    // Without a sprite a block draws nothing and does not fail.
+    zp::WorldManager::getInstance().draw();
+}
+
+TEST_F(LevelFiles, ShutDownReleasesTheLevel)
+{
+    ASSERT_EQ(load("level-good.txt", "path-good.txt"), 0);
+    LevelManager& manager = LevelManager::getInstance();
+    manager.shutDown();
+    EXPECT_EQ(manager.getLevel(), nullptr);
+    EXPECT_FALSE(manager.isStarted());
+    EXPECT_EQ(manager.startUp(), 0);
+    EXPECT_EQ(manager.getType(), "LevelManager");
+    // The blocks belong to the world, not to the level.
+    EXPECT_EQ(worldCount(), 3);
+}
+
+} // namespace
