@@ -1,0 +1,20 @@
+// The on-screen currency counter. Its value is the player's money: the buy
+// panels read it, enemies add their reward and placed turrets their price.
+#pragma once
+
+#include <string>
+
+#include "zp/Position.h"
+#include "zp/ViewObject.h"
+
+inline const std::string CURRENCY_VIEW_TYPE = "CurrencyView";
+inline const std::string CURRENCY_TAG = "Currency:";
+const int CURRENCY_START = 100;
+
+class CurrencyView : public zp::ViewObject {
+public:
+    explicit CurrencyView(zp::Position p);
+    ~CurrencyView() override;
+
+    int eventHandler(const zp::Event* p_e) override;
+};

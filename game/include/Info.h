@@ -1,0 +1,48 @@
+// A buy panel in the column at the right edge of the board. A click in its
+// area, when the currency covers its price, creates a build cursor at it.
+#pragma once
+
+#include <string>
+
+#include "zp/Object.h"
+#include "zp/Position.h"
+
+const int INFO_PRICE_DEFAULT = 20;
+// The column of panels starts this many cells left of the right edge; each
+// panel answers clicks in this many rows from its top.
+const int PANEL_COLUMN_OFFSET = 16;
+const int PANEL_ROWS = 6;
+// Sprite frames of a panel.
+const int INFO_FRAME_IDLE = 0;
+const int INFO_FRAME_BOUGHT = 1;
+
+class Info : public zp::Object {
+public:
+    // Takes the next place in the column.
+    Info();
+    // The last panel to go starts the column again from the top.
+    ~Info() override;
+
+    void setPrice(int new_price);
+    int getPrice() const;
+    int getPanelIndex() const;
+    // Puts the panel at its place in the column.
+    void placeInPanel();
+    // True in the panel's click area: six rows from its top, from its left
+    // column to the right edge of the board.
+    bool contains(zp::Position p) const;
+
+    int eventHandler(const zp::Event* p_e) override;
+    // Creates the kind's build cursor at p.
+    virtual void createBuild(zp::Position p);
+
+protected:
+    // Looks up the kind's sprite; a missing one is logged with `name`.
+    void useSprite(const std::string& label, const char* kind, const char* name);
+
+private:
+    static int panel_count;
+
+    int panel_index = 0;
+    int price = INFO_PRICE_DEFAULT;
+};

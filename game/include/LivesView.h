@@ -1,0 +1,20 @@
+// The on-screen lives counter: starts at 10, loses one for every move time
+// of an enemy at the end of its path, and ends play when none are left.
+#pragma once
+
+#include <string>
+
+#include "zp/Position.h"
+#include "zp/ViewObject.h"
+
+inline const std::string LIVES_TAG = "Lives:";
+const int LIVES_START = 10;
+
+class LivesView : public zp::ViewObject {
+public:
+    explicit LivesView(zp::Position p);
+    ~LivesView() override;
+
+    // Sends "GameOver" on every step while the lives are 0 or less.
+    int eventHandler(const zp::Event* p_e) override;
+};

@@ -1,0 +1,18 @@
+// The treasure at the end of the enemies' path. F gives up the level: the
+// treasure leaves and play ends with "GameOver".
+#pragma once
+
+#include <string>
+
+#include "zp/Object.h"
+
+inline const std::string TREASURE_SPRITE = "treasure";
+
+class Treasure : public zp::Object {
+public:
+    // Stands on the current level's treasure cell.
+    Treasure();
+    ~Treasure() override;
+
+    int eventHandler(const zp::Event* p_e) override;
+};

@@ -1,0 +1,49 @@
+// A defence placed by the player. Every step it aims at the oldest enemy
+// within its range and fires when its countdown allows; with no enemy in
+// range it turns slowly on its own.
+#pragma once
+
+#include <string>
+
+#include "zp/Object.h"
+
+class Enemy;
+
+const int TURRET_RANGE_DEFAULT = 20;
+const int TURRET_DAMAGE_DEFAULT = 20;
+const int TURRET_FIRE_RATE_DEFAULT = 2;
+// Draws per frame of the idle turn.
+const int TURRET_IDLE_SLOWDOWN = 30;
+
+class Turret : public zp::Object {
+public:
+    Turret();
+    ~Turret() override;
+
+    // Largest scaled distance at which an enemy is a target.
+    void setRange(int new_range);
+    int getRange() const;
+    void setDamage(int new_damage);
+    int getDamage() const;
+    // Steps between two shots.
+    void setFireRate(int new_fire_rate);
+    int getFireRate() const;
+    int getFireCountdown() const;
+
+    int eventHandler(const zp::Event* p_e) override;
+    // Takes health from the target and starts the countdown to the next shot.
+    virtual void fire(Enemy* p_target);
+
+protected:
+    void updateTargeting();
+    // Looks up the kind's sprite; a missing one is logged with `name`.
+    void useSprite(const std::string& label, const char* kind, const char* name);
+    // Plays a sound once; a missing one is logged and skipped.
+    void playSound(const std::string& label, const char* kind) const;
+
+private:
+    int range = TURRET_RANGE_DEFAULT;
+    int damage = TURRET_DAMAGE_DEFAULT;
+    int fire_rate = TURRET_FIRE_RATE_DEFAULT;
+    int fire_countdown = TURRET_FIRE_RATE_DEFAULT;
+};
