@@ -209,11 +209,99 @@ def gameover():
     return make_sprite([c], "red", w, h)
 
 
+# ------------------------------------------------------------ turrets
+# A turret is seen from above: a 3 x 3 box with its body in the middle and
+# the barrel on the ring around it.  The ring is walked clockwise from the
+# top, which is the aiming order of the frames: 0 up, 1 up-right, 2 right,
+# 3 down-right, 4 down, 5 down-left, 6 left, 7 up-left.
+RING = [(1, 0), (2, 0), (2, 1), (2, 2), (1, 2), (0, 2), (0, 1), (0, 0)]
+
+TURRETS = {
+    # kind: (colour, body row, barrel characters in ring order, price,
+    #        panel lines: strength, range)
+    "Gatling": ("white", "[@]", "|/=\\|/=\\", 100, ("fast", "rng 20")),
+    "Rocket": ("red", "{#}", "^/>\\v/<\\", 300, ("heavy", "rng 30")),
+    "Freeze": ("cyan", "(O)", "*" * 8, 600, ("slows", "rng 10")),
+}
+
+
+def turret_frame(body, barrel, k):
+    rows = [list("   "), list(body), list("   ")]
+    x, y = RING[k]
+    rows[y][x] = barrel[k]
+    return ["".join(r) for r in rows]
+
+
+def turret(kind):
+    colour, body, barrel, _, _ = TURRETS[kind]
+    return make_sprite([turret_frame(body, barrel, k) for k in range(8)], colour)
+
+
+def build_cursor(kind):
+    """0 new cursor, 1 blocked place, 2 moving; same size as the turret."""
+    colour, body, _, _, _ = TURRETS[kind]
+    core = body[1]
+    new = [".-.", "|%s|" % core, "'-'"]
+    blocked = ["\\ /", " X ", "/ \\"]
+    moving = ["+ +", " %s " % core, "+ +"]
+    return make_sprite([new, blocked, moving], colour)
+
+
+def info_panel(kind):
+    """Buy panel, 16 x 6: 0 idle, 1 purchase started."""
+    colour, body, barrel, price, (trait, reach) = TURRETS[kind]
+    pic = turret_frame(body, barrel, 1)          # aiming up and to the right
+    name = kind.upper()
+
+    def panel(top, side, bottom, line3):
+        text = [name, "$ %d" % price, line3, reach]
+        rows = [top]
+        for j in range(4):
+            left = pic[j] if j < 3 else "   "
+            rows.append(side + " " + left + "  " + text[j].ljust(7) + " " + side)
+        rows.append(bottom)
+        return rows
+
+    idle = panel(".--------------.", "|", "'--------------'", trait)
+    chosen = panel("#==============#", "#", "#==============#", ">PLACE<")
+    return make_sprite([idle, chosen], colour, 16, 6)
+
+
+# ------------------------------------------------------------ enemies
+# One row, three cells, two frames each (a walk cycle shown at slowdown 30).
+ENEMIES = {
+    "easy": ("green", ["/o\\", "\\o/"]),       # a skittering ember mite
+    "medium": ("yellow", ["}@{", "{@}"]),      # a scuttling ash beetle
+    "hard": ("magenta", ["<#>", ">#<"]),       # an armoured cinder brute
+}
+
+
+def enemy(kind):
+    colour, frames = ENEMIES[kind]
+    return make_sprite([[f] for f in frames], colour)
+
+
+def treasure():
+    # Enemies that reach the treasure stand on its cell, three wide; the
+    # hoard itself lies just beyond them.
+    return make_sprite([["   [$$$]"]], "yellow")
+
+
 SPRITES = {
     "SplashScreen/SplashScreen.txt": splash,
     "Menu/Menu.txt": menu,
     "GameOver/GameOver.txt": gameover,
+    "Sprites/Enemies/enemy-easy-spr.txt": lambda: enemy("easy"),
+    "Sprites/Enemies/enemy-medium-spr.txt": lambda: enemy("medium"),
+    "Sprites/Enemies/enemy-hard-spr.txt": lambda: enemy("hard"),
+    "Sprites/Treasure/treasure-spr.txt": treasure,
 }
+for _kind in TURRETS:
+    _low = _kind.lower()
+    _dir = "Sprites/Turrets/%s/" % _kind
+    SPRITES[_dir + "%s-spr.txt" % _low] = (lambda k: lambda: turret(k))(_kind)
+    SPRITES[_dir + "%s-build-spr.txt" % _low] = (lambda k: lambda: build_cursor(k))(_kind)
+    SPRITES[_dir + "%s-info-spr.txt" % _low] = (lambda k: lambda: info_panel(k))(_kind)
 
 
 def main():
