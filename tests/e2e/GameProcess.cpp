@@ -1,0 +1,224 @@
+#include "GameProcess.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "support/RunDir.h"
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+namespace {
+
+const char* const WINDOW_TITLE = "Zephane";
+// Columns are 12.8 pixels wide, rows 32 pixels high.
+const int WINDOW_PIXELS_X = 1024;
+const int WINDOW_CHARS_X = 80;
+const int CELL_PIXELS_Y = 32;
+
+std::string commandOutput(const std::string& command)
+{
+    std::string output;
+    if (FILE* p_pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, p_pipe) != nullptr)
+            output += buffer;
+        pclose(p_pipe);
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == ' '))
+        output.pop_back();
+    return output;
+}
+
+void run(const std::string& command)
+{
+    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0)
+        std::fprintf(stderr, "e2e: command failed: %s\n", command.c_str());
+}
+
+// The data set with some files left out: folders made anew, files linked.
+void linkDataSet(const fs::path& from, const fs::path& to, const std::vector<std::string>& missing)
+{
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
+        const fs::path relative = fs::relative(entry.path(), from);
+        if (entry.is_directory()) {
+            fs::create_directories(to / relative);
+            continue;
+        }
+        bool left_out = false;
+        for (const std::string& name : missing)
+            left_out = left_out || relative == fs::path(name);
+        if (!left_out)
+            fs::create_symlink(entry.path(), to / relative);
+    }
+}
+
+} // namespace
+
+bool waitUntil(const std::function<bool()>& condition, Seconds deadline, Seconds interval)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (true) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(interval);
+    }
+}
+
+zp::Position cellOrigin(zp::Position cell)
+{
+    const int x = (cell.getX() * WINDOW_PIXELS_X + WINDOW_CHARS_X - 1) / WINDOW_CHARS_X;
+    return zp::Position(x, cell.getY() * CELL_PIXELS_Y);
+}
+
+zp::Position cellCentre(zp::Position cell)
+{
+    const zp::Position origin = cellOrigin(cell);
+    return zp::Position(origin.getX() + 6, origin.getY() + CELL_PIXELS_Y / 2);
+}
+
+GameProcess::GameProcess(const RunOptions& options)
+{
+    std::string templ = (fs::temp_directory_path() / "cinderwatch-e2e-XXXXXX").string();
+    if (mkdtemp(templ.data()) == nullptr)
+        return;
+    root = templ;
+    run_dir = (fs::path(root) / "run").string();
+    fs::create_directories(run_dir);
+    const fs::path data(fs::path(ZP_SOURCE_DIR) / "GameData");
+    if (options.missing_data.empty())
+        fs::create_directory_symlink(data, fs::path(root) / "GameData");
+    else
+        linkDataSet(data, fs::path(root) / "GameData", options.missing_data);
+    if (options.with_font)
+        fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", fs::path(run_dir) / "zp-font.ttf");
+
+    const std::string config = root + "/alsoft.conf";
+    std::ofstream(config) << "[wave]\nfile = " << recordingPath() << "\n";
+
+    const std::string binary = std::string(ZP_BUILD_DIR) + "/cinderwatch";
+    const std::string out = root + "/stdout.txt";
+    const std::string err = root + "/stderr.txt";
+    pid = fork();
+    if (pid == 0) {
+        if (chdir(run_dir.c_str()) != 0)
+            _exit(127);
+        setenv("ALSOFT_DRIVERS", "wave", 1);
+        setenv("ALSOFT_CONF", config.c_str(), 1);
+        if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr))
+            _exit(127);
+        execl(binary.c_str(), "cinderwatch", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+GameProcess::~GameProcess()
+{
+    if (isRunning()) {
+        kill(pid, SIGTERM);
+        if (waitForExit(Seconds(5)) < 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    if (!root.empty() && std::getenv("ZP_KEEP_RUN_DIR") == nullptr) {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+}
+
+bool GameProcess::isRunning()
+{
+    if (pid <= 0)
+        return false;
+    int status = 0;
+    const pid_t result = waitpid(pid, &status, WNOHANG);
+    if (result == 0)
+        return true;
+    if (result == pid)
+        exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    pid = -1;
+    return false;
+}
+
+int GameProcess::waitForExit(Seconds deadline)
+{
+    if (waitUntil([this] { return !isRunning(); }, deadline, Seconds(0.05)))
+        return exit_status;
+    return -1;
+}
+
+bool GameProcess::waitForWindow(Seconds deadline)
+{
+    const std::string search = std::string("xdotool search --name '^") + WINDOW_TITLE + "$' 2>/dev/null";
+    const bool found = waitUntil(
+        [&] {
+            if (!isRunning())
+                return true;
+            window_id = commandOutput(search);
+            return !window_id.empty();
+        },
+        deadline);
+    if (!found || window_id.empty())
+        return false;
+    window_id = window_id.substr(0, window_id.find('\n'));
+    // Without a window manager the keyboard focus follows the pointer.
+    run("xdotool mousemove --window " + window_id + " 1000 750");
+    return true;
+}
+
+void GameProcess::pressKey(const std::string& key_name)
+{
+    run("xdotool key --delay 60 " + key_name);
+}
+
+void GameProcess::moveTo(zp::Position cell)
+{
+    const zp::Position pixel = cellCentre(cell);
+    run("xdotool mousemove --window " + window_id + " " + std::to_string(pixel.getX()) + " " +
+        std::to_string(pixel.getY()));
+}
+
+void GameProcess::click(zp::Position cell, int button)
+{
+    moveTo(cell);
+    run("xdotool click " + std::to_string(button));
+}
+
+sf::Image GameProcess::capture()
+{
+    const std::string path = root + "/capture.png";
+    fs::remove(path);
+    run("import -window " + window_id + " png:" + path);
+    sf::Image image;
+    if (!image.loadFromFile(path))
+        image.create(1, 1);
+    return image;
+}
+
+std::string GameProcess::logText() const
+{
+    return zp::test::readFile(run_dir + "/zephane.log");
+}
+
+std::string GameProcess::errorText() const
+{
+    return zp::test::readFile(root + "/stderr.txt");
+}
+
+std::string GameProcess::recordingPath() const
+{
+    return root + "/recording.wav";
+}
+
+} // namespace e2e

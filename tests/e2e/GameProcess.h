@@ -1,0 +1,69 @@
+// The real game, started as its own process in a run folder of its own under
+// this test's X display, driven with xdotool and watched through captures of
+// its window and a recording of everything it played.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <SFML/Graphics/Image.hpp>
+
+#include "zp/Position.h"
+
+namespace e2e {
+
+using Seconds = std::chrono::duration<double>;
+
+// Polls `condition` until it holds or the deadline passes; true when it held.
+bool waitUntil(const std::function<bool()>& condition, Seconds deadline,
+               Seconds interval = Seconds(0.25));
+
+struct RunOptions {
+    // Data files (relative to GameData/) left out of the run's data set.
+    std::vector<std::string> missing_data;
+    bool with_font = true;
+};
+
+class GameProcess {
+public:
+    explicit GameProcess(const RunOptions& options = RunOptions());
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    // Waits for the game's window; false if the game ended or none appeared.
+    bool waitForWindow(Seconds deadline = Seconds(60));
+    bool isRunning();
+    // The exit status once the game has ended, or -1 if it is still running at the deadline.
+    int waitForExit(Seconds deadline);
+
+    // A key by its X name ("1", "q", "f"); the pointer rests over the window so it has the focus.
+    void pressKey(const std::string& key_name);
+    void moveTo(zp::Position cell);
+    void click(zp::Position cell, int button = 1);
+
+    // The window as a player sees it now.
+    sf::Image capture();
+
+    const std::string& runDir() const { return run_dir; }
+    std::string logText() const;
+    std::string errorText() const;
+    std::string recordingPath() const;
+
+private:
+    std::string root;
+    std::string run_dir;
+    std::string window_id;
+    pid_t pid = -1;
+    int exit_status = -1;
+};
+
+// The first pixel of a cell and the pixel at its middle, as the engine lays them out.
+zp::Position cellOrigin(zp::Position cell);
+zp::Position cellCentre(zp::Position cell);
+
+} // namespace e2e

@@ -1,0 +1,298 @@
+// Plays the real game through its window: keys and clicks go in through the
+// X server, and what the player would see is read off captures of the window.
+#include <regex>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "GameProcess.h"
+#include "LevelData.h"
+#include "Recording.h"
+#include "ScreenReader.h"
+#include "zp/Utility.h"
+
+namespace {
+
+using e2e::GameProcess;
+using e2e::Seconds;
+using zp::Position;
+
+const Seconds START_DEADLINE(60);
+const Seconds SCREEN_DEADLINE(60);
+const Seconds PLAY_DEADLINE(150);
+
+const Position MENU_WELCOME(0, 10);
+const char* const WELCOME = "Welcome to Cinderwatch!!";
+const Position GAME_OVER_TEXT(17, 6);
+const char* const GAME_OVER = "You will be brought back to the main menu shortly";
+const Position GATLING_PANEL(66, 2);
+
+// Counters are framed texts centred on their column in row 1.
+Position counterStart(int centre, const std::string& text)
+{
+    return Position(centre - int(text.size()) / 2, 1);
+}
+std::string counter(const std::string& label, int value)
+{
+    return "|" + label + " " + std::to_string(value) + "|";
+}
+const int LIVES_X = 6, WAVE_X = 40, CURRENCY_X = 55;
+
+class PlayTest : public testing::Test {
+protected:
+    void start(const e2e::RunOptions& options = e2e::RunOptions())
+    {
+        game = std::make_unique<GameProcess>(options);
+        ASSERT_TRUE(game->waitForWindow(START_DEADLINE)) << game->errorText();
+    }
+
+    // Polls the window until the text stands at `start`; keeps the last capture.
+    bool waitForText(Position at, const std::string& text, Seconds deadline = SCREEN_DEADLINE)
+    {
+        const bool seen = e2e::waitUntil(
+            [&] {
+                screen = game->capture();
+                return reader.shows(screen, at, text);
+            },
+            deadline);
+        if (!seen)
+            keepCapture(text);
+        return seen;
+    }
+
+    bool waitForCounter(const std::string& label, int centre, int value, Seconds deadline)
+    {
+        const std::string text = counter(label, value);
+        return waitForText(counterStart(centre, text), text, deadline);
+    }
+
+    void reachMenu()
+    {
+        ASSERT_TRUE(waitForText(MENU_WELCOME, WELCOME)) << game->errorText();
+    }
+
+    void playLevel(int level)
+    {
+        reachMenu();
+        game->pressKey(std::to_string(level));
+        ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 100, SCREEN_DEADLINE));
+    }
+
+    void keepCapture(const std::string& what)
+    {
+        const std::string path = "/tmp/cinderwatch-e2e-" +
+                                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                                 ".png";
+        screen.saveToFile(path);
+        ADD_FAILURE() << "never saw \"" << what << "\"; last capture: " << path;
+    }
+
+    std::unique_ptr<GameProcess> game;
+    e2e::ScreenReader reader;
+    sf::Image screen;
+};
+
+TEST_F(PlayTest, SplashScreenThenTheMenu)
+{
+    start();
+    // The first picture is the splash, which lasts 100 steps of at least 33 ms.
+    const bool splash_seen = e2e::waitUntil(
+        [&] {
+            screen = game->capture();
+            int lit_cells = 0;
+            for (int row = 0; row < 24; ++row)
+                for (int column = 0; column < 80; ++column)
+                    lit_cells += reader.inkAt(screen, Position(column, row)) > 0 ? 1 : 0;
+            return lit_cells > 100;
+        },
+        SCREEN_DEADLINE, Seconds(0.05));
+    ASSERT_TRUE(splash_seen) << "the splash picture fills the screen";
+    EXPECT_FALSE(reader.shows(screen, MENU_WELCOME, WELCOME));
+
+    reachMenu();
+    const struct {
+        int row;
+        const char* text;
+    } menu[] = {
+        {10, WELCOME},
+        {11, "Below are the differnt levels avaliable."},
+        {12, "Select one using the keyboard."},
+        {13, "Press Q to quit and F to return to the menu"},
+        {14, "Levels:"},
+        {15, "1. Easy"},
+        {16, "2. Medium"},
+        {17, "3. Hard"},
+    };
+    for (const auto& line : menu) {
+        EXPECT_TRUE(reader.shows(screen, Position(0, line.row), line.text)) << line.text;
+        EXPECT_EQ(reader.colorAt(screen, Position(0, line.row)), zp::BLUE) << line.text;
+    }
+    EXPECT_FALSE(reader.shows(screen, Position(0, 15), "1. Eas7"));
+
+}
+
+class LevelStartTest : public PlayTest, public testing::WithParamInterface<int> {};
+
+TEST_P(LevelStartTest, BoardShowsTrackTreasurePanelsAndCounters)
+{
+    const int level = GetParam();
+    const e2e::LevelData data = e2e::readLevel(level);
+    ASSERT_FALSE(data.path.empty());
+    start();
+    playLevel(level);
+    ASSERT_TRUE(waitForCounter("Lives:", LIVES_X, 10, SCREEN_DEADLINE));
+    EXPECT_TRUE(reader.shows(screen, counterStart(WAVE_X, counter("Wave:", 0)), counter("Wave:", 0)));
+    EXPECT_FALSE(reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 160)), counter("Currency:", 160)));
+    EXPECT_FALSE(reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 16)), counter("Lives:", 16)));
+
+    int track_cells = 0;
+    for (const Position& cell : data.path)
+        track_cells += reader.inkAt(screen, cell) > 0 ? 1 : 0;
+    EXPECT_GT(track_cells, int(data.path.size()) * 3 / 4) << "the track is drawn under the path";
+    EXPECT_GT(reader.inkAt(screen, data.treasure), 0) << "the treasure";
+    for (int panel_top : {0, 6, 12}) {
+        int lit = 0;
+        for (int row = panel_top; row < panel_top + 6; ++row)
+            for (int column = 64; column < 80; ++column)
+                lit += reader.inkAt(screen, Position(column, row)) > 0 ? 1 : 0;
+        EXPECT_GT(lit, 10) << "buy panel at row " << panel_top;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelStartTest, testing::Values(1, 2, 3));
+
+// The free cell from which a turret of the given box covers most of the path.
+Position bestTurretCell(const e2e::LevelData& data, const zp::Box& turret)
+{
+    std::vector<zp::Box> obstacles = data.blocks;
+    const zp::Box panel = e2e::spriteBox("Sprites/Turrets/Gatling/gatling-info-spr.txt");
+    for (int top : {0, 6, 12})
+        obstacles.emplace_back(Position(64, top), panel.getHorizontal(), panel.getVertical());
+    zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
+    treasure.setCorner(data.treasure);
+    obstacles.push_back(treasure);
+
+    Position best(-1, -1);
+    int best_cover = 0;
+    for (int y = 3; y + turret.getVertical() < 24; ++y) {
+        for (int x = 0; x + turret.getHorizontal() < 64; ++x) {
+            const zp::Box here(Position(x, y), turret.getHorizontal(), turret.getVertical());
+            bool free = true;
+            for (const zp::Box& obstacle : obstacles)
+                free = free && !zp::boxIntersectsBox(here, obstacle);
+            if (!free)
+                continue;
+            int cover = 0;
+            for (const Position& cell : data.path)
+                cover += zp::scaledDistance(Position(x, y), cell) <= 15 ? 1 : 0;
+            if (cover > best_cover) {
+                best_cover = cover;
+                best = Position(x, y);
+            }
+        }
+    }
+    return best;
+}
+
+TEST_F(PlayTest, DefendAWaveWithAGatling)
+{
+    const e2e::LevelData data = e2e::readLevel(1);
+    const zp::Box turret = e2e::spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt");
+    const Position place = bestTurretCell(data, turret);
+    ASSERT_GE(place.getX(), 0) << "no free cell beside the path";
+
+    start();
+    playLevel(1);
+    const int ink_before = reader.inkAt(screen, place);
+
+    game->click(GATLING_PANEL);
+    game->moveTo(place);
+    // The cursor follows the pointer onto the board.
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] {
+            screen = game->capture();
+            return reader.inkAt(screen, place) > ink_before;
+        },
+        SCREEN_DEADLINE));
+    game->click(place);
+    ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 0, SCREEN_DEADLINE));
+    EXPECT_GT(reader.inkAt(screen, place) + reader.inkAt(screen, Position(place.getX() + 1, place.getY())), 0)
+        << "the turret is drawn where it was placed";
+
+    ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 10, PLAY_DEADLINE)) << "the first enemy was shot";
+    ASSERT_TRUE(waitForCounter("Wave:", WAVE_X, 2, PLAY_DEADLINE));
+    EXPECT_TRUE(reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 10)), counter("Lives:", 10)));
+
+    game->pressKey("f");
+    ASSERT_TRUE(waitForText(GAME_OVER_TEXT, GAME_OVER));
+    reachMenu();
+    game->pressKey("q");
+    ASSERT_EQ(game->waitForExit(SCREEN_DEADLINE), 0);
+
+    // Shots are short bursts of noise over the soft music: sample-to-sample
+    // changes far above the recording's usual level, many times over.
+    const e2e::Recording recording = e2e::readRecording(game->recordingPath());
+    ASSERT_GT(recording.samples.size(), size_t(recording.sample_rate) * 5) << "seconds of sound were recorded";
+    std::vector<double> sharpness = e2e::sharpnessPerWindow(recording, 0.05);
+    std::vector<double> sorted = sharpness;
+    std::sort(sorted.begin(), sorted.end());
+    const double usual = sorted[sorted.size() / 2];
+    int bursts = 0;
+    for (double window : sharpness)
+        bursts += window > 20 * usual + 1e-6 ? 1 : 0;
+    EXPECT_GE(bursts, 5) << "the recording holds the Gatling's shots";
+}
+
+TEST_F(PlayTest, LoseTheLevelThenBackToTheMenu)
+{
+    start();
+    playLevel(3);
+    ASSERT_TRUE(waitForCounter("Lives:", LIVES_X, 9, PLAY_DEADLINE)) << "an enemy reached the treasure";
+    ASSERT_TRUE(waitForText(GAME_OVER_TEXT, GAME_OVER, PLAY_DEADLINE));
+    EXPECT_EQ(reader.colorAt(screen, GAME_OVER_TEXT), zp::MAGENTA);
+    reachMenu();
+}
+
+TEST_F(PlayTest, GiveUpThenQuitWithACleanLog)
+{
+    start();
+    playLevel(2);
+    game->pressKey("f");
+    ASSERT_TRUE(waitForText(GAME_OVER_TEXT, GAME_OVER));
+    reachMenu();
+    game->pressKey("q");
+    ASSERT_EQ(game->waitForExit(SCREEN_DEADLINE), 0);
+
+    std::istringstream log(game->logText());
+    int timing_lines = 0;
+    for (std::string line; std::getline(log, line);) {
+        if (std::regex_match(line, std::regex("Message: (draw|loop) time: -?[0-9]+")))
+            ++timing_lines;
+        else
+            ADD_FAILURE() << "unexpected log line: " << line;
+    }
+    EXPECT_GT(timing_lines, 2 * 200) << "two timing lines per step, through splash, menu, play and game over";
+}
+
+TEST_F(PlayTest, WithoutTheFontTheGameStopsAtOnceAndSaysWhy)
+{
+    e2e::RunOptions options;
+    options.with_font = false;
+    game = std::make_unique<GameProcess>(options);
+    const int status = game->waitForExit(START_DEADLINE);
+    EXPECT_GT(status, 0);
+    EXPECT_NE(game->errorText().find("Error starting game manager!"), std::string::npos) << game->errorText();
+    EXPECT_NE(game->errorText().find("zp-font.ttf"), std::string::npos);
+    EXPECT_NE(game->logText().find("Message: Error starting game manager!"), std::string::npos);
+}
+
+TEST_F(PlayTest, WithoutTheMenuMusicTheMenuStillComes)
+{
+    e2e::RunOptions options;
+    options.missing_data = {"Music/Menu.wav"};
+    start(options);
+    reachMenu();
+    EXPECT_TRUE(game->isRunning());
+}
+
+} // namespace

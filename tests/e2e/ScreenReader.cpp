@@ -1,0 +1,164 @@
+#include "ScreenReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include "GameProcess.h"
+
+namespace e2e {
+namespace {
+
+const unsigned CHARACTER_SIZE = 26;
+const int ROW_PIXELS = 32;
+const int WINDOW_WIDTH = 1024;
+const int WINDOW_COLUMNS = 80;
+// A cell whose pixels differ from the reference by more than this on average
+// shows another character (a different digit differs by several times this).
+const double SAME_TEXT_LIMIT = 0.06;
+const int LIT = 100;
+
+double lightness(const sf::Color& c)
+{
+    return std::max({c.r, c.g, c.b}) / 255.0;
+}
+
+int columnPixel(int column)
+{
+    return cellOrigin(zp::Position(column, 0)).getX();
+}
+
+} // namespace
+
+ScreenReader::ScreenReader()
+{
+    font.loadFromFile(std::string(ZP_BUILD_DIR) + "/zp-font.ttf");
+}
+
+sf::Image ScreenReader::render(const std::string& text) const
+{
+    // The text as the game draws it from column 0: each character its own
+    // bold glyph at the top-left pixel of its cell.
+    sf::RenderTexture canvas;
+    canvas.create(WINDOW_WIDTH, ROW_PIXELS);
+    canvas.clear(sf::Color::Black);
+    sf::Text glyph("", font, CHARACTER_SIZE);
+    glyph.setStyle(sf::Text::Bold);
+    glyph.setFillColor(sf::Color::White);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ')
+            continue;
+        glyph.setString(sf::String(text[i]));
+        glyph.setPosition(float(columnPixel(int(i))), 0.f);
+        canvas.draw(glyph);
+    }
+    canvas.display();
+    return canvas.getTexture().copyToImage();
+}
+
+double ScreenReader::difference(const sf::Image& screen, zp::Position start, const std::string& text) const
+{
+    const int count = int(text.size());
+    if (start.getX() < 0 || start.getX() + count > WINDOW_COLUMNS)
+        return 1.0;
+    // Rendered at its own columns, since columns alternate between 12 and 13 pixels.
+    std::string placed(size_t(start.getX()), ' ');
+    placed += text;
+    const sf::Image reference = render(placed);
+    const sf::Vector2u size = screen.getSize();
+    const int top = start.getY() * ROW_PIXELS;
+
+    double best = std::numeric_limits<double>::max();
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            double worst_cell = 0;
+            for (int i = 0; i < count; ++i) {
+                const int left = columnPixel(start.getX() + i);
+                const int right = columnPixel(start.getX() + i + 1);
+                double sum = 0;
+                int pixels = 0;
+                for (int y = 0; y < ROW_PIXELS; ++y) {
+                    for (int x = left; x < right; ++x) {
+                        const int sx = x + dx;
+                        const int sy = top + y + dy;
+                        double seen = 0;
+                        if (sx >= 0 && sy >= 0 && unsigned(sx) < size.x && unsigned(sy) < size.y)
+                            seen = lightness(screen.getPixel(unsigned(sx), unsigned(sy)));
+                        sum += std::fabs(seen - lightness(reference.getPixel(unsigned(x), unsigned(y))));
+                        ++pixels;
+                    }
+                }
+                worst_cell = std::max(worst_cell, sum / pixels);
+            }
+            best = std::min(best, worst_cell);
+        }
+    }
+    return best;
+}
+
+bool ScreenReader::shows(const sf::Image& screen, zp::Position start, const std::string& text) const
+{
+    return difference(screen, start, text) < SAME_TEXT_LIMIT;
+}
+
+bool ScreenReader::rowContains(const sf::Image& screen, int row, const std::string& text) const
+{
+    for (int column = 0; column + int(text.size()) <= WINDOW_COLUMNS; ++column)
+        if (shows(screen, zp::Position(column, row), text))
+            return true;
+    return false;
+}
+
+int ScreenReader::inkAt(const sf::Image& screen, zp::Position cell) const
+{
+    const zp::Position origin = cellOrigin(cell);
+    const int right = columnPixel(cell.getX() + 1);
+    const sf::Vector2u size = screen.getSize();
+    int lit = 0;
+    for (int y = origin.getY(); y < origin.getY() + ROW_PIXELS && unsigned(y) < size.y; ++y)
+        for (int x = origin.getX(); x < right && unsigned(x) < size.x; ++x)
+            lit += lightness(screen.getPixel(unsigned(x), unsigned(y))) * 255 > LIT ? 1 : 0;
+    return lit;
+}
+
+zp::Color ScreenReader::colorAt(const sf::Image& screen, zp::Position cell) const
+{
+    static const std::array<sf::Color, 8> palette = {sf::Color::Black, sf::Color::Red,  sf::Color::Green,
+                                                     sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
+                                                     sf::Color::Cyan,  sf::Color::White};
+    std::array<int, 8> votes{};
+    const zp::Position origin = cellOrigin(cell);
+    const int right = columnPixel(cell.getX() + 1);
+    const sf::Vector2u size = screen.getSize();
+    for (int y = origin.getY(); y < origin.getY() + ROW_PIXELS && unsigned(y) < size.y; ++y) {
+        for (int x = origin.getX(); x < right && unsigned(x) < size.x; ++x) {
+            const sf::Color pixel = screen.getPixel(unsigned(x), unsigned(y));
+            if (lightness(pixel) * 255 <= LIT)
+                continue;
+            // Antialiased edges are darker: compare the hue by scaling to full strength.
+            const double scale = 255.0 / std::max({pixel.r, pixel.g, pixel.b});
+            size_t nearest = 0;
+            double nearest_distance = std::numeric_limits<double>::max();
+            for (size_t i = 1; i < palette.size(); ++i) {
+                const double dr = pixel.r * scale - palette[i].r;
+                const double dg = pixel.g * scale - palette[i].g;
+                const double db = pixel.b * scale - palette[i].b;
+                const double d = dr * dr + dg * dg + db * db;
+                if (d < nearest_distance) {
+                    nearest_distance = d;
+                    nearest = i;
+                }
+            }
+            ++votes[nearest];
+        }
+    }
+    const auto most = std::max_element(votes.begin() + 1, votes.end());
+    return *most == 0 ? zp::BLACK : zp::Color(most - votes.begin());
+}
+
+} // namespace e2e

@@ -1,0 +1,37 @@
+// Reads text off a captured window by comparing it with a reference
+// rendering of the expected text in the game's font and cell layout.
+#pragma once
+
+#include <string>
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Image.hpp>
+
+#include "zp/Color.h"
+#include "zp/Position.h"
+
+namespace e2e {
+
+class ScreenReader {
+public:
+    ScreenReader();
+
+    // True when the cells from `start` rightwards show exactly `text`
+    // (blanks as empty cells), allowing a pixel of offset.
+    bool shows(const sf::Image& screen, zp::Position start, const std::string& text) const;
+    // The largest per-cell difference between screen and reference, 0 (same) to 1.
+    double difference(const sf::Image& screen, zp::Position start, const std::string& text) const;
+    // True when `text` stands anywhere in the row.
+    bool rowContains(const sf::Image& screen, int row, const std::string& text) const;
+    // The colour most of the cell's lit pixels have, or BLACK when it is empty.
+    zp::Color colorAt(const sf::Image& screen, zp::Position cell) const;
+    // Lit pixels in a cell: a cheap test for "something is drawn here".
+    int inkAt(const sf::Image& screen, zp::Position cell) const;
+
+private:
+    sf::Image render(const std::string& text) const;
+
+    sf::Font font;
+};
+
+} // namespace e2e
