@@ -165,7 +165,7 @@ def splash():
     place(c, 0, 19, [row[1:1 + left_w][::-1] for row in WALL])
     place(c, 0, 22, ["=" * w])
     place(c, 0, 23, [
-        "  o-o   o-o    ]@[    o-o    >#<      . . .     a tower defence game  . . .  ",
+        "  /o\\   \\o/    }@{    /o\\    <#>      . . .     a tower defence game  . . .  ",
     ])
     return make_sprite([c], "yellow", w, h)
 
