@@ -24,8 +24,8 @@ Pieces (labels are the sprite labels the game loads):
   BlockVertical         9 x 2   straight, north-south
   BlockRightAngleDown   9 x 4   bend joining west and south   (like a 7)
   BlockRightAngleLeft   9 x 4   bend joining east and south   (mirror image)
-  BlockRightAngleLeftB  9 x 4   the same bend with a lit brazier on its
-                                outer corner; used for every other such bend
+  BlockRightAngleLeftB  9 x 4   the same bend with an ember lamp on its
+                                inner corner; a level may ask for it
   BlockRightAngleUp     9 x 4   bend joining west and north
   BlockRightAngleRight  9 x 4   bend joining north and east
 
@@ -161,12 +161,12 @@ def fill(span_start, span_end, piece):
     return starts
 
 
-def lay_track(waypoints):
+def lay_track(waypoints, lit_bends=False):
     """Track pieces for a path through the waypoints.  The first and last
-    stretches run on to the edge of the board."""
+    stretches run on to the edge of the board.  With lit_bends, east-south
+    bends get the piece with the ember lamp."""
     wps = [tuple(p) for p in waypoints]
     blocks = []
-    n_left_bends = 0
 
     def direction(a, b):
         return ((b[0] > a[0]) - (b[0] < a[0]), (b[1] > a[1]) - (b[1] < a[1]))
@@ -176,10 +176,8 @@ def lay_track(waypoints):
         d_in = direction(wps[k - 1], wps[k])
         d_out = direction(wps[k], wps[k + 1])
         label = BEND[frozenset([opposite(d_in), d_out])]
-        if label == "BlockRightAngleLeft":
-            if n_left_bends % 2 == 1:
-                label = "BlockRightAngleLeftB"
-            n_left_bends += 1
+        if label == "BlockRightAngleLeft" and lit_bends:
+            label = "BlockRightAngleLeftB"
         c, y = wps[k]
         blocks.append((label, c - 2, y - 2))
 
@@ -231,6 +229,7 @@ LEVEL_DEFS = [
         "description": "The road drops, climbs and drops again.",
         "waypoints": [(0, 5), (14, 5), (14, 20), (30, 20), (30, 9), (46, 9),
                       (46, 21), (72, 21)],
+        "lit_bends": True,
     },
     {
         "dir": "Level3",
@@ -243,7 +242,7 @@ LEVEL_DEFS = [
 
 def build_level(spec):
     cells = walk(spec["waypoints"])
-    blocks = lay_track(spec["waypoints"])
+    blocks = lay_track(spec["waypoints"], spec.get("lit_bends", False))
     level = Level(spec["name"], spec["description"], BOARD_W, BOARD_H,
                   cells[0], cells[-1], blocks)
     return level, cells
