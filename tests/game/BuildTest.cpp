@@ -1,0 +1,269 @@
+#include "Build.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CurrencyView.h"
+#include "EnemyEasy.h"
+#include "Freeze.h"
+#include "FreezeBuild.h"
+#include "Gatling.h"
+#include "GatlingBuild.h"
+#include "PlayHarness.h"
+#include "Reticle.h"
+#include "Rocket.h"
+#include "RocketBuild.h"
+#include "WavesGame.h"
+
+using namespace play;
+using zp::Position;
+
+namespace {
+
+// A cell of each buy panel, and a free cell of the board.
+const Position GATLING_PANEL(66, 2);
+const Position ROCKET_PANEL(66, 8);
+const Position FREEZE_PANEL(66, 14);
+const Position FREE_CELL(20, 5);
+
+class Building : public Play {
+protected:
+    void SetUp() override
+    {
+        Play::SetUp();
+        loadPlaySprites();
+        new WavesGame(levelFile("short"), pathFile("short"));
+    }
+
+    static std::vector<std::string> turrets()
+    {
+        std::vector<std::string> found;
+        for (Turret* p_turret : objectsOf<Turret>())
+            found.push_back(p_turret->getType());
+        return found;
+    }
+};
+
+TEST_F(Building, APurchasePlacesTheTurretAndChargesThePrice)
+{
+    click(GATLING_PANEL);
+    ASSERT_EQ(objectsOf<Build>().size(), 1u);
+    Build* p_cursor = objectsOf<GatlingBuild>().at(0);
+    EXPECT_EQ(p_cursor->getType(), "GatlingBuild");
+    EXPECT_EQ(p_cursor->getPosition(), Position(64, 0));
+    EXPECT_EQ(p_cursor->getPrice(), 100);
+    EXPECT_EQ(p_cursor->getSolidness(), zp::SOFT);
+    EXPECT_EQ(p_cursor->getAltitude(), 4);
+    EXPECT_EQ(p_cursor->getSprite(), zp::ResourceManager::getInstance().getSprite("gatling-build"));
+    EXPECT_EQ(p_cursor->getSpriteSlowdown(), 0);
+    EXPECT_EQ(p_cursor->getSpriteIndex(), 0);
+    EXPECT_EQ(counter("Currency:"), 100);
+
+    // Standing on its panel it looks blocked, until the mouse carries it away.
+    step();
+    EXPECT_EQ(p_cursor->getSpriteIndex(), 1);
+    moveMouse(FREE_CELL);
+    EXPECT_EQ(p_cursor->getPosition(), FREE_CELL);
+    EXPECT_EQ(p_cursor->getSpriteIndex(), 2);
+    step(3);
+    EXPECT_EQ(p_cursor->getSpriteIndex(), 2);
+    // The reticle, a layer higher, covers the cursor's cell.
+    EXPECT_EQ(shown(FREE_CELL.getY()).substr(FREE_CELL.getX(), 1), "+");
+
+    click(FREE_CELL);
+    ASSERT_EQ(objectsOf<Gatling>().size(), 1u);
+    EXPECT_EQ(objectsOf<Gatling>().at(0)->getPosition(), FREE_CELL);
+    EXPECT_EQ(counter("Currency:"), 0);
+    step();
+    EXPECT_TRUE(objectsOf<Build>().empty());
+    EXPECT_EQ(shown(1).substr(49, 13), "|Currency: 0|");
+}
+
+TEST_F(Building, AClickOnABlockedPlaceCancelsWithoutCharge)
+{
+    setCounter("Currency:", 1000);
+    new Gatling(Position(40, 20));
+    new EnemyEasy(50);
+    struct Case {
+        const char* what;
+        Position cell;
+    };
+    // The enemy comes first: it leaves its start with its third step.
+    const Case cases[] = {
+        {"an enemy", ENEMY_START},
+        {"a block of the track", BLOCK_CELL},
+        {"the cell beside a block", Position(BLOCK_CELL.getX() + 1, BLOCK_CELL.getY())},
+        {"the treasure", SHORT_TREASURE},
+        {"a turret", Position(40, 20)},
+        {"the row below the last panel, outside its click area", Position(70, 18)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        click(GATLING_PANEL);
+        ASSERT_EQ(objectsOf<Build>().size(), 1u);
+        Build* p_cursor = objectsOf<Build>().at(0);
+        moveMouse(c.cell);
+        step();
+        EXPECT_EQ(p_cursor->getSpriteIndex(), 1);
+        click(c.cell);
+        step();
+        EXPECT_TRUE(objectsOf<Build>().empty());
+        EXPECT_EQ(turrets(), std::vector<std::string>{"Gatling"});
+        EXPECT_EQ(counter("Currency:"), 1000);
+    }
+}
+
+TEST_F(Building, EachKindCostsItsPrice)
+{
+    struct Case {
+        Position panel;
+        int currency;
+        const char* cursor;
+        const char* turret;
+    };
+    const Case cases[] = {
+        {GATLING_PANEL, 100, "GatlingBuild", "Gatling"},
+        {ROCKET_PANEL, 300, "RocketBuild", "Rocket"},
+        {FREEZE_PANEL, 600, "FreezeBuild", "Freeze"},
+    };
+    int placed = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.turret);
+        setCounter("Currency:", c.currency);
+        click(c.panel);
+        ASSERT_EQ(objectsOf<Build>().size(), 1u);
+        EXPECT_EQ(objectsOf<Build>().at(0)->getType(), c.cursor);
+        EXPECT_EQ(objectsOf<Build>().at(0)->getPrice(), c.currency);
+        const Position cell(FREE_CELL.getX() + 4 * placed++, FREE_CELL.getY());
+        moveMouse(cell);
+        click(cell);
+        step();
+        EXPECT_EQ(objectsOf<Turret>().back()->getType(), c.turret);
+        EXPECT_EQ(objectsOf<Turret>().back()->getPosition(), cell);
+        EXPECT_EQ(counter("Currency:"), 0);
+        EXPECT_EQ(shown(1).substr(49, 13), "|Currency: 0|");
+    }
+    EXPECT_EQ(turrets(), (std::vector<std::string>{"Gatling", "Rocket", "Freeze"}));
+}
+
+TEST_F(Building, TwoClicksOnAPanelLeaveOneCursorAndChargeNothing)
+{
+    click(GATLING_PANEL);
+    Build* p_first = objectsOf<Build>().at(0);
+    click(GATLING_PANEL);
+    step();
+    ASSERT_EQ(objectsOf<Build>().size(), 1u);
+    EXPECT_NE(objectsOf<Build>().at(0), p_first);
+    EXPECT_TRUE(turrets().empty());
+    EXPECT_EQ(counter("Currency:"), 100);
+}
+
+TEST_F(Building, AClickOnAnotherPanelSwapsTheCursor)
+{
+    setCounter("Currency:", 600);
+    click(GATLING_PANEL);
+    moveMouse(FREEZE_PANEL);
+    click(FREEZE_PANEL);
+    step();
+    ASSERT_EQ(objectsOf<Build>().size(), 1u);
+    EXPECT_EQ(objectsOf<Build>().at(0)->getType(), "FreezeBuild");
+    EXPECT_EQ(objectsOf<Build>().at(0)->getPosition(), Position(64, 12));
+    EXPECT_TRUE(turrets().empty());
+    EXPECT_EQ(counter("Currency:"), 600);
+}
+
+// The panel compares the currency before the old cursor charges it.
+TEST_F(Building, ACurrencyCanFallBelowZeroBesideAPanel)
+{
+    const Position beside_panel(79, 3);
+    click(GATLING_PANEL);
+    moveMouse(beside_panel);
+    step();
+    EXPECT_EQ(objectsOf<Build>().at(0)->getSpriteIndex(), 2);
+    click(beside_panel);
+    step();
+    EXPECT_EQ(turrets(), std::vector<std::string>{"Gatling"});
+    EXPECT_EQ(counter("Currency:"), 0);
+    ASSERT_EQ(objectsOf<Build>().size(), 1u);
+
+    moveMouse(FREE_CELL);
+    click(FREE_CELL);
+    step();
+    EXPECT_EQ(turrets(), (std::vector<std::string>{"Gatling", "Gatling"}));
+    EXPECT_EQ(counter("Currency:"), -100);
+}
+
+TEST_F(Building, ReticleStartsInTheMiddleAndFollowsMovesOnly)
+{
+    Reticle* p_reticle = objectsOf<Reticle>().at(0);
+    EXPECT_EQ(p_reticle->getType(), "Reticle");
+    EXPECT_EQ(p_reticle->getPosition(), Position(40, 12));
+    EXPECT_EQ(p_reticle->getSolidness(), zp::SPECTRAL);
+    EXPECT_EQ(p_reticle->getAltitude(), 5);
+    step();
+    EXPECT_EQ(shown(12).substr(40, 1), "+");
+
+    click(Position(3, 3));
+    EXPECT_EQ(p_reticle->getPosition(), Position(40, 12));
+    zp::EventMouse held;
+    held.setMouseAction(zp::PRESSED);
+    held.setMousePosition(Position(4, 4));
+    zp::WorldManager::getInstance().onEvent(&held);
+    EXPECT_EQ(p_reticle->getPosition(), Position(40, 12));
+
+    moveMouse(Position(7, 9));
+    EXPECT_EQ(p_reticle->getPosition(), Position(7, 9));
+    step();
+    EXPECT_EQ(shown(9).substr(7, 1), "+");
+    EXPECT_EQ(shown(12).substr(40, 1), " ");
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.swapBuffers();
+    p_reticle->draw();
+    EXPECT_EQ(graphics.getDrawnColor(Position(7, 9)), zp::RED);
+}
+
+class BuildingWithoutSprites : public Play {};
+
+TEST_F(BuildingWithoutSprites, CursorsAreLoggedAndStillPlaceTheirTurrets)
+{
+    loadSprite("block.txt", "Block");
+    loadBoard("short");
+    new CurrencyView(Position(55, 1));
+    setCounter("Currency:", 1000);
+    struct Case {
+        const char* turret;
+        const char* warning;
+    };
+    const Case cases[] = {
+        {"Gatling", "GatlingBuild::GatlingBuild(): Warning! Sprite 'gatling-build' not found"},
+        {"Rocket", "RocketBuild::RocketBuild(): Warning! Sprite 'rocket-build' not found"},
+        {"Freeze", "FreezeBuild::FreezeBuild(): Warning! Sprite 'FreezeBuild' not found"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.turret);
+        Build* p_cursor = std::string(c.turret) == "Gatling" ? static_cast<Build*>(new GatlingBuild(FREE_CELL))
+                          : std::string(c.turret) == "Rocket" ? static_cast<Build*>(new RocketBuild(FREE_CELL))
+                                                              : static_cast<Build*>(new FreezeBuild(FREE_CELL));
+        EXPECT_TRUE(logHas(c.warning));
+        EXPECT_EQ(p_cursor->getSprite(), nullptr);
+        EXPECT_EQ(p_cursor->getBox().getHorizontal(), 1);
+
+        // Blocked on the track, free beside it.
+        moveMouse(BLOCK_CELL);
+        step();
+        EXPECT_EQ(p_cursor->getSpriteIndex(), 1);
+        const Position cell(10 + 5 * n++, 20);
+        moveMouse(cell);
+        click(cell);
+        step();
+        EXPECT_EQ(objectsOf<Turret>().back()->getType(), c.turret);
+        EXPECT_EQ(objectsOf<Turret>().back()->getPosition(), cell);
+        EXPECT_TRUE(objectsOf<Build>().empty());
+    }
+    EXPECT_EQ(counter("Currency:"), 1000 - 100 - 300 - 600);
+}
+
+} // namespace
