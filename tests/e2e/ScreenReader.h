@@ -19,7 +19,8 @@ public:
     // True when the cells from `start` rightwards show exactly `text`
     // (blanks as empty cells), allowing a pixel of offset.
     bool shows(const sf::Image& screen, zp::Position start, const std::string& text) const;
-    // The largest per-cell difference between screen and reference, 0 (same) to 1.
+    // The largest per-cell difference between screen and reference, as a share
+    // of the cell's ink: 0 when the same, up to 1.
     double difference(const sf::Image& screen, zp::Position start, const std::string& text) const;
     // True when `text` stands anywhere in the row.
     bool rowContains(const sf::Image& screen, int row, const std::string& text) const;
