@@ -25,8 +25,9 @@ public:
     sf::Sound getSound() const;
 
 private:
-    sf::Sound sound;
+    // The buffer is declared first so that it outlives the player bound to it.
     sf::SoundBuffer sound_buffer;
+    sf::Sound sound;
     std::string label;
 };
 

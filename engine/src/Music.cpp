@@ -1,0 +1,45 @@
+#include "zp/Music.h"
+
+#include <utility>
+
+namespace zp {
+
+int Music::loadMusic(std::string filename)
+{
+    if (!music.openFromFile(filename))
+        return -1;
+    return 0;
+}
+
+void Music::play(bool loop)
+{
+    music.setLoop(loop);
+    music.play();
+}
+
+void Music::stop()
+{
+    music.stop();
+}
+
+void Music::pause()
+{
+    music.pause();
+}
+
+void Music::setLabel(std::string new_label)
+{
+    label = std::move(new_label);
+}
+
+const std::string& Music::getLabel() const
+{
+    return label;
+}
+
+sf::Music* Music::getMusic()
+{
+    return &music;
+}
+
+} // namespace zp

@@ -1,0 +1,289 @@
+#include "zp/ResourceManager.h"
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "zp/LogManager.h"
+#include "zp/Music.h"
+#include "zp/Sound.h"
+#include "zp/Sprite.h"
+
+namespace zp {
+
+namespace {
+
+struct ColorName {
+    const char* name;
+    Color color;
+};
+
+const ColorName COLOR_NAMES[] = {
+    {"black", BLACK}, {"red", RED},         {"green", GREEN}, {"yellow", YELLOW},
+    {"blue", BLUE},   {"magenta", MAGENTA}, {"cyan", CYAN},   {"white", WHITE},
+};
+
+// The text that follows the keyword and one separator, or nothing when the
+// line ends at (or before) that point.
+std::string afterKeyword(const std::string& line, const std::string& keyword)
+{
+    size_t start = keyword.size() + 1;
+    if (start >= line.size())
+        return std::string();
+    return line.substr(start);
+}
+
+// Leading blanks, an optional sign and digits; 0 without digits, clamped to int.
+int parseNumber(const std::string& text)
+{
+    long number = std::strtol(text.c_str(), nullptr, 10);
+    if (number > INT_MAX)
+        return INT_MAX;
+    if (number < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(number);
+}
+
+} // namespace
+
+bool readLine(std::istream& file, std::string& line)
+{
+    if (!std::getline(file, line))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+int readLineInt(std::istream& file, const std::string& keyword)
+{
+    std::string line;
+    readLine(file, line);
+    std::istringstream words(line);
+    std::string first_word;
+    words >> first_word;
+    if (first_word != keyword)
+        return -1;
+    return parseNumber(afterKeyword(line, keyword));
+}
+
+std::string readLineStr(std::istream& file, const std::string& keyword)
+{
+    std::string line;
+    readLine(file, line);
+    return afterKeyword(line, keyword);
+}
+
+Frame parseFrame(std::istream& file, int width, int height)
+{
+    std::string frame_str;
+    std::string line;
+    for (int row = 0; row < height; ++row) {
+        if (!readLine(file, line) || static_cast<long>(line.size()) != width)
+            return Frame();
+        frame_str += line;
+    }
+    if (!readLine(file, line) || line != END_FRAME_TOKEN)
+        return Frame();
+    return Frame(width, height, std::move(frame_str));
+}
+
+ResourceManager& ResourceManager::getInstance()
+{
+    static ResourceManager instance;
+    return instance;
+}
+
+ResourceManager::ResourceManager()
+{
+    setType("ResourceManager");
+}
+
+ResourceManager::~ResourceManager()
+{
+    for (int i = 0; i < sprite_count; ++i)
+        delete p_sprite[i];
+}
+
+int ResourceManager::startUp()
+{
+    setType("ResourceManager");
+    // A second start-up begins with an empty sprite table, releasing what
+    // the first one loaded.
+    for (int i = 0; i < sprite_count; ++i) {
+        delete p_sprite[i];
+        p_sprite[i] = nullptr;
+    }
+    sprite_count = 0;
+    return Manager::startUp();
+}
+
+void ResourceManager::shutDown()
+{
+    for (int i = 0; i < sprite_count; ++i) {
+        delete p_sprite[i];
+        p_sprite[i] = nullptr;
+    }
+    sprite_count = 0;
+    Manager::shutDown();
+}
+
+int ResourceManager::loadSprite(std::string filename, std::string label)
+{
+    if (sprite_count == MAX_SPRITES) {
+        LogManager::getInstance().writeLog("Sprite array full, cannot load %s", filename.c_str());
+        return -1;
+    }
+    std::ifstream file(filename);
+    if (!file.is_open()) {
+        LogManager::getInstance().writeLog("Could not find sprite file %s", filename.c_str());
+        return -1;
+    }
+
+    int frames = readLineInt(file, FRAMES_TOKEN);
+    int width = readLineInt(file, WIDTH_TOKEN);
+    int height = readLineInt(file, HEIGHT_TOKEN);
+    std::string color_name = readLineStr(file, COLOR_TOKEN);
+    if (frames < 0)
+        return -1;
+
+    auto sprite = std::make_unique<Sprite>(frames);
+    sprite->setLabel(std::move(label));
+    sprite->setHeight(height);
+    sprite->setWidth(width);
+    for (const ColorName& entry : COLOR_NAMES) {
+        if (color_name == entry.name) {
+            sprite->setColor(entry.color);
+            break;
+        }
+    }
+
+    // A count larger than the file can hold stops at the end of the file;
+    // the "eof" check below then fails.
+    for (int i = 0; i < frames && !file.fail(); ++i)
+        sprite->pushFrame(parseFrame(file, width, height));
+
+    std::string line;
+    if (!readLine(file, line) || line != EOF_TOKEN)
+        return -1;
+
+    p_sprite[sprite_count++] = sprite.release();
+    return 0;
+}
+
+int ResourceManager::unloadSprite(std::string label)
+{
+    for (int i = 0; i < sprite_count; ++i) {
+        if (p_sprite[i]->getLabel() != label)
+            continue;
+        delete p_sprite[i];
+        for (int j = i; j < sprite_count - 1; ++j)
+            p_sprite[j] = p_sprite[j + 1];
+        p_sprite[--sprite_count] = nullptr;
+        return 0;
+    }
+    return -1;
+}
+
+Sprite* ResourceManager::getSprite(std::string label) const
+{
+    for (int i = 0; i < sprite_count; ++i)
+        if (p_sprite[i]->getLabel() == label)
+            return p_sprite[i];
+    return nullptr;
+}
+
+int ResourceManager::getSpriteCount() const
+{
+    return sprite_count;
+}
+
+int ResourceManager::loadSound(std::string filename, std::string label)
+{
+    if (sound_count == MAX_SOUNDS) {
+        LogManager::getInstance().writeLog("Sound array full");
+        return -1;
+    }
+    auto entry = std::make_unique<Sound>();
+    if (entry->loadSound(std::move(filename)) != 0) {
+        LogManager::getInstance().writeLog("Unable to load from file");
+        return -1;
+    }
+    entry->setLabel(std::move(label));
+    sound[sound_count++] = std::move(entry);
+    return 0;
+}
+
+int ResourceManager::unloadSound(std::string label)
+{
+    for (int i = 0; i < sound_count; ++i) {
+        if (sound[i]->getLabel() != label)
+            continue;
+        // Moving the owners down keeps every later sound with its own samples.
+        for (int j = i; j < sound_count - 1; ++j)
+            sound[j] = std::move(sound[j + 1]);
+        sound[--sound_count].reset();
+        return 0;
+    }
+    return -1;
+}
+
+Sound* ResourceManager::getSound(std::string label) const
+{
+    for (int i = 0; i < sound_count; ++i)
+        if (sound[i]->getLabel() == label)
+            return sound[i].get();
+    return nullptr;
+}
+
+int ResourceManager::getSoundCount() const
+{
+    return sound_count;
+}
+
+int ResourceManager::loadMusic(std::string filename, std::string label)
+{
+    if (music_count == MAX_MUSICS) {
+        LogManager::getInstance().writeLog("Music array full");
+        return -1;
+    }
+    auto entry = std::make_unique<Music>();
+    if (entry->loadMusic(std::move(filename)) != 0) {
+        LogManager::getInstance().writeLog("Unable to load from file");
+        return -1;
+    }
+    entry->setLabel(std::move(label));
+    music[music_count++] = std::move(entry);
+    return 0;
+}
+
+int ResourceManager::unloadMusic(std::string label)
+{
+    for (int i = 0; i < music_count; ++i) {
+        if (music[i]->getLabel() != label)
+            continue;
+        // Tracks cannot be copied, but their owners can move.
+        for (int j = i; j < music_count - 1; ++j)
+            music[j] = std::move(music[j + 1]);
+        music[--music_count].reset();
+        return 0;
+    }
+    return -1;
+}
+
+Music* ResourceManager::getMusic(std::string label) const
+{
+    for (int i = 0; i < music_count; ++i)
+        if (music[i]->getLabel() == label)
+            return music[i].get();
+    return nullptr;
+}
+
+int ResourceManager::getMusicCount() const
+{
+    return music_count;
+}
+
+} // namespace zp

@@ -1,0 +1,176 @@
+#include "zp/ResourceManager.h"
+
+#include <gtest/gtest.h>
+
+#include "support/RunDir.h"
+#include "zp/LogManager.h"
+#include "zp/Sprite.h"
+
+namespace {
+
+using zp::test::fixture;
+
+class ResourceSpriteTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
+        zp::LogManager::getInstance().setFlush(true);
+        ASSERT_EQ(resources.startUp(), 0);
+    }
+    void TearDown() override { resources.shutDown(); }
+
+    static std::string sprite(const std::string& name) { return fixture("sprites/" + name); }
+    static std::string log() { return zp::test::readFile(zp::test::runDir() + "/zephane.log"); }
+
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+};
+
+TEST_F(ResourceSpriteTest, LoadsTheFramesSizeColourAndLabel)
+{
+    ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), "ship"), 0);
+    zp::Sprite* p_sprite = resources.getSprite("ship");
+    ASSERT_NE(p_sprite, nullptr);
+    EXPECT_EQ(p_sprite->getLabel(), "ship");
+    EXPECT_EQ(p_sprite->getWidth(), 3);
+    EXPECT_EQ(p_sprite->getHeight(), 1);
+    EXPECT_EQ(p_sprite->getColor(), zp::GREEN);
+    ASSERT_EQ(p_sprite->getFrameCount(), 2);
+    EXPECT_EQ(p_sprite->getFrame(0).getString(), "-o-");
+    EXPECT_EQ(p_sprite->getFrame(1).getString(), "=o=");
+    EXPECT_EQ(p_sprite->getFrame(1).getWidth(), 3);
+    EXPECT_EQ(p_sprite->getFrame(1).getHeight(), 1);
+    EXPECT_EQ(resources.getSpriteCount(), 1);
+}
+
+// One row per kind of file: what the load returns and, when it loads, what
+// the sprite holds.
+TEST_F(ResourceSpriteTest, SpriteFilesGoodAndMalformed)
+{
+    const struct {
+        const char* file;
+        int result;
+        int frames;            // when loaded
+        zp::Color color;       // when loaded
+        const char* frame0;    // when loaded with frames
+    } cases[] = {
+        {"two_rows.txt", 0, 1, zp::CYAN, "abcd"},
+        {"crlf.txt", 0, 1, zp::RED, "/-\\"},
+        {"no_final_newline.txt", 0, 1, zp::BLUE, "*"},
+        {"zero_frames.txt", 0, 0, zp::YELLOW, ""},
+        {"width_two_blanks.txt", 0, 1, zp::GREEN, "-o-"},
+        {"misspelt_end.txt", 0, 1, zp::GREEN, ""},   // that frame is empty, still added
+        {"color_capital.txt", 0, 1, zp::WHITE, "-o-"},
+        {"color_trailing_blank.txt", 0, 1, zp::WHITE, "-o-"},
+        {"color_unknown.txt", 0, 1, zp::WHITE, "-o-"},
+        {"keyword_only_frames.txt", 0, 0, zp::GREEN, ""},   // no number: 0 frames
+        {"keyword_only_color.txt", 0, 1, zp::WHITE, "-o-"}, // no name: white
+        {"keyword_only_width.txt", 0, 1, zp::GREEN, ""},    // no number: width 0
+        {"wrong_frames_keyword.txt", -1, 0, zp::WHITE, ""}, // -1 frames
+        {"negative_frames.txt", -1, 0, zp::WHITE, ""},
+        {"wrong_width_keyword.txt", -1, 0, zp::WHITE, ""},
+        {"width_without_blank.txt", -1, 0, zp::WHITE, ""},
+        {"wrong_height_keyword.txt", -1, 0, zp::WHITE, ""},
+        {"short_row.txt", -1, 0, zp::WHITE, ""},
+        {"long_row.txt", -1, 0, zp::WHITE, ""},
+        {"missing_end.txt", -1, 0, zp::WHITE, ""},
+        {"missing_eof.txt", -1, 0, zp::WHITE, ""},
+        {"wrong_eof.txt", -1, 0, zp::WHITE, ""},
+        {"too_few_frames.txt", -1, 0, zp::WHITE, ""},
+        {"huge_frames.txt", -1, 0, zp::WHITE, ""},       // stops at the end of the file
+        {"overflowing_frames.txt", -1, 0, zp::WHITE, ""},
+        {"huge_height.txt", -1, 0, zp::WHITE, ""},
+        {"empty.txt", -1, 0, zp::WHITE, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        int count_before = resources.getSpriteCount();
+        ASSERT_EQ(resources.loadSprite(sprite(c.file), c.file), c.result);
+        zp::Sprite* p_sprite = resources.getSprite(c.file);
+        if (c.result != 0) {
+            EXPECT_EQ(p_sprite, nullptr);
+            EXPECT_EQ(resources.getSpriteCount(), count_before);
+            continue;
+        }
+        ASSERT_NE(p_sprite, nullptr);
+        EXPECT_EQ(resources.getSpriteCount(), count_before + 1);
+        EXPECT_EQ(p_sprite->getFrameCount(), c.frames);
+        EXPECT_EQ(p_sprite->getColor(), c.color);
+        EXPECT_EQ(p_sprite->getFrame(0).getString(), c.frame0);
+    }
+    // Only a missing file is worth a log line.
+    EXPECT_EQ(log().find("Message: "), std::string::npos) << log();
+}
+
+TEST_F(ResourceSpriteTest, MissingFileIsLoggedWithItsName)
+{
+    EXPECT_EQ(resources.loadSprite("no/such-sprite.txt", "ghost"), -1);
+    EXPECT_EQ(resources.getSprite("ghost"), nullptr);
+    EXPECT_EQ(log(), "Message: Could not find sprite file no/such-sprite.txt\n");
+}
+
+TEST_F(ResourceSpriteTest, TheFirstOfTwoEqualLabelsIsFound)
+{
+    ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), "twin"), 0);
+    ASSERT_EQ(resources.loadSprite(sprite("two_rows.txt"), "twin"), 0);
+    EXPECT_EQ(resources.getSpriteCount(), 2);
+    ASSERT_NE(resources.getSprite("twin"), nullptr);
+    EXPECT_EQ(resources.getSprite("twin")->getColor(), zp::GREEN);
+    // Labels compare exactly.
+    EXPECT_EQ(resources.getSprite("Twin"), nullptr);
+    EXPECT_EQ(resources.getSprite("twin "), nullptr);
+}
+
+TEST_F(ResourceSpriteTest, UnloadKeepsTheOthersInOrder)
+{
+    for (const char* label : {"P", "Q", "R"})
+        ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), label), 0);
+    zp::Sprite* p_r = resources.getSprite("R");
+
+    EXPECT_EQ(resources.unloadSprite("Q"), 0);
+    EXPECT_EQ(resources.getSpriteCount(), 2);
+    EXPECT_EQ(resources.getSprite("Q"), nullptr);
+    EXPECT_NE(resources.getSprite("P"), nullptr);
+    EXPECT_EQ(resources.getSprite("R"), p_r);
+
+    EXPECT_EQ(resources.unloadSprite("Q"), -1);
+    EXPECT_EQ(resources.unloadSprite("nothing"), -1);
+    EXPECT_EQ(resources.getSpriteCount(), 2);
+
+    // A sprite loaded now comes after R.
+    ASSERT_EQ(resources.loadSprite(sprite("two_rows.txt"), "P"), 0);
+    EXPECT_EQ(resources.unloadSprite("P"), 0);
+    ASSERT_NE(resources.getSprite("P"), nullptr);
+    EXPECT_EQ(resources.getSprite("P")->getColor(), zp::CYAN);
+    EXPECT_EQ(resources.getSprite("R"), p_r);
+}
+
+TEST_F(ResourceSpriteTest, TheThousandAndFirstSpriteIsRefused)
+{
+    for (int i = 0; i < zp::MAX_SPRITES; ++i)
+        ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), "s" + std::to_string(i)), 0) << i;
+    EXPECT_EQ(resources.loadSprite(sprite("two_frames.txt"), "one too many"), -1);
+    EXPECT_EQ(resources.getSpriteCount(), zp::MAX_SPRITES);
+    EXPECT_EQ(resources.getSprite("one too many"), nullptr);
+    EXPECT_NE(log().find("Message: Sprite array full"), std::string::npos) << log();
+
+    // Making room makes the next load succeed.
+    ASSERT_EQ(resources.unloadSprite("s0"), 0);
+    EXPECT_EQ(resources.loadSprite(sprite("two_frames.txt"), "one too many"), 0);
+}
+
+TEST_F(ResourceSpriteTest, ShutDownAndStartUpReleaseEverySprite)
+{
+    ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), "A"), 0);
+    resources.shutDown();
+    EXPECT_EQ(resources.getSpriteCount(), 0);
+    EXPECT_EQ(resources.getSprite("A"), nullptr);
+
+    ASSERT_EQ(resources.startUp(), 0);
+    ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), "B"), 0);
+    ASSERT_EQ(resources.startUp(), 0);
+    EXPECT_EQ(resources.getSpriteCount(), 0);
+    EXPECT_EQ(resources.getType(), "ResourceManager");
+}
+
+} // namespace
