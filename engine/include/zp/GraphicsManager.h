@@ -66,15 +66,18 @@ public:
 private:
     GraphicsManager();
 
+    // A cell where nothing visible was drawn holds a black blank.
     struct Cell {
         char ch = ' ';
-        Color color = COLOR_DEFAULT;
+        Color color = BLACK;
     };
 
     void prepareGlyphs();
-    void addGlyphQuad(Position pixel, char ch, const sf::Color& color);
+    const sf::Glyph& glyphFor(char ch);
+    void addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color);
     Cell* cellAt(Position view_pos);
     const Cell* cellAt(Position view_pos) const;
+    std::string rowText(const std::vector<Cell>& cells, int row) const;
 
     sf::Font font;
     std::unique_ptr<sf::RenderWindow> p_window;
@@ -84,8 +87,10 @@ private:
     int window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
 
     // Colour of the previous character, kept for out-of-range colour values.
-    sf::Color current_color = sf::Color::White;
-    sf::VertexArray batch{sf::Quads};
+    Color current_color = COLOR_DEFAULT;
+    // Two triangles per visible character, drawn by swapBuffers in one call.
+    sf::VertexArray batch{sf::Triangles};
+    // The glyphs of printable ASCII, indexed by character code.
     std::vector<sf::Glyph> glyphs;
     std::vector<Cell> drawn_cells;
     std::vector<Cell> shown_cells;

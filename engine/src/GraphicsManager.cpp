@@ -1,0 +1,321 @@
+#include "zp/GraphicsManager.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "zp/Utility.h"
+
+namespace zp {
+
+namespace {
+
+// Twice the smaller cell size rounded up: 2 x 13.
+const unsigned int CHARACTER_SIZE = 26;
+const int FIRST_PRINTABLE = 32;
+const int LAST_PRINTABLE = 126;
+const sf::Color CLEAR_COLOR(0, 0, 0, 255);
+
+const sf::Color& toSfmlColor(Color color)
+{
+    static const sf::Color colors[] = {
+        sf::Color::Black, sf::Color::Red,     sf::Color::Green, sf::Color::Yellow,
+        sf::Color::Blue,  sf::Color::Magenta, sf::Color::Cyan,  sf::Color::White,
+    };
+    return colors[color];
+}
+
+bool isEngineColor(Color color)
+{
+    return color >= BLACK && color <= WHITE;
+}
+
+std::int64_t ceilDiv(std::int64_t a, std::int64_t b)
+{
+    std::int64_t quotient = a / b;
+    return (a % b != 0 && (a > 0) == (b > 0)) ? quotient + 1 : quotient;
+}
+
+// First pixel of a cell along one axis: ceil(cell x pixels / cells).
+int cellToPixel(int cell, int pixels, int cells)
+{
+    return static_cast<int>(ceilDiv(static_cast<std::int64_t>(cell) * pixels, cells));
+}
+
+// The cell a pixel lies in along one axis (truncated toward zero).
+int pixelToCell(int pixel, int pixels, int cells)
+{
+    return static_cast<int>(static_cast<std::int64_t>(pixel) * cells / pixels);
+}
+
+} // namespace
+
+GraphicsManager& GraphicsManager::getInstance()
+{
+    static GraphicsManager instance;
+    return instance;
+}
+
+GraphicsManager::GraphicsManager()
+    : drawn_cells(static_cast<size_t>(WINDOW_HORIZONTAL_CHARS_DEFAULT * WINDOW_VERTICAL_CHARS_DEFAULT)),
+      shown_cells(drawn_cells.size())
+{
+    setType("GraphicsManager");
+}
+
+GraphicsManager::~GraphicsManager() = default;
+
+int GraphicsManager::startUp()
+{
+    window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
+    window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
+    window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
+    window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
+    if (p_window)
+        return 0;
+
+    // The font comes first, so a failed start-up leaves no window behind.
+    if (!font.loadFromFile(FONT_FILE_DEFAULT))
+        return -1;
+    prepareGlyphs();
+
+    p_window = std::make_unique<sf::RenderWindow>(
+        sf::VideoMode(static_cast<unsigned>(window_horizontal_pixels),
+                      static_cast<unsigned>(window_vertical_pixels), 32),
+        WINDOW_TITLE_DEFAULT, sf::Style::Titlebar | sf::Style::Close);
+    p_window->setMouseCursorVisible(false);
+    p_window->setVerticalSyncEnabled(true);
+    p_window->clear(CLEAR_COLOR);
+
+    batch.clear();
+    std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
+    std::fill(shown_cells.begin(), shown_cells.end(), Cell());
+    return Manager::startUp();
+}
+
+void GraphicsManager::shutDown()
+{
+    if (p_window) {
+        p_window->close();
+        p_window.reset();
+    }
+    batch.clear();
+    Manager::shutDown();
+}
+
+void GraphicsManager::prepareGlyphs()
+{
+    // Rendering every glyph now keeps the font texture unchanged while a
+    // frame's batch refers to it.
+    glyphs.assign(LAST_PRINTABLE + 1, sf::Glyph());
+    for (int code = FIRST_PRINTABLE; code <= LAST_PRINTABLE; ++code)
+        glyphs[static_cast<size_t>(code)] = font.getGlyph(static_cast<sf::Uint32>(code), CHARACTER_SIZE, true);
+}
+
+const sf::Glyph& GraphicsManager::glyphFor(char ch)
+{
+    auto code = static_cast<unsigned char>(ch);
+    if (code >= FIRST_PRINTABLE && code <= LAST_PRINTABLE)
+        return glyphs[code];
+    // Anything else is rendered on demand; texture coordinates are in pixels,
+    // so quads already in the batch stay valid if the texture grows.
+    return font.getGlyph(code, CHARACTER_SIZE, true);
+}
+
+void GraphicsManager::addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color)
+{
+    // The quad sf::Text builds for a single character at this position: the
+    // baseline one character size below the top, one pixel of padding around
+    // the glyph and its texture rectangle.
+    const float padding = 1.f;
+    float x = static_cast<float>(pixel.getX());
+    float y = static_cast<float>(pixel.getY()) + CHARACTER_SIZE;
+
+    float left = x + glyph.bounds.left - padding;
+    float top = y + glyph.bounds.top - padding;
+    float right = x + glyph.bounds.left + glyph.bounds.width + padding;
+    float bottom = y + glyph.bounds.top + glyph.bounds.height + padding;
+
+    float u1 = static_cast<float>(glyph.textureRect.left) - padding;
+    float v1 = static_cast<float>(glyph.textureRect.top) - padding;
+    float u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + padding;
+    float v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + padding;
+
+    batch.append(sf::Vertex(sf::Vector2f(left, top), color, sf::Vector2f(u1, v1)));
+    batch.append(sf::Vertex(sf::Vector2f(right, top), color, sf::Vector2f(u2, v1)));
+    batch.append(sf::Vertex(sf::Vector2f(left, bottom), color, sf::Vector2f(u1, v2)));
+    batch.append(sf::Vertex(sf::Vector2f(left, bottom), color, sf::Vector2f(u1, v2)));
+    batch.append(sf::Vertex(sf::Vector2f(right, top), color, sf::Vector2f(u2, v1)));
+    batch.append(sf::Vertex(sf::Vector2f(right, bottom), color, sf::Vector2f(u2, v2)));
+}
+
+int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
+{
+    if (!p_window)
+        return -1;
+    if (isEngineColor(color))
+        current_color = color;
+
+    const sf::Glyph& glyph = glyphFor(ch);
+    // Blanks and other glyphs without pixels leave the cell as it was.
+    if (ch == ' ' || glyph.textureRect.width <= 0 || glyph.textureRect.height <= 0)
+        return 0;
+
+    Position view_pos = worldToView(world_pos);
+    addGlyphQuad(spacesToPixels(view_pos), glyph, toSfmlColor(current_color));
+    if (Cell* cell = cellAt(view_pos)) {
+        cell->ch = ch;
+        cell->color = current_color;
+    }
+    return 0;
+}
+
+int GraphicsManager::drawString(Position world_pos, const std::string& str, Justification just,
+                                Color color)
+{
+    int length = static_cast<int>(str.size());
+    int start_x = world_pos.getX();
+    if (just == CENTER_JUSTIFIED)
+        start_x -= length / 2;
+    else if (just == RIGHT_JUSTIFIED)
+        start_x -= length;
+    for (int i = 0; i < length; ++i)
+        drawCh(Position(start_x + i, world_pos.getY()), str[static_cast<size_t>(i)], color);
+    return 0;
+}
+
+int GraphicsManager::drawFrame(Position world_pos, const Frame& frame, bool centered, Color color)
+{
+    const std::string& frame_str = frame.getString();
+    if (frame_str.empty())
+        return -1;
+    int width = frame.getWidth();
+    int height = frame.getHeight();
+    int x_offset = centered ? width / 2 : 0;
+    int y_offset = centered ? height / 2 : 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            // A frame whose string is shorter than its size draws what it has.
+            size_t index = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+            if (index >= frame_str.size())
+                return 0;
+            drawCh(Position(world_pos.getX() - x_offset + x, world_pos.getY() - y_offset + y),
+                   frame_str[index], color);
+        }
+    }
+    return 0;
+}
+
+int GraphicsManager::swapBuffers()
+{
+    if (!p_window)
+        return -1;
+    p_window->draw(batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
+    p_window->display();
+    p_window->clear(CLEAR_COLOR);
+    batch.clear();
+    shown_cells.swap(drawn_cells);
+    std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
+    return 0;
+}
+
+int GraphicsManager::getHorizontalChars() const
+{
+    return window_horizontal_chars;
+}
+
+int GraphicsManager::getVerticalChars() const
+{
+    return window_vertical_chars;
+}
+
+int GraphicsManager::getHorizontalPixels() const
+{
+    return window_horizontal_pixels;
+}
+
+int GraphicsManager::getVerticalPixels() const
+{
+    return window_vertical_pixels;
+}
+
+sf::RenderWindow* GraphicsManager::getWindow() const
+{
+    return p_window.get();
+}
+
+GraphicsManager::Cell* GraphicsManager::cellAt(Position view_pos)
+{
+    return const_cast<Cell*>(static_cast<const GraphicsManager*>(this)->cellAt(view_pos));
+}
+
+const GraphicsManager::Cell* GraphicsManager::cellAt(Position view_pos) const
+{
+    int x = view_pos.getX();
+    int y = view_pos.getY();
+    if (x < 0 || x >= WINDOW_HORIZONTAL_CHARS_DEFAULT || y < 0 || y >= WINDOW_VERTICAL_CHARS_DEFAULT)
+        return nullptr;
+    return &drawn_cells[static_cast<size_t>(y * WINDOW_HORIZONTAL_CHARS_DEFAULT + x)];
+}
+
+char GraphicsManager::getDrawnChar(Position view_pos) const
+{
+    const Cell* cell = cellAt(view_pos);
+    return cell ? cell->ch : ' ';
+}
+
+Color GraphicsManager::getDrawnColor(Position view_pos) const
+{
+    const Cell* cell = cellAt(view_pos);
+    return cell ? cell->color : BLACK;
+}
+
+std::string GraphicsManager::rowText(const std::vector<Cell>& cells, int row) const
+{
+    if (row < 0 || row >= WINDOW_VERTICAL_CHARS_DEFAULT)
+        return std::string();
+    std::string text;
+    text.reserve(WINDOW_HORIZONTAL_CHARS_DEFAULT);
+    for (int x = 0; x < WINDOW_HORIZONTAL_CHARS_DEFAULT; ++x)
+        text += cells[static_cast<size_t>(row * WINDOW_HORIZONTAL_CHARS_DEFAULT + x)].ch;
+    return text;
+}
+
+std::string GraphicsManager::drawnRow(int row) const
+{
+    return rowText(drawn_cells, row);
+}
+
+std::string GraphicsManager::shownRow(int row) const
+{
+    return rowText(shown_cells, row);
+}
+
+float charWidth()
+{
+    const GraphicsManager& graphics = GraphicsManager::getInstance();
+    return static_cast<float>(graphics.getHorizontalPixels()) /
+           static_cast<float>(graphics.getHorizontalChars());
+}
+
+float charHeight()
+{
+    const GraphicsManager& graphics = GraphicsManager::getInstance();
+    return static_cast<float>(graphics.getVerticalPixels()) /
+           static_cast<float>(graphics.getVerticalChars());
+}
+
+Position spacesToPixels(Position spaces)
+{
+    const GraphicsManager& graphics = GraphicsManager::getInstance();
+    return Position(cellToPixel(spaces.getX(), graphics.getHorizontalPixels(), graphics.getHorizontalChars()),
+                    cellToPixel(spaces.getY(), graphics.getVerticalPixels(), graphics.getVerticalChars()));
+}
+
+Position pixelsToSpaces(Position pixels)
+{
+    const GraphicsManager& graphics = GraphicsManager::getInstance();
+    return Position(pixelToCell(pixels.getX(), graphics.getHorizontalPixels(), graphics.getHorizontalChars()),
+                    pixelToCell(pixels.getY(), graphics.getVerticalPixels(), graphics.getVerticalChars()));
+}
+
+} // namespace zp

@@ -1,0 +1,266 @@
+#include "zp/GraphicsManager.h"
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "zp/Frame.h"
+#include "zp/WorldManager.h"
+
+namespace {
+
+using zp::Frame;
+using zp::Position;
+
+TEST(GraphicsGrid, CellSizeIsTheWindowOverTheGrid)
+{
+    EXPECT_FLOAT_EQ(zp::charWidth(), 12.8f);
+    EXPECT_FLOAT_EQ(zp::charHeight(), 32.f);
+}
+
+TEST(GraphicsGrid, CellsAndPixels)
+{
+    const struct {
+        Position cell;
+        Position first_pixel;
+    } cells[] = {
+        {{0, 0}, {0, 0}},       {{1, 1}, {13, 32}},    {{5, 2}, {64, 64}},
+        {{10, 2}, {128, 64}},   {{78, 22}, {999, 704}}, {{79, 23}, {1012, 736}},
+        {{80, 24}, {1024, 768}}, {{-1, -1}, {-12, -32}},
+    };
+    for (const auto& c : cells) {
+        SCOPED_TRACE(testing::Message() << c.cell.getX() << "," << c.cell.getY());
+        EXPECT_EQ(zp::spacesToPixels(c.cell), c.first_pixel);
+    }
+
+    const struct {
+        Position pixel;
+        Position cell;
+    } pixels[] = {
+        {{1023, 767}, {79, 23}}, {{12, 31}, {0, 0}},     {{13, 32}, {1, 1}},
+        {{130, 64}, {10, 2}},    {{1011, 735}, {78, 22}}, {{1012, 736}, {79, 23}},
+        {{-5, -5}, {0, 0}},      // truncated toward zero
+    };
+    for (const auto& c : pixels) {
+        SCOPED_TRACE(testing::Message() << c.pixel.getX() << "," << c.pixel.getY());
+        EXPECT_EQ(zp::pixelsToSpaces(c.pixel), c.cell);
+    }
+}
+
+TEST(GraphicsGrid, EveryPixelMapsToTheCellDrawnOverIt)
+{
+    // Every one of the 80 columns (and 24 rows) is at least 12 pixels wide,
+    // and the cell a pixel maps to is the one whose rectangle holds it.
+    for (int x = 0; x < zp::WINDOW_HORIZONTAL_PIXELS_DEFAULT; ++x) {
+        int column = zp::pixelsToSpaces(Position(x, 0)).getX();
+        ASSERT_GE(column, 0);
+        ASSERT_LT(column, zp::WINDOW_HORIZONTAL_CHARS_DEFAULT);
+        ASSERT_LE(zp::spacesToPixels(Position(column, 0)).getX(), x);
+        ASSERT_GT(zp::spacesToPixels(Position(column + 1, 0)).getX(), x);
+    }
+    for (int y = 0; y < zp::WINDOW_VERTICAL_PIXELS_DEFAULT; ++y) {
+        int row = zp::pixelsToSpaces(Position(0, y)).getY();
+        ASSERT_LE(zp::spacesToPixels(Position(0, row)).getY(), y);
+        ASSERT_GT(zp::spacesToPixels(Position(0, row + 1)).getY(), y);
+    }
+    for (int column = 0; column < zp::WINDOW_HORIZONTAL_CHARS_DEFAULT; ++column) {
+        int width = zp::spacesToPixels(Position(column + 1, 0)).getX() -
+                    zp::spacesToPixels(Position(column, 0)).getX();
+        EXPECT_TRUE(width == 12 || width == 13) << column;
+    }
+}
+
+TEST(GraphicsWithoutWindow, DrawingIsRefusedAndNothingIsRecorded)
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    ASSERT_EQ(graphics.getWindow(), nullptr);
+    EXPECT_EQ(graphics.drawCh(Position(1, 1), 'A', zp::RED), -1);
+    EXPECT_EQ(graphics.drawString(Position(1, 2), "abc", zp::LEFT_JUSTIFIED, zp::RED), 0);
+    EXPECT_EQ(graphics.drawFrame(Position(1, 3), Frame(1, 1, "x"), false, zp::RED), 0);
+    EXPECT_EQ(graphics.drawFrame(Position(1, 3), Frame(), false, zp::RED), -1);
+    EXPECT_EQ(graphics.swapBuffers(), -1);
+    for (int row : {1, 2, 3})
+        EXPECT_EQ(graphics.drawnRow(row), std::string(80, ' '));
+    EXPECT_EQ(graphics.getDrawnChar(Position(1, 1)), ' ');
+}
+
+TEST(GraphicsWithoutWindow, MissingFontFailsStartUpAndOpensNoWindow)
+{
+    ASSERT_EQ(std::rename("zp-font.ttf", "put-aside.ttf"), 0);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    EXPECT_EQ(graphics.startUp(), -1);
+    EXPECT_EQ(graphics.getWindow(), nullptr);
+    EXPECT_EQ(graphics.drawCh(Position(0, 0), 'A', zp::WHITE), -1);
+    ASSERT_EQ(std::rename("put-aside.ttf", "zp-font.ttf"), 0);
+}
+
+class GraphicsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        zp::WorldManager::getInstance().setView(zp::Box(Position(0, 0), 80, 24));
+        zp::WorldManager::getInstance().setBoundary(zp::Box(Position(0, 0), 80, 24));
+        ASSERT_EQ(graphics.startUp(), 0);
+        ASSERT_NE(graphics.getWindow(), nullptr);
+    }
+    void TearDown() override { graphics.shutDown(); }
+
+    // A full row of the grid holding `text` from `column` on.
+    static std::string row(int column, const std::string& text)
+    {
+        std::string line(zp::WINDOW_HORIZONTAL_CHARS_DEFAULT, ' ');
+        line.replace(size_t(column), text.size(), text);
+        return line;
+    }
+
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+};
+
+TEST_F(GraphicsTest, OpensTheWindowOnceWithItsSizes)
+{
+    sf::RenderWindow* p_window = graphics.getWindow();
+    EXPECT_EQ(p_window->getSize(), sf::Vector2u(1024, 768));
+    EXPECT_EQ(graphics.getHorizontalPixels(), 1024);
+    EXPECT_EQ(graphics.getVerticalPixels(), 768);
+    EXPECT_EQ(graphics.getHorizontalChars(), 80);
+    EXPECT_EQ(graphics.getVerticalChars(), 24);
+    EXPECT_EQ(graphics.getType(), "GraphicsManager");
+    EXPECT_TRUE(graphics.isStarted());
+    // A second start-up keeps the window.
+    EXPECT_EQ(graphics.startUp(), 0);
+    EXPECT_EQ(graphics.getWindow(), p_window);
+}
+
+TEST_F(GraphicsTest, ShutDownClosesTheWindowAndDrawingStops)
+{
+    graphics.shutDown();
+    EXPECT_FALSE(graphics.isStarted());
+    EXPECT_EQ(graphics.getWindow(), nullptr);
+    EXPECT_EQ(graphics.drawCh(Position(0, 0), 'A', zp::WHITE), -1);
+    EXPECT_EQ(graphics.swapBuffers(), -1);
+}
+
+TEST_F(GraphicsTest, DrawStringJustification)
+{
+    const struct {
+        const char* text;
+        zp::Justification just;
+        int first_column;
+    } cases[] = {
+        {"abc", zp::LEFT_JUSTIFIED, 10},
+        {"abc", zp::CENTER_JUSTIFIED, 9},   // symmetric about column 10
+        {"abc", zp::RIGHT_JUSTIFIED, 7},    // ends in the column before 10
+        {"abcd", zp::CENTER_JUSTIFIED, 8},  // one more left of 10 than right
+        {"abcd", zp::RIGHT_JUSTIFIED, 6},
+        {"abc", static_cast<zp::Justification>(7), 10}, // any other value: left
+        {"", zp::CENTER_JUSTIFIED, 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << '"' << c.text << "\" " << c.just);
+        EXPECT_EQ(graphics.drawString(Position(10, 4), c.text, c.just, zp::WHITE), 0);
+        EXPECT_EQ(graphics.drawnRow(4), row(c.first_column, c.text));
+        graphics.swapBuffers();
+    }
+}
+
+TEST_F(GraphicsTest, DrawFrameCentring)
+{
+    const struct {
+        Frame frame;
+        bool centered;
+        Position at;
+        int first_column;
+        int first_row;
+    } cases[] = {
+        {Frame(4, 2, "abcdefgh"), true, {10, 10}, 8, 9},
+        {Frame(3, 3, "abcdefghi"), true, {10, 5}, 9, 4},
+        {Frame(4, 2, "abcdefgh"), false, {10, 10}, 10, 10},
+        {Frame(1, 1, "a"), true, {10, 10}, 10, 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.frame.getString() << " centred " << c.centered);
+        EXPECT_EQ(graphics.drawFrame(c.at, c.frame, c.centered, zp::WHITE), 0);
+        const std::string& chars = c.frame.getString();
+        int width = c.frame.getWidth();
+        for (int y = 0; y < zp::WINDOW_VERTICAL_CHARS_DEFAULT; ++y) {
+            int frame_row = y - c.first_row;
+            bool inside = frame_row >= 0 && frame_row < c.frame.getHeight();
+            EXPECT_EQ(graphics.drawnRow(y),
+                      inside ? row(c.first_column, chars.substr(size_t(frame_row * width), size_t(width)))
+                             : row(0, ""))
+                << "row " << y;
+        }
+        graphics.swapBuffers();
+    }
+}
+
+TEST_F(GraphicsTest, DrawFrameWithoutCharactersDrawsNothing)
+{
+    EXPECT_EQ(graphics.drawFrame(Position(5, 5), Frame(), false, zp::WHITE), -1);
+    EXPECT_EQ(graphics.drawFrame(Position(5, 5), Frame(3, 1, ""), false, zp::WHITE), -1);
+    // A string shorter than the frame's size draws what it holds.
+    EXPECT_EQ(graphics.drawFrame(Position(5, 5), Frame(3, 2, "abcd"), false, zp::WHITE), 0);
+    EXPECT_EQ(graphics.drawnRow(5), row(5, "abc"));
+    EXPECT_EQ(graphics.drawnRow(6), row(5, "d"));
+}
+
+TEST_F(GraphicsTest, ColoursOutsideTheEightKeepThePreviousOne)
+{
+    graphics.drawCh(Position(0, 0), 'a', static_cast<zp::Color>(8)); // none before: white
+    graphics.drawCh(Position(1, 0), 'b', zp::RED);
+    graphics.drawCh(Position(2, 0), 'c', static_cast<zp::Color>(8));
+    graphics.drawCh(Position(3, 0), 'd', static_cast<zp::Color>(-1));
+    graphics.drawCh(Position(4, 0), ' ', zp::CYAN); // a blank still sets the colour
+    graphics.drawCh(Position(5, 0), 'e', static_cast<zp::Color>(100));
+    graphics.drawCh(Position(6, 0), 'f', zp::BLACK);
+    const zp::Color expected[] = {zp::WHITE, zp::RED, zp::RED, zp::RED, zp::BLACK, zp::CYAN, zp::BLACK};
+    for (int x = 0; x < 7; ++x)
+        EXPECT_EQ(graphics.getDrawnColor(Position(x, 0)), expected[x]) << x;
+    EXPECT_EQ(graphics.drawnRow(0), row(0, "abcd ef"));
+}
+
+TEST_F(GraphicsTest, TheLastVisibleCharacterOfACellIsOnTop)
+{
+    graphics.drawCh(Position(3, 3), 'A', zp::RED);
+    graphics.drawCh(Position(3, 3), 'B', zp::GREEN);
+    graphics.drawCh(Position(3, 3), ' ', zp::BLUE); // a blank covers nothing
+    EXPECT_EQ(graphics.getDrawnChar(Position(3, 3)), 'B');
+    EXPECT_EQ(graphics.getDrawnColor(Position(3, 3)), zp::GREEN);
+}
+
+TEST_F(GraphicsTest, PositionsAreWorldPositionsShownThroughTheView)
+{
+    zp::WorldManager::getInstance().setBoundary(zp::Box(Position(0, 0), 200, 100));
+    zp::WorldManager::getInstance().setView(zp::Box(Position(50, 20), 80, 24));
+    graphics.drawCh(Position(53, 21), 'v', zp::WHITE);
+    EXPECT_EQ(graphics.getDrawnChar(Position(3, 1)), 'v');
+}
+
+TEST_F(GraphicsTest, CharactersOffTheGridAreAcceptedButNotRecorded)
+{
+    for (Position p : {Position(-1, 0), Position(80, 0), Position(0, -1), Position(0, 24),
+                       Position(100000, 100000)})
+        EXPECT_EQ(graphics.drawCh(p, 'x', zp::WHITE), 0);
+    for (int y = 0; y < 24; ++y)
+        EXPECT_EQ(graphics.drawnRow(y), row(0, "")) << y;
+    EXPECT_EQ(graphics.drawnRow(-1), "");
+    EXPECT_EQ(graphics.drawnRow(24), "");
+    EXPECT_EQ(graphics.getDrawnChar(Position(80, 0)), ' ');
+}
+
+TEST_F(GraphicsTest, SwapBuffersShowsTheFrameAndStartsAnEmptyOne)
+{
+    graphics.drawString(Position(0, 0), "first", zp::LEFT_JUSTIFIED, zp::YELLOW);
+    graphics.drawCh(Position(79, 23), '#', zp::MAGENTA);
+    EXPECT_EQ(graphics.shownRow(0), row(0, ""));
+    EXPECT_EQ(graphics.swapBuffers(), 0);
+    EXPECT_EQ(graphics.shownRow(0), row(0, "first"));
+    EXPECT_EQ(graphics.shownRow(23), row(79, "#"));
+    EXPECT_EQ(graphics.drawnRow(0), row(0, ""));
+    EXPECT_EQ(graphics.getDrawnColor(Position(0, 0)), zp::BLACK);
+
+    EXPECT_EQ(graphics.swapBuffers(), 0);
+    EXPECT_EQ(graphics.shownRow(0), row(0, ""));
+}
+
+} // namespace

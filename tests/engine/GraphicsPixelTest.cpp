@@ -1,0 +1,197 @@
+// What the window really shows, read back from the X server cell by cell.
+#include "zp/GraphicsManager.h"
+
+#include <gtest/gtest.h>
+
+#include "WindowCapture.h"
+#include "zp/WorldManager.h"
+
+namespace {
+
+using zp::Position;
+using zp::test::captureWhen;
+using zp::test::countColorInCell;
+using zp::test::countLitInCell;
+
+// Enough pixels of a colour to be a glyph rather than an edge.
+const int GLYPH_PIXELS = 12;
+
+class GraphicsPixelTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        zp::WorldManager::getInstance().setView(zp::Box(Position(0, 0), 80, 24));
+        zp::WorldManager::getInstance().setBoundary(zp::Box(Position(0, 0), 80, 24));
+        ASSERT_EQ(graphics.startUp(), 0);
+    }
+    void TearDown() override { graphics.shutDown(); }
+
+    // Shows an empty frame and waits until the screen is black, so the next
+    // capture cannot be a stale copy of the previous picture.
+    void blankScreen()
+    {
+        graphics.swapBuffers();
+        ASSERT_TRUE(zp::test::allBlack(captureWhen(zp::test::allBlack, "blank.png")));
+    }
+
+    // Pixels in which two captures differ.
+    static int differingPixels(const sf::Image& a, const sf::Image& b)
+    {
+        if (a.getSize() != b.getSize())
+            return -1;
+        int count = 0;
+        for (unsigned y = 0; y < a.getSize().y; ++y)
+            for (unsigned x = 0; x < a.getSize().x; ++x)
+                count += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
+        return count;
+    }
+
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+};
+
+TEST_F(GraphicsPixelTest, EachCharacterShowsInItsCellInItsColour)
+{
+    const struct {
+        Position cell;
+        char ch;
+        zp::Color color;
+        sf::Color expected;
+    } drawn[] = {
+        {{0, 0}, 'M', zp::RED, sf::Color::Red},
+        {{4, 0}, '#', zp::GREEN, sf::Color::Green},
+        {{40, 12}, 'W', zp::YELLOW, sf::Color::Yellow},
+        {{20, 5}, '@', zp::BLUE, sf::Color::Blue},
+        {{60, 20}, '%', zp::MAGENTA, sf::Color::Magenta},
+        {{10, 23}, 'H', zp::CYAN, sf::Color::Cyan},
+        {{79, 0}, 'X', zp::WHITE, sf::Color::White}, // the last column is on screen
+        {{79, 23}, 'E', zp::GREEN, sf::Color::Green},
+        {{78, 10}, '8', zp::RED, sf::Color::Red},
+    };
+    for (const auto& d : drawn)
+        ASSERT_EQ(graphics.drawCh(d.cell, d.ch, d.color), 0);
+    ASSERT_EQ(graphics.swapBuffers(), 0);
+
+    auto lit = [&](const sf::Image& image) {
+        for (const auto& d : drawn)
+            if (countColorInCell(image, d.cell, d.expected) < GLYPH_PIXELS)
+                return false;
+        return true;
+    };
+    sf::Image screen = captureWhen(lit, "cells.png");
+    ASSERT_EQ(screen.getSize(), sf::Vector2u(1024, 768));
+    for (const auto& d : drawn) {
+        SCOPED_TRACE(testing::Message() << d.ch << " at " << d.cell.getX() << "," << d.cell.getY());
+        EXPECT_GE(countColorInCell(screen, d.cell, d.expected), GLYPH_PIXELS);
+    }
+
+    // Nothing else lit: every cell that neither holds a character nor
+    // borders one (glyphs are a little wider than a cell) is black.
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            bool near_drawn = false;
+            for (const auto& d : drawn)
+                near_drawn |= d.cell.getY() == y && std::abs(d.cell.getX() - x) <= 1;
+            if (!near_drawn) {
+                ASSERT_EQ(countLitInCell(screen, Position(x, y)), 0) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(GraphicsPixelTest, LaterCharactersAreDrawnOverEarlierOnesInTheSameCell)
+{
+    const Position cell(10, 5);
+    auto lit = [&](const sf::Image& image) { return countLitInCell(image, cell) > 0; };
+    auto show = [&](std::initializer_list<std::pair<char, zp::Color>> chars, const char* name) {
+        blankScreen();
+        for (const auto& [ch, color] : chars)
+            graphics.drawCh(cell, ch, color);
+        graphics.swapBuffers();
+        return captureWhen(lit, name);
+    };
+    sf::Image bar = show({{'|', zp::RED}}, "bar.png");
+    sf::Image dash = show({{'-', zp::GREEN}}, "dash.png");
+    sf::Image dash_over_bar = show({{'|', zp::RED}, {'-', zp::GREEN}}, "dash-over-bar.png");
+    sf::Image bar_over_dash = show({{'-', zp::GREEN}, {'|', zp::RED}}, "bar-over-dash.png");
+
+    Position from = zp::spacesToPixels(cell);
+    Position to = zp::spacesToPixels(Position(cell.getX() + 1, cell.getY() + 1));
+    int crossing = 0;
+    int bar_only = 0;
+    for (int y = from.getY(); y < to.getY(); ++y) {
+        for (int x = from.getX(); x < to.getX(); ++x) {
+            sf::Color b = bar.getPixel(unsigned(x), unsigned(y));
+            sf::Color d = dash.getPixel(unsigned(x), unsigned(y));
+            if (b == sf::Color::Red && d == sf::Color::Green) {
+                ++crossing;
+                EXPECT_EQ(dash_over_bar.getPixel(unsigned(x), unsigned(y)), sf::Color::Green);
+                EXPECT_EQ(bar_over_dash.getPixel(unsigned(x), unsigned(y)), sf::Color::Red);
+            } else if (b == sf::Color::Red && d == sf::Color::Black) {
+                // The later glyph's empty background leaves the earlier one visible.
+                ++bar_only;
+                EXPECT_EQ(dash_over_bar.getPixel(unsigned(x), unsigned(y)), sf::Color::Red);
+            }
+        }
+    }
+    EXPECT_GT(crossing, 0);
+    EXPECT_GE(bar_only, GLYPH_PIXELS);
+}
+
+TEST_F(GraphicsPixelTest, AFrameWithNothingDrawnIsBlack)
+{
+    graphics.drawString(Position(0, 0), std::string(80, 'B'), zp::LEFT_JUSTIFIED, zp::WHITE);
+    graphics.swapBuffers();
+    sf::Image full = captureWhen([](const sf::Image& image) { return !zp::test::allBlack(image); });
+    ASSERT_FALSE(zp::test::allBlack(full));
+
+    graphics.swapBuffers();
+    sf::Image empty = captureWhen(zp::test::allBlack);
+    EXPECT_TRUE(zp::test::allBlack(empty));
+}
+
+TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
+{
+    // The same characters drawn by the engine and by one sf::Text each, as
+    // the window would show them without batching.
+    const struct {
+        Position cell;
+        char ch;
+        zp::Color color;
+        sf::Color sf_color;
+    } drawn[] = {
+        {{3, 2}, 'g', zp::WHITE, sf::Color::White},   {{4, 2}, 'Q', zp::RED, sf::Color::Red},
+        {{30, 9}, '$', zp::CYAN, sf::Color::Cyan},    {{31, 9}, 'j', zp::YELLOW, sf::Color::Yellow},
+        {{79, 23}, 'W', zp::GREEN, sf::Color::Green}, {{0, 23}, '_', zp::MAGENTA, sf::Color::Magenta},
+    };
+    for (const auto& d : drawn)
+        graphics.drawCh(d.cell, d.ch, d.color);
+    graphics.swapBuffers();
+    auto lit = [&](const sf::Image& image) {
+        for (const auto& d : drawn)
+            if (countLitInCell(image, d.cell) == 0)
+                return false;
+        return true;
+    };
+    sf::Image batched = captureWhen(lit, "batched.png");
+    blankScreen();
+
+    sf::Font font;
+    ASSERT_TRUE(font.loadFromFile("zp-font.ttf"));
+    sf::Text text("", font, 26);
+    text.setStyle(sf::Text::Bold);
+    sf::RenderWindow& window = *graphics.getWindow();
+    window.clear(sf::Color::Black);
+    for (const auto& d : drawn) {
+        Position pixel = zp::spacesToPixels(d.cell);
+        text.setString(std::string(1, d.ch));
+        text.setFillColor(d.sf_color);
+        text.setPosition(float(pixel.getX()), float(pixel.getY()));
+        window.draw(text);
+    }
+    window.display();
+    sf::Image one_by_one = captureWhen(lit, "one-by-one.png");
+
+    EXPECT_EQ(differingPixels(batched, one_by_one), 0);
+}
+
+} // namespace
