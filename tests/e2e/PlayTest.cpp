@@ -1,5 +1,6 @@
 // Plays the real game through its window: keys and clicks go in through the
 // X server, and what the player would see is read off captures of the window.
+#include <cstdlib>
 #include <regex>
 #include <sstream>
 
@@ -78,6 +79,13 @@ protected:
         ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 100, SCREEN_DEADLINE));
     }
 
+    // With ZP_E2E_SCREENSHOTS naming a folder, keeps a picture of what the player sees.
+    void saveScreenshot(const std::string& name)
+    {
+        if (const char* folder = std::getenv("ZP_E2E_SCREENSHOTS"))
+            screen.saveToFile(std::string(folder) + "/" + name + ".png");
+    }
+
     void keepCapture(const std::string& what)
     {
         const std::string path = "/tmp/cinderwatch-e2e-" +
@@ -128,6 +136,7 @@ TEST_F(PlayTest, SplashScreenThenTheMenu)
         EXPECT_EQ(reader.colorAt(screen, Position(0, line.row)), zp::BLUE) << line.text;
     }
     EXPECT_FALSE(reader.shows(screen, Position(0, 15), "1. Eas7"));
+    saveScreenshot("menu");
 
 }
 
@@ -230,6 +239,15 @@ TEST_F(PlayTest, DefendAWaveWithAGatling)
 
     ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 10, PLAY_DEADLINE)) << "the first enemy was shot";
     ASSERT_TRUE(waitForCounter("Wave:", WAVE_X, 2, PLAY_DEADLINE));
+    // The second wave's first enemy walks in from the start of the track.
+    const Position entrance(data.enemy_start.getX() + 1, data.enemy_start.getY());
+    EXPECT_TRUE(e2e::waitUntil(
+        [&] {
+            screen = game->capture();
+            return reader.inkAt(screen, entrance) > 0;
+        },
+        SCREEN_DEADLINE, Seconds(0.1)));
+    saveScreenshot("play");
     EXPECT_TRUE(reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 10)), counter("Lives:", 10)));
 
     game->pressKey("f");
