@@ -1,0 +1,252 @@
+// Real audio output: OpenAL Soft's wave backend records everything the
+// program plays into a WAV file, which these tests read back. The backend is
+// chosen through the environment before the first audio object of the
+// process exists, so these tests work only in a process of their own or as
+// its first audio users (ctest runs every test in its own process).
+#include "zp/Sound.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/RunDir.h"
+#include "zp/Music.h"
+#include "zp/ResourceManager.h"
+
+namespace {
+
+using zp::test::fixture;
+
+// Samples whose magnitude stays below this are silence; a tone at half
+// amplitude peaks far above LOUD.
+const float SILENT = 0.002f;
+const float LOUD = 0.1f;
+const double WINDOW_SECONDS = 0.01;
+// What may already be mixed, or buffered in the backend's file stream, when
+// play or stop is called.
+const double SLACK_SECONDS = 0.5;
+const double BEEP_SECONDS = 0.3;
+
+// Route all audio of this process into a WAV file in the run folder.
+const std::string& recordingPath()
+{
+    static const std::string path = [] {
+        std::string wav = zp::test::runDir() + "/recording.wav";
+        std::string conf = zp::test::writeFile("alsoft.conf", "[general]\nchannels = mono\n"
+                                                              "sample-type = int16\nfrequency = 22050\n"
+                                                              "[wave]\nfile = " + wav + "\n");
+        setenv("ALSOFT_DRIVERS", "wave", 1);
+        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        return wav;
+    }();
+    return path;
+}
+
+std::uint32_t le32(const std::string& bytes, size_t at)
+{
+    return std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8 |
+           std::uint32_t(std::uint8_t(bytes[at + 2])) << 16 | std::uint32_t(std::uint8_t(bytes[at + 3])) << 24;
+}
+
+std::uint16_t le16(const std::string& bytes, size_t at)
+{
+    return std::uint16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8);
+}
+
+// The recording so far: the loudest channel of each frame, from -1 to 1.
+struct Recording {
+    unsigned rate = 0;
+    std::vector<float> frames;
+
+    size_t at(double seconds) const { return size_t(seconds * rate); }
+    double seconds() const { return rate ? double(frames.size()) / rate : 0; }
+};
+
+Recording readRecording()
+{
+    Recording recording;
+    std::string bytes = zp::test::readFile(recordingPath());
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+        return recording;
+    unsigned channels = 0;
+    unsigned bits = 0;
+    unsigned format = 0;
+    for (size_t chunk = 12; chunk + 8 <= bytes.size();) {
+        std::string id = bytes.substr(chunk, 4);
+        std::uint32_t size = le32(bytes, chunk + 4);
+        size_t body = chunk + 8;
+        if (id == "fmt " && body + 16 <= bytes.size()) {
+            format = le16(bytes, body);
+            channels = le16(bytes, body + 2);
+            recording.rate = le32(bytes, body + 4);
+            bits = le16(bytes, body + 14);
+            if (format == 0xFFFE && body + 26 <= bytes.size())
+                format = le16(bytes, body + 24); // the sub-format of an extensible header
+        } else if (id == "data") {
+            // The size is only written when the device closes: take what is there.
+            size_t frame_bytes = channels * bits / 8;
+            if (frame_bytes == 0)
+                return recording;
+            for (size_t at = body; at + frame_bytes <= bytes.size(); at += frame_bytes) {
+                float loudest = 0;
+                for (unsigned c = 0; c < channels; ++c) {
+                    size_t sample = at + c * bits / 8;
+                    float value = 0;
+                    if (format == 1 && bits == 16)
+                        value = std::int16_t(le16(bytes, sample)) / 32768.f;
+                    else if (format == 3 && bits == 32) {
+                        std::uint32_t raw = le32(bytes, sample);
+                        std::memcpy(&value, &raw, sizeof value);
+                    }
+                    loudest = std::max(loudest, std::abs(value));
+                }
+                recording.frames.push_back(loudest);
+            }
+            return recording;
+        }
+        chunk = body + size + (size & 1);
+    }
+    return recording;
+}
+
+// Reads the recording until it holds at least `seconds` of audio; the
+// backend writes in real time, so this waits (with a generous deadline).
+Recording recordingOf(double seconds)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    Recording recording = readRecording();
+    while (recording.seconds() < seconds && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        recording = readRecording();
+    }
+    return recording;
+}
+
+// Per window of WINDOW_SECONDS between two times: whether it is loud or silent.
+int countWindows(const Recording& recording, double from, double to, bool loud)
+{
+    size_t window = recording.at(WINDOW_SECONDS);
+    int count = 0;
+    for (size_t start = recording.at(from); start + window <= std::min(recording.at(to), recording.frames.size());
+         start += window) {
+        float peak = 0;
+        for (size_t i = start; i < start + window; ++i)
+            peak = std::max(peak, recording.frames[i]);
+        count += loud ? (peak >= LOUD) : (peak <= SILENT);
+    }
+    return count;
+}
+
+int windowsBetween(const Recording& recording, double from, double to)
+{
+    return int((recording.at(to) - recording.at(from)) / recording.at(WINDOW_SECONDS));
+}
+
+// The first time at or after `from` where a loud window starts, or -1.
+double firstLoud(const Recording& recording, double from)
+{
+    for (double t = from; t + WINDOW_SECONDS <= recording.seconds(); t += WINDOW_SECONDS)
+        if (countWindows(recording, t, t + WINDOW_SECONDS, true) == 1)
+            return t;
+    return -1;
+}
+
+class SoundPlaybackTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        recordingPath();
+        // The first audio object opens the device, which starts recording.
+        device_user = std::make_unique<sf::SoundBuffer>();
+        // Something recorded before anything plays: the device is running.
+        Recording before = recordingOf(0.2);
+        ASSERT_GE(before.seconds(), 0.2) << "no recording: was the wave backend the first audio use?";
+        ASSERT_EQ(before.rate, 22050u);
+    }
+
+    std::unique_ptr<sf::SoundBuffer> device_user;
+
+    // Plays once: a stretch as long as the sound is loud, then silence again.
+    void expectOnePlay(const std::function<void()>& play, double sound_seconds)
+    {
+        double start = readRecording().seconds();
+        EXPECT_EQ(countWindows(readRecording(), 0, start, true), 0) << "loud before playing";
+        play();
+        Recording after = recordingOf(start + sound_seconds + 2 * SLACK_SECONDS);
+        double onset = firstLoud(after, start);
+        ASSERT_GE(onset, 0) << "nothing was heard";
+        int sound_windows = int(sound_seconds / WINDOW_SECONDS);
+        int loud = countWindows(after, onset, after.seconds(), true);
+        EXPECT_GE(loud, sound_windows - 2);
+        EXPECT_LE(loud, sound_windows + 2);
+        EXPECT_EQ(countWindows(after, onset + sound_seconds + WINDOW_SECONDS, after.seconds(), false),
+                  windowsBetween(after, onset + sound_seconds + WINDOW_SECONDS, after.seconds()))
+            << "not silent after one play";
+    }
+
+    // Loops without a gap until stopped, then falls silent.
+    void expectLoopUntilStop(const std::function<void()>& play, const std::function<void()>& stop,
+                             double sound_seconds)
+    {
+        double start = readRecording().seconds();
+        play();
+        Recording playing = recordingOf(start + SLACK_SECONDS + 3 * sound_seconds);
+        double onset = firstLoud(playing, start);
+        ASSERT_GE(onset, 0) << "nothing was heard";
+        double loop_end = onset + 3 * sound_seconds;
+        playing = recordingOf(loop_end);
+        EXPECT_EQ(countWindows(playing, onset, loop_end, true), windowsBetween(playing, onset, loop_end))
+            << "the loop has gaps or ended by itself";
+
+        stop();
+        double stopped = readRecording().seconds();
+        Recording after = recordingOf(stopped + 3 * SLACK_SECONDS);
+        EXPECT_EQ(countWindows(after, stopped + SLACK_SECONDS, after.seconds(), false),
+                  windowsBetween(after, stopped + SLACK_SECONDS, after.seconds()))
+            << "still sounding after stop";
+    }
+};
+
+TEST_F(SoundPlaybackTest, ASoundPlaysOnceOrLoopsUntilStopped)
+{
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    ASSERT_EQ(resources.loadSound(fixture("audio/beep.wav"), "beep"), 0);
+    zp::Sound* p_beep = resources.getSound("beep");
+    expectOnePlay([&] { p_beep->play(false); }, BEEP_SECONDS);
+    expectLoopUntilStop([&] { p_beep->play(true); }, [&] { p_beep->stop(); }, BEEP_SECONDS);
+}
+
+TEST_F(SoundPlaybackTest, ACopiedSoundPlaysItsOwnSamplesAfterTheOriginalIsGone)
+{
+    auto p_original = std::make_unique<zp::Sound>();
+    ASSERT_EQ(p_original->loadSound(fixture("audio/beep.wav")), 0);
+    zp::Sound copy(*p_original);
+    p_original.reset();
+    expectOnePlay([&] { copy.play(false); }, BEEP_SECONDS);
+}
+
+TEST_F(SoundPlaybackTest, SoundsMovedUpByAnUnloadStillPlay)
+{
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    ASSERT_EQ(resources.loadSound(fixture("audio/click.wav"), "first"), 0);
+    ASSERT_EQ(resources.loadSound(fixture("audio/beep.wav"), "second"), 0);
+    ASSERT_EQ(resources.unloadSound("first"), 0);
+    expectOnePlay([&] { resources.getSound("second")->play(false); }, BEEP_SECONDS);
+}
+
+TEST_F(SoundPlaybackTest, MusicLoopsUntilStopped)
+{
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    ASSERT_EQ(resources.loadMusic(fixture("audio/beep.wav"), "tune"), 0);
+    zp::Music* p_tune = resources.getMusic("tune");
+    expectLoopUntilStop([&] { p_tune->play(true); }, [&] { p_tune->stop(); }, BEEP_SECONDS);
+}
+
+} // namespace
