@@ -19,7 +19,9 @@ public:
     void shutDown() override;
 
     // 0 on success, -1 on failure; a failure after the header keeps the new
-    // level current with what was read so far.
+    // level current with what was read so far. The level it replaces is
+    // released. A block whose label names no loaded sprite is still placed,
+    // without a sprite, and a warning is logged.
     int loadLevel(const std::string& level_file, const std::string& path_file);
     // The current level, or nullptr before a level header has been read.
     Level* getLevel() const;
