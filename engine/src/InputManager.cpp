@@ -1,0 +1,109 @@
+#include "zp/InputManager.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+#include "zp/EventKeyboard.h"
+#include "zp/EventMouse.h"
+#include "zp/GraphicsManager.h"
+
+namespace zp {
+
+namespace {
+
+// Held keys are polled over SFML's whole key range, Unknown (-1) to Pause (100).
+const int FIRST_KEY = sf::Keyboard::Unknown;
+const int LAST_KEY = sf::Keyboard::KeyCount - 1;
+
+std::unique_ptr<Event> keyboardEvent(int key, KeyboardAction action)
+{
+    auto event = std::make_unique<EventKeyboard>();
+    event->setKey(key);
+    event->setKeyboardAction(action);
+    return event;
+}
+
+std::unique_ptr<Event> mouseEvent(MouseAction action, int button, int x, int y)
+{
+    auto event = std::make_unique<EventMouse>();
+    event->setMouseAction(action);
+    event->setMouseButton(button);
+    event->setMousePosition(pixelsToSpaces(Position(x, y)));
+    return event;
+}
+
+} // namespace
+
+std::unique_ptr<Event> translateWindowEvent(const sf::Event& window_event)
+{
+    switch (window_event.type) {
+    case sf::Event::KeyPressed:
+        return keyboardEvent(window_event.key.code, KEY_PRESSED);
+    case sf::Event::KeyReleased:
+        return keyboardEvent(window_event.key.code, KEY_RELEASED);
+    case sf::Event::MouseMoved:
+        return mouseEvent(MOVED, sf::Mouse::Left, window_event.mouseMove.x, window_event.mouseMove.y);
+    case sf::Event::MouseButtonPressed:
+        return mouseEvent(CLICKED, window_event.mouseButton.button, window_event.mouseButton.x,
+                          window_event.mouseButton.y);
+    default:
+        // Closing, resizing, focus, text, wheel, button release, enter and leave.
+        return nullptr;
+    }
+}
+
+InputManager& InputManager::getInstance()
+{
+    static InputManager instance;
+    return instance;
+}
+
+InputManager::InputManager()
+{
+    setType("InputManager");
+}
+
+int InputManager::startUp()
+{
+    GraphicsManager& graphics = GraphicsManager::getInstance();
+    if (!graphics.isStarted())
+        return -1;
+    if (sf::RenderWindow* p_window = graphics.getWindow())
+        p_window->setKeyRepeatEnabled(false);
+    return Manager::startUp();
+}
+
+void InputManager::shutDown()
+{
+    if (sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow())
+        p_window->setKeyRepeatEnabled(true);
+    Manager::shutDown();
+}
+
+void InputManager::getInput()
+{
+    sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+    if (p_window == nullptr)
+        return;
+
+    sf::Event window_event;
+    while (p_window->pollEvent(window_event)) {
+        if (std::unique_ptr<Event> p_event = translateWindowEvent(window_event))
+            onEvent(p_event.get());
+    }
+
+    for (int key = FIRST_KEY; key <= LAST_KEY; ++key) {
+        if (sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key)))
+            onEvent(keyboardEvent(key, KEY_DOWN).get());
+    }
+
+    if (sf::Mouse::isButtonPressed(sf::Mouse::Left)) {
+        EventMouse held;
+        held.setMouseAction(PRESSED);
+        held.setMouseButton(sf::Mouse::Left);
+        onEvent(&held);
+    }
+}
+
+} // namespace zp

@@ -1,0 +1,129 @@
+#include "zp/InputManager.h"
+
+#include <gtest/gtest.h>
+
+#include "zp/EventKeyboard.h"
+#include "zp/EventMouse.h"
+#include "zp/GraphicsManager.h"
+
+namespace {
+
+using zp::Position;
+
+sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key code)
+{
+    sf::Event event;
+    event.type = type;
+    event.key = sf::Event::KeyEvent{code, false, false, false, false};
+    return event;
+}
+
+sf::Event moveEvent(int x, int y)
+{
+    sf::Event event;
+    event.type = sf::Event::MouseMoved;
+    event.mouseMove = sf::Event::MouseMoveEvent{x, y};
+    return event;
+}
+
+sf::Event buttonEvent(sf::Event::EventType type, sf::Mouse::Button button, int x, int y)
+{
+    sf::Event event;
+    event.type = type;
+    event.mouseButton = sf::Event::MouseButtonEvent{button, x, y};
+    return event;
+}
+
+TEST(InputTranslation, Keys)
+{
+    const struct {
+        sf::Event event;
+        zp::KeyboardAction action;
+        int key;
+    } cases[] = {
+        {keyEvent(sf::Event::KeyPressed, sf::Keyboard::Q), zp::KEY_PRESSED, 16},
+        {keyEvent(sf::Event::KeyReleased, sf::Keyboard::Q), zp::KEY_RELEASED, 16},
+        {keyEvent(sf::Event::KeyPressed, sf::Keyboard::Num1), zp::KEY_PRESSED, 27},
+        {keyEvent(sf::Event::KeyPressed, sf::Keyboard::F), zp::KEY_PRESSED, 5},
+        {keyEvent(sf::Event::KeyPressed, sf::Keyboard::Pause), zp::KEY_PRESSED, 100},
+        {keyEvent(sf::Event::KeyReleased, sf::Keyboard::Unknown), zp::KEY_RELEASED, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.key << " action " << c.action);
+        std::unique_ptr<zp::Event> p_event = zp::translateWindowEvent(c.event);
+        ASSERT_NE(p_event, nullptr);
+        ASSERT_EQ(p_event->getType(), zp::KEYBOARD_EVENT);
+        auto* p_keyboard = dynamic_cast<zp::EventKeyboard*>(p_event.get());
+        ASSERT_NE(p_keyboard, nullptr);
+        EXPECT_EQ(p_keyboard->getKeyboardAction(), c.action);
+        EXPECT_EQ(p_keyboard->getKey(), c.key);
+    }
+}
+
+TEST(InputTranslation, PointerAndButtonsInCells)
+{
+    const struct {
+        sf::Event event;
+        zp::MouseAction action;
+        int button; // -1: not meaningful
+        Position cell;
+    } cases[] = {
+        {moveEvent(130, 64), zp::MOVED, -1, {10, 2}},
+        {moveEvent(1023, 767), zp::MOVED, -1, {79, 23}},
+        {moveEvent(0, 0), zp::MOVED, -1, {0, 0}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Left, 12, 31), zp::CLICKED, 0, {0, 0}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Right, 13, 32), zp::CLICKED, 1, {1, 1}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Middle, 1012, 736), zp::CLICKED, 2,
+         {79, 23}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::XButton2, 500, 300), zp::CLICKED, 4,
+         {39, 9}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "action " << c.action << " button " << c.button);
+        std::unique_ptr<zp::Event> p_event = zp::translateWindowEvent(c.event);
+        ASSERT_NE(p_event, nullptr);
+        ASSERT_EQ(p_event->getType(), zp::MOUSE_EVENT);
+        auto* p_mouse = dynamic_cast<zp::EventMouse*>(p_event.get());
+        ASSERT_NE(p_mouse, nullptr);
+        EXPECT_EQ(p_mouse->getMouseAction(), c.action);
+        if (c.button >= 0) {
+            EXPECT_EQ(p_mouse->getMouseButton(), c.button);
+        }
+        EXPECT_EQ(p_mouse->getMousePosition(), c.cell);
+    }
+}
+
+TEST(InputTranslation, EveryOtherWindowEventIsConsumed)
+{
+    const sf::Event::EventType consumed[] = {
+        sf::Event::Closed,           sf::Event::Resized,          sf::Event::LostFocus,
+        sf::Event::GainedFocus,      sf::Event::TextEntered,      sf::Event::MouseWheelMoved,
+        sf::Event::MouseWheelScrolled, sf::Event::MouseButtonReleased, sf::Event::MouseEntered,
+        sf::Event::MouseLeft,        sf::Event::JoystickButtonPressed, sf::Event::JoystickMoved,
+        sf::Event::TouchBegan,       sf::Event::SensorChanged,
+    };
+    for (sf::Event::EventType type : consumed) {
+        SCOPED_TRACE(type);
+        sf::Event event = buttonEvent(type, sf::Mouse::Left, 10, 10);
+        EXPECT_EQ(zp::translateWindowEvent(event), nullptr);
+    }
+}
+
+TEST(InputManager, StartsOnlyWhileTheGraphicsManagerIsStarted)
+{
+    zp::InputManager& input = zp::InputManager::getInstance();
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    EXPECT_EQ(input.getType(), "InputManager");
+    ASSERT_EQ(graphics.startUp(), 0);
+    EXPECT_EQ(input.startUp(), 0);
+    EXPECT_TRUE(input.isStarted());
+    input.shutDown();
+    EXPECT_FALSE(input.isStarted());
+
+    graphics.shutDown();
+    EXPECT_EQ(input.startUp(), -1);
+    EXPECT_FALSE(input.isStarted());
+    input.getInput(); // no window: nothing to read, and no crash
+}
+
+} // namespace

@@ -1,0 +1,287 @@
+// The input manager against a real window under the test's own X server,
+// driven by xdotool: what a player's keys and mouse produce, step by step.
+#include "zp/InputManager.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "RecordingObject.h"
+#include "zp/EventKeyboard.h"
+#include "zp/EventMouse.h"
+#include "zp/GraphicsManager.h"
+#include "zp/WorldManager.h"
+
+namespace {
+
+using zp::Position;
+
+// One input event as an object saw it, with the step it arrived in.
+struct Seen {
+    int step;
+    std::string what; // e.g. "key pressed 16", "mouse clicked 0 at 10,2"
+};
+
+std::string describe(const zp::Event* p_event)
+{
+    if (p_event->getType() == zp::KEYBOARD_EVENT) {
+        auto* p_key = static_cast<const zp::EventKeyboard*>(p_event);
+        const char* actions[] = {"pressed", "released", "down"};
+        return std::string("key ") + actions[p_key->getKeyboardAction()] + " " + std::to_string(p_key->getKey());
+    }
+    if (p_event->getType() == zp::MOUSE_EVENT) {
+        auto* p_mouse = static_cast<const zp::EventMouse*>(p_event);
+        Position at = p_mouse->getMousePosition();
+        const char* actions[] = {"clicked", "pressed", "moved"};
+        std::string text = std::string("mouse ") + actions[p_mouse->getMouseAction()];
+        if (p_mouse->getMouseAction() != zp::MOVED)
+            text += " " + std::to_string(p_mouse->getMouseButton());
+        return text + " at " + std::to_string(at.getX()) + "," + std::to_string(at.getY());
+    }
+    return "";
+}
+
+std::string run(const std::string& command)
+{
+    std::string output;
+    if (FILE* p_pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, p_pipe) != nullptr)
+            output += buffer;
+        pclose(p_pipe);
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == ' '))
+        output.pop_back();
+    return output;
+}
+
+class InputWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(world.startUp(), 0);
+        world.setBoundary(zp::Box(Position(0, 0), 80, 24));
+        world.setView(zp::Box(Position(0, 0), 80, 24));
+        ASSERT_EQ(graphics.startUp(), 0);
+        ASSERT_EQ(input.startUp(), 0);
+
+        p_listener = new zp::test::RecordingObject;
+        p_listener->on_event = [this](zp::test::RecordingObject&, const zp::Event* p_event) {
+            std::string what = describe(p_event);
+            if (!what.empty())
+                seen.push_back({step, what});
+        };
+
+        // The window is found by its title, as a player's desktop would show it.
+        pumpUntil([&] {
+            window_id = run("xdotool search --name '^Zephane$'");
+            return !window_id.empty();
+        });
+        ASSERT_FALSE(window_id.empty()) << "no window titled Zephane";
+        ASSERT_EQ(window_id, std::to_string(graphics.getWindow()->getSystemHandle()));
+        xdotool("windowfocus --sync " + window_id);
+        // Start from a known pointer place, then forget what came before.
+        xdotool("mousemove --window " + window_id + " 500 300");
+        pumpUntil([&] { return saw("mouse moved at 39,9"); });
+        ASSERT_TRUE(saw("mouse moved at 39,9"));
+        seen.clear();
+    }
+
+    void TearDown() override
+    {
+        xdotool("keyup q a 1");
+        xdotool("mouseup 1");
+        input.shutDown();
+        graphics.shutDown();
+        world.shutDown();
+    }
+
+    void xdotool(const std::string& arguments) { run("xdotool " + arguments); }
+
+    // One game step's worth of input.
+    void getInputStep()
+    {
+        ++step;
+        input.getInput();
+    }
+
+    // Steps until the condition holds or a generous deadline passes.
+    void pumpUntil(const std::function<bool()>& done)
+    {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            getInputStep();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    bool saw(const std::string& what) const { return count(what) > 0; }
+    int count(const std::string& what) const
+    {
+        int n = 0;
+        for (const Seen& s : seen)
+            n += s.what == what ? 1 : 0;
+        return n;
+    }
+    int countStartingWith(const std::string& prefix) const
+    {
+        int n = 0;
+        for (const Seen& s : seen)
+            n += s.what.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+        return n;
+    }
+    std::vector<std::string> inStep(int in_step) const
+    {
+        std::vector<std::string> events;
+        for (const Seen& s : seen)
+            if (s.step == in_step)
+                events.push_back(s.what);
+        return events;
+    }
+    std::string all() const
+    {
+        std::string text;
+        for (const Seen& s : seen)
+            text += std::to_string(s.step) + ": " + s.what + "\n";
+        return text;
+    }
+
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    zp::InputManager& input = zp::InputManager::getInstance();
+    zp::test::RecordingObject* p_listener = nullptr;
+    std::string window_id;
+    std::vector<Seen> seen;
+    int step = 0;
+};
+
+TEST_F(InputWindowTest, KeysGiveSfmlKeyCodes)
+{
+    xdotool("key --window " + window_id + " 1");
+    pumpUntil([&] { return saw("key released 27"); });
+    EXPECT_EQ(count("key pressed 27"), 1) << all();
+    EXPECT_EQ(count("key released 27"), 1) << all();
+
+    xdotool("key --window " + window_id + " q");
+    pumpUntil([&] { return saw("key released 16"); });
+    EXPECT_EQ(count("key pressed 16"), 1) << all();
+    EXPECT_EQ(count("key released 16"), 1) << all();
+}
+
+TEST_F(InputWindowTest, APointerMoveGivesTheCellUnderIt)
+{
+    xdotool("mousemove --window " + window_id + " 130 64");
+    pumpUntil([&] { return saw("mouse moved at 10,2"); });
+    EXPECT_TRUE(saw("mouse moved at 10,2")) << all();
+    xdotool("mousemove --window " + window_id + " 1023 767");
+    pumpUntil([&] { return saw("mouse moved at 79,23"); });
+    EXPECT_TRUE(saw("mouse moved at 79,23")) << all();
+}
+
+TEST_F(InputWindowTest, AHeldLeftButtonClicksOnceThenIsPressedEveryStep)
+{
+    xdotool("mousemove --window " + window_id + " 130 64");
+    pumpUntil([&] { return saw("mouse moved at 10,2"); });
+    xdotool("mousedown 1");
+    pumpUntil([&] { return saw("mouse clicked 0 at 10,2"); });
+    ASSERT_TRUE(saw("mouse clicked 0 at 10,2")) << all();
+    int click_step = 0;
+    for (const Seen& s : seen)
+        if (s.what == "mouse clicked 0 at 10,2")
+            click_step = s.step;
+
+    for (int held = 0; held < 5; ++held)
+        getInputStep();
+    // The held button is reported in the click's step and every step after,
+    // at the event's default place.
+    for (int in_step = click_step; in_step <= step; ++in_step) {
+        std::vector<std::string> events = inStep(in_step);
+        EXPECT_EQ(std::count(events.begin(), events.end(), "mouse pressed 0 at 0,0"), 1)
+            << "step " << in_step << "\n" << all();
+    }
+
+    xdotool("mouseup 1");
+    int released_at = step;
+    pumpUntil([&] { return inStep(step).empty() && step > released_at + 3; });
+    EXPECT_TRUE(inStep(step).empty()) << all();
+    EXPECT_EQ(count("mouse clicked 0 at 10,2"), 1) << all();
+}
+
+TEST_F(InputWindowTest, ARightClickGivesButtonOneAndNoHeldEvents)
+{
+    xdotool("mousemove --window " + window_id + " 130 64");
+    pumpUntil([&] { return saw("mouse moved at 10,2"); });
+    xdotool("click 3");
+    pumpUntil([&] { return saw("mouse clicked 1 at 10,2"); });
+    EXPECT_TRUE(saw("mouse clicked 1 at 10,2")) << all();
+    for (int more = 0; more < 5; ++more)
+        getInputStep();
+    EXPECT_EQ(countStartingWith("mouse pressed"), 0) << all();
+}
+
+TEST_F(InputWindowTest, AHeldKeyIsPressedOnceDownEveryStepAndReleasedOnce)
+{
+    xdotool("keydown q");
+    pumpUntil([&] { return saw("key pressed 16"); });
+    ASSERT_TRUE(saw("key pressed 16")) << all();
+    // Hold it well past the X server's auto-repeat delay.
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1200);
+    while (std::chrono::steady_clock::now() < until) {
+        getInputStep();
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    xdotool("keyup q");
+    pumpUntil([&] { return saw("key released 16"); });
+
+    EXPECT_EQ(count("key pressed 16"), 1) << all();
+    EXPECT_EQ(count("key released 16"), 1) << all();
+    int first = -1, last = -1;
+    for (const Seen& s : seen) {
+        if (s.what == "key pressed 16" && first < 0)
+            first = s.step;
+        if (s.what == "key released 16")
+            last = s.step;
+    }
+    // Down in every step from the press on, until the release is seen.
+    for (int in_step = first; in_step < last; ++in_step) {
+        std::vector<std::string> events = inStep(in_step);
+        EXPECT_EQ(std::count(events.begin(), events.end(), "key down 16"), 1) << "step " << in_step;
+    }
+    EXPECT_GT(count("key down 16"), 10);
+}
+
+TEST_F(InputWindowTest, OneStepSendsQueuedEventsThenHeldKeysInOrderThenTheHeldButton)
+{
+    xdotool("keydown q");
+    xdotool("keydown a");
+    xdotool("mousedown 1");
+    // The next step that reads the click also sees both keys and the button held.
+    pumpUntil([&] { return saw("mouse clicked 0 at 39,9"); });
+    int click_step = seen.empty() ? -1 : seen.back().step;
+    std::vector<std::string> events = inStep(click_step);
+    ASSERT_GE(events.size(), 4u) << all();
+    std::vector<std::string> tail(events.end() - 4, events.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"mouse clicked 0 at 39,9", "key down 0", "key down 16",
+                                               "mouse pressed 0 at 0,0"}))
+        << all();
+}
+
+TEST_F(InputWindowTest, WithoutAWindowNothingIsRead)
+{
+    xdotool("keydown q");
+    pumpUntil([&] { return saw("key down 16"); });
+    ASSERT_TRUE(saw("key down 16"));
+    graphics.shutDown();
+    seen.clear();
+    for (int more = 0; more < 5; ++more)
+        getInputStep();
+    EXPECT_TRUE(seen.empty()) << all();
+}
+
+} // namespace
