@@ -301,18 +301,6 @@ TEST_F(PlayTest, GiveUpThenQuitWithACleanLog)
     EXPECT_GT(timing_lines, 2 * 200) << "two timing lines per step, through splash, menu, play and game over";
 }
 
-TEST_F(PlayTest, WithoutTheFontTheGameStopsAtOnceAndSaysWhy)
-{
-    e2e::RunOptions options;
-    options.with_font = false;
-    game = std::make_unique<GameProcess>(options);
-    const int status = game->waitForExit(START_DEADLINE);
-    EXPECT_GT(status, 0);
-    EXPECT_NE(game->errorText().find("Error starting game manager!"), std::string::npos) << game->errorText();
-    EXPECT_NE(game->errorText().find("zp-font.ttf"), std::string::npos);
-    EXPECT_NE(game->logText().find("Message: Error starting game manager!"), std::string::npos);
-}
-
 TEST_F(PlayTest, WithoutTheMenuMusicTheMenuStillComes)
 {
     e2e::RunOptions options;
