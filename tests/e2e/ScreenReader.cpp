@@ -41,10 +41,16 @@ ScreenReader::ScreenReader()
     font.loadFromFile(std::string(ZP_BUILD_DIR) + "/zp-font.ttf");
 }
 
-sf::Image ScreenReader::render(const std::string& text) const
+const sf::Image& ScreenReader::reference(int column, const std::string& text) const
 {
-    // The text as the game draws it from column 0: each character its own
-    // bold glyph at the top-left pixel of its cell.
+    const auto key = std::make_pair(column, text);
+    const auto found = references.find(key);
+    if (found != references.end())
+        return found->second;
+
+    // The text as the game draws it: each character its own bold glyph at
+    // the top-left pixel of its cell. Rendered at its own columns, since
+    // columns alternate between 12 and 13 pixels.
     sf::RenderTexture canvas;
     canvas.create(WINDOW_WIDTH, ROW_PIXELS);
     canvas.clear(sf::Color::Black);
@@ -55,11 +61,11 @@ sf::Image ScreenReader::render(const std::string& text) const
         if (text[i] == ' ')
             continue;
         glyph.setString(sf::String(text[i]));
-        glyph.setPosition(float(columnPixel(int(i))), 0.f);
+        glyph.setPosition(float(columnPixel(column + int(i))), 0.f);
         canvas.draw(glyph);
     }
     canvas.display();
-    return canvas.getTexture().copyToImage();
+    return references[key] = canvas.getTexture().copyToImage();
 }
 
 double ScreenReader::difference(const sf::Image& screen, zp::Position start, const std::string& text) const
@@ -67,11 +73,15 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
     const int count = int(text.size());
     if (start.getX() < 0 || start.getX() + count > WINDOW_COLUMNS)
         return 1.0;
-    // Rendered at its own columns, since columns alternate between 12 and 13 pixels.
-    std::string placed(size_t(start.getX()), ' ');
-    placed += text;
-    const sf::Image reference = render(placed);
+    const sf::Image& expected_row = reference(start.getX(), text);
+    const sf::Uint8* expected_pixels = expected_row.getPixelsPtr();
+    const sf::Uint8* screen_pixels = screen.getPixelsPtr();
     const sf::Vector2u size = screen.getSize();
+    // Lightness of an RGBA pixel at (x, y) of an image `width` wide.
+    const auto light = [](const sf::Uint8* pixels, unsigned width, unsigned x, unsigned y) {
+        const sf::Uint8* p = pixels + 4 * (size_t(y) * width + x);
+        return std::max({p[0], p[1], p[2]}) / 255.0;
+    };
     const int top = start.getY() * ROW_PIXELS;
 
     double best = std::numeric_limits<double>::max();
@@ -89,8 +99,8 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
                         const int sy = top + y + dy;
                         double seen = 0;
                         if (sx >= 0 && sy >= 0 && unsigned(sx) < size.x && unsigned(sy) < size.y)
-                            seen = lightness(screen.getPixel(unsigned(sx), unsigned(sy)));
-                        const double expected = lightness(reference.getPixel(unsigned(x), unsigned(y)));
+                            seen = light(screen_pixels, size.x, unsigned(sx), unsigned(sy));
+                        const double expected = light(expected_pixels, WINDOW_WIDTH, unsigned(x), unsigned(y));
                         differing += std::fabs(seen - expected);
                         ink += std::max(seen, expected);
                     }

@@ -2,7 +2,9 @@
 // rendering of the expected text in the game's font and cell layout.
 #pragma once
 
+#include <map>
 #include <string>
+#include <utility>
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Image.hpp>
@@ -30,9 +32,11 @@ public:
     int inkAt(const sf::Image& screen, zp::Position cell) const;
 
 private:
-    sf::Image render(const std::string& text) const;
+    // The reference picture of a row holding `text` from `column` on, made once.
+    const sf::Image& reference(int column, const std::string& text) const;
 
     sf::Font font;
+    mutable std::map<std::pair<int, std::string>, sf::Image> references;
 };
 
 } // namespace e2e

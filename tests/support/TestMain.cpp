@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/GlDriverResident.h"
 #include "support/RunDir.h"
 
 namespace {
@@ -35,6 +36,7 @@ bool onlyListing(int argc, char** argv)
 int main(int argc, char** argv)
 {
     testing::InitGoogleMock(&argc, argv);
+    zp::test::keepGlDriverLoaded();
     std::filesystem::path run;
     if (!onlyListing(argc, argv)) {
         zp::test::enterFreshRunDir();
