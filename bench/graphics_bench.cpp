@@ -113,7 +113,7 @@ void BM_EmptyFrame(benchmark::State& state)
         graphics.swapBuffers();
 }
 
-#define ZP_FRAME_BENCHMARK(name) \
+#define ZP_FRAME_BENCHMARK(name)                                                                             \
     BENCHMARK(name)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true)
 
 ZP_FRAME_BENCHMARK(BM_EmptyFrame);
@@ -150,7 +150,8 @@ int main(int argc, char** argv)
     double batched = median("BM_FullScreenBatched");
     if (batched <= 0)
         return 0;
-    std::printf("\nMedian frame time, full screen of %d x %d characters (vertical sync off):\n", COLUMNS, ROWS);
+    std::printf("\nMedian frame time, full screen of %d x %d characters (vertical sync off):\n", COLUMNS,
+                ROWS);
     std::printf("  empty frame (swapBuffers only):              %8.3f ms\n", median("BM_EmptyFrame"));
     std::printf("  batched (drawCh + swapBuffers):              %8.3f ms\n", batched);
     const struct {

@@ -78,10 +78,10 @@ int GraphicsManager::startUp()
         return -1;
     prepareGlyphs();
 
-    p_window = std::make_unique<sf::RenderWindow>(
-        sf::VideoMode(static_cast<unsigned>(window_horizontal_pixels),
-                      static_cast<unsigned>(window_vertical_pixels), 32),
-        WINDOW_TITLE_DEFAULT, sf::Style::Titlebar | sf::Style::Close);
+    p_window =
+        std::make_unique<sf::RenderWindow>(sf::VideoMode(static_cast<unsigned>(window_horizontal_pixels),
+                                                         static_cast<unsigned>(window_vertical_pixels), 32),
+                                           WINDOW_TITLE_DEFAULT, sf::Style::Titlebar | sf::Style::Close);
     p_window->setMouseCursorVisible(false);
     p_window->setVerticalSyncEnabled(true);
     p_window->clear(CLEAR_COLOR);
@@ -108,7 +108,8 @@ void GraphicsManager::prepareGlyphs()
     // frame's batch refers to it.
     glyphs.assign(LAST_PRINTABLE + 1, sf::Glyph());
     for (int code = FIRST_PRINTABLE; code <= LAST_PRINTABLE; ++code)
-        glyphs[static_cast<size_t>(code)] = font.getGlyph(static_cast<sf::Uint32>(code), CHARACTER_SIZE, true);
+        glyphs[static_cast<size_t>(code)] =
+            font.getGlyph(static_cast<sf::Uint32>(code), CHARACTER_SIZE, true);
 }
 
 const sf::Glyph& GraphicsManager::glyphFor(char ch)
@@ -169,8 +170,7 @@ int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
     return 0;
 }
 
-int GraphicsManager::drawString(Position world_pos, const std::string& str, Justification just,
-                                Color color)
+int GraphicsManager::drawString(Position world_pos, const std::string& str, Justification just, Color color)
 {
     int length = static_cast<int>(str.size());
     int start_x = world_pos.getX();
@@ -300,8 +300,7 @@ float charWidth()
 float charHeight()
 {
     const GraphicsManager& graphics = GraphicsManager::getInstance();
-    return static_cast<float>(graphics.getVerticalPixels()) /
-           static_cast<float>(graphics.getVerticalChars());
+    return static_cast<float>(graphics.getVerticalPixels()) / static_cast<float>(graphics.getVerticalChars());
 }
 
 Position spacesToPixels(Position spaces)

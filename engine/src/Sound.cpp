@@ -4,8 +4,7 @@
 
 namespace zp {
 
-Sound::Sound(const Sound& other)
-    : sound_buffer(other.sound_buffer), sound(other.sound), label(other.label)
+Sound::Sound(const Sound& other) : sound_buffer(other.sound_buffer), sound(other.sound), label(other.label)
 {
     // The copied player still points at the other's buffer; bind it to ours.
     if (other.sound.getBuffer() != nullptr)

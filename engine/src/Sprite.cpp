@@ -4,7 +4,9 @@
 
 namespace zp {
 
-Sprite::Sprite(int max_frames) : max_frame_count(max_frames < 0 ? 0 : max_frames) {}
+Sprite::Sprite(int max_frames) : max_frame_count(max_frames < 0 ? 0 : max_frames)
+{
+}
 
 int Sprite::getWidth() const
 {

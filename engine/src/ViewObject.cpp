@@ -117,7 +117,8 @@ int ViewObject::eventHandler(const Event* p_event)
         return 0;
     if (p_view_event->getDelta())
         // Plain 32-bit arithmetic: a counter wraps rather than being undefined.
-        value = static_cast<int>(static_cast<unsigned>(value) + static_cast<unsigned>(p_view_event->getValue()));
+        value =
+            static_cast<int>(static_cast<unsigned>(value) + static_cast<unsigned>(p_view_event->getValue()));
     else
         value = p_view_event->getValue();
     return 1;

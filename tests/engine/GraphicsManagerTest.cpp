@@ -24,9 +24,8 @@ TEST(GraphicsGrid, CellsAndPixels)
         Position cell;
         Position first_pixel;
     } cells[] = {
-        {{0, 0}, {0, 0}},       {{1, 1}, {13, 32}},    {{5, 2}, {64, 64}},
-        {{10, 2}, {128, 64}},   {{78, 22}, {999, 704}}, {{79, 23}, {1012, 736}},
-        {{80, 24}, {1024, 768}}, {{-1, -1}, {-12, -32}},
+        {{0, 0}, {0, 0}},       {{1, 1}, {13, 32}},      {{5, 2}, {64, 64}},      {{10, 2}, {128, 64}},
+        {{78, 22}, {999, 704}}, {{79, 23}, {1012, 736}}, {{80, 24}, {1024, 768}}, {{-1, -1}, {-12, -32}},
     };
     for (const auto& c : cells) {
         SCOPED_TRACE(testing::Message() << c.cell.getX() << "," << c.cell.getY());
@@ -37,9 +36,8 @@ TEST(GraphicsGrid, CellsAndPixels)
         Position pixel;
         Position cell;
     } pixels[] = {
-        {{1023, 767}, {79, 23}}, {{12, 31}, {0, 0}},     {{13, 32}, {1, 1}},
-        {{130, 64}, {10, 2}},    {{1011, 735}, {78, 22}}, {{1012, 736}, {79, 23}},
-        {{-5, -5}, {0, 0}},      // truncated toward zero
+        {{1023, 767}, {79, 23}}, {{12, 31}, {0, 0}},      {{13, 32}, {1, 1}}, {{130, 64}, {10, 2}},
+        {{1011, 735}, {78, 22}}, {{1012, 736}, {79, 23}}, {{-5, -5}, {0, 0}}, // truncated toward zero
     };
     for (const auto& c : pixels) {
         SCOPED_TRACE(testing::Message() << c.pixel.getX() << "," << c.pixel.getY());
@@ -148,9 +146,9 @@ TEST_F(GraphicsTest, DrawStringJustification)
         int first_column;
     } cases[] = {
         {"abc", zp::LEFT_JUSTIFIED, 10},
-        {"abc", zp::CENTER_JUSTIFIED, 9},   // symmetric about column 10
-        {"abc", zp::RIGHT_JUSTIFIED, 7},    // ends in the column before 10
-        {"abcd", zp::CENTER_JUSTIFIED, 8},  // one more left of 10 than right
+        {"abc", zp::CENTER_JUSTIFIED, 9},  // symmetric about column 10
+        {"abc", zp::RIGHT_JUSTIFIED, 7},   // ends in the column before 10
+        {"abcd", zp::CENTER_JUSTIFIED, 8}, // one more left of 10 than right
         {"abcd", zp::RIGHT_JUSTIFIED, 6},
         {"abc", static_cast<zp::Justification>(7), 10}, // any other value: left
         {"", zp::CENTER_JUSTIFIED, 10},
@@ -238,8 +236,8 @@ TEST_F(GraphicsTest, PositionsAreWorldPositionsShownThroughTheView)
 
 TEST_F(GraphicsTest, CharactersOffTheGridAreAcceptedButNotRecorded)
 {
-    for (Position p : {Position(-1, 0), Position(80, 0), Position(0, -1), Position(0, 24),
-                       Position(100000, 100000)})
+    for (Position p :
+         {Position(-1, 0), Position(80, 0), Position(0, -1), Position(0, 24), Position(100000, 100000)})
         EXPECT_EQ(graphics.drawCh(p, 'x', zp::WHITE), 0);
     for (int y = 0; y < 24; ++y)
         EXPECT_EQ(graphics.drawnRow(y), row(0, "")) << y;

@@ -57,15 +57,11 @@ TEST_F(GraphicsPixelTest, EachCharacterShowsInItsCellInItsColour)
         zp::Color color;
         sf::Color expected;
     } drawn[] = {
-        {{0, 0}, 'M', zp::RED, sf::Color::Red},
-        {{4, 0}, '#', zp::GREEN, sf::Color::Green},
-        {{40, 12}, 'W', zp::YELLOW, sf::Color::Yellow},
-        {{20, 5}, '@', zp::BLUE, sf::Color::Blue},
-        {{60, 20}, '%', zp::MAGENTA, sf::Color::Magenta},
-        {{10, 23}, 'H', zp::CYAN, sf::Color::Cyan},
+        {{0, 0}, 'M', zp::RED, sf::Color::Red},           {{4, 0}, '#', zp::GREEN, sf::Color::Green},
+        {{40, 12}, 'W', zp::YELLOW, sf::Color::Yellow},   {{20, 5}, '@', zp::BLUE, sf::Color::Blue},
+        {{60, 20}, '%', zp::MAGENTA, sf::Color::Magenta}, {{10, 23}, 'H', zp::CYAN, sf::Color::Cyan},
         {{79, 0}, 'X', zp::WHITE, sf::Color::White}, // the last column is on screen
-        {{79, 23}, 'E', zp::GREEN, sf::Color::Green},
-        {{78, 10}, '8', zp::RED, sf::Color::Red},
+        {{79, 23}, 'E', zp::GREEN, sf::Color::Green},     {{78, 10}, '8', zp::RED, sf::Color::Red},
     };
     for (const auto& d : drawn)
         ASSERT_EQ(graphics.drawCh(d.cell, d.ch, d.color), 0);

@@ -73,10 +73,8 @@ TEST(InputTranslation, PointerAndButtonsInCells)
         {moveEvent(0, 0), zp::MOVED, -1, {0, 0}},
         {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Left, 12, 31), zp::CLICKED, 0, {0, 0}},
         {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Right, 13, 32), zp::CLICKED, 1, {1, 1}},
-        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Middle, 1012, 736), zp::CLICKED, 2,
-         {79, 23}},
-        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::XButton2, 500, 300), zp::CLICKED, 4,
-         {39, 9}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Middle, 1012, 736), zp::CLICKED, 2, {79, 23}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::XButton2, 500, 300), zp::CLICKED, 4, {39, 9}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "action " << c.action << " button " << c.button);
@@ -96,11 +94,20 @@ TEST(InputTranslation, PointerAndButtonsInCells)
 TEST(InputTranslation, EveryOtherWindowEventIsConsumed)
 {
     const sf::Event::EventType consumed[] = {
-        sf::Event::Closed,           sf::Event::Resized,          sf::Event::LostFocus,
-        sf::Event::GainedFocus,      sf::Event::TextEntered,      sf::Event::MouseWheelMoved,
-        sf::Event::MouseWheelScrolled, sf::Event::MouseButtonReleased, sf::Event::MouseEntered,
-        sf::Event::MouseLeft,        sf::Event::JoystickButtonPressed, sf::Event::JoystickMoved,
-        sf::Event::TouchBegan,       sf::Event::SensorChanged,
+        sf::Event::Closed,
+        sf::Event::Resized,
+        sf::Event::LostFocus,
+        sf::Event::GainedFocus,
+        sf::Event::TextEntered,
+        sf::Event::MouseWheelMoved,
+        sf::Event::MouseWheelScrolled,
+        sf::Event::MouseButtonReleased,
+        sf::Event::MouseEntered,
+        sf::Event::MouseLeft,
+        sf::Event::JoystickButtonPressed,
+        sf::Event::JoystickMoved,
+        sf::Event::TouchBegan,
+        sf::Event::SensorChanged,
     };
     for (sf::Event::EventType type : consumed) {
         SCOPED_TRACE(type);

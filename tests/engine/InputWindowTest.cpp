@@ -33,7 +33,8 @@ std::string describe(const zp::Event* p_event)
     if (p_event->getType() == zp::KEYBOARD_EVENT) {
         auto* p_key = static_cast<const zp::EventKeyboard*>(p_event);
         const char* actions[] = {"pressed", "released", "down"};
-        return std::string("key ") + actions[p_key->getKeyboardAction()] + " " + std::to_string(p_key->getKey());
+        return std::string("key ") + actions[p_key->getKeyboardAction()] + " " +
+               std::to_string(p_key->getKey());
     }
     if (p_event->getType() == zp::MOUSE_EVENT) {
         auto* p_mouse = static_cast<const zp::EventMouse*>(p_event);
@@ -203,7 +204,8 @@ TEST_F(InputWindowTest, AHeldLeftButtonClicksOnceThenIsPressedEveryStep)
     for (int in_step = click_step; in_step <= step; ++in_step) {
         std::vector<std::string> events = inStep(in_step);
         EXPECT_EQ(std::count(events.begin(), events.end(), "mouse pressed 0 at 0,0"), 1)
-            << "step " << in_step << "\n" << all();
+            << "step " << in_step << "\n"
+            << all();
     }
 
     xdotool("mouseup 1");
@@ -268,7 +270,7 @@ TEST_F(InputWindowTest, OneStepSendsQueuedEventsThenHeldKeysInOrderThenTheHeldBu
     ASSERT_GE(events.size(), 4u) << all();
     std::vector<std::string> tail(events.end() - 4, events.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"mouse clicked 0 at 39,9", "key down 0", "key down 16",
-                                               "mouse pressed 0 at 0,0"}))
+                                              "mouse pressed 0 at 0,0"}))
         << all();
 }
 

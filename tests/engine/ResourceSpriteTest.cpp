@@ -50,16 +50,16 @@ TEST_F(ResourceSpriteTest, SpriteFilesGoodAndMalformed)
     const struct {
         const char* file;
         int result;
-        int frames;            // when loaded
-        zp::Color color;       // when loaded
-        const char* frame0;    // when loaded with frames
+        int frames;         // when loaded
+        zp::Color color;    // when loaded
+        const char* frame0; // when loaded with frames
     } cases[] = {
         {"two_rows.txt", 0, 1, zp::CYAN, "abcd"},
         {"crlf.txt", 0, 1, zp::RED, "/-\\"},
         {"no_final_newline.txt", 0, 1, zp::BLUE, "*"},
         {"zero_frames.txt", 0, 0, zp::YELLOW, ""},
         {"width_two_blanks.txt", 0, 1, zp::GREEN, "-o-"},
-        {"misspelt_end.txt", 0, 1, zp::GREEN, ""},   // that frame is empty, still added
+        {"misspelt_end.txt", 0, 1, zp::GREEN, ""}, // that frame is empty, still added
         {"color_capital.txt", 0, 1, zp::WHITE, "-o-"},
         {"color_trailing_blank.txt", 0, 1, zp::WHITE, "-o-"},
         {"color_unknown.txt", 0, 1, zp::WHITE, "-o-"},
@@ -77,7 +77,7 @@ TEST_F(ResourceSpriteTest, SpriteFilesGoodAndMalformed)
         {"missing_eof.txt", -1, 0, zp::WHITE, ""},
         {"wrong_eof.txt", -1, 0, zp::WHITE, ""},
         {"too_few_frames.txt", -1, 0, zp::WHITE, ""},
-        {"huge_frames.txt", -1, 0, zp::WHITE, ""},       // stops at the end of the file
+        {"huge_frames.txt", -1, 0, zp::WHITE, ""}, // stops at the end of the file
         {"overflowing_frames.txt", -1, 0, zp::WHITE, ""},
         {"huge_height.txt", -1, 0, zp::WHITE, ""},
         {"empty.txt", -1, 0, zp::WHITE, ""},

@@ -41,7 +41,8 @@ const std::string& recordingPath()
         std::string wav = zp::test::runDir() + "/recording.wav";
         std::string conf = zp::test::writeFile("alsoft.conf", "[general]\nchannels = mono\n"
                                                               "sample-type = int16\nfrequency = 22050\n"
-                                                              "[wave]\nfile = " + wav + "\n");
+                                                              "[wave]\nfile = " +
+                                                                  wav + "\n");
         setenv("ALSOFT_DRIVERS", "wave", 1);
         setenv("ALSOFT_CONF", conf.c_str(), 1);
         return wav;
@@ -52,7 +53,8 @@ const std::string& recordingPath()
 std::uint32_t le32(const std::string& bytes, size_t at)
 {
     return std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8 |
-           std::uint32_t(std::uint8_t(bytes[at + 2])) << 16 | std::uint32_t(std::uint8_t(bytes[at + 3])) << 24;
+           std::uint32_t(std::uint8_t(bytes[at + 2])) << 16 |
+           std::uint32_t(std::uint8_t(bytes[at + 3])) << 24;
 }
 
 std::uint16_t le16(const std::string& bytes, size_t at)
@@ -134,8 +136,8 @@ int countWindows(const Recording& recording, double from, double to, bool loud)
 {
     size_t window = recording.at(WINDOW_SECONDS);
     int count = 0;
-    for (size_t start = recording.at(from); start + window <= std::min(recording.at(to), recording.frames.size());
-         start += window) {
+    for (size_t start = recording.at(from);
+         start + window <= std::min(recording.at(to), recording.frames.size()); start += window) {
         float peak = 0;
         for (size_t i = start; i < start + window; ++i)
             peak = std::max(peak, recording.frames[i]);

@@ -88,19 +88,19 @@ TEST(SpriteReader, ReadLineIntTakesTheNumberAfterTheKeyword)
         int expected;
     } cases[] = {
         {"width 3", 3},
-        {"width  3", 3},           // extra blanks are skipped
-        {"width\t7", 7},           // any separator
-        {"width -4", -4},          // a sign is taken
-        {"width 12abc", 12},       // what follows the digits is ignored
+        {"width  3", 3},     // extra blanks are skipped
+        {"width\t7", 7},     // any separator
+        {"width -4", -4},    // a sign is taken
+        {"width 12abc", 12}, // what follows the digits is ignored
         {"width 3 4", 3},
-        {"width abc", 0},          // no digits
+        {"width abc", 0}, // no digits
         {"width ", 0},
-        {"width", 0},              // the keyword alone: nothing after it is read
-        {"width3", -1},            // not the keyword as a word
+        {"width", 0},   // the keyword alone: nothing after it is read
+        {"width3", -1}, // not the keyword as a word
         {"Width 3", -1},
         {"height 3", -1},
         {"", -1},
-        {"width 99999999999999999999", 2147483647},   // clamped, not overflowed
+        {"width 99999999999999999999", 2147483647}, // clamped, not overflowed
         {"width -99999999999999999999", -2147483647 - 1},
     };
     for (const auto& c : cases) {
@@ -128,7 +128,7 @@ TEST(SpriteReader, ReadLineStrTakesTheRestUnchangedWithoutComparingTheKeyword)
         {"color green", "green"},
         {"color green ", "green "},
         {"color  green", " green"},
-        {"colour red", " red"},     // the keyword is not compared, only skipped
+        {"colour red", " red"}, // the keyword is not compared, only skipped
         {"color ", ""},
         {"color", ""},
         {"co", ""},
@@ -161,12 +161,12 @@ TEST(SpriteReader, ParseFrameFailuresGiveTheEmptyFrameAndStopWhereTheyAre)
         int height;
         const char* next_line; // what the following read sees
     } cases[] = {
-        {"ab\nc\nend\nX\n", 2, 2, "end"},    // short row: the rest stays unread
-        {"ab\ncde\nend\nX\n", 2, 2, "end"},  // long row
-        {"ab\ncd\nnope\nX\n", 2, 2, "X"},    // not "end": that line is consumed
-        {"ab\ncd\n", 2, 2, ""},              // end of file instead of "end"
-        {"ab\n", 2, 2, ""},                  // end of file inside the rows
-        {"ab\ncd\nend\nX\n", -1, 2, "cd"},   // no row has a negative length
+        {"ab\nc\nend\nX\n", 2, 2, "end"},   // short row: the rest stays unread
+        {"ab\ncde\nend\nX\n", 2, 2, "end"}, // long row
+        {"ab\ncd\nnope\nX\n", 2, 2, "X"},   // not "end": that line is consumed
+        {"ab\ncd\n", 2, 2, ""},             // end of file instead of "end"
+        {"ab\n", 2, 2, ""},                 // end of file inside the rows
+        {"ab\ncd\nend\nX\n", -1, 2, "cd"},  // no row has a negative length
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -92,9 +92,12 @@ TEST_F(ViewObjectTest, SevenPlacesWithAndWithoutBorder)
         Position framed;
         Position plain;
     } places[] = {
-        {zp::TOP_LEFT, {13, 1}, {13, 0}},       {zp::TOP_CENTER, {40, 1}, {40, 0}},
-        {zp::TOP_RIGHT, {66, 1}, {66, 0}},      {zp::CENTER_CENTER, {40, 12}, {40, 12}},
-        {zp::BOTTOM_LEFT, {13, 22}, {13, 23}},  {zp::BOTTOM_CENTER, {40, 22}, {40, 23}},
+        {zp::TOP_LEFT, {13, 1}, {13, 0}},
+        {zp::TOP_CENTER, {40, 1}, {40, 0}},
+        {zp::TOP_RIGHT, {66, 1}, {66, 0}},
+        {zp::CENTER_CENTER, {40, 12}, {40, 12}},
+        {zp::BOTTOM_LEFT, {13, 22}, {13, 23}},
+        {zp::BOTTOM_CENTER, {40, 22}, {40, 23}},
         {zp::BOTTOM_RIGHT, {66, 22}, {66, 23}},
         {static_cast<zp::ViewObjectLocation>(7), {0, 0}, {0, 0}},
         {static_cast<zp::ViewObjectLocation>(-1), {0, 0}, {0, 0}},
@@ -120,7 +123,7 @@ TEST_F(ViewObjectTest, FramedTextWithDashesAboveAndBelow)
         zp::ViewObjectLocation location;
         Position at; // the text's centre
     } places[] = {
-        {zp::TOP_LEFT, {13, 1}},     {zp::TOP_CENTER, {40, 1}},     {zp::TOP_RIGHT, {66, 1}},
+        {zp::TOP_LEFT, {13, 1}},       {zp::TOP_CENTER, {40, 1}},   {zp::TOP_RIGHT, {66, 1}},
         {zp::CENTER_CENTER, {40, 12}}, {zp::BOTTOM_LEFT, {13, 22}}, {zp::BOTTOM_CENTER, {40, 22}},
         {zp::BOTTOM_RIGHT, {66, 22}},
     };
@@ -150,7 +153,7 @@ TEST_F(ViewObjectTest, WithoutBorderOnlyTheText)
         zp::ViewObjectLocation location;
         Position at;
     } places[] = {
-        {zp::TOP_LEFT, {13, 0}},     {zp::TOP_CENTER, {40, 0}},     {zp::TOP_RIGHT, {66, 0}},
+        {zp::TOP_LEFT, {13, 0}},       {zp::TOP_CENTER, {40, 0}},   {zp::TOP_RIGHT, {66, 0}},
         {zp::CENTER_CENTER, {40, 12}}, {zp::BOTTOM_LEFT, {13, 23}}, {zp::BOTTOM_CENTER, {40, 23}},
         {zp::BOTTOM_RIGHT, {66, 23}},
     };
@@ -230,11 +233,11 @@ TEST_F(ViewObjectTest, ViewEventsChangeTheCounterWithTheExactTag)
     } steps[] = {
         {zp::EventView("Wave:", 1, true), 1, 3},
         {zp::EventView("Wave:", 7, false), 7, 3},
-        {zp::EventView("wave:", 100, false), 7, 3},   // case differs: ignored
-        {zp::EventView("Wave: ", 100, false), 7, 3},  // trailing blank: ignored
+        {zp::EventView("wave:", 100, false), 7, 3},  // case differs: ignored
+        {zp::EventView("Wave: ", 100, false), 7, 3}, // trailing blank: ignored
         {zp::EventView("Lives:", -1, true), 7, 2},
-        {zp::EventView("Lives:", -5, true), 7, -3},   // nothing stops it below zero
-        {zp::EventView(), 7, -3},                     // tag "zp::view" matches no label
+        {zp::EventView("Lives:", -5, true), 7, -3}, // nothing stops it below zero
+        {zp::EventView(), 7, -3},                   // tag "zp::view" matches no label
         {zp::EventView("Wave:", INT_MAX, false), INT_MAX, -3},
         {zp::EventView("Wave:", 1, true), INT_MIN, -3}, // plain 32-bit arithmetic
     };

@@ -25,8 +25,8 @@ inline sf::Image captureWindow(const std::string& name = "capture.png")
     if (p_window == nullptr)
         return image;
     std::string path = runDir() + "/" + name;
-    std::string command = "import -window " + std::to_string(p_window->getSystemHandle()) + " png:" +
-                          path + " 2>/dev/null";
+    std::string command =
+        "import -window " + std::to_string(p_window->getSystemHandle()) + " png:" + path + " 2>/dev/null";
     if (std::system(command.c_str()) == 0)
         image.loadFromFile(path);
     return image;

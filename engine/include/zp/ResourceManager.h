@@ -32,6 +32,8 @@ inline const std::string EOF_TOKEN = "eof";
 // Reads one line without its line break (LF or CR LF); false at end of file.
 bool readLine(std::istream& file, std::string& line);
 // "keyword number": the number, -1 when the first word is not the keyword.
+// Without digits after the keyword (also a line holding only the keyword)
+// the number is 0; numbers beyond the range of int are clamped.
 int readLineInt(std::istream& file, const std::string& keyword);
 // "keyword text": the rest of the line after the keyword and one separator,
 // unchanged; the keyword itself is not compared.
