@@ -14,7 +14,6 @@ const int BUILD_FRAME_NEW = 0;
 const int BUILD_FRAME_BLOCKED = 1;
 const int BUILD_FRAME_MOVING = 2;
 
-
 class Build : public zp::Object {
 public:
     Build();

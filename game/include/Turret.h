@@ -31,11 +31,13 @@ public:
     int getFireCountdown() const;
 
     int eventHandler(const zp::Event* p_e) override;
+    // One step: aims at the oldest enemy in range and fires when ready;
+    // with none in range, turns idly.
+    void updateTargeting();
     // Takes health from the target and starts the countdown to the next shot.
     virtual void fire(Enemy* p_target);
 
 protected:
-    void updateTargeting();
     // Looks up the kind's sprite; a missing one is logged with `name`.
     void useSprite(const std::string& label, const char* kind, const char* name);
     // Plays a sound once; a missing one is logged and skipped.

@@ -1,6 +1,5 @@
 #include "CurrencyView.h"
 
-
 CurrencyView::CurrencyView(zp::Position p)
 {
     setPosition(p);

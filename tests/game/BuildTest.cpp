@@ -244,9 +244,10 @@ TEST_F(BuildingWithoutSprites, CursorsAreLoggedAndStillPlaceTheirTurrets)
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.turret);
-        Build* p_cursor = std::string(c.turret) == "Gatling" ? static_cast<Build*>(new GatlingBuild(FREE_CELL))
-                          : std::string(c.turret) == "Rocket" ? static_cast<Build*>(new RocketBuild(FREE_CELL))
-                                                              : static_cast<Build*>(new FreezeBuild(FREE_CELL));
+        Build* p_cursor =
+            std::string(c.turret) == "Gatling"  ? static_cast<Build*>(new GatlingBuild(FREE_CELL))
+            : std::string(c.turret) == "Rocket" ? static_cast<Build*>(new RocketBuild(FREE_CELL))
+                                                : static_cast<Build*>(new FreezeBuild(FREE_CELL));
         EXPECT_TRUE(logHas(c.warning));
         EXPECT_EQ(p_cursor->getSprite(), nullptr);
         EXPECT_EQ(p_cursor->getBox().getHorizontal(), 1);

@@ -111,11 +111,11 @@ TEST_F(Enemies, HealthBarShowsFifthsOfTheMaximum)
         zp::Color color;
     };
     const Case cases[] = {
-        {50, 50, "]=====[", zp::GREEN},  {50, 40, "]=====[", zp::GREEN},  {50, 39, "]==== [", zp::YELLOW},
-        {50, 30, "]==== [", zp::YELLOW}, {50, 29, "]===  [", zp::YELLOW}, {50, 20, "]===  [", zp::YELLOW},
-        {50, 19, "]==   [", zp::YELLOW}, {50, 10, "]==   [", zp::YELLOW}, {50, 9, "]=    [", zp::RED},
-        {50, 0, "]=    [", zp::RED},     {50, -5, "]=====[", zp::GREEN},  {4, 0, "]=====[", zp::GREEN},
-        {4, 3, "]=====[", zp::GREEN},    {4, 4, "]=====[", zp::GREEN},    {300, 59, "]=    [", zp::RED},
+        {50, 50, "]=====[", zp::GREEN},   {50, 40, "]=====[", zp::GREEN},  {50, 39, "]==== [", zp::YELLOW},
+        {50, 30, "]==== [", zp::YELLOW},  {50, 29, "]===  [", zp::YELLOW}, {50, 20, "]===  [", zp::YELLOW},
+        {50, 19, "]==   [", zp::YELLOW},  {50, 10, "]==   [", zp::YELLOW}, {50, 9, "]=    [", zp::RED},
+        {50, 0, "]=    [", zp::RED},      {50, -5, "]=====[", zp::GREEN},  {4, 0, "]=====[", zp::GREEN},
+        {4, 3, "]=====[", zp::GREEN},     {4, 4, "]=====[", zp::GREEN},    {300, 59, "]=    [", zp::RED},
         {300, 60, "]==   [", zp::YELLOW},
     };
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
@@ -273,9 +273,10 @@ TEST_F(Enemies, WithoutTheirSpriteAreLoggedAndStillWalk)
         Kind kind;
         const char* warning;
     };
-    for (const Case& c : {Case{Kind::EASY, "EnemyEasy::EnemyEasy(): Warning! Sprite 'enemy-easy' not found"},
-                          Case{Kind::MEDIUM, "EnemyMedium::EnemyMedium(): Warning! Sprite 'enemy-medium' not found"},
-                          Case{Kind::HARD, "EnemyHard::EnemyHard(): Warning! Sprite 'enemy-hard' not found"}}) {
+    for (const Case& c :
+         {Case{Kind::EASY, "EnemyEasy::EnemyEasy(): Warning! Sprite 'enemy-easy' not found"},
+          Case{Kind::MEDIUM, "EnemyMedium::EnemyMedium(): Warning! Sprite 'enemy-medium' not found"},
+          Case{Kind::HARD, "EnemyHard::EnemyHard(): Warning! Sprite 'enemy-hard' not found"}}) {
         Enemy* p_enemy = makeEnemy(c.kind, 100);
         EXPECT_EQ(p_enemy->getSprite(), nullptr);
         EXPECT_EQ(p_enemy->getSpriteSlowdown(), 0);

@@ -105,8 +105,9 @@ TEST_P(PanelAreas, AClickStartsThePurchaseOfThePanelUnderIt)
     for (Info* p_panel : objectsOf<Info>())
         p_panel->setSpriteIndex(1);
     click(GetParam().click);
-    const std::vector<std::string> expected =
-        GetParam().cursor[0] == '\0' ? std::vector<std::string>{} : std::vector<std::string>{GetParam().cursor};
+    const std::vector<std::string> expected = GetParam().cursor[0] == '\0'
+                                                  ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{GetParam().cursor};
     EXPECT_EQ(cursors(), expected);
     EXPECT_EQ(panelFrames(), GetParam().frames);
     if (!expected.empty()) {
@@ -118,22 +119,21 @@ TEST_P(PanelAreas, AClickStartsThePurchaseOfThePanelUnderIt)
     EXPECT_EQ(counter("Currency:"), 1000);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cells, PanelAreas,
-    testing::Values(AreaCase{Position(64, 0), "GatlingBuild", {1, 0, 0}},
-                    AreaCase{Position(79, 3), "GatlingBuild", {1, 0, 0}},
-                    AreaCase{Position(70, 5), "GatlingBuild", {1, 0, 0}},
-                    AreaCase{Position(63, 3), "", {0, 0, 0}},
-                    AreaCase{Position(70, 6), "RocketBuild", {0, 1, 0}},
-                    AreaCase{Position(79, 11), "RocketBuild", {0, 1, 0}},
-                    AreaCase{Position(64, 12), "FreezeBuild", {0, 0, 1}},
-                    AreaCase{Position(70, 17), "FreezeBuild", {0, 0, 1}},
-                    AreaCase{Position(70, 18), "", {0, 0, 0}},
-                    AreaCase{Position(10, 2), "", {0, 0, 0}}),
-    [](const testing::TestParamInfo<AreaCase>& param_info) {
-        return "at_" + std::to_string(param_info.param.click.getX()) + "_" +
-               std::to_string(param_info.param.click.getY());
-    });
+INSTANTIATE_TEST_SUITE_P(Cells, PanelAreas,
+                         testing::Values(AreaCase{Position(64, 0), "GatlingBuild", {1, 0, 0}},
+                                         AreaCase{Position(79, 3), "GatlingBuild", {1, 0, 0}},
+                                         AreaCase{Position(70, 5), "GatlingBuild", {1, 0, 0}},
+                                         AreaCase{Position(63, 3), "", {0, 0, 0}},
+                                         AreaCase{Position(70, 6), "RocketBuild", {0, 1, 0}},
+                                         AreaCase{Position(79, 11), "RocketBuild", {0, 1, 0}},
+                                         AreaCase{Position(64, 12), "FreezeBuild", {0, 0, 1}},
+                                         AreaCase{Position(70, 17), "FreezeBuild", {0, 0, 1}},
+                                         AreaCase{Position(70, 18), "", {0, 0, 0}},
+                                         AreaCase{Position(10, 2), "", {0, 0, 0}}),
+                         [](const testing::TestParamInfo<AreaCase>& param_info) {
+                             return "at_" + std::to_string(param_info.param.click.getX()) + "_" +
+                                    std::to_string(param_info.param.click.getY());
+                         });
 
 TEST_F(Panels, ThePriceDecidesWhetherAClickBuys)
 {

@@ -62,8 +62,7 @@ inline std::string pathFile(const std::string& board)
 }
 
 // The objects of the world that are of class T, in world order.
-template <class T>
-std::vector<T*> objectsOf()
+template <class T> std::vector<T*> objectsOf()
 {
     std::vector<T*> found;
     const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();

@@ -105,9 +105,8 @@ TEST_F(Turrets, RangeIsAScaledDistanceWithItsEdgeInside)
         bool in_range;
     };
     const Case cases[] = {
-        {20, 0, true}, {21, 0, false}, {-20, 0, true}, {-21, 0, false},
-        {0, 8, true},  {0, 9, false},  {0, -8, true},  {0, -9, false},
-        {12, 6, true}, {13, 7, false},
+        {20, 0, true}, {21, 0, false}, {-20, 0, true}, {-21, 0, false}, {0, 8, true},
+        {0, 9, false}, {0, -8, true},  {0, -9, false}, {12, 6, true},   {13, 7, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.dx) + ", " + std::to_string(c.dy));
@@ -151,11 +150,10 @@ TEST_F(Turrets, AimTheFrameOfTheTargetsDirection)
         int frame;
     };
     const Case cases[] = {
-        {1, 0, 0, 2},        {5, 2, 21, 2},      {12, 5, 22, 3},      {3, 7, 66, 3},
-        {5, 12, 67, 4},      {0, 1, 90, 4},      {-2, 5, 111, 4},     {-5, 12, 112, 5},
-        {-7, 3, 156, 5},     {-12, 5, 157, 6},   {-1, 0, 180, 6},     {-12, -5, -157, 6},
-        {-7, -3, -156, 7},   {-5, -12, -112, 7}, {-2, -5, -111, 0},   {0, -1, -90, 0},
-        {5, -12, -67, 0},    {3, -7, -66, 1},    {12, -5, -22, 1},    {5, -2, -21, 2},
+        {1, 0, 0, 2},    {5, 2, 21, 2},      {12, 5, 22, 3},    {3, 7, 66, 3},      {5, 12, 67, 4},
+        {0, 1, 90, 4},   {-2, 5, 111, 4},    {-5, 12, 112, 5},  {-7, 3, 156, 5},    {-12, 5, 157, 6},
+        {-1, 0, 180, 6}, {-12, -5, -157, 6}, {-7, -3, -156, 7}, {-5, -12, -112, 7}, {-2, -5, -111, 0},
+        {0, -1, -90, 0}, {5, -12, -67, 0},   {3, -7, -66, 1},   {12, -5, -22, 1},   {5, -2, -21, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.degrees) + " degrees");
@@ -280,7 +278,8 @@ TEST_P(TurretSounds, EachKindPlaysItsSoundWhenItFires)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, TurretSounds,
-                         testing::Values(SoundCase{Kind::GATLING, "shoot"}, SoundCase{Kind::ROCKET, "explosion"},
+                         testing::Values(SoundCase{Kind::GATLING, "shoot"},
+                                         SoundCase{Kind::ROCKET, "explosion"},
                                          SoundCase{Kind::FREEZE, "freeze"}),
                          [](const testing::TestParamInfo<SoundCase>& param_info) {
                              return std::string(kindName(param_info.param.kind));

@@ -72,10 +72,9 @@ TEST_F(Waves, SetUpTheBoardAndPlayTheLevelMusic)
             what += " " + p_view->getViewString() + std::to_string(p_view->getValue());
         order.push_back(what);
     }
-    EXPECT_EQ(order, (std::vector<std::string>{"WavesGame", "", "Reticle",
-                                               "CurrencyView Currency:100", "ViewObject Wave:0",
-                                               "ViewObject Lives:10", "GatlingInfo", "RocketInfo", "FreezeInfo",
-                                               "Treasure"}))
+    EXPECT_EQ(order, (std::vector<std::string>{"WavesGame", "", "Reticle", "CurrencyView Currency:100",
+                                               "ViewObject Wave:0", "ViewObject Lives:10", "GatlingInfo",
+                                               "RocketInfo", "FreezeInfo", "Treasure"}))
         << "a block keeps the empty type of a plain object";
     EXPECT_EQ(objectsOf<CurrencyView>().at(0)->getPosition(), Position(55, 1));
     EXPECT_EQ(objectsOf<WaveView>().at(0)->getPosition(), Position(40, 1));
@@ -134,7 +133,7 @@ TEST_F(Waves, GrowInSizeAndStrengthWithSteadyTiming)
             std::string kind = dynamic_cast<EnemyEasy*>(p_enemy)     ? "easy"
                                : dynamic_cast<EnemyMedium*>(p_enemy) ? "medium"
                                : dynamic_cast<EnemyHard*>(p_enemy)   ? "hard"
-                                                                      : "?";
+                                                                     : "?";
             spawns.push_back({i, wave, kind, p_enemy->getMaxHealth()});
             p_enemy->takeDamage(p_enemy->getHealth());
         }
@@ -147,11 +146,26 @@ TEST_F(Waves, GrowInSizeAndStrengthWithSteadyTiming)
     };
     const Wave table[21] = {
         {},
-        {1, 50, 0, 0, 0, 0},       {3, 60, 0, 0, 0, 0},       {3, 60, 0, 0, 0, 0},       {5, 70, 0, 0, 0, 0},
-        {5, 120, 1, 175, 0, 0},    {7, 130, 1, 175, 0, 0},    {7, 130, 1, 175, 0, 0},    {9, 140, 1, 175, 0, 0},
-        {9, 140, 1, 175, 0, 0},    {11, 300, 2, 200, 1, 400}, {11, 300, 2, 200, 1, 400}, {13, 310, 2, 200, 1, 400},
-        {13, 310, 2, 200, 1, 400}, {15, 320, 2, 200, 1, 400}, {15, 370, 3, 225, 1, 400}, {17, 380, 3, 225, 1, 400},
-        {17, 380, 3, 225, 1, 400}, {19, 390, 3, 225, 1, 400}, {19, 390, 3, 225, 1, 400}, {21, 550, 4, 250, 2, 500},
+        {1, 50, 0, 0, 0, 0},
+        {3, 60, 0, 0, 0, 0},
+        {3, 60, 0, 0, 0, 0},
+        {5, 70, 0, 0, 0, 0},
+        {5, 120, 1, 175, 0, 0},
+        {7, 130, 1, 175, 0, 0},
+        {7, 130, 1, 175, 0, 0},
+        {9, 140, 1, 175, 0, 0},
+        {9, 140, 1, 175, 0, 0},
+        {11, 300, 2, 200, 1, 400},
+        {11, 300, 2, 200, 1, 400},
+        {13, 310, 2, 200, 1, 400},
+        {13, 310, 2, 200, 1, 400},
+        {15, 320, 2, 200, 1, 400},
+        {15, 370, 3, 225, 1, 400},
+        {17, 380, 3, 225, 1, 400},
+        {17, 380, 3, 225, 1, 400},
+        {19, 390, 3, 225, 1, 400},
+        {19, 390, 3, 225, 1, 400},
+        {21, 550, 4, 250, 2, 500},
     };
     for (int wave = 1; wave <= 20; ++wave) {
         SCOPED_TRACE("wave " + std::to_string(wave));
