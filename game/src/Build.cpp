@@ -2,6 +2,7 @@
 
 #include "CurrencyView.h"
 #include "Gatling.h"
+#include "SpriteLookup.h"
 #include "zp/EventCollision.h"
 #include "zp/EventMouse.h"
 #include "zp/EventView.h"
@@ -66,11 +67,5 @@ void Build::placeTurret(zp::Position p)
 
 void Build::useSprite(const std::string& label, const char* kind, const char* name)
 {
-    zp::Sprite* p_found = zp::ResourceManager::getInstance().getSprite(label);
-    if (p_found == nullptr) {
-        zp::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found", kind, kind, name);
-        return;
-    }
-    setSprite(p_found);
-    setSpriteSlowdown(0);
+    setSpriteOrWarn(*this, label, 0, kind, name);
 }

@@ -4,6 +4,7 @@
 #include "Level.h"
 #include "LevelManager.h"
 #include "LivesView.h"
+#include "SpriteLookup.h"
 #include "WavesGame.h"
 #include "zp/EventStep.h"
 #include "zp/EventView.h"
@@ -130,14 +131,7 @@ void Enemy::draw()
 
 void Enemy::useSprite(const std::string& label, const char* kind)
 {
-    zp::Sprite* p_found = zp::ResourceManager::getInstance().getSprite(label);
-    if (p_found == nullptr) {
-        zp::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found", kind, kind,
-                                               label.c_str());
-        return;
-    }
-    setSprite(p_found);
-    setSpriteSlowdown(ENEMY_SPRITE_SLOWDOWN);
+    setSpriteOrWarn(*this, label, ENEMY_SPRITE_SLOWDOWN, kind, label.c_str());
 }
 
 void Enemy::step()

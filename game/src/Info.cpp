@@ -2,6 +2,7 @@
 
 #include "CurrencyView.h"
 #include "GatlingBuild.h"
+#include "SpriteLookup.h"
 #include "zp/EventMouse.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
@@ -88,11 +89,5 @@ void Info::createBuild(zp::Position p)
 
 void Info::useSprite(const std::string& label, const char* kind, const char* name)
 {
-    zp::Sprite* p_found = zp::ResourceManager::getInstance().getSprite(label);
-    if (p_found == nullptr) {
-        zp::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found", kind, kind, name);
-        return;
-    }
-    setSprite(p_found);
-    setSpriteSlowdown(0);
+    setSpriteOrWarn(*this, label, 0, kind, name);
 }

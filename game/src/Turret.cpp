@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Enemy.h"
+#include "SpriteLookup.h"
 #include "zp/EventStep.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
@@ -126,13 +127,7 @@ void Turret::updateTargeting()
 
 void Turret::useSprite(const std::string& label, const char* kind, const char* name)
 {
-    zp::Sprite* p_found = zp::ResourceManager::getInstance().getSprite(label);
-    if (p_found == nullptr) {
-        zp::LogManager::getInstance().writeLog("%s::%s(): Warning! Sprite '%s' not found", kind, kind, name);
-        return;
-    }
-    setSprite(p_found);
-    setSpriteSlowdown(TURRET_IDLE_SLOWDOWN);
+    setSpriteOrWarn(*this, label, TURRET_IDLE_SLOWDOWN, kind, name);
 }
 
 void Turret::playSound(const std::string& label, const char* kind) const
