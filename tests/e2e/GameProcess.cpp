@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "support/RunDir.h"
+#include "support/Shell.h"
 
 namespace fs = std::filesystem;
 
@@ -23,20 +24,6 @@ const char* const WINDOW_TITLE = "Zephane";
 const int WINDOW_PIXELS_X = 1024;
 const int WINDOW_CHARS_X = 80;
 const int CELL_PIXELS_Y = 32;
-
-std::string commandOutput(const std::string& command)
-{
-    std::string output;
-    if (FILE* p_pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, p_pipe) != nullptr)
-            output += buffer;
-        pclose(p_pipe);
-    }
-    while (!output.empty() && (output.back() == '\n' || output.back() == ' '))
-        output.pop_back();
-    return output;
-}
 
 void run(const std::string& command)
 {
@@ -164,12 +151,12 @@ int GameProcess::waitForExit(Seconds deadline)
 
 bool GameProcess::waitForWindow(Seconds deadline)
 {
-    const std::string search = std::string("xdotool search --name '^") + WINDOW_TITLE + "$' 2>/dev/null";
+    const std::string search = std::string("xdotool search --name '^") + WINDOW_TITLE + "$'";
     const bool found = waitUntil(
         [&] {
             if (!isRunning())
                 return true;
-            window_id = commandOutput(search);
+            window_id = zp::test::commandOutput(search);
             return !window_id.empty();
         },
         deadline);

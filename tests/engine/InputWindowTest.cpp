@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingObject.h"
+#include "support/Shell.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
 #include "zp/GraphicsManager.h"
@@ -50,16 +51,7 @@ std::string describe(const zp::Event* p_event)
 
 std::string run(const std::string& command)
 {
-    std::string output;
-    if (FILE* p_pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, p_pipe) != nullptr)
-            output += buffer;
-        pclose(p_pipe);
-    }
-    while (!output.empty() && (output.back() == '\n' || output.back() == ' '))
-        output.pop_back();
-    return output;
+    return zp::test::commandOutput(command);
 }
 
 class InputWindowTest : public testing::Test {
