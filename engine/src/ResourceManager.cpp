@@ -46,6 +46,36 @@ int parseNumber(const std::string& text)
     return static_cast<int>(number);
 }
 
+// Index of the first loaded entry with the label, or -1.
+template <typename Entry>
+int findLabel(const std::unique_ptr<Entry>* table, int count, const std::string& label)
+{
+    for (int i = 0; i < count; ++i)
+        if (table[i]->getLabel() == label)
+            return i;
+    return -1;
+}
+
+// Frees the entry with the label and moves the later owners down, so every
+// other entry keeps its own data and its place in load order.
+template <typename Entry> int unloadLabel(std::unique_ptr<Entry>* table, int& count, const std::string& label)
+{
+    const int found = findLabel(table, count, label);
+    if (found < 0)
+        return -1;
+    for (int j = found; j < count - 1; ++j)
+        table[j] = std::move(table[j + 1]);
+    table[--count].reset();
+    return 0;
+}
+
+template <typename Entry>
+Entry* getLabel(const std::unique_ptr<Entry>* table, int count, const std::string& label)
+{
+    const int found = findLabel(table, count, label);
+    return found < 0 ? nullptr : table[found].get();
+}
+
 } // namespace
 
 bool readLine(std::istream& file, std::string& line)
@@ -218,24 +248,12 @@ int ResourceManager::loadSound(std::string filename, std::string label)
 
 int ResourceManager::unloadSound(std::string label)
 {
-    for (int i = 0; i < sound_count; ++i) {
-        if (sound[i]->getLabel() != label)
-            continue;
-        // Moving the owners down keeps every later sound with its own samples.
-        for (int j = i; j < sound_count - 1; ++j)
-            sound[j] = std::move(sound[j + 1]);
-        sound[--sound_count].reset();
-        return 0;
-    }
-    return -1;
+    return unloadLabel(sound, sound_count, label);
 }
 
 Sound* ResourceManager::getSound(std::string label) const
 {
-    for (int i = 0; i < sound_count; ++i)
-        if (sound[i]->getLabel() == label)
-            return sound[i].get();
-    return nullptr;
+    return getLabel(sound, sound_count, label);
 }
 
 int ResourceManager::getSoundCount() const
@@ -261,24 +279,12 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
 
 int ResourceManager::unloadMusic(std::string label)
 {
-    for (int i = 0; i < music_count; ++i) {
-        if (music[i]->getLabel() != label)
-            continue;
-        // Tracks cannot be copied, but their owners can move.
-        for (int j = i; j < music_count - 1; ++j)
-            music[j] = std::move(music[j + 1]);
-        music[--music_count].reset();
-        return 0;
-    }
-    return -1;
+    return unloadLabel(music, music_count, label);
 }
 
 Music* ResourceManager::getMusic(std::string label) const
 {
-    for (int i = 0; i < music_count; ++i)
-        if (music[i]->getLabel() == label)
-            return music[i].get();
-    return nullptr;
+    return getLabel(music, music_count, label);
 }
 
 int ResourceManager::getMusicCount() const
