@@ -4,7 +4,9 @@
 set -u
 
 log=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$log" 2>/dev/null &
+# -noreset: without it the server resets whenever its last client leaves, and
+# a client connecting at that moment fails with "Failed to open X11 display".
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$log" 2>/dev/null &
 server=$!
 for _ in $(seq 1 200); do
     [ -s "$log" ] && break
