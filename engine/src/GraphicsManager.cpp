@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "zp/Utility.h"
-
 namespace zp {
 
 namespace {
@@ -61,8 +59,6 @@ GraphicsManager::GraphicsManager()
 {
     setType("GraphicsManager");
 }
-
-GraphicsManager::~GraphicsManager() = default;
 
 int GraphicsManager::startUp()
 {
@@ -161,7 +157,7 @@ int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
     if (ch == ' ' || glyph.textureRect.width <= 0 || glyph.textureRect.height <= 0)
         return 0;
 
-    Position view_pos = worldToView(world_pos);
+    const Position view_pos(world_pos.getX() - view_corner.getX(), world_pos.getY() - view_corner.getY());
     addGlyphQuad(spacesToPixels(view_pos), glyph, toSfmlColor(current_color));
     if (Cell* cell = cellAt(view_pos)) {
         cell->ch = ch;
@@ -216,6 +212,11 @@ int GraphicsManager::swapBuffers()
     shown_cells.swap(drawn_cells);
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     return 0;
+}
+
+void GraphicsManager::setViewCorner(Position corner)
+{
+    view_corner = corner;
 }
 
 int GraphicsManager::getHorizontalChars() const

@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "zp/Object.h"
-#include "zp/WorldManager.h"
 
 namespace zp {
 namespace {
@@ -70,18 +69,6 @@ Box getWorldBox(const Object* p_object, Position where)
     Position corner = box.getCorner();
     box.setCorner(Position(corner.getX() + where.getX(), corner.getY() + where.getY()));
     return box;
-}
-
-Position worldToView(Position world_pos)
-{
-    Position corner = WorldManager::getInstance().getView().getCorner();
-    return Position(world_pos.getX() - corner.getX(), world_pos.getY() - corner.getY());
-}
-
-Position viewToWorld(Position view_pos)
-{
-    Position corner = WorldManager::getInstance().getBoundary().getCorner();
-    return Position(view_pos.getX() + corner.getX(), view_pos.getY() + corner.getY());
 }
 
 } // namespace zp

@@ -215,6 +215,7 @@ Box WorldManager::getView() const
 void WorldManager::setView(Box new_view)
 {
     view = new_view;
+    GraphicsManager::getInstance().setViewCorner(view.getCorner());
 }
 
 void WorldManager::setViewPosition(Position view_pos)
@@ -222,6 +223,7 @@ void WorldManager::setViewPosition(Position view_pos)
     const int x = clampedViewStart(view_pos.getX(), view.getHorizontal(), boundary.getHorizontal());
     const int y = clampedViewStart(view_pos.getY(), view.getVertical(), boundary.getVertical());
     view.setCorner(Position(x, y));
+    GraphicsManager::getInstance().setViewCorner(view.getCorner());
 }
 
 int WorldManager::setViewFollowing(Object* p_new_view_following)
@@ -235,6 +237,18 @@ int WorldManager::setViewFollowing(Object* p_new_view_following)
     p_view_following = p_new_view_following;
     setViewPosition(p_new_view_following->getPosition());
     return 0;
+}
+
+Position worldToView(Position world_pos)
+{
+    const Position corner = WorldManager::getInstance().getView().getCorner();
+    return Position(world_pos.getX() - corner.getX(), world_pos.getY() - corner.getY());
+}
+
+Position viewToWorld(Position view_pos)
+{
+    const Position corner = WorldManager::getInstance().getBoundary().getCorner();
+    return Position(view_pos.getX() + corner.getX(), view_pos.getY() + corner.getY());
 }
 
 } // namespace zp

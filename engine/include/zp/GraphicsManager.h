@@ -32,7 +32,6 @@ const char* const FONT_FILE_DEFAULT = "zp-font.ttf";
 class GraphicsManager : public Manager {
 public:
     static GraphicsManager& getInstance();
-    ~GraphicsManager() override;
 
     // Opens the window and loads the font; -1 when the font cannot be loaded.
     int startUp() override;
@@ -47,6 +46,10 @@ public:
     int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
     // Shows what was drawn since the last call and clears to black; -1 without a window.
     int swapBuffers();
+
+    // The world's view corner, pushed by the world whenever its view moves:
+    // drawing takes world positions and shows them relative to this corner.
+    void setViewCorner(Position corner);
 
     int getHorizontalChars() const;
     int getVerticalChars() const;
@@ -86,6 +89,7 @@ private:
     int window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
     int window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
 
+    Position view_corner;
     // Colour of the previous character, kept for out-of-range colour values.
     Color current_color = COLOR_DEFAULT;
     // Two triangles per visible character, drawn by swapBuffers in one call.

@@ -1,5 +1,5 @@
-// Free helpers of the engine: box intersection, distances, angles, text, and
-// the conversions between an object's box, the world and the view.
+// Free helpers of the engine: box intersection, distances, angles, text and
+// an object's box in the world.
 #pragma once
 
 #include <string>
@@ -23,7 +23,5 @@ std::string toString(int value);
 // The object's box placed at the object's position, or at `where`.
 Box getWorldBox(const Object* p_object);
 Box getWorldBox(const Object* p_object, Position where);
-Position worldToView(Position world_pos);
-Position viewToWorld(Position view_pos);
 
 } // namespace zp

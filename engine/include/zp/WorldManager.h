@@ -70,4 +70,10 @@ private:
     Object* p_view_following = nullptr;
 };
 
+// A world position relative to the view's corner, as it shows in the window.
+Position worldToView(Position world_pos);
+// A view position plus the boundary's corner (not the view's: in a world
+// whose boundary and view both start at (0, 0) the two are inverses).
+Position viewToWorld(Position view_pos);
+
 } // namespace zp

@@ -9,12 +9,14 @@ namespace zp::platform {
 // Microseconds from a monotonic clock (never goes backwards, unaffected by
 // wall-clock changes).
 std::int64_t monotonicMicroseconds();
-// Waits until the monotonic clock reaches the deadline: sleeps until shortly
-// before it, then waits out the rest precisely.
-void sleepUntil(std::int64_t deadline_us);
-void sleepMilliseconds(int ms);
+// The operating system's own sleep; it may overshoot by a millisecond or more.
+void sleepMicroseconds(std::int64_t duration_us);
 // Ask for (and release) a fine system timer resolution around the game's run.
 void beginTimerResolution();
 void endTimerResolution();
+
+// Waits until the monotonic clock reaches the deadline: sleeps until shortly
+// before it, then waits out the rest precisely. The same on every system.
+void sleepUntil(std::int64_t deadline_us);
 
 } // namespace zp::platform

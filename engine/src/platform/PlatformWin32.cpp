@@ -5,11 +5,6 @@
 #include <timeapi.h>
 
 namespace zp::platform {
-namespace {
-
-constexpr std::int64_t SPIN_MARGIN_US = 1500;
-
-} // namespace
 
 std::int64_t monotonicMicroseconds()
 {
@@ -23,19 +18,10 @@ std::int64_t monotonicMicroseconds()
     return std::int64_t(counter.QuadPart / frequency * 1000000 + counter.QuadPart % frequency * 1000000 / frequency);
 }
 
-void sleepUntil(std::int64_t deadline_us)
+void sleepMicroseconds(std::int64_t duration_us)
 {
-    std::int64_t remaining = deadline_us - monotonicMicroseconds();
-    if (remaining > SPIN_MARGIN_US)
-        Sleep(DWORD((remaining - SPIN_MARGIN_US) / 1000));
-    while (monotonicMicroseconds() < deadline_us)
-        Sleep(0);
-}
-
-void sleepMilliseconds(int ms)
-{
-    if (ms > 0)
-        sleepUntil(monotonicMicroseconds() + std::int64_t(ms) * 1000);
+    if (duration_us >= 1000)
+        Sleep(DWORD(duration_us / 1000));
 }
 
 void beginTimerResolution()
