@@ -1,21 +1,21 @@
-#include "Build.h"
+#include "shop/Build.h"
 
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "CurrencyView.h"
-#include "EnemyEasy.h"
-#include "Freeze.h"
-#include "FreezeBuild.h"
-#include "Gatling.h"
-#include "GatlingBuild.h"
+#include "hud/CurrencyView.h"
+#include "enemies/EnemyEasy.h"
+#include "turrets/Freeze.h"
+#include "shop/FreezeBuild.h"
+#include "turrets/Gatling.h"
+#include "shop/GatlingBuild.h"
 #include "PlayHarness.h"
-#include "Reticle.h"
-#include "Rocket.h"
-#include "RocketBuild.h"
-#include "WavesGame.h"
+#include "play/Reticle.h"
+#include "turrets/Rocket.h"
+#include "shop/RocketBuild.h"
+#include "play/WavesGame.h"
 
 using namespace play;
 using zp::Position;

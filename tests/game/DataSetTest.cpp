@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Level.h"
-#include "LevelManager.h"
-#include "Resources.h"
+#include "level/Level.h"
+#include "level/LevelManager.h"
+#include "content/Resources.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"

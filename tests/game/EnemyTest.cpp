@@ -1,17 +1,17 @@
-#include "Enemy.h"
+#include "enemies/Enemy.h"
 
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "CurrencyView.h"
-#include "EnemyEasy.h"
-#include "EnemyHard.h"
-#include "EnemyMedium.h"
-#include "LivesView.h"
+#include "hud/CurrencyView.h"
+#include "enemies/EnemyEasy.h"
+#include "enemies/EnemyHard.h"
+#include "enemies/EnemyMedium.h"
+#include "hud/LivesView.h"
 #include "PlayHarness.h"
-#include "WavesGame.h"
+#include "play/WavesGame.h"
 
 using namespace play;
 using zp::Position;

@@ -1,4 +1,4 @@
-#include "Info.h"
+#include "shop/Info.h"
 
 #include <string>
 #include <vector>
@@ -6,14 +6,14 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
-#include "Build.h"
-#include "FreezeInfo.h"
-#include "GameOver.h"
-#include "GatlingInfo.h"
+#include "shop/Build.h"
+#include "shop/FreezeInfo.h"
+#include "screens/GameOver.h"
+#include "shop/GatlingInfo.h"
 #include "PlayHarness.h"
-#include "RocketInfo.h"
-#include "Turret.h"
-#include "WavesGame.h"
+#include "shop/RocketInfo.h"
+#include "turrets/Turret.h"
+#include "play/WavesGame.h"
 
 using namespace play;
 using zp::Position;

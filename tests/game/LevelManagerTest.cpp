@@ -1,4 +1,4 @@
-#include "LevelManager.h"
+#include "level/LevelManager.h"
 
 #include <ostream>
 #include <string>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Level.h"
+#include "level/Level.h"
 #include "support/RunDir.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"

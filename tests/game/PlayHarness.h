@@ -12,8 +12,8 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <gtest/gtest.h>
 
-#include "Level.h"
-#include "LevelManager.h"
+#include "level/Level.h"
+#include "level/LevelManager.h"
 #include "support/RunDir.h"
 #include "zp/Event.h"
 #include "zp/EventKeyboard.h"

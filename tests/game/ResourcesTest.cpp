@@ -1,4 +1,4 @@
-#include "Resources.h"
+#include "content/Resources.h"
 
 #include <cstdio>
 #include <map>

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "GameDataTree.h"
-#include "GameMenu.h"
-#include "GameOver.h"
-#include "Level.h"
-#include "LevelManager.h"
-#include "SplashScreen.h"
-#include "WavesGame.h"
+#include "screens/GameMenu.h"
+#include "screens/GameOver.h"
+#include "level/Level.h"
+#include "level/LevelManager.h"
+#include "screens/SplashScreen.h"
+#include "play/WavesGame.h"
 #include "support/RunDir.h"
 #include "zp/EventKeyboard.h"
 #include "zp/GameManager.h"

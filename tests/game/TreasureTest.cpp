@@ -1,10 +1,10 @@
-#include "Treasure.h"
+#include "play/Treasure.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
-#include "EnemyEasy.h"
-#include "LivesView.h"
+#include "enemies/EnemyEasy.h"
+#include "hud/LivesView.h"
 #include "PlayHarness.h"
 
 using namespace play;

@@ -1,15 +1,15 @@
-#include "Turret.h"
+#include "turrets/Turret.h"
 
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "EnemyEasy.h"
-#include "Freeze.h"
-#include "Gatling.h"
+#include "enemies/EnemyEasy.h"
+#include "turrets/Freeze.h"
+#include "turrets/Gatling.h"
 #include "PlayHarness.h"
-#include "Rocket.h"
+#include "turrets/Rocket.h"
 #include "zp/Utility.h"
 
 using namespace play;

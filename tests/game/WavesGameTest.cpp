@@ -1,4 +1,4 @@
-#include "WavesGame.h"
+#include "play/WavesGame.h"
 
 #include <map>
 #include <string>
@@ -7,19 +7,19 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
-#include "CurrencyView.h"
-#include "EnemyEasy.h"
-#include "EnemyHard.h"
-#include "EnemyMedium.h"
-#include "FreezeInfo.h"
-#include "GameOver.h"
-#include "GatlingInfo.h"
-#include "LivesView.h"
+#include "hud/CurrencyView.h"
+#include "enemies/EnemyEasy.h"
+#include "enemies/EnemyHard.h"
+#include "enemies/EnemyMedium.h"
+#include "shop/FreezeInfo.h"
+#include "screens/GameOver.h"
+#include "shop/GatlingInfo.h"
+#include "hud/LivesView.h"
 #include "PlayHarness.h"
-#include "Reticle.h"
-#include "RocketInfo.h"
-#include "Treasure.h"
-#include "WaveView.h"
+#include "play/Reticle.h"
+#include "shop/RocketInfo.h"
+#include "play/Treasure.h"
+#include "hud/WaveView.h"
 #include "zp/Music.h"
 
 using namespace play;

@@ -1,0 +1,10 @@
+#include "enemies/EnemyEasy.h"
+
+EnemyEasy::EnemyEasy(int initial_health)
+{
+    useSprite(ENEMY_EASY_SPRITE, "EnemyEasy");
+    setMoveDelay(ENEMY_EASY_MOVE_DELAY);
+    setHealth(initial_health);
+}
+
+EnemyEasy::~EnemyEasy() = default;

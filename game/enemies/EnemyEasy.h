@@ -1,0 +1,15 @@
+// The easy kind of enemy: sprite "enemy-easy", one move every 5 steps.
+#pragma once
+
+#include <string>
+
+#include "enemies/Enemy.h"
+
+inline const std::string ENEMY_EASY_SPRITE = "enemy-easy";
+const int ENEMY_EASY_MOVE_DELAY = 4;
+
+class EnemyEasy : public Enemy {
+public:
+    explicit EnemyEasy(int initial_health);
+    ~EnemyEasy() override;
+};

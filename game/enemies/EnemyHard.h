@@ -1,0 +1,15 @@
+// The hard kind of enemy: sprite "enemy-hard", one move every 4 steps.
+#pragma once
+
+#include <string>
+
+#include "enemies/Enemy.h"
+
+inline const std::string ENEMY_HARD_SPRITE = "enemy-hard";
+const int ENEMY_HARD_MOVE_DELAY = 3;
+
+class EnemyHard : public Enemy {
+public:
+    explicit EnemyHard(int initial_health);
+    ~EnemyHard() override;
+};

@@ -1,0 +1,10 @@
+#include "enemies/EnemyMedium.h"
+
+EnemyMedium::EnemyMedium(int initial_health)
+{
+    useSprite(ENEMY_MEDIUM_SPRITE, "EnemyMedium");
+    setMoveDelay(ENEMY_MEDIUM_MOVE_DELAY);
+    setHealth(initial_health);
+}
+
+EnemyMedium::~EnemyMedium() = default;

@@ -1,0 +1,15 @@
+// The medium kind of enemy: sprite "enemy-medium", one move every 4 steps.
+#pragma once
+
+#include <string>
+
+#include "enemies/Enemy.h"
+
+inline const std::string ENEMY_MEDIUM_SPRITE = "enemy-medium";
+const int ENEMY_MEDIUM_MOVE_DELAY = 3;
+
+class EnemyMedium : public Enemy {
+public:
+    explicit EnemyMedium(int initial_health);
+    ~EnemyMedium() override;
+};

@@ -1,0 +1,17 @@
+#include "hud/CurrencyView.h"
+
+CurrencyView::CurrencyView(zp::Position p)
+{
+    setPosition(p);
+    setType(CURRENCY_VIEW_TYPE);
+    setViewString(CURRENCY_TAG);
+    setColor(zp::WHITE);
+    setValue(CURRENCY_START);
+}
+
+CurrencyView::~CurrencyView() = default;
+
+int CurrencyView::eventHandler(const zp::Event* p_e)
+{
+    return ViewObject::eventHandler(p_e);
+}

@@ -1,0 +1,16 @@
+#include "hud/WaveView.h"
+
+WaveView::WaveView(zp::Position p)
+{
+    setPosition(p);
+    setViewString(WAVE_TAG);
+    setColor(zp::WHITE);
+    setValue(0);
+}
+
+WaveView::~WaveView() = default;
+
+int WaveView::eventHandler(const zp::Event* p_e)
+{
+    return ViewObject::eventHandler(p_e);
+}

@@ -1,0 +1,133 @@
+#include "level/LevelManager.h"
+
+#include <fstream>
+#include <utility>
+
+#include "level/Level.h"
+#include "zp/LogManager.h"
+#include "zp/Object.h"
+#include "zp/ResourceManager.h"
+
+namespace {
+
+// Keywords of the level and path files.
+const std::string NAME_TOKEN = "name";
+const std::string DESCRIPTION_TOKEN = "description";
+const std::string SIZE_X_TOKEN = "size_x";
+const std::string SIZE_Y_TOKEN = "size_y";
+const std::string BLOCK_COUNT_TOKEN = "block_count";
+const std::string BLOCK_TOKEN = "block";
+const std::string POS_X_TOKEN = "pos_x";
+const std::string POS_Y_TOKEN = "pos_y";
+const std::string ENEMY_START_X_TOKEN = "enemy_start_x";
+const std::string ENEMY_START_Y_TOKEN = "enemy_start_y";
+const std::string TREASURE_X_TOKEN = "treasure_x";
+const std::string TREASURE_Y_TOKEN = "treasure_y";
+const std::string END_TOKEN = "end";
+const std::string EOF_TOKEN = "eof";
+
+// True when the next whole line is exactly `token` (a missing line is not).
+bool nextLineIs(std::istream& file, const std::string& token)
+{
+    std::string line;
+    return zp::readLine(file, line) && line == token;
+}
+
+// A track block: a plain soft object showing frame 0 of its sprite with the
+// frame's top-left cell at its position.
+zp::Object* createBlock(const std::string& label, zp::Position pos)
+{
+    auto* p_block = new zp::Object;
+    zp::Sprite* p_sprite = zp::ResourceManager::getInstance().getSprite(label);
+    if (p_sprite != nullptr)
+        p_block->setSprite(p_sprite);
+    else
+        zp::LogManager::getInstance().writeLog("Level block sprite '%s' not found", label.c_str());
+    p_block->setPosition(pos);
+    p_block->setSolidness(zp::SOFT);
+    return p_block;
+}
+
+} // namespace
+
+LevelManager::LevelManager()
+{
+    setType("LevelManager");
+}
+
+LevelManager::~LevelManager() = default;
+
+LevelManager& LevelManager::getInstance()
+{
+    static LevelManager instance;
+    return instance;
+}
+
+int LevelManager::startUp()
+{
+    setType("LevelManager");
+    return Manager::startUp();
+}
+
+void LevelManager::shutDown()
+{
+    level.reset();
+    Manager::shutDown();
+}
+
+int LevelManager::loadLevel(const std::string& level_file, const std::string& path_file)
+{
+    std::ifstream level_in(level_file);
+    if (!level_in.is_open())
+        return -1;
+
+    std::string name = zp::readLineStr(level_in, NAME_TOKEN);
+    std::string description = zp::readLineStr(level_in, DESCRIPTION_TOKEN);
+    const int size_x = zp::readLineInt(level_in, SIZE_X_TOKEN);
+    const int size_y = zp::readLineInt(level_in, SIZE_Y_TOKEN);
+    const int block_count = zp::readLineInt(level_in, BLOCK_COUNT_TOKEN);
+    const int enemy_start_x = zp::readLineInt(level_in, ENEMY_START_X_TOKEN);
+    const int enemy_start_y = zp::readLineInt(level_in, ENEMY_START_Y_TOKEN);
+    const int treasure_x = zp::readLineInt(level_in, TREASURE_X_TOKEN);
+    const int treasure_y = zp::readLineInt(level_in, TREASURE_Y_TOKEN);
+    if (!nextLineIs(level_in, END_TOKEN))
+        return -1;
+
+    // Nothing keeps a pointer to the previous level across levels (enemies
+    // copy the path, the treasure its cell), so it is released here.
+    level = std::make_unique<Level>(std::move(name), std::move(description), size_x, size_y,
+                                    enemy_start_x, enemy_start_y, treasure_x, treasure_y);
+
+    for (int i = 0; i < block_count; ++i) {
+        const std::string label = zp::readLineStr(level_in, BLOCK_TOKEN);
+        const int pos_x = zp::readLineInt(level_in, POS_X_TOKEN);
+        const int pos_y = zp::readLineInt(level_in, POS_Y_TOKEN);
+        if (!nextLineIs(level_in, END_TOKEN))
+            return -1;
+        level->addBlock(createBlock(label, zp::Position(pos_x, pos_y)));
+    }
+    if (!nextLineIs(level_in, EOF_TOKEN))
+        return -1;
+
+    std::ifstream path_in(path_file);
+    if (!path_in.is_open())
+        return 0;
+
+    const int point_count = zp::readLineInt(path_in, BLOCK_COUNT_TOKEN);
+    if (!nextLineIs(path_in, END_TOKEN))
+        return -1;
+    std::vector<zp::Position>& path = level->getPath();
+    for (int i = 0; i < point_count; ++i) {
+        const int pos_x = zp::readLineInt(path_in, POS_X_TOKEN);
+        const int pos_y = zp::readLineInt(path_in, POS_Y_TOKEN);
+        path.emplace_back(pos_x, pos_y);
+        if (!nextLineIs(path_in, END_TOKEN))
+            return -1;
+    }
+    return nextLineIs(path_in, EOF_TOKEN) ? 0 : -1;
+}
+
+Level* LevelManager::getLevel() const
+{
+    return level.get();
+}

@@ -1,0 +1,99 @@
+#include "screens/GameMenu.h"
+
+#include <SFML/Window/Keyboard.hpp>
+
+#include "play/WavesGame.h"
+#include "zp/EventKeyboard.h"
+#include "zp/GameManager.h"
+#include "zp/GraphicsManager.h"
+#include "zp/LogManager.h"
+#include "zp/Music.h"
+#include "zp/ResourceManager.h"
+#include "zp/Sprite.h"
+#include "zp/WorldManager.h"
+
+namespace {
+
+const zp::Position PICTURE_POS(8, 0);
+const int FIRST_TEXT_ROW = 10;
+
+// The instructions under the picture, one row each from FIRST_TEXT_ROW on.
+const char* const MENU_TEXT[] = {
+    "Welcome to Cinderwatch!!",
+    "Below are the differnt levels avaliable.",
+    "Select one using the keyboard.",
+    "Press Q to quit and F to return to the menu",
+    "Levels:",
+    "1. Easy",
+    "2. Medium",
+    "3. Hard",
+};
+
+} // namespace
+
+GameMenu::GameMenu()
+{
+    setType("GameMenu");
+    setPosition(zp::Position(0, 0));
+
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    p_menu_sprite = resources.getSprite("menu");
+    if (p_menu_sprite == nullptr)
+        zp::LogManager::getInstance().writeLog("GameMenu: sprite 'menu' not loaded");
+    p_music = resources.getMusic("menu");
+    if (p_music != nullptr)
+        p_music->play(true);
+    else
+        zp::LogManager::getInstance().writeLog("GameMenu: music 'menu' not loaded");
+}
+
+GameMenu::~GameMenu() = default;
+
+int GameMenu::eventHandler(const zp::Event* p_e)
+{
+    if (p_e->getType() != zp::KEYBOARD_EVENT)
+        return 0;
+
+    // Pressed, released and held all count; a level key takes the menu out
+    // of the world, so the same key cannot start a second level.
+    switch (static_cast<const zp::EventKeyboard*>(p_e)->getKey()) {
+    case sf::Keyboard::Q:
+        zp::GameManager::getInstance().setGameOver(true);
+        break;
+    case sf::Keyboard::Num1:
+        startLevel(LEVEL1_FILE, LEVEL1_PATH_FILE);
+        break;
+    case sf::Keyboard::Num2:
+        startLevel(LEVEL2_FILE, LEVEL2_PATH_FILE);
+        break;
+    case sf::Keyboard::Num3:
+        startLevel(LEVEL3_FILE, LEVEL3_PATH_FILE);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void GameMenu::startLevel(const std::string& level_file, const std::string& path_file)
+{
+    // Out of the world at once, so no later event of this frame reaches the
+    // menu; the mark then gives its memory back at the next update.
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.removeObject(this);
+    world.markForDelete(this);
+    // Stopped rather than paused, so the next menu plays it from the start.
+    if (p_music != nullptr)
+        p_music->stop();
+    new WavesGame(level_file, path_file);
+}
+
+void GameMenu::draw()
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    if (p_menu_sprite != nullptr)
+        graphics.drawFrame(PICTURE_POS, p_menu_sprite->getFrame(0), false, p_menu_sprite->getColor());
+    int row = FIRST_TEXT_ROW;
+    for (const char* text : MENU_TEXT)
+        graphics.drawString(zp::Position(0, row++), text, zp::LEFT_JUSTIFIED, zp::BLUE);
+}

@@ -1,0 +1,142 @@
+#include "turrets/Turret.h"
+
+#include <memory>
+
+#include "enemies/Enemy.h"
+#include "content/SpriteLookup.h"
+#include "zp/EventStep.h"
+#include "zp/LogManager.h"
+#include "zp/ObjectList.h"
+#include "zp/ObjectListIterator.h"
+#include "zp/ResourceManager.h"
+#include "zp/Sound.h"
+#include "zp/Utility.h"
+#include "zp/WorldManager.h"
+
+namespace {
+
+// The sprite frame that faces a direction given in whole degrees (0 right,
+// 90 down, truncated toward zero): frame 0 aims up, 2 right, 4 down, 6 left,
+// the odd frames the diagonals between, clockwise.
+struct AimSector {
+    int from;
+    int to;
+    int frame;
+};
+
+const AimSector AIM_SECTORS[] = {
+    {-21, 21, 2},    {22, 66, 3},     {67, 111, 4},   {112, 156, 5}, {157, 180, 6},
+    {-180, -157, 6}, {-156, -112, 7}, {-111, -67, 0}, {-66, -22, 1},
+};
+const int AIM_FRAME_RIGHT = 2;
+
+int aimFrame(int degrees)
+{
+    for (const AimSector& sector : AIM_SECTORS)
+        if (degrees >= sector.from && degrees <= sector.to)
+            return sector.frame;
+    return AIM_FRAME_RIGHT;
+}
+
+// The first object in the list that really is an enemy.
+Enemy* firstEnemy(const zp::ObjectList& list)
+{
+    for (zp::ObjectListIterator it(&list); !it.isDone(); it.next())
+        if (auto* p_enemy = dynamic_cast<Enemy*>(it.currentObject()))
+            return p_enemy;
+    return nullptr;
+}
+
+} // namespace
+
+Turret::Turret()
+{
+    setType("Turret");
+    setSolidness(zp::SOFT);
+}
+
+Turret::~Turret() = default;
+
+void Turret::setRange(int new_range)
+{
+    range = new_range;
+}
+
+int Turret::getRange() const
+{
+    return range;
+}
+
+void Turret::setDamage(int new_damage)
+{
+    damage = new_damage;
+}
+
+int Turret::getDamage() const
+{
+    return damage;
+}
+
+void Turret::setFireRate(int new_fire_rate)
+{
+    fire_rate = new_fire_rate;
+}
+
+int Turret::getFireRate() const
+{
+    return fire_rate;
+}
+
+int Turret::getFireCountdown() const
+{
+    return fire_countdown;
+}
+
+int Turret::eventHandler(const zp::Event* p_e)
+{
+    if (p_e->getType() == zp::STEP_EVENT)
+        updateTargeting();
+    return 0;
+}
+
+void Turret::fire(Enemy* p_target)
+{
+    p_target->takeDamage(damage);
+    fire_countdown = fire_rate;
+}
+
+void Turret::updateTargeting()
+{
+    if (--fire_countdown < 0)
+        fire_countdown = 0;
+
+    const std::unique_ptr<zp::ObjectList> in_range =
+        zp::WorldManager::getInstance().getObjectsInRange(*this, range, ENEMY_TYPE);
+    // The oldest enemy in range: the world lists objects in creation order.
+    Enemy* p_target = firstEnemy(*in_range);
+    if (p_target == nullptr) {
+        setSpriteSlowdown(TURRET_IDLE_SLOWDOWN);
+        return;
+    }
+
+    setSpriteIndex(aimFrame(zp::angle(getPosition(), p_target->getPosition())));
+    setSpriteSlowdown(0);
+    if (fire_countdown == 0)
+        fire(p_target);
+}
+
+void Turret::useSprite(const std::string& label, const char* kind, const char* name)
+{
+    setSpriteOrWarn(*this, label, TURRET_IDLE_SLOWDOWN, kind, name);
+}
+
+void Turret::playSound(const std::string& label, const char* kind) const
+{
+    zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(label);
+    if (p_sound == nullptr) {
+        zp::LogManager::getInstance().writeLog("%s::fire(): Warning! Sound '%s' not found", kind,
+                                               label.c_str());
+        return;
+    }
+    p_sound->play(false);
+}
