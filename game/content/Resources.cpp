@@ -1,46 +1,79 @@
 #include "content/Resources.h"
 
+#include "content/DataPaths.h"
+#include "content/Labels.h"
+#include "turrets/TurretKinds.h"
+
 #include "zp/ResourceManager.h"
+
+namespace {
+
+enum class ResourceKind { SPRITE, MUSIC, SOUND };
+
+struct ResourceLoad {
+    ResourceKind kind;
+    // Relative to the data set's folder.
+    const char* file;
+    const std::string& label;
+};
+
+// Every sprite, music and sound of the game, in the order they are loaded.
+const ResourceLoad RESOURCE_TABLE[] = {
+    {ResourceKind::SPRITE, "SplashScreen/SplashScreen.txt", SPLASH_SPRITE},
+    {ResourceKind::SPRITE, "Menu/Menu.txt", MENU_SPRITE},
+    {ResourceKind::SPRITE, "GameOver/GameOver.txt", GAME_OVER_SPRITE},
+
+    {ResourceKind::SPRITE, "Levels/Blocks/BlockVertical.txt", BLOCK_VERTICAL_SPRITE},
+    {ResourceKind::SPRITE, "Levels/Blocks/BlockHorizontal.txt", BLOCK_HORIZONTAL_SPRITE},
+    {ResourceKind::SPRITE, "Levels/Blocks/BlockRightAngleLeft.txt", BLOCK_RIGHT_ANGLE_LEFT_SPRITE},
+    {ResourceKind::SPRITE, "Levels/Blocks/BlockRightAngleLeftB.txt", BLOCK_RIGHT_ANGLE_LEFT_B_SPRITE},
+    {ResourceKind::SPRITE, "Levels/Blocks/BlockRightAngleRight.txt", BLOCK_RIGHT_ANGLE_RIGHT_SPRITE},
+    {ResourceKind::SPRITE, "Levels/Blocks/BlockRightAngleUp.txt", BLOCK_RIGHT_ANGLE_UP_SPRITE},
+    {ResourceKind::SPRITE, "Levels/Blocks/BlockRightAngleDown.txt", BLOCK_RIGHT_ANGLE_DOWN_SPRITE},
+
+    {ResourceKind::SPRITE, "Sprites/Turrets/Gatling/gatling-info-spr.txt", GATLING_KIND.panel_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Gatling/gatling-build-spr.txt", GATLING_KIND.build_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Gatling/gatling-spr.txt", GATLING_KIND.turret_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Rocket/rocket-info-spr.txt", ROCKET_KIND.panel_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Rocket/rocket-build-spr.txt", ROCKET_KIND.build_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Rocket/rocket-spr.txt", ROCKET_KIND.turret_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Freeze/freeze-info-spr.txt", FREEZE_KIND.panel_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Freeze/freeze-build-spr.txt", FREEZE_KIND.build_sprite},
+    {ResourceKind::SPRITE, "Sprites/Turrets/Freeze/freeze-spr.txt", FREEZE_KIND.turret_sprite},
+
+    // "enemy" and "enemy-easy" share a file; each load gives its own sprite.
+    {ResourceKind::SPRITE, "Sprites/Enemies/enemy-easy-spr.txt", ENEMY_SPRITE},
+    {ResourceKind::SPRITE, "Sprites/Enemies/enemy-easy-spr.txt", ENEMY_EASY_SPRITE},
+    {ResourceKind::SPRITE, "Sprites/Enemies/enemy-medium-spr.txt", ENEMY_MEDIUM_SPRITE},
+    {ResourceKind::SPRITE, "Sprites/Enemies/enemy-hard-spr.txt", ENEMY_HARD_SPRITE},
+    {ResourceKind::SPRITE, "Sprites/Treasure/treasure-spr.txt", TREASURE_SPRITE},
+
+    {ResourceKind::MUSIC, "Music/Menu.wav", MENU_MUSIC},
+    {ResourceKind::MUSIC, "Music/Background.wav", LEVEL_MUSIC},
+
+    {ResourceKind::SOUND, "Music/Explosion.wav", ROCKET_KIND.sound},
+    {ResourceKind::SOUND, "Music/Freeze.wav", FREEZE_KIND.sound},
+    {ResourceKind::SOUND, "Music/bullet.wav", GATLING_KIND.sound},
+};
+
+} // namespace
 
 void loadResources()
 {
     // Every load is tried: a missing file is logged by the resource manager
     // and only leaves its label empty.
     zp::ResourceManager& resources = zp::ResourceManager::getInstance();
-
-    resources.loadSprite("../GameData/SplashScreen/SplashScreen.txt", "splashscreen");
-    resources.loadSprite("../GameData/Menu/Menu.txt", "menu");
-    resources.loadSprite("../GameData/GameOver/GameOver.txt", "gameover");
-
-    resources.loadSprite("../GameData/Levels/Blocks/BlockVertical.txt", "BlockVertical");
-    resources.loadSprite("../GameData/Levels/Blocks/BlockHorizontal.txt", "BlockHorizontal");
-    resources.loadSprite("../GameData/Levels/Blocks/BlockRightAngleLeft.txt", "BlockRightAngleLeft");
-    resources.loadSprite("../GameData/Levels/Blocks/BlockRightAngleLeftB.txt", "BlockRightAngleLeftB");
-    resources.loadSprite("../GameData/Levels/Blocks/BlockRightAngleRight.txt", "BlockRightAngleRight");
-    resources.loadSprite("../GameData/Levels/Blocks/BlockRightAngleUp.txt", "BlockRightAngleUp");
-    resources.loadSprite("../GameData/Levels/Blocks/BlockRightAngleDown.txt", "BlockRightAngleDown");
-
-    resources.loadSprite("../GameData/Sprites/Turrets/Gatling/gatling-info-spr.txt", "gatling-select");
-    resources.loadSprite("../GameData/Sprites/Turrets/Gatling/gatling-build-spr.txt", "gatling-build");
-    resources.loadSprite("../GameData/Sprites/Turrets/Gatling/gatling-spr.txt", "gatling");
-    resources.loadSprite("../GameData/Sprites/Turrets/Rocket/rocket-info-spr.txt", "rocket-select");
-    resources.loadSprite("../GameData/Sprites/Turrets/Rocket/rocket-build-spr.txt", "rocket-build");
-    resources.loadSprite("../GameData/Sprites/Turrets/Rocket/rocket-spr.txt", "rocket");
-    resources.loadSprite("../GameData/Sprites/Turrets/Freeze/freeze-info-spr.txt", "freeze-select");
-    resources.loadSprite("../GameData/Sprites/Turrets/Freeze/freeze-build-spr.txt", "freeze-build");
-    resources.loadSprite("../GameData/Sprites/Turrets/Freeze/freeze-spr.txt", "freeze");
-
-    // "enemy" and "enemy-easy" share a file; each load gives its own sprite.
-    resources.loadSprite("../GameData/Sprites/Enemies/enemy-easy-spr.txt", "enemy");
-    resources.loadSprite("../GameData/Sprites/Enemies/enemy-easy-spr.txt", "enemy-easy");
-    resources.loadSprite("../GameData/Sprites/Enemies/enemy-medium-spr.txt", "enemy-medium");
-    resources.loadSprite("../GameData/Sprites/Enemies/enemy-hard-spr.txt", "enemy-hard");
-    resources.loadSprite("../GameData/Sprites/Treasure/treasure-spr.txt", "treasure");
-
-    resources.loadMusic("../GameData/Music/Menu.wav", "menu");
-    resources.loadMusic("../GameData/Music/Background.wav", "background");
-
-    resources.loadSound("../GameData/Music/Explosion.wav", "explosion");
-    resources.loadSound("../GameData/Music/Freeze.wav", "freeze");
-    resources.loadSound("../GameData/Music/bullet.wav", "shoot");
+    for (const ResourceLoad& load : RESOURCE_TABLE) {
+        switch (load.kind) {
+        case ResourceKind::SPRITE:
+            resources.loadSprite(gameDataPath(load.file), load.label);
+            break;
+        case ResourceKind::MUSIC:
+            resources.loadMusic(gameDataPath(load.file), load.label);
+            break;
+        case ResourceKind::SOUND:
+            resources.loadSound(gameDataPath(load.file), load.label);
+            break;
+        }
+    }
 }

@@ -1,11 +1,9 @@
 #include "enemies/Enemy.h"
 
-#include "hud/CurrencyView.h"
+#include "content/GameEvents.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
-#include "hud/LivesView.h"
 #include "content/SpriteLookup.h"
-#include "play/WavesGame.h"
 #include "zp/EventStep.h"
 #include "zp/EventView.h"
 #include "zp/GraphicsManager.h"

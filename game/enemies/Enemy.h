@@ -10,8 +10,6 @@
 #include "zp/Object.h"
 #include "zp/Position.h"
 
-inline const std::string ENEMY_TYPE = "Enemy";
-inline const std::string FREEZE_EVENT = "FreezeEvent";
 
 const int ENEMY_MOVE_DELAY_DEFAULT = 2;
 const int ENEMY_HEALTH_DEFAULT = 100;

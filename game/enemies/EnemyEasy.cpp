@@ -1,3 +1,4 @@
+#include "content/Labels.h"
 #include "enemies/EnemyEasy.h"
 
 EnemyEasy::EnemyEasy(int initial_health)

@@ -5,7 +5,6 @@
 
 #include "enemies/Enemy.h"
 
-inline const std::string ENEMY_EASY_SPRITE = "enemy-easy";
 const int ENEMY_EASY_MOVE_DELAY = 4;
 
 class EnemyEasy : public Enemy {

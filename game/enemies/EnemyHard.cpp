@@ -1,3 +1,4 @@
+#include "content/Labels.h"
 #include "enemies/EnemyHard.h"
 
 EnemyHard::EnemyHard(int initial_health)

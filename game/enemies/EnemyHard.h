@@ -5,7 +5,6 @@
 
 #include "enemies/Enemy.h"
 
-inline const std::string ENEMY_HARD_SPRITE = "enemy-hard";
 const int ENEMY_HARD_MOVE_DELAY = 3;
 
 class EnemyHard : public Enemy {

@@ -1,3 +1,4 @@
+#include "content/Labels.h"
 #include "enemies/EnemyMedium.h"
 
 EnemyMedium::EnemyMedium(int initial_health)

@@ -5,7 +5,6 @@
 
 #include "enemies/Enemy.h"
 
-inline const std::string ENEMY_MEDIUM_SPRITE = "enemy-medium";
 const int ENEMY_MEDIUM_MOVE_DELAY = 3;
 
 class EnemyMedium : public Enemy {

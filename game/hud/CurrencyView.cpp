@@ -1,3 +1,4 @@
+#include "content/GameEvents.h"
 #include "hud/CurrencyView.h"
 
 CurrencyView::CurrencyView(zp::Position p)
@@ -10,8 +11,3 @@ CurrencyView::CurrencyView(zp::Position p)
 }
 
 CurrencyView::~CurrencyView() = default;
-
-int CurrencyView::eventHandler(const zp::Event* p_e)
-{
-    return ViewObject::eventHandler(p_e);
-}

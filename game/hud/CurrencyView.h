@@ -2,13 +2,9 @@
 // panels read it, enemies add their reward and placed turrets their price.
 #pragma once
 
-#include <string>
-
 #include "zp/Position.h"
 #include "zp/ViewObject.h"
 
-inline const std::string CURRENCY_VIEW_TYPE = "CurrencyView";
-inline const std::string CURRENCY_TAG = "Currency:";
 const int CURRENCY_START = 100;
 
 class CurrencyView : public zp::ViewObject {
@@ -16,5 +12,4 @@ public:
     explicit CurrencyView(zp::Position p);
     ~CurrencyView() override;
 
-    int eventHandler(const zp::Event* p_e) override;
 };

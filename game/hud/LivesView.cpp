@@ -1,6 +1,6 @@
 #include "hud/LivesView.h"
 
-#include "play/WavesGame.h"
+#include "content/GameEvents.h"
 #include "zp/EventStep.h"
 #include "zp/WorldManager.h"
 

@@ -7,7 +7,6 @@
 #include "zp/Position.h"
 #include "zp/ViewObject.h"
 
-inline const std::string LIVES_TAG = "Lives:";
 const int LIVES_START = 10;
 
 class LivesView : public zp::ViewObject {

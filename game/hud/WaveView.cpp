@@ -1,3 +1,4 @@
+#include "content/GameEvents.h"
 #include "hud/WaveView.h"
 
 WaveView::WaveView(zp::Position p)
@@ -9,8 +10,3 @@ WaveView::WaveView(zp::Position p)
 }
 
 WaveView::~WaveView() = default;
-
-int WaveView::eventHandler(const zp::Event* p_e)
-{
-    return ViewObject::eventHandler(p_e);
-}

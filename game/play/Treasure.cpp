@@ -1,10 +1,11 @@
 #include "play/Treasure.h"
 
+#include "content/Labels.h"
+#include "content/GameEvents.h"
 #include <SFML/Window/Keyboard.hpp>
 
 #include "level/Level.h"
 #include "level/LevelManager.h"
-#include "play/WavesGame.h"
 #include "zp/EventKeyboard.h"
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"

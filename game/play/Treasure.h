@@ -6,7 +6,6 @@
 
 #include "zp/Object.h"
 
-inline const std::string TREASURE_SPRITE = "treasure";
 
 class Treasure : public zp::Object {
 public:

@@ -1,5 +1,7 @@
 #include "play/WavesGame.h"
 
+#include "content/Labels.h"
+#include "content/GameEvents.h"
 #include "hud/CurrencyView.h"
 #include "enemies/EnemyEasy.h"
 #include "enemies/EnemyHard.h"

@@ -35,9 +35,6 @@ const int WAVE_VIEW_X = 40;
 const int LIVES_VIEW_X = 6;
 const int COUNTER_ROW = 1;
 
-inline const std::string ENEMY_KILLED_EVENT = "EnemyKilled";
-inline const std::string GAME_OVER_EVENT = "GameOver";
-inline const std::string LEVEL_MUSIC = "background";
 
 class WavesGame : public zp::Object {
 public:

@@ -1,8 +1,10 @@
 #include "screens/GameMenu.h"
 
-#include <SFML/Window/Keyboard.hpp>
-
+#include "content/DataPaths.h"
+#include "content/Labels.h"
+#include "level/LevelFiles.h"
 #include "play/WavesGame.h"
+
 #include "zp/EventKeyboard.h"
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
@@ -11,6 +13,8 @@
 #include "zp/ResourceManager.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
+
+#include <SFML/Window/Keyboard.hpp>
 
 namespace {
 
@@ -37,10 +41,10 @@ GameMenu::GameMenu()
     setPosition(zp::Position(0, 0));
 
     zp::ResourceManager& resources = zp::ResourceManager::getInstance();
-    p_menu_sprite = resources.getSprite("menu");
+    p_menu_sprite = resources.getSprite(MENU_SPRITE);
     if (p_menu_sprite == nullptr)
         zp::LogManager::getInstance().writeLog("GameMenu: sprite 'menu' not loaded");
-    p_music = resources.getMusic("menu");
+    p_music = resources.getMusic(MENU_MUSIC);
     if (p_music != nullptr)
         p_music->play(true);
     else
@@ -61,13 +65,13 @@ int GameMenu::eventHandler(const zp::Event* p_e)
         zp::GameManager::getInstance().setGameOver(true);
         break;
     case sf::Keyboard::Num1:
-        startLevel(LEVEL1_FILE, LEVEL1_PATH_FILE);
+        startLevel(1);
         break;
     case sf::Keyboard::Num2:
-        startLevel(LEVEL2_FILE, LEVEL2_PATH_FILE);
+        startLevel(2);
         break;
     case sf::Keyboard::Num3:
-        startLevel(LEVEL3_FILE, LEVEL3_PATH_FILE);
+        startLevel(3);
         break;
     default:
         break;
@@ -75,7 +79,7 @@ int GameMenu::eventHandler(const zp::Event* p_e)
     return 0;
 }
 
-void GameMenu::startLevel(const std::string& level_file, const std::string& path_file)
+void GameMenu::startLevel(int level_number)
 {
     // Out of the world at once, so no later event of this frame reaches the
     // menu; the mark then gives its memory back at the next update.
@@ -85,7 +89,8 @@ void GameMenu::startLevel(const std::string& level_file, const std::string& path
     // Stopped rather than paused, so the next menu plays it from the start.
     if (p_music != nullptr)
         p_music->stop();
-    new WavesGame(level_file, path_file);
+    const LevelFiles& files = LEVELS[level_number - 1];
+    new WavesGame(gameDataPath(files.level_file), gameDataPath(files.path_file));
 }
 
 void GameMenu::draw()

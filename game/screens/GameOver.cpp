@@ -1,5 +1,6 @@
 #include "screens/GameOver.h"
 
+#include "content/Labels.h"
 #include "screens/GameMenu.h"
 #include "zp/EventStep.h"
 #include "zp/GraphicsManager.h"
@@ -18,7 +19,7 @@ const char* const NOTE_TEXT = "You will be brought back to the main menu shortly
 
 GameOver::GameOver() : countdown(GAME_OVER_STEPS)
 {
-    p_gameover_sprite = zp::ResourceManager::getInstance().getSprite("gameover");
+    p_gameover_sprite = zp::ResourceManager::getInstance().getSprite(GAME_OVER_SPRITE);
     if (p_gameover_sprite == nullptr)
         zp::LogManager::getInstance().writeLog("GameOver: sprite 'gameover' not loaded");
 }

@@ -1,5 +1,6 @@
 #include "screens/SplashScreen.h"
 
+#include "content/Labels.h"
 #include "screens/GameMenu.h"
 #include "zp/EventStep.h"
 #include "zp/LogManager.h"
@@ -9,7 +10,7 @@
 SplashScreen::SplashScreen() : countdown(SPLASH_SCREEN_STEPS)
 {
     setType("SplashScreen");
-    zp::Sprite* p_splash_sprite = zp::ResourceManager::getInstance().getSprite("splashscreen");
+    zp::Sprite* p_splash_sprite = zp::ResourceManager::getInstance().getSprite(SPLASH_SPRITE);
     if (p_splash_sprite != nullptr)
         setSprite(p_splash_sprite);
     else

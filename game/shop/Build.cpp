@@ -1,8 +1,9 @@
 #include "shop/Build.h"
 
-#include "hud/CurrencyView.h"
+#include "content/GameEvents.h"
 #include "turrets/Gatling.h"
 #include "content/SpriteLookup.h"
+#include "turrets/TurretKinds.h"
 #include "zp/EventCollision.h"
 #include "zp/EventMouse.h"
 #include "zp/EventView.h"
@@ -65,7 +66,10 @@ void Build::placeTurret(zp::Position p)
     new Gatling(p);
 }
 
-void Build::useSprite(const std::string& label, const char* kind, const char* name)
+void Build::becomeKind(const TurretKind& kind, zp::Position p)
 {
-    setSpriteOrWarn(*this, label, 0, kind, name);
+    setType(kind.build_type);
+    setSpriteOrWarn(*this, kind.build_sprite, 0, kind.build_type.c_str(), kind.build_sprite_warning.c_str());
+    setPosition(p);
+    setPrice(kind.price);
 }

@@ -14,6 +14,8 @@ const int BUILD_FRAME_NEW = 0;
 const int BUILD_FRAME_BLOCKED = 1;
 const int BUILD_FRAME_MOVING = 2;
 
+struct TurretKind;
+
 class Build : public zp::Object {
 public:
     Build();
@@ -28,8 +30,9 @@ public:
     virtual void placeTurret(zp::Position p);
 
 protected:
-    // Looks up the kind's sprite; a missing one is logged with `name`.
-    void useSprite(const std::string& label, const char* kind, const char* name);
+    // Takes the kind's type, cursor sprite (a missing one is logged), the
+    // position and the kind's price, in that order.
+    void becomeKind(const TurretKind& kind, zp::Position p);
 
 private:
     int price = 0;

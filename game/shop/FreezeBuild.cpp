@@ -1,13 +1,11 @@
 #include "shop/FreezeBuild.h"
 
 #include "turrets/Freeze.h"
+#include "turrets/TurretKinds.h"
 
 FreezeBuild::FreezeBuild(zp::Position p)
 {
-    setType("FreezeBuild");
-    useSprite(FREEZE_BUILD_SPRITE, "FreezeBuild", "FreezeBuild");
-    setPosition(p);
-    setPrice(FREEZE_PRICE);
+    becomeKind(FREEZE_KIND, p);
 }
 
 FreezeBuild::~FreezeBuild() = default;

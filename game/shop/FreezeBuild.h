@@ -1,13 +1,8 @@
-// The cursor that places a Freeze for 600.
+// The cursor that places a Freeze.
 #pragma once
-
-#include <string>
 
 #include "shop/Build.h"
 #include "zp/Position.h"
-
-inline const std::string FREEZE_BUILD_SPRITE = "freeze-build";
-const int FREEZE_PRICE = 600;
 
 class FreezeBuild : public Build {
 public:

@@ -1,13 +1,11 @@
 #include "shop/FreezeInfo.h"
 
 #include "shop/FreezeBuild.h"
+#include "turrets/TurretKinds.h"
 
 FreezeInfo::FreezeInfo()
 {
-    useSprite(FREEZE_SELECT_SPRITE, "FreezeInfo", FREEZE_INFO_TYPE.c_str());
-    setType(FREEZE_INFO_TYPE);
-    setPrice(FREEZE_INFO_PRICE);
-    placeInPanel();
+    becomeKind(FREEZE_KIND);
 }
 
 FreezeInfo::~FreezeInfo() = default;

@@ -1,14 +1,8 @@
-// The buy panel of the Freeze turret: a purchase needs 600.
+// The buy panel of the Freeze turret.
 #pragma once
-
-#include <string>
 
 #include "shop/Info.h"
 #include "zp/Position.h"
-
-inline const std::string FREEZE_SELECT_SPRITE = "freeze-select";
-inline const std::string FREEZE_INFO_TYPE = "FreezeInfo";
-const int FREEZE_INFO_PRICE = 600;
 
 class FreezeInfo : public Info {
 public:

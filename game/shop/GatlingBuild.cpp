@@ -1,11 +1,10 @@
 #include "shop/GatlingBuild.h"
 
+#include "turrets/TurretKinds.h"
+
 GatlingBuild::GatlingBuild(zp::Position p)
 {
-    setType("GatlingBuild");
-    useSprite(GATLING_BUILD_SPRITE, "GatlingBuild", GATLING_BUILD_SPRITE.c_str());
-    setPosition(p);
-    setPrice(GATLING_PRICE);
+    becomeKind(GATLING_KIND, p);
 }
 
 GatlingBuild::~GatlingBuild() = default;

@@ -1,13 +1,8 @@
-// The cursor that places a Gatling for 100.
+// The cursor that places a Gatling.
 #pragma once
-
-#include <string>
 
 #include "shop/Build.h"
 #include "zp/Position.h"
-
-inline const std::string GATLING_BUILD_SPRITE = "gatling-build";
-const int GATLING_PRICE = 100;
 
 class GatlingBuild : public Build {
 public:

@@ -1,13 +1,11 @@
 #include "shop/GatlingInfo.h"
 
 #include "shop/GatlingBuild.h"
+#include "turrets/TurretKinds.h"
 
 GatlingInfo::GatlingInfo()
 {
-    useSprite(GATLING_SELECT_SPRITE, "GatlingInfo", GATLING_INFO_TYPE.c_str());
-    setType(GATLING_INFO_TYPE);
-    setPrice(GATLING_INFO_PRICE);
-    placeInPanel();
+    becomeKind(GATLING_KIND);
 }
 
 GatlingInfo::~GatlingInfo() = default;

@@ -1,8 +1,9 @@
 #include "shop/Info.h"
 
-#include "hud/CurrencyView.h"
+#include "content/GameEvents.h"
 #include "shop/GatlingBuild.h"
 #include "content/SpriteLookup.h"
+#include "turrets/TurretKinds.h"
 #include "zp/EventMouse.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
@@ -87,7 +88,10 @@ void Info::createBuild(zp::Position p)
     new GatlingBuild(p);
 }
 
-void Info::useSprite(const std::string& label, const char* kind, const char* name)
+void Info::becomeKind(const TurretKind& kind)
 {
-    setSpriteOrWarn(*this, label, 0, kind, name);
+    setSpriteOrWarn(*this, kind.panel_sprite, 0, kind.panel_type.c_str(), kind.panel_type.c_str());
+    setType(kind.panel_type);
+    setPrice(kind.price);
+    placeInPanel();
 }

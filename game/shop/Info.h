@@ -16,11 +16,14 @@ const int PANEL_ROWS = 6;
 const int INFO_FRAME_IDLE = 0;
 const int INFO_FRAME_BOUGHT = 1;
 
+struct TurretKind;
+
 class Info : public zp::Object {
 public:
     // Takes the next place in the column.
     Info();
-    // The last panel to go starts the column again from the top.
+    // Any panel that goes starts the column again from the top: all panels
+    // leave together when a game ends.
     ~Info() override;
 
     void setPrice(int new_price);
@@ -37,8 +40,9 @@ public:
     virtual void createBuild(zp::Position p);
 
 protected:
-    // Looks up the kind's sprite; a missing one is logged with `name`.
-    void useSprite(const std::string& label, const char* kind, const char* name);
+    // Takes the kind's panel sprite (a missing one is logged), type and
+    // price, then its place in the column again.
+    void becomeKind(const TurretKind& kind);
 
 private:
     static int panel_count;

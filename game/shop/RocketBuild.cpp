@@ -1,13 +1,11 @@
 #include "shop/RocketBuild.h"
 
 #include "turrets/Rocket.h"
+#include "turrets/TurretKinds.h"
 
 RocketBuild::RocketBuild(zp::Position p)
 {
-    setType("RocketBuild");
-    useSprite(ROCKET_BUILD_SPRITE, "RocketBuild", ROCKET_BUILD_SPRITE.c_str());
-    setPosition(p);
-    setPrice(ROCKET_PRICE);
+    becomeKind(ROCKET_KIND, p);
 }
 
 RocketBuild::~RocketBuild() = default;

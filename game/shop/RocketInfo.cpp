@@ -1,13 +1,11 @@
 #include "shop/RocketInfo.h"
 
 #include "shop/RocketBuild.h"
+#include "turrets/TurretKinds.h"
 
 RocketInfo::RocketInfo()
 {
-    useSprite(ROCKET_SELECT_SPRITE, "RocketInfo", ROCKET_INFO_TYPE.c_str());
-    setType(ROCKET_INFO_TYPE);
-    setPrice(ROCKET_INFO_PRICE);
-    placeInPanel();
+    becomeKind(ROCKET_KIND);
 }
 
 RocketInfo::~RocketInfo() = default;

@@ -1,15 +1,13 @@
 #include "turrets/Freeze.h"
 
+#include "content/GameEvents.h"
 #include "enemies/Enemy.h"
+#include "turrets/TurretKinds.h"
 #include "zp/Event.h"
 
 Freeze::Freeze(zp::Position p)
 {
-    setType("Freeze");
-    useSprite(FREEZE_SPRITE, "Freeze", "Freeze");
-    setRange(FREEZE_RANGE);
-    setDamage(FREEZE_DAMAGE);
-    setFireRate(FREEZE_FIRE_RATE);
+    becomeKind(FREEZE_KIND);
     setPosition(p);
 }
 
@@ -17,7 +15,7 @@ Freeze::~Freeze() = default;
 
 void Freeze::fire(Enemy* p_target)
 {
-    playSound(FREEZE_SOUND, "Freeze");
+    playKindSound(FREEZE_KIND);
     // Only the target hears of the freeze.
     zp::Event freeze_event;
     freeze_event.setType(FREEZE_EVENT);

@@ -1,12 +1,10 @@
 #include "turrets/Gatling.h"
 
+#include "turrets/TurretKinds.h"
+
 Gatling::Gatling(zp::Position p)
 {
-    setType("Gatling");
-    useSprite(GATLING_SPRITE, "Gatling", GATLING_SPRITE.c_str());
-    setRange(GATLING_RANGE);
-    setDamage(GATLING_DAMAGE);
-    setFireRate(GATLING_FIRE_RATE);
+    becomeKind(GATLING_KIND);
     setPosition(p);
 }
 
@@ -14,6 +12,6 @@ Gatling::~Gatling() = default;
 
 void Gatling::fire(Enemy* p_target)
 {
-    playSound(GATLING_SOUND, "Gatling");
+    playKindSound(GATLING_KIND);
     Turret::fire(p_target);
 }

@@ -1,12 +1,10 @@
 #include "turrets/Rocket.h"
 
+#include "turrets/TurretKinds.h"
+
 Rocket::Rocket(zp::Position p)
 {
-    setType("Rocket");
-    useSprite(ROCKET_SPRITE, "Rocket", ROCKET_SPRITE.c_str());
-    setRange(ROCKET_RANGE);
-    setDamage(ROCKET_DAMAGE);
-    setFireRate(ROCKET_FIRE_RATE);
+    becomeKind(ROCKET_KIND);
     setPosition(p);
 }
 
@@ -14,6 +12,6 @@ Rocket::~Rocket() = default;
 
 void Rocket::fire(Enemy* p_target)
 {
-    playSound(ROCKET_SOUND, "Rocket");
+    playKindSound(ROCKET_KIND);
     Turret::fire(p_target);
 }

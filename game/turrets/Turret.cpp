@@ -1,9 +1,11 @@
 #include "turrets/Turret.h"
 
+#include "content/GameEvents.h"
 #include <memory>
 
 #include "enemies/Enemy.h"
 #include "content/SpriteLookup.h"
+#include "turrets/TurretKinds.h"
 #include "zp/EventStep.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
@@ -125,17 +127,22 @@ void Turret::updateTargeting()
         fire(p_target);
 }
 
-void Turret::useSprite(const std::string& label, const char* kind, const char* name)
+void Turret::becomeKind(const TurretKind& kind)
 {
-    setSpriteOrWarn(*this, label, TURRET_IDLE_SLOWDOWN, kind, name);
+    setType(kind.turret_type);
+    setSpriteOrWarn(*this, kind.turret_sprite, TURRET_IDLE_SLOWDOWN, kind.turret_type.c_str(),
+                    kind.turret_sprite_warning.c_str());
+    setRange(kind.range);
+    setDamage(kind.damage);
+    setFireRate(kind.fire_rate);
 }
 
-void Turret::playSound(const std::string& label, const char* kind) const
+void Turret::playKindSound(const TurretKind& kind) const
 {
-    zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(label);
+    zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(kind.sound);
     if (p_sound == nullptr) {
-        zp::LogManager::getInstance().writeLog("%s::fire(): Warning! Sound '%s' not found", kind,
-                                               label.c_str());
+        zp::LogManager::getInstance().writeLog("%s::fire(): Warning! Sound '%s' not found",
+                                               kind.turret_type.c_str(), kind.sound.c_str());
         return;
     }
     p_sound->play(false);

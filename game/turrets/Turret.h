@@ -8,6 +8,7 @@
 #include "zp/Object.h"
 
 class Enemy;
+struct TurretKind;
 
 const int TURRET_RANGE_DEFAULT = 20;
 const int TURRET_DAMAGE_DEFAULT = 20;
@@ -38,10 +39,11 @@ public:
     virtual void fire(Enemy* p_target);
 
 protected:
-    // Looks up the kind's sprite; a missing one is logged with `name`.
-    void useSprite(const std::string& label, const char* kind, const char* name);
-    // Plays a sound once; a missing one is logged and skipped.
-    void playSound(const std::string& label, const char* kind) const;
+    // Takes the kind's type, sprite (a missing one is logged), range, damage
+    // and fire rate, in that order.
+    void becomeKind(const TurretKind& kind);
+    // Plays the kind's sound once; a missing one is logged and skipped.
+    void playKindSound(const TurretKind& kind) const;
 
 private:
     int range = TURRET_RANGE_DEFAULT;

@@ -11,7 +11,6 @@
 #include "enemies/EnemyMedium.h"
 #include "hud/LivesView.h"
 #include "PlayHarness.h"
-#include "play/WavesGame.h"
 
 using namespace play;
 using zp::Position;
