@@ -66,6 +66,15 @@ int GraphicsManager::startUp()
     window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
     window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
     window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
+    if (headless) {
+        if (p_window) {
+            p_window->close();
+            p_window.reset();
+        }
+        headless_started = true;
+        clearFrames();
+        return Manager::startUp();
+    }
     if (p_window)
         return 0;
 
@@ -81,10 +90,8 @@ int GraphicsManager::startUp()
     p_window->setMouseCursorVisible(false);
     p_window->setVerticalSyncEnabled(true);
     p_window->clear(CLEAR_COLOR);
-
-    batch.clear();
-    std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
-    std::fill(shown_cells.begin(), shown_cells.end(), Cell());
+    headless_started = false;
+    clearFrames();
     return Manager::startUp();
 }
 
@@ -94,8 +101,31 @@ void GraphicsManager::shutDown()
         p_window->close();
         p_window.reset();
     }
+    headless_started = false;
     batch.clear();
     Manager::shutDown();
+}
+
+void GraphicsManager::setHeadless(bool new_headless)
+{
+    headless = new_headless;
+}
+
+bool GraphicsManager::isHeadless() const
+{
+    return headless;
+}
+
+bool GraphicsManager::canDraw() const
+{
+    return p_window != nullptr || headless_started;
+}
+
+void GraphicsManager::clearFrames()
+{
+    batch.clear();
+    std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
+    std::fill(shown_cells.begin(), shown_cells.end(), Cell());
 }
 
 void GraphicsManager::prepareGlyphs()
@@ -147,23 +177,35 @@ void GraphicsManager::addGlyphQuad(Position pixel, const sf::Glyph& glyph, const
 
 int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
 {
-    if (!p_window)
+    if (!canDraw())
         return -1;
     if (isEngineColor(color))
         current_color = color;
+
+    const Position view_pos(world_pos.getX() - view_corner.getX(), world_pos.getY() - view_corner.getY());
+    if (!p_window) {
+        // Headless, every character but the blank counts as visible, as
+        // with the game's font, which has a glyph (or a box) for each.
+        if (ch != ' ')
+            recordCell(view_pos, ch);
+        return 0;
+    }
 
     const sf::Glyph& glyph = glyphFor(ch);
     // Blanks and other glyphs without pixels leave the cell as it was.
     if (ch == ' ' || glyph.textureRect.width <= 0 || glyph.textureRect.height <= 0)
         return 0;
-
-    const Position view_pos(world_pos.getX() - view_corner.getX(), world_pos.getY() - view_corner.getY());
     addGlyphQuad(spacesToPixels(view_pos), glyph, toSfmlColor(current_color));
+    recordCell(view_pos, ch);
+    return 0;
+}
+
+void GraphicsManager::recordCell(Position view_pos, char ch)
+{
     if (Cell* cell = cellAt(view_pos)) {
         cell->ch = ch;
         cell->color = current_color;
     }
-    return 0;
 }
 
 int GraphicsManager::drawString(Position world_pos, const std::string& str, Justification just, Color color)
@@ -203,11 +245,13 @@ int GraphicsManager::drawFrame(Position world_pos, const Frame& frame, bool cent
 
 int GraphicsManager::swapBuffers()
 {
-    if (!p_window)
+    if (!canDraw())
         return -1;
-    p_window->draw(batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
-    p_window->display();
-    p_window->clear(CLEAR_COLOR);
+    if (p_window) {
+        p_window->draw(batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
+        p_window->display();
+        p_window->clear(CLEAR_COLOR);
+    }
     batch.clear();
     shown_cells.swap(drawn_cells);
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());

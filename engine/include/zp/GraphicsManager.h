@@ -34,17 +34,25 @@ public:
     static GraphicsManager& getInstance();
 
     // Opens the window and loads the font; -1 when the font cannot be loaded.
+    // Headless, it opens nothing and needs no font.
     int startUp() override;
     // Closes the window.
     void shutDown() override;
 
-    // -1 when there is no window. Colours outside 0 ... 7 keep the previous
+    // Without a window: from the next start-up on nothing is shown and no
+    // font or display is needed, but every frame's characters are recorded
+    // as with a window (for runs without a display, and for tests).
+    void setHeadless(bool new_headless);
+    bool isHeadless() const;
+
+    // -1 when there is no window (and no headless start). Colours outside 0 ... 7 keep the previous
     // character's colour; a blank draws nothing.
     int drawCh(Position world_pos, char ch, Color color);
     int drawString(Position world_pos, const std::string& str, Justification just, Color color);
     // -1 when the frame has no characters.
     int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
-    // Shows what was drawn since the last call and clears to black; -1 without a window.
+    // Shows what was drawn since the last call and clears to black; -1
+    // without a window (and no headless start).
     int swapBuffers();
 
     // The world's view corner, pushed by the world whenever its view moves:
@@ -77,13 +85,21 @@ private:
 
     void prepareGlyphs();
     const sf::Glyph& glyphFor(char ch);
+    void recordCell(Position view_pos, char ch);
+    void clearFrames();
     void addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color);
     Cell* cellAt(Position view_pos);
     const Cell* cellAt(Position view_pos) const;
     std::string rowText(const std::vector<Cell>& cells, int row) const;
 
+    // True while drawing goes somewhere: a window is open, or a headless
+    // start-up has run.
+    bool canDraw() const;
+
     sf::Font font;
     std::unique_ptr<sf::RenderWindow> p_window;
+    bool headless = false;
+    bool headless_started = false;
     int window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
     int window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
     int window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
