@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "support/RunDir.h"
+#include "support/WindowCapture.h"
 #include "support/Shell.h"
 
 namespace fs = std::filesystem;
@@ -188,11 +189,8 @@ void GameProcess::click(zp::Position cell, int button)
 
 sf::Image GameProcess::capture()
 {
-    const std::string path = root + "/capture.png";
-    fs::remove(path);
-    run("import -window " + window_id + " png:" + path);
-    sf::Image image;
-    if (!image.loadFromFile(path))
+    sf::Image image = zp::test::captureWindow(window_id, root + "/capture.png");
+    if (image.getSize().x == 0)
         image.create(1, 1);
     return image;
 }

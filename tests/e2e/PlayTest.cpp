@@ -258,7 +258,7 @@ TEST_F(PlayTest, DefendAWaveWithAGatling)
 
     // Shots are short bursts of noise over the soft music: sample-to-sample
     // changes far above the recording's usual level, many times over.
-    const e2e::Recording recording = e2e::readRecording(game->recordingPath());
+    const zp::test::WavSamples recording = zp::test::readWav(game->recordingPath());
     ASSERT_GT(recording.samples.size(), size_t(recording.sample_rate) * 5) << "seconds of sound were recorded";
     std::vector<double> sharpness = e2e::sharpnessPerWindow(recording, 0.05);
     std::vector<double> sorted = sharpness;

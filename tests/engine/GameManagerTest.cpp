@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingObject.h"
+#include "support/EngineFixture.h"
+#include "support/FreshProcess.h"
+#include "support/RecordingObject.h"
 #include "support/RunDir.h"
 #include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
@@ -18,35 +20,42 @@ namespace {
 
 using zp::test::RecordingObject;
 
-class GameLoopTest : public testing::Test {
+class GameLoopTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override
+    void TearDown() override
     {
-        ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
-        zp::WorldManager& world = zp::WorldManager::getInstance();
-        world.startUp();
-        world.setBoundary(zp::Box(zp::Position(0, 0), 80, 24));
-        world.setView(zp::Box(zp::Position(0, 0), 80, 24));
+        game.shutDown();
+        EngineFixture::TearDown();
     }
-    void TearDown() override { game.shutDown(); }
 
     zp::GameManager& game = zp::GameManager::getInstance();
 };
 
-TEST_F(GameLoopTest, StepCountsRunFromZeroAndNewObjectsStartNextIteration)
+TEST_F(GameLoopTest, StepCountsRunOnAndNewObjectsStartNextIteration)
 {
+    const int first = game.getStepCount();
     auto* p_o = new RecordingObject;
     RecordingObject* p_child = nullptr;
     p_o->on_step = [&](RecordingObject& self) {
-        if (self.steps.back() == 1)
+        if (self.steps.back() == first + 1)
             p_child = new RecordingObject;
     };
     for (int i = 0; i < 4; ++i)
         game.step();
-    EXPECT_EQ(p_o->steps, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(p_o->steps, (std::vector<int>{first, first + 1, first + 2, first + 3}));
     ASSERT_NE(p_child, nullptr);
-    EXPECT_EQ(p_child->steps, (std::vector<int>{2, 3}));
-    EXPECT_EQ(game.getStepCount(), 4);
+    EXPECT_EQ(p_child->steps, (std::vector<int>{first + 2, first + 3}));
+    EXPECT_EQ(game.getStepCount(), first + 4);
+}
+
+TEST_F(GameLoopTest, TheFirstIterationOfAProgramCountsZero)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        auto* p_o = new RecordingObject;
+        game.step();
+        EXPECT_EQ(p_o->steps, (std::vector<int>{0}));
+        EXPECT_EQ(game.getStepCount(), 1);
+    });
 }
 
 TEST_F(GameLoopTest, GameOverFromAHandlerStillCompletesThatIteration)
@@ -57,13 +66,14 @@ TEST_F(GameLoopTest, GameOverFromAHandlerStillCompletesThatIteration)
     p_quitter->on_step = [this](RecordingObject&) { game.setGameOver(true); };
     auto* p_later = new RecordingObject;
 
+    const int first = game.getStepCount();
     game.run();
 
     EXPECT_TRUE(game.getGameOver());
-    EXPECT_EQ(game.getStepCount(), 1);
+    EXPECT_EQ(game.getStepCount(), first + 1);
     EXPECT_EQ(p_quitter->getPosition(), zp::Position(1, 0)); // the update ran
     EXPECT_EQ(p_quitter->draws, 1);                          // and the draw
-    EXPECT_EQ(p_later->steps, (std::vector<int>{0}));        // later objects still got their step
+    EXPECT_EQ(p_later->steps, (std::vector<int>{first}));    // later objects still got their step
 }
 
 TEST_F(GameLoopTest, EveryIterationLogsDrawAndLoopTime)
@@ -84,31 +94,16 @@ TEST_F(GameLoopTest, EveryIterationLogsDrawAndLoopTime)
 
 TEST_F(GameLoopTest, AnEmptyWorldStillLoops)
 {
+    const int first = game.getStepCount();
     for (int i = 0; i < 100; ++i)
         game.step();
-    EXPECT_EQ(game.getStepCount(), 100);
-}
-
-TEST(GameStartUp, StartsEveryManagerAndSizesTheWorldToTheWindow)
-{
-    zp::GameManager& game = zp::GameManager::getInstance();
-    ASSERT_EQ(game.startUp(), 0);
-    EXPECT_FALSE(game.getGameOver());
-    EXPECT_EQ(game.getFrameTime(), 33);
-    EXPECT_NE(zp::GraphicsManager::getInstance().getWindow(), nullptr);
-    EXPECT_EQ(zp::ResourceManager::getInstance().getType(), "ResourceManager");
-    for (const zp::Box& box : {zp::WorldManager::getInstance().getBoundary(), zp::WorldManager::getInstance().getView()}) {
-        EXPECT_EQ(box.getCorner(), zp::Position(0, 0));
-        EXPECT_EQ(box.getHorizontal(), 80);
-        EXPECT_EQ(box.getVertical(), 24);
-    }
-    game.shutDown();
-    EXPECT_TRUE(game.getGameOver());
-    EXPECT_FALSE(zp::LogManager::getInstance().isStarted());
+    EXPECT_EQ(game.getStepCount(), first + 100);
 }
 
 TEST(GameStartUp, AFailedLogStopsBeforeTheWorld)
 {
+    zp::LogManager::getInstance().shutDown();
+    std::filesystem::remove("zephane.log");
     std::filesystem::create_directory("zephane.log");
     auto* p_survivor = new RecordingObject;
     EXPECT_EQ(zp::GameManager::getInstance().startUp(), -1);
@@ -120,14 +115,19 @@ TEST(GameStartUp, AFailedLogStopsBeforeTheWorld)
 
 TEST(GameStartUp, AFailedGraphicsStartStopsBeforeInputAndResources)
 {
-    // A started resource manager empties its sprite table; this one must stay untouched.
+    // A started resource manager empties its sprite table, and a started game
+    // sizes the world; both must stay untouched.
+    zp::ResourceManager::getInstance().shutDown();
+    const zp::Box untouched(zp::Position(3, 3), 7, 7);
+    zp::WorldManager::getInstance().setBoundary(untouched);
     zp::test::writeFile("one.txt", "frames 1\nwidth 1\nheight 1\ncolor red\n*\nend\neof\n");
     ASSERT_EQ(zp::ResourceManager::getInstance().loadSprite("one.txt", "one"), 0);
     std::filesystem::remove("zp-font.ttf");
     EXPECT_EQ(zp::GameManager::getInstance().startUp(), -1);
     EXPECT_EQ(zp::ResourceManager::getInstance().getSpriteCount(), 1);
-    EXPECT_EQ(zp::WorldManager::getInstance().getBoundary().getHorizontal(), 0);
+    EXPECT_EQ(zp::WorldManager::getInstance().getBoundary().getHorizontal(), 7);
     zp::GameManager::getInstance().shutDown();
+    zp::ResourceManager::getInstance().shutDown();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/EngineFixture.h"
 #include "zp/Frame.h"
 #include "zp/WorldManager.h"
 
@@ -92,16 +93,11 @@ TEST(GraphicsWithoutWindow, MissingFontFailsStartUpAndOpensNoWindow)
     ASSERT_EQ(std::rename("put-aside.ttf", "zp-font.ttf"), 0);
 }
 
-class GraphicsTest : public testing::Test {
+// Headless: the frame's characters are recorded exactly as with a window
+// (window/GraphicsWindowTest.cpp checks the window records the same).
+class GraphicsTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override
-    {
-        zp::WorldManager::getInstance().setView(zp::Box(Position(0, 0), 80, 24));
-        zp::WorldManager::getInstance().setBoundary(zp::Box(Position(0, 0), 80, 24));
-        ASSERT_EQ(graphics.startUp(), 0);
-        ASSERT_NE(graphics.getWindow(), nullptr);
-    }
-    void TearDown() override { graphics.shutDown(); }
+    GraphicsTest() : EngineFixture(zp::test::Screen::HEADLESS) {}
 
     // A full row of the grid holding `text` from `column` on.
     static std::string row(int column, const std::string& text)
@@ -114,26 +110,17 @@ protected:
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
 };
 
-TEST_F(GraphicsTest, OpensTheWindowOnceWithItsSizes)
+TEST_F(GraphicsTest, AHeadlessStartNeedsNoFontAndShowsNoWindow)
 {
-    sf::RenderWindow* p_window = graphics.getWindow();
-    EXPECT_EQ(p_window->getSize(), sf::Vector2u(1024, 768));
-    EXPECT_EQ(graphics.getHorizontalPixels(), 1024);
-    EXPECT_EQ(graphics.getVerticalPixels(), 768);
+    EXPECT_TRUE(graphics.isStarted());
+    EXPECT_EQ(graphics.getWindow(), nullptr);
     EXPECT_EQ(graphics.getHorizontalChars(), 80);
     EXPECT_EQ(graphics.getVerticalChars(), 24);
-    EXPECT_EQ(graphics.getType(), "GraphicsManager");
-    EXPECT_TRUE(graphics.isStarted());
-    // A second start-up keeps the window.
-    EXPECT_EQ(graphics.startUp(), 0);
-    EXPECT_EQ(graphics.getWindow(), p_window);
-}
-
-TEST_F(GraphicsTest, ShutDownClosesTheWindowAndDrawingStops)
-{
+    EXPECT_EQ(graphics.drawCh(Position(2, 2), 'h', zp::GREEN), 0);
+    EXPECT_EQ(graphics.swapBuffers(), 0);
+    EXPECT_EQ(graphics.shownRow(2), row(2, "h"));
+    // Shut down, drawing is refused again.
     graphics.shutDown();
-    EXPECT_FALSE(graphics.isStarted());
-    EXPECT_EQ(graphics.getWindow(), nullptr);
     EXPECT_EQ(graphics.drawCh(Position(0, 0), 'A', zp::WHITE), -1);
     EXPECT_EQ(graphics.swapBuffers(), -1);
 }

@@ -1,10 +1,12 @@
 #include "zp/InputManager.h"
 
-#include <gtest/gtest.h>
+#include "support/EngineFixture.h"
 
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
 #include "zp/GraphicsManager.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -116,12 +118,16 @@ TEST(InputTranslation, EveryOtherWindowEventIsConsumed)
     }
 }
 
-TEST(InputManager, StartsOnlyWhileTheGraphicsManagerIsStarted)
+class InputManagerTest : public zp::test::EngineFixture {
+protected:
+    InputManagerTest() : EngineFixture(zp::test::Screen::HEADLESS) {}
+};
+
+TEST_F(InputManagerTest, StartsOnlyWhileTheGraphicsManagerIsStarted)
 {
     zp::InputManager& input = zp::InputManager::getInstance();
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
     EXPECT_EQ(input.getType(), "InputManager");
-    ASSERT_EQ(graphics.startUp(), 0);
     EXPECT_EQ(input.startUp(), 0);
     EXPECT_TRUE(input.isStarted());
     input.shutDown();

@@ -13,7 +13,14 @@ std::string logText()
     return zp::test::readFile("zephane.log");
 }
 
-TEST(LogManager, LineFormatAndCount)
+// Each case starts and ends with the log shut down.
+class LogManagerTest : public testing::Test {
+protected:
+    void SetUp() override { zp::LogManager::getInstance().shutDown(); }
+    void TearDown() override { zp::LogManager::getInstance().shutDown(); }
+};
+
+TEST_F(LogManagerTest, LineFormatAndCount)
 {
     zp::LogManager& log = zp::LogManager::getInstance();
     ASSERT_EQ(log.startUp(), 0);
@@ -24,7 +31,7 @@ TEST(LogManager, LineFormatAndCount)
     EXPECT_EQ(logText(), "Message: loop time: 12\nMessage: text and -3\nMessage: \n");
 }
 
-TEST(LogManager, FlushMakesEveryLineVisibleAtOnce)
+TEST_F(LogManagerTest, FlushMakesEveryLineVisibleAtOnce)
 {
     zp::LogManager& log = zp::LogManager::getInstance();
     ASSERT_EQ(log.startUp(), 0);
@@ -33,7 +40,7 @@ TEST(LogManager, FlushMakesEveryLineVisibleAtOnce)
     EXPECT_EQ(logText(), "Message: visible\n");
 }
 
-TEST(LogManager, RestartTruncates)
+TEST_F(LogManagerTest, RestartTruncates)
 {
     zp::LogManager& log = zp::LogManager::getInstance();
     ASSERT_EQ(log.startUp(), 0);
@@ -44,7 +51,7 @@ TEST(LogManager, RestartTruncates)
     EXPECT_EQ(logText(), "Message: second run\n");
 }
 
-TEST(LogManager, ShutDownTwiceIsSafeAndWritingWithoutAFileFails)
+TEST_F(LogManagerTest, ShutDownTwiceIsSafeAndWritingWithoutAFileFails)
 {
     zp::LogManager& log = zp::LogManager::getInstance();
     EXPECT_EQ(log.writeLog("before start"), -1);
@@ -57,7 +64,7 @@ TEST(LogManager, ShutDownTwiceIsSafeAndWritingWithoutAFileFails)
     EXPECT_EQ(logText(), "");
 }
 
-TEST(LogManager, StartFailsWhenTheFileCannotBeOpened)
+TEST_F(LogManagerTest, StartFailsWhenTheFileCannotBeOpened)
 {
     std::filesystem::create_directory("zephane.log"); // a folder where the file should be
     zp::LogManager& log = zp::LogManager::getInstance();

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingObject.h"
+#include "support/EngineFixture.h"
+#include "support/FreshProcess.h"
+#include "support/RecordingObject.h"
 #include "zp/LogManager.h"
 #include "zp/WorldManager.h"
 
@@ -10,11 +12,8 @@ namespace {
 
 using zp::test::RecordingObject;
 
-class BroadcastTest : public testing::Test {
+class BroadcastTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override { world.startUp(); }
-    void TearDown() override { world.shutDown(); }
-
     zp::WorldManager& world = zp::WorldManager::getInstance();
     zp::Event event;
 };
@@ -56,12 +55,14 @@ TEST_F(BroadcastTest, AnEmptyWorldIsFine)
 
 TEST(ManagerBase, StartedFromConstructionAndNamedByItsKind)
 {
-    zp::LogManager& log = zp::LogManager::getInstance();
-    EXPECT_TRUE(log.isStarted());
-    EXPECT_EQ(log.getType(), "LogManager");
-    EXPECT_EQ(zp::WorldManager::getInstance().getType(), "WorldManager");
-    log.shutDown();
-    EXPECT_FALSE(log.isStarted());
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        zp::LogManager& log = zp::LogManager::getInstance();
+        EXPECT_TRUE(log.isStarted());
+        EXPECT_EQ(log.getType(), "LogManager");
+        EXPECT_EQ(zp::WorldManager::getInstance().getType(), "WorldManager");
+        log.shutDown();
+        EXPECT_FALSE(log.isStarted());
+    });
 }
 
 } // namespace

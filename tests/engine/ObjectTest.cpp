@@ -1,6 +1,7 @@
 #include "zp/Object.h"
 
-#include <gtest/gtest.h>
+#include "support/EngineFixture.h"
+#include "support/FreshProcess.h"
 
 #include "zp/Event.h"
 #include "zp/EventStep.h"
@@ -8,23 +9,23 @@
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
-class ObjectTest : public testing::Test {
-protected:
-    void SetUp() override { zp::WorldManager::getInstance().startUp(); }
-    void TearDown() override { zp::WorldManager::getInstance().shutDown(); }
-};
+using ObjectTest = zp::test::EngineFixture;
 
 TEST_F(ObjectTest, IdsCountFromZeroAndAreNeverReused)
 {
-    auto* p_first = new zp::Object;
-    auto* p_second = new zp::Object;
-    EXPECT_EQ(p_first->getId(), 0);
-    EXPECT_EQ(p_second->getId(), 1);
-    delete p_first;
-    auto* p_third = new zp::Object;
-    EXPECT_EQ(p_third->getId(), 2);
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        auto* p_first = new zp::Object;
+        auto* p_second = new zp::Object;
+        EXPECT_EQ(p_first->getId(), 0);
+        EXPECT_EQ(p_second->getId(), 1);
+        delete p_first;
+        auto* p_third = new zp::Object;
+        EXPECT_EQ(p_third->getId(), 2);
+    });
 }
 
 TEST_F(ObjectTest, Defaults)

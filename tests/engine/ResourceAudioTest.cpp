@@ -2,6 +2,8 @@
 // OpenAL Soft's null backend here (see SoundPlaybackTest for real output).
 #include "zp/ResourceManager.h"
 
+#include "support/EngineFixture.h"
+
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -37,14 +39,9 @@ sf::Uint64 samplesOf(zp::Music* p_music)
     return sf::Uint64(std::llround(seconds * stream.getSampleRate() * stream.getChannelCount()));
 }
 
-class ResourceAudioTest : public testing::Test {
+class ResourceAudioTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
-        zp::LogManager::getInstance().setFlush(true);
-    }
-    // The tables outlive a test when several run in one process: empty them.
+    // The sound and music tables outlive a shut-down: empty them by label.
     void TearDown() override
     {
         for (int i = 0; i <= zp::MAX_SOUNDS; ++i)
@@ -55,6 +52,7 @@ protected:
             }
         EXPECT_EQ(resources.getSoundCount(), 0);
         EXPECT_EQ(resources.getMusicCount(), 0);
+        EngineFixture::TearDown();
     }
 
     static std::string log() { return zp::test::readFile(zp::test::runDir() + "/zephane.log"); }

@@ -1,5 +1,7 @@
 #include "zp/ResourceManager.h"
 
+#include "support/EngineFixture.h"
+
 #include <gtest/gtest.h>
 
 #include "support/RunDir.h"
@@ -10,16 +12,8 @@ namespace {
 
 using zp::test::fixture;
 
-class ResourceSpriteTest : public testing::Test {
+class ResourceSpriteTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
-        zp::LogManager::getInstance().setFlush(true);
-        ASSERT_EQ(resources.startUp(), 0);
-    }
-    void TearDown() override { resources.shutDown(); }
-
     static std::string sprite(const std::string& name) { return fixture("sprites/" + name); }
     static std::string log() { return zp::test::readFile(zp::test::runDir() + "/zephane.log"); }
 

@@ -1,8 +1,7 @@
 // Real audio output: OpenAL Soft's wave backend records everything the
 // program plays into a WAV file, which these tests read back. The backend is
 // chosen through the environment before the first audio object of the
-// process exists, so these tests work only in a process of their own or as
-// its first audio users (ctest runs every test in its own process).
+// process exists, so each test runs in a fresh process of its own.
 #include "zp/Sound.h"
 
 #include <chrono>
@@ -16,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FreshProcess.h"
 #include "support/RunDir.h"
+#include "support/Wav.h"
 #include "zp/Music.h"
 #include "zp/ResourceManager.h"
 
@@ -50,19 +51,7 @@ const std::string& recordingPath()
     return path;
 }
 
-std::uint32_t le32(const std::string& bytes, size_t at)
-{
-    return std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8 |
-           std::uint32_t(std::uint8_t(bytes[at + 2])) << 16 |
-           std::uint32_t(std::uint8_t(bytes[at + 3])) << 24;
-}
-
-std::uint16_t le16(const std::string& bytes, size_t at)
-{
-    return std::uint16_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8);
-}
-
-// The recording so far: the loudest channel of each frame, from -1 to 1.
+// The recording so far: the magnitude of each (mono) frame, from 0 to 1.
 struct Recording {
     unsigned rate = 0;
     std::vector<float> frames;
@@ -73,48 +62,11 @@ struct Recording {
 
 Recording readRecording()
 {
+    const zp::test::WavSamples wav = zp::test::readWav(recordingPath());
     Recording recording;
-    std::string bytes = zp::test::readFile(recordingPath());
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
-        return recording;
-    unsigned channels = 0;
-    unsigned bits = 0;
-    unsigned format = 0;
-    for (size_t chunk = 12; chunk + 8 <= bytes.size();) {
-        std::string id = bytes.substr(chunk, 4);
-        std::uint32_t size = le32(bytes, chunk + 4);
-        size_t body = chunk + 8;
-        if (id == "fmt " && body + 16 <= bytes.size()) {
-            format = le16(bytes, body);
-            channels = le16(bytes, body + 2);
-            recording.rate = le32(bytes, body + 4);
-            bits = le16(bytes, body + 14);
-            if (format == 0xFFFE && body + 26 <= bytes.size())
-                format = le16(bytes, body + 24); // the sub-format of an extensible header
-        } else if (id == "data") {
-            // The size is only written when the device closes: take what is there.
-            size_t frame_bytes = channels * bits / 8;
-            if (frame_bytes == 0)
-                return recording;
-            for (size_t at = body; at + frame_bytes <= bytes.size(); at += frame_bytes) {
-                float loudest = 0;
-                for (unsigned c = 0; c < channels; ++c) {
-                    size_t sample = at + c * bits / 8;
-                    float value = 0;
-                    if (format == 1 && bits == 16)
-                        value = std::int16_t(le16(bytes, sample)) / 32768.f;
-                    else if (format == 3 && bits == 32) {
-                        std::uint32_t raw = le32(bytes, sample);
-                        std::memcpy(&value, &raw, sizeof value);
-                    }
-                    loudest = std::max(loudest, std::abs(value));
-                }
-                recording.frames.push_back(loudest);
-            }
-            return recording;
-        }
-        chunk = body + size + (size & 1);
-    }
+    recording.rate = unsigned(wav.sample_rate);
+    for (float sample : wav.samples)
+        recording.frames.push_back(std::abs(sample));
     return recording;
 }
 
@@ -162,7 +114,8 @@ double firstLoud(const Recording& recording, double from)
 
 class SoundPlaybackTest : public testing::Test {
 protected:
-    void SetUp() override
+    // Call first in the fresh process: routes its audio into the recording.
+    void startRecording()
     {
         recordingPath();
         // The first audio object opens the device, which starts recording.
@@ -218,37 +171,49 @@ protected:
 
 TEST_F(SoundPlaybackTest, ASoundPlaysOnceOrLoopsUntilStopped)
 {
-    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
-    ASSERT_EQ(resources.loadSound(fixture("audio/beep.wav"), "beep"), 0);
-    zp::Sound* p_beep = resources.getSound("beep");
-    expectOnePlay([&] { p_beep->play(false); }, BEEP_SECONDS);
-    expectLoopUntilStop([&] { p_beep->play(true); }, [&] { p_beep->stop(); }, BEEP_SECONDS);
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        ASSERT_NO_FATAL_FAILURE(startRecording());
+        zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+        ASSERT_EQ(resources.loadSound(fixture("audio/beep.wav"), "beep"), 0);
+        zp::Sound* p_beep = resources.getSound("beep");
+        expectOnePlay([&] { p_beep->play(false); }, BEEP_SECONDS);
+        expectLoopUntilStop([&] { p_beep->play(true); }, [&] { p_beep->stop(); }, BEEP_SECONDS);
+    });
 }
 
 TEST_F(SoundPlaybackTest, ACopiedSoundPlaysItsOwnSamplesAfterTheOriginalIsGone)
 {
-    auto p_original = std::make_unique<zp::Sound>();
-    ASSERT_EQ(p_original->loadSound(fixture("audio/beep.wav")), 0);
-    zp::Sound copy(*p_original);
-    p_original.reset();
-    expectOnePlay([&] { copy.play(false); }, BEEP_SECONDS);
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        ASSERT_NO_FATAL_FAILURE(startRecording());
+        auto p_original = std::make_unique<zp::Sound>();
+        ASSERT_EQ(p_original->loadSound(fixture("audio/beep.wav")), 0);
+        zp::Sound copy(*p_original);
+        p_original.reset();
+        expectOnePlay([&] { copy.play(false); }, BEEP_SECONDS);
+    });
 }
 
 TEST_F(SoundPlaybackTest, SoundsMovedUpByAnUnloadStillPlay)
 {
-    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
-    ASSERT_EQ(resources.loadSound(fixture("audio/click.wav"), "first"), 0);
-    ASSERT_EQ(resources.loadSound(fixture("audio/beep.wav"), "second"), 0);
-    ASSERT_EQ(resources.unloadSound("first"), 0);
-    expectOnePlay([&] { resources.getSound("second")->play(false); }, BEEP_SECONDS);
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        ASSERT_NO_FATAL_FAILURE(startRecording());
+        zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+        ASSERT_EQ(resources.loadSound(fixture("audio/click.wav"), "first"), 0);
+        ASSERT_EQ(resources.loadSound(fixture("audio/beep.wav"), "second"), 0);
+        ASSERT_EQ(resources.unloadSound("first"), 0);
+        expectOnePlay([&] { resources.getSound("second")->play(false); }, BEEP_SECONDS);
+    });
 }
 
 TEST_F(SoundPlaybackTest, MusicLoopsUntilStopped)
 {
-    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
-    ASSERT_EQ(resources.loadMusic(fixture("audio/beep.wav"), "tune"), 0);
-    zp::Music* p_tune = resources.getMusic("tune");
-    expectLoopUntilStop([&] { p_tune->play(true); }, [&] { p_tune->stop(); }, BEEP_SECONDS);
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        ASSERT_NO_FATAL_FAILURE(startRecording());
+        zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+        ASSERT_EQ(resources.loadMusic(fixture("audio/beep.wav"), "tune"), 0);
+        zp::Music* p_tune = resources.getMusic("tune");
+        expectLoopUntilStop([&] { p_tune->play(true); }, [&] { p_tune->stop(); }, BEEP_SECONDS);
+    });
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "zp/ViewObject.h"
 
+#include "support/EngineFixture.h"
+
 #include <climits>
 
 #include <gtest/gtest.h>
@@ -36,20 +38,9 @@ TEST(EventView, CarriesTagValueAndDelta)
     EXPECT_FALSE(lives.getDelta());
 }
 
-class ViewObjectTest : public testing::Test {
+class ViewObjectTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(world.startUp(), 0);
-        world.setBoundary(zp::Box(Position(0, 0), 80, 24));
-        world.setView(zp::Box(Position(0, 0), 80, 24));
-        ASSERT_EQ(graphics.startUp(), 0);
-    }
-    void TearDown() override
-    {
-        graphics.shutDown();
-        world.shutDown();
-    }
+    ViewObjectTest() : EngineFixture(zp::test::Screen::HEADLESS) {}
 
     ViewObject* counter(const std::string& label, int value = 0)
     {

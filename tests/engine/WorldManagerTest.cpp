@@ -1,8 +1,10 @@
 #include "zp/WorldManager.h"
 
+#include "support/EngineFixture.h"
+#include "support/RecordingObject.h"
+
 #include <gtest/gtest.h>
 
-#include "RecordingObject.h"
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
 #include "zp/Frame.h"
@@ -17,16 +19,8 @@ using zp::Box;
 using zp::Position;
 using zp::test::RecordingObject;
 
-class WorldTest : public testing::Test {
+class WorldTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override
-    {
-        world.startUp();
-        world.setBoundary(Box(Position(0, 0), 80, 24));
-        world.setView(Box(Position(0, 0), 80, 24));
-    }
-    void TearDown() override { world.shutDown(); }
-
     RecordingObject* at(Position pos, zp::Solidness solidness = zp::HARD)
     {
         auto* p_o = new RecordingObject(&journal, "#" + std::to_string(next_name++));

@@ -1,13 +1,10 @@
 // Helpers for tests that lay out their own "../GameData/" tree instead of
-// the repository's data set: a private data folder, audio files and levels.
+// the repository's data set: a private data folder and levels.
 #pragma once
 
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <SFML/Audio/SoundBuffer.hpp>
 
 #include "support/RunDir.h"
 
@@ -23,20 +20,6 @@ inline std::string privateGameData()
         fs::remove(data);
     fs::create_directories(data);
     return data.string();
-}
-
-// A mono .wav file of a quiet tone, sample_count samples at 8 kHz.
-inline bool writeWav(const std::string& path, int sample_count)
-{
-    const unsigned SAMPLE_RATE = 8000;
-    const double TONE_HZ = 440.0;
-    const double AMPLITUDE = 3000.0;
-    std::vector<sf::Int16> samples(static_cast<size_t>(sample_count));
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<sf::Int16>(AMPLITUDE * std::sin(2.0 * M_PI * TONE_HZ * double(i) / SAMPLE_RATE));
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    sf::SoundBuffer buffer;
-    return buffer.loadFromSamples(samples.data(), samples.size(), 1, SAMPLE_RATE) && buffer.saveToFile(path);
 }
 
 // A level file without blocks, named `name`, with its enemy start at

@@ -1,20 +1,22 @@
 // Drives the real game loop step by step on the small boards and sprites of
-// tests/fixtures/play: starts the engine (a window on the test's private X
-// server), loads fixture data under the game's labels and sends mouse and
-// keyboard events the way the input manager does.
+// tests/fixtures/play: starts the engine headless, loads fixture data under
+// the game's labels and sends mouse and keyboard events the way the input
+// manager does.
 #pragma once
 
 #include <dlfcn.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include <SFML/Audio/SoundBuffer.hpp>
 #include <gtest/gtest.h>
 
 #include "level/Level.h"
 #include "level/LevelManager.h"
+#include "GameFixture.h"
 #include "support/RunDir.h"
+#include "support/Wav.h"
 #include "zp/Event.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
@@ -193,13 +195,11 @@ inline std::string writeLongSound()
 {
     const unsigned rate = 8000;
     const unsigned seconds = 60;
-    std::vector<sf::Int16> samples(rate * seconds, 0);
+    std::vector<std::int16_t> samples(rate * seconds, 0);
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = sf::Int16((i % 40) * 400);
-    sf::SoundBuffer buffer;
-    buffer.loadFromSamples(samples.data(), samples.size(), 1, rate);
+        samples[i] = std::int16_t((i % 40) * 400);
     const std::string path = zp::test::runDir() + "/long.wav";
-    buffer.saveToFile(path);
+    zp::test::writeWav(path, samples, rate);
     return path;
 }
 
@@ -229,17 +229,9 @@ inline bool anySourcePlaying()
     return false;
 }
 
-// The engine started as the game starts it, with nothing loaded.
-class Play : public testing::Test {
+// The engine started as the game starts it, headless, with nothing loaded.
+class Play : public zp::test::GameFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(zp::GameManager::getInstance().startUp(), 0);
-        // Warnings are read back while the test runs.
-        zp::LogManager::getInstance().setFlush(true);
-    }
-    void TearDown() override { zp::GameManager::getInstance().shutDown(); }
-
     static void loadSprite(const std::string& file, const std::string& label)
     {
         ASSERT_EQ(zp::ResourceManager::getInstance().loadSprite(playFixture("sprites/" + file), label), 0)
@@ -273,14 +265,12 @@ protected:
 
     static void loadSound(const std::string& label)
     {
-        static const std::string file = writeLongSound();
-        ASSERT_EQ(zp::ResourceManager::getInstance().loadSound(file, label), 0) << label;
+        ASSERT_EQ(zp::ResourceManager::getInstance().loadSound(writeLongSound(), label), 0) << label;
     }
 
     static void loadMusic(const std::string& label)
     {
-        static const std::string file = writeLongSound();
-        ASSERT_EQ(zp::ResourceManager::getInstance().loadMusic(file, label), 0) << label;
+        ASSERT_EQ(zp::ResourceManager::getInstance().loadMusic(writeLongSound(), label), 0) << label;
     }
 
     static void loadBoard(const std::string& board)

@@ -17,6 +17,13 @@ fs::path& runFolder()
     return folder;
 }
 
+// The temporary roots made by this process, each holding a run folder.
+std::vector<fs::path>& madeRoots()
+{
+    static std::vector<fs::path> roots;
+    return roots;
+}
+
 } // namespace
 
 void enterFreshRunDir()
@@ -27,6 +34,7 @@ void enterFreshRunDir()
     if (mkdtemp(buffer.data()) == nullptr)
         return;
     fs::path root(buffer.data());
+    madeRoots().push_back(root);
     fs::path run = root / "run";
     fs::create_directories(run);
     std::error_code ignored;
@@ -34,6 +42,15 @@ void enterFreshRunDir()
     fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", run / "zp-font.ttf", ignored);
     fs::current_path(run);
     runFolder() = run;
+}
+
+void removeRunDirs()
+{
+    std::error_code ignored;
+    fs::current_path(fs::temp_directory_path(), ignored);
+    for (const fs::path& root : madeRoots())
+        fs::remove_all(root, ignored);
+    madeRoots().clear();
 }
 
 std::string runDir()

@@ -1,4 +1,4 @@
-// A fresh run folder for one test process: the working directory becomes
+// A fresh run folder for each test: the working directory becomes
 // <tmp>/run, with ../GameData linked to the repository's data and the game
 // font copied beside it, so relative paths resolve as in the real game.
 #pragma once
@@ -7,8 +7,11 @@
 
 namespace zp::test {
 
-// Creates the folder and changes into it; called once by the test main.
+// Creates a new folder and changes into it; the test main calls it before
+// every test.
 void enterFreshRunDir();
+// Removes every folder made so far (the test main does so after a green run).
+void removeRunDirs();
 // Absolute path of the run folder, e.g. to place extra files in it.
 std::string runDir();
 // Absolute path of a file under tests/fixtures.

@@ -1,18 +1,20 @@
-// Test entry: each test process works in a fresh run folder, and a failed
+// Test entry: every test works in a fresh run folder of its own, and a failed
 // test prints the tail of the engine log it left there.
-#include <cstring>
-#include <filesystem>
-#include <iostream>
+#include "support/GlDriverResident.h"
+#include "support/RunDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/GlDriverResident.h"
-#include "support/RunDir.h"
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
 
 namespace {
 
-class LogTailOnFailure : public testing::EmptyTestEventListener {
+class FreshRunDirPerTest : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override { zp::test::enterFreshRunDir(); }
+
     void OnTestEnd(const testing::TestInfo& info) override
     {
         if (!info.result()->Failed())
@@ -20,13 +22,14 @@ class LogTailOnFailure : public testing::EmptyTestEventListener {
         std::string tail = zp::test::logTail();
         if (!tail.empty())
             std::cerr << "--- zephane.log (tail) ---\n" << tail << "--------------------------\n";
+        std::cerr << "run folder: " << zp::test::runDir() << "\n";
     }
 };
 
-bool onlyListing(int argc, char** argv)
+bool hasOption(int argc, char** argv, const char* option)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--gtest_list_tests", 18) == 0)
+        if (std::strncmp(argv[i], option, std::strlen(option)) == 0)
             return true;
     return false;
 }
@@ -35,18 +38,20 @@ bool onlyListing(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Read before gtest takes its own options out of argv.
+    const bool listing = hasOption(argc, argv, "--gtest_list_tests");
+    const bool statement_process = hasOption(argc, argv, "--gtest_internal_run_death_test");
     testing::InitGoogleMock(&argc, argv);
     zp::test::keepGlDriverLoaded();
-    std::filesystem::path run;
-    if (!onlyListing(argc, argv)) {
+    if (listing)
+        return RUN_ALL_TESTS();
+    // A process started for one statement of a test (FreshProcess.h) gets no
+    // test events, so it makes its run folder here.
+    if (statement_process)
         zp::test::enterFreshRunDir();
-        run = zp::test::runDir();
-        testing::UnitTest::GetInstance()->listeners().Append(new LogTailOnFailure);
-    }
-    int result = RUN_ALL_TESTS();
-    if (!run.empty() && result == 0 && std::getenv("ZP_KEEP_RUN_DIR") == nullptr) {
-        std::error_code ignored;
-        std::filesystem::remove_all(run.parent_path(), ignored);
-    }
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshRunDirPerTest);
+    const int result = RUN_ALL_TESTS();
+    if (result == 0 && std::getenv("ZP_KEEP_RUN_DIR") == nullptr)
+        zp::test::removeRunDirs();
     return result;
 }

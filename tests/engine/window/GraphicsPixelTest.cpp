@@ -1,37 +1,33 @@
 // What the window really shows, read back from the X server cell by cell.
 #include "zp/GraphicsManager.h"
 
-#include <gtest/gtest.h>
+#include "support/EngineFixture.h"
+#include "support/WindowCapture.h"
 
-#include "WindowCapture.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 using zp::Position;
-using zp::test::captureWhen;
+using zp::test::captureEngineWindowWhen;
 using zp::test::countColorInCell;
 using zp::test::countLitInCell;
 
 // Enough pixels of a colour to be a glyph rather than an edge.
 const int GLYPH_PIXELS = 12;
 
-class GraphicsPixelTest : public testing::Test {
+class GraphicsPixelTest : public zp::test::EngineFixture {
 protected:
-    void SetUp() override
-    {
-        zp::WorldManager::getInstance().setView(zp::Box(Position(0, 0), 80, 24));
-        zp::WorldManager::getInstance().setBoundary(zp::Box(Position(0, 0), 80, 24));
-        ASSERT_EQ(graphics.startUp(), 0);
-    }
-    void TearDown() override { graphics.shutDown(); }
+    GraphicsPixelTest() : EngineFixture(zp::test::Screen::WINDOW) {}
 
     // Shows an empty frame and waits until the screen is black, so the next
     // capture cannot be a stale copy of the previous picture.
     void blankScreen()
     {
         graphics.swapBuffers();
-        ASSERT_TRUE(zp::test::allBlack(captureWhen(zp::test::allBlack, "blank.png")));
+        ASSERT_TRUE(zp::test::allBlack(captureEngineWindowWhen(zp::test::allBlack, "blank.png")));
     }
 
     // Pixels in which two captures differ.
@@ -73,7 +69,7 @@ TEST_F(GraphicsPixelTest, EachCharacterShowsInItsCellInItsColour)
                 return false;
         return true;
     };
-    sf::Image screen = captureWhen(lit, "cells.png");
+    sf::Image screen = captureEngineWindowWhen(lit, "cells.png");
     ASSERT_EQ(screen.getSize(), sf::Vector2u(1024, 768));
     for (const auto& d : drawn) {
         SCOPED_TRACE(testing::Message() << d.ch << " at " << d.cell.getX() << "," << d.cell.getY());
@@ -103,7 +99,7 @@ TEST_F(GraphicsPixelTest, LaterCharactersAreDrawnOverEarlierOnesInTheSameCell)
         for (const auto& [ch, color] : chars)
             graphics.drawCh(cell, ch, color);
         graphics.swapBuffers();
-        return captureWhen(lit, name);
+        return captureEngineWindowWhen(lit, name);
     };
     sf::Image bar = show({{'|', zp::RED}}, "bar.png");
     sf::Image dash = show({{'-', zp::GREEN}}, "dash.png");
@@ -137,11 +133,11 @@ TEST_F(GraphicsPixelTest, AFrameWithNothingDrawnIsBlack)
 {
     graphics.drawString(Position(0, 0), std::string(80, 'B'), zp::LEFT_JUSTIFIED, zp::WHITE);
     graphics.swapBuffers();
-    sf::Image full = captureWhen([](const sf::Image& image) { return !zp::test::allBlack(image); });
+    sf::Image full = captureEngineWindowWhen([](const sf::Image& image) { return !zp::test::allBlack(image); });
     ASSERT_FALSE(zp::test::allBlack(full));
 
     graphics.swapBuffers();
-    sf::Image empty = captureWhen(zp::test::allBlack);
+    sf::Image empty = captureEngineWindowWhen(zp::test::allBlack);
     EXPECT_TRUE(zp::test::allBlack(empty));
 }
 
@@ -168,7 +164,7 @@ TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
                 return false;
         return true;
     };
-    sf::Image batched = captureWhen(lit, "batched.png");
+    sf::Image batched = captureEngineWindowWhen(lit, "batched.png");
     blankScreen();
 
     sf::Font font;
@@ -185,7 +181,7 @@ TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
         window.draw(text);
     }
     window.display();
-    sf::Image one_by_one = captureWhen(lit, "one-by-one.png");
+    sf::Image one_by_one = captureEngineWindowWhen(lit, "one-by-one.png");
 
     EXPECT_EQ(differingPixels(batched, one_by_one), 0);
 }

@@ -12,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingObject.h"
+#include "support/EngineFixture.h"
+#include "support/RecordingObject.h"
 #include "support/Shell.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
@@ -54,15 +55,15 @@ std::string run(const std::string& command)
     return zp::test::commandOutput(command);
 }
 
-class InputWindowTest : public testing::Test {
+class InputWindowTest : public zp::test::EngineFixture {
 protected:
+    InputWindowTest() : EngineFixture(zp::test::Screen::WINDOW) {}
+
     void SetUp() override
     {
-        ASSERT_EQ(world.startUp(), 0);
-        world.setBoundary(zp::Box(Position(0, 0), 80, 24));
-        world.setView(zp::Box(Position(0, 0), 80, 24));
-        ASSERT_EQ(graphics.startUp(), 0);
-        ASSERT_EQ(input.startUp(), 0);
+        EngineFixture::SetUp();
+        if (HasFatalFailure())
+            return;
 
         p_listener = new zp::test::RecordingObject;
         p_listener->on_event = [this](zp::test::RecordingObject&, const zp::Event* p_event) {
@@ -90,9 +91,7 @@ protected:
     {
         xdotool("keyup q a 1");
         xdotool("mouseup 1");
-        input.shutDown();
-        graphics.shutDown();
-        world.shutDown();
+        EngineFixture::TearDown();
     }
 
     void xdotool(const std::string& arguments) { run("xdotool " + arguments); }

@@ -12,6 +12,7 @@
 
 #include "level/Level.h"
 #include "level/LevelManager.h"
+#include "GameFixture.h"
 #include "content/Resources.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
@@ -27,32 +28,6 @@ const int COUNTER_ROWS = 3;      // the counters and their borders: rows 0 .. 2
 const int PANEL_X = 64;          // buy panels: columns 64 .. 79,
 const int PANEL_BOTTOM = 17;     // rows 0 .. 17
 
-const char* const MUSIC_LABELS[] = {"menu", "background"};
-const char* const SOUND_LABELS[] = {"explosion", "freeze", "shoot"};
-
-// Empties the resource table, audio included, so that each case starts
-// from nothing and leaves nothing behind for the tests after it.
-void clearResources()
-{
-    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
-    resources.shutDown();
-    resources.startUp();
-    for (const char* label : MUSIC_LABELS)
-        while (resources.unloadMusic(label) == 0) {
-        }
-    for (const char* label : SOUND_LABELS)
-        while (resources.unloadSound(label) == 0) {
-        }
-}
-
-// A fresh world and level manager.
-void clearWorld()
-{
-    zp::WorldManager::getInstance().shutDown();
-    zp::WorldManager::getInstance().startUp();
-    LevelManager::getInstance().shutDown();
-    LevelManager::getInstance().startUp();
-}
 
 struct SpriteUse {
     const char* label;
@@ -119,11 +94,7 @@ void PrintTo(const SpriteUse& use, std::ostream* os)
     *os << use.label << " from " << use.file;
 }
 
-class DataSetSprite : public testing::TestWithParam<SpriteUse> {
-protected:
-    void SetUp() override { clearResources(); }
-    void TearDown() override { clearResources(); }
-};
+class DataSetSprite : public zp::test::GameFixture, public testing::WithParamInterface<SpriteUse> {};
 
 TEST_P(DataSetSprite, LoadsWithTheFramesAndSizeItsUseNeeds)
 {
@@ -179,14 +150,13 @@ void PrintTo(const CursorPair& pair, std::ostream* os)
     *os << pair.cursor << " / " << pair.turret;
 }
 
-class DataSetCursor : public testing::TestWithParam<CursorPair> {
+class DataSetCursor : public zp::test::GameFixture, public testing::WithParamInterface<CursorPair> {
 protected:
     void SetUp() override
     {
-        clearResources();
+        GameFixture::SetUp();
         loadResources();
     }
-    void TearDown() override { clearResources(); }
 };
 
 TEST_P(DataSetCursor, CursorHasItsTurretsSize)
@@ -225,11 +195,7 @@ void PrintTo(const AudioFile& audio, std::ostream* os)
     *os << (audio.music ? "music " : "sound ") << audio.label << " from " << audio.file;
 }
 
-class DataSetAudio : public testing::TestWithParam<AudioFile> {
-protected:
-    void SetUp() override { clearResources(); }
-    void TearDown() override { clearResources(); }
-};
+class DataSetAudio : public zp::test::GameFixture, public testing::WithParamInterface<AudioFile> {};
 
 TEST_P(DataSetAudio, Loads)
 {
@@ -270,18 +236,12 @@ void PrintTo(const LevelFiles& files, std::ostream* os)
 }
 
 // A clean world, level and resource table with the whole game loaded.
-class LevelWorld : public testing::Test {
+class LevelWorld : public zp::test::GameFixture {
 protected:
     void SetUp() override
     {
-        clearWorld();
-        clearResources();
+        GameFixture::SetUp();
         loadResources();
-    }
-    void TearDown() override
-    {
-        clearWorld();
-        clearResources();
     }
 };
 

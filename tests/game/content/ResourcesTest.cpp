@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "GameDataTree.h"
+#include "GameFixture.h"
+#include "support/Wav.h"
 #include "support/RunDir.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
@@ -68,14 +70,8 @@ std::string spriteText(const std::string& mark)
     return "frames 1\nwidth " + std::to_string(mark.size()) + "\nheight 1\ncolor white\n" + mark + "\nend\neof\n";
 }
 
-class Resources : public testing::Test {
+class Resources : public zp::test::GameFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
-        zp::LogManager::getInstance().setFlush(true);
-    }
-
     static zp::ResourceManager& resources() { return zp::ResourceManager::getInstance(); }
 
     static std::vector<std::string> logLines()
@@ -108,7 +104,7 @@ TEST_F(Resources, EveryLabelIsLoadedFromItsOwnFile)
             zp::test::writeFile(entry.file, spriteText(mark));
         } else {
             audio_samples[entry.file] = 1000 * index;
-            ASSERT_TRUE(zp::test::writeWav(zp::test::runDir() + "/" + entry.file, 1000 * index));
+            ASSERT_TRUE(zp::test::writeToneWav(zp::test::runDir() + "/" + entry.file, 1000 * index));
         }
     }
 
@@ -145,7 +141,7 @@ TEST_F(Resources, MissingFilesAreLoggedInOrderAndLoadingGoesOn)
 {
     zp::test::privateGameData();
     zp::test::writeFile("../GameData/Levels/Blocks/BlockRightAngleUp.txt", spriteText("up"));
-    ASSERT_TRUE(zp::test::writeWav(zp::test::runDir() + "/../GameData/Music/Background.wav", 800));
+    ASSERT_TRUE(zp::test::writeToneWav(zp::test::runDir() + "/../GameData/Music/Background.wav", 800));
 
     loadResources();
 

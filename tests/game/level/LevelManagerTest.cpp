@@ -1,5 +1,7 @@
 #include "level/LevelManager.h"
 
+#include "GameFixture.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,17 +33,11 @@ std::string levelFixture(const std::string& name)
     return fixture("levels/" + name);
 }
 
-class LevelFiles : public testing::Test {
+class LevelFiles : public zp::test::GameFixture {
 protected:
     void SetUp() override
     {
-        // A clean world, level and sprite table, also when cases share a process.
-        zp::WorldManager::getInstance().shutDown();
-        zp::WorldManager::getInstance().startUp();
-        LevelManager::getInstance().shutDown();
-        LevelManager::getInstance().startUp();
-        zp::ResourceManager::getInstance().shutDown();
-        zp::ResourceManager::getInstance().startUp();
+        GameFixture::SetUp();
 
         zp::ResourceManager& resources = zp::ResourceManager::getInstance();
         ASSERT_EQ(resources.loadSprite(levelFixture("BlockHorizontal.txt"), "BlockHorizontal"), 0);

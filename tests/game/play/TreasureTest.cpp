@@ -3,8 +3,6 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
-#include "enemies/EnemyEasy.h"
-#include "hud/LivesView.h"
 #include "PlayHarness.h"
 
 using namespace play;
@@ -12,9 +10,9 @@ using zp::Position;
 
 namespace {
 
-class TreasureAndLives : public Play {};
+class TreasureTest : public Play {};
 
-TEST_F(TreasureAndLives, TreasureStandsOnTheLevelsTreasureCell)
+TEST_F(TreasureTest, TreasureStandsOnTheLevelsTreasureCell)
 {
     loadSprite("treasure.txt", "treasure");
     loadBoard("short");
@@ -28,7 +26,7 @@ TEST_F(TreasureAndLives, TreasureStandsOnTheLevelsTreasureCell)
     EXPECT_EQ(shown(SHORT_TREASURE.getY()).substr(SHORT_TREASURE.getX(), 1), "$");
 }
 
-TEST_F(TreasureAndLives, FInAnyActionTakesTheTreasureAndEndsPlay)
+TEST_F(TreasureTest, FInAnyActionTakesTheTreasureAndEndsPlay)
 {
     loadBoard("short");
     auto* p_listener = new Listener;
@@ -50,55 +48,7 @@ TEST_F(TreasureAndLives, FInAnyActionTakesTheTreasureAndEndsPlay)
     }
 }
 
-TEST_F(TreasureAndLives, LivesStartAtTenAtTheirCell)
-{
-    auto* p_lives = new LivesView(Position(6, 1));
-    EXPECT_EQ(p_lives->getViewString(), "Lives:");
-    EXPECT_EQ(p_lives->getValue(), 10);
-    EXPECT_EQ(p_lives->getColor(), zp::WHITE);
-    step();
-    EXPECT_EQ(shown(0).substr(0, 13), " ----------- ");
-    EXPECT_EQ(shown(1).substr(0, 13), " |Lives: 10| ");
-}
-
-TEST_F(TreasureAndLives, PlayEndsAtEveryStepWhileTheLivesAreZeroOrLess)
-{
-    new LivesView(Position(6, 1));
-    auto* p_listener = new Listener;
-    struct Case {
-        int lives;
-        int game_overs_per_step;
-    };
-    for (const Case& c : {Case{2, 0}, Case{1, 0}, Case{0, 1}, Case{-1, 1}, Case{-7, 1}}) {
-        SCOPED_TRACE(c.lives);
-        setCounter("Lives:", c.lives);
-        const int before = p_listener->count("GameOver");
-        step(3);
-        EXPECT_EQ(p_listener->count("GameOver") - before, 3 * c.game_overs_per_step);
-        EXPECT_EQ(counter("Lives:"), c.lives);
-    }
-}
-
-TEST_F(TreasureAndLives, TwoEnemiesAtTheEndWithOneLifeLeftEndPlay)
-{
-    loadBoard("short");
-    new LivesView(Position(6, 1));
-    auto* p_listener = new Listener;
-    new EnemyEasy(50);
-    new EnemyEasy(50);
-    setCounter("Lives:", 1);
-    // Both reach the end with their 13th step and cost a life with their 18th.
-    step(17);
-    EXPECT_EQ(counter("Lives:"), 1);
-    EXPECT_EQ(p_listener->count("GameOver"), 0);
-    step();
-    EXPECT_EQ(counter("Lives:"), -1);
-    EXPECT_EQ(p_listener->count("GameOver"), 0);
-    step();
-    EXPECT_EQ(p_listener->count("GameOver"), 1);
-}
-
-TEST_F(TreasureAndLives, TreasureWithoutLevelOrSpriteIsLoggedAndStillGivesUp)
+TEST_F(TreasureTest, TreasureWithoutLevelOrSpriteIsLoggedAndStillGivesUp)
 {
     auto* p_listener = new Listener;
     auto* p_treasure = new Treasure;

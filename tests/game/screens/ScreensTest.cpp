@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "GameDataTree.h"
+#include "GameFixture.h"
+#include "support/Wav.h"
 #include "screens/GameMenu.h"
 #include "screens/GameOver.h"
 #include "level/Level.h"
@@ -79,28 +81,17 @@ public:
 // The engine started with a window, and a data folder of this test's own:
 // three small levels (level n has n + 1 path points along row n) and the
 // screens' pictures and music unless a test leaves them out.
-class Screens : public testing::Test {
+class Screens : public zp::test::GameFixture {
 protected:
     void SetUp() override
     {
+        GameFixture::SetUp();
         const std::string data = zp::test::privateGameData();
         for (int n = 1; n <= 3; ++n) {
             const std::string folder = data + "/Levels/Level" + std::to_string(n) + "/Level" + std::to_string(n);
             zp::test::writeFile(folder + ".txt", zp::test::levelText("Fixture" + std::to_string(n), n));
             zp::test::writeFile(folder + "Mov.txt", zp::test::pathText(n + 1, n));
         }
-        ASSERT_EQ(zp::GameManager::getInstance().startUp(), 0);
-        zp::LogManager::getInstance().setFlush(true);
-    }
-
-    void TearDown() override
-    {
-        zp::GameManager::getInstance().shutDown();
-        // Leaves nothing playing for a case that shares this process.
-        zp::ResourceManager& resources = zp::ResourceManager::getInstance();
-        while (resources.unloadMusic("menu") == 0 || resources.unloadMusic("background") == 0) {
-        }
-        LevelManager::getInstance().shutDown();
     }
 
     static void loadScreens()
@@ -111,8 +102,8 @@ protected:
         ASSERT_EQ(resources.loadSprite(zp::test::fixture("screens/gameover.txt"), "gameover"), 0);
         const std::string menu_wav = zp::test::runDir() + "/menu.wav";
         const std::string background_wav = zp::test::runDir() + "/background.wav";
-        ASSERT_TRUE(zp::test::writeWav(menu_wav, 80000));
-        ASSERT_TRUE(zp::test::writeWav(background_wav, 40000));
+        ASSERT_TRUE(zp::test::writeToneWav(menu_wav, 80000));
+        ASSERT_TRUE(zp::test::writeToneWav(background_wav, 40000));
         ASSERT_EQ(resources.loadMusic(menu_wav, "menu"), 0);
         ASSERT_EQ(resources.loadMusic(background_wav, "background"), 0);
     }
