@@ -6,15 +6,15 @@
 // the working directory):  ../scripts/with-display.sh ./graphics_bench
 // Vertical sync is turned off for every variant, so display() does not wait
 // for a screen refresh and the figures compare drawing alone.
+#include "zp/GraphicsManager.h"
+
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
-
-#include <benchmark/benchmark.h>
-
-#include "zp/GraphicsManager.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Times one world update and one event broadcast at growing object counts.
-#include <benchmark/benchmark.h>
-
 #include "zp/EventStep.h"
 #include "zp/Object.h"
 #include "zp/WorldManager.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

@@ -1,11 +1,12 @@
 // Cinderwatch: starts the engine, loads the game's content, shows the
 // splash screen and runs the game loop until the player quits.
-#include <cstdio>
-
 #include "content/Resources.h"
 #include "screens/SplashScreen.h"
+
 #include "zp/GameManager.h"
 #include "zp/LogManager.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -18,11 +19,10 @@ int main()
     zp::GameManager& game = zp::GameManager::getInstance();
     if (game.startUp() != 0) {
         zp::LogManager::getInstance().writeLog("Error starting game manager!");
-        std::fprintf(stderr,
-                     "Error starting game manager!\n"
-                     "Cinderwatch needs the font \"zp-font.ttf\" in the working directory, the game\n"
-                     "data in \"../GameData/\", a writable working directory for \"zephane.log\"\n"
-                     "and a display to open its window on.\n");
+        std::fprintf(stderr, "Error starting game manager!\n"
+                             "Cinderwatch needs the font \"zp-font.ttf\" in the working directory, the game\n"
+                             "data in \"../GameData/\", a writable working directory for \"zephane.log\"\n"
+                             "and a display to open its window on.\n");
         game.shutDown();
         return EXIT_START_FAILED;
     }

@@ -19,7 +19,9 @@ void Clock::setTimeSource(TimeSource source)
     time_source = source;
 }
 
-Clock::Clock() : previous_time(now()) {}
+Clock::Clock() : previous_time(now())
+{
+}
 
 long Clock::delta()
 {

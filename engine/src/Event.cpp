@@ -2,7 +2,9 @@
 
 namespace zp {
 
-Event::Event() : event_type(UNDEFINED_EVENT) {}
+Event::Event() : event_type(UNDEFINED_EVENT)
+{
+}
 
 Event::~Event() = default;
 

@@ -32,7 +32,7 @@ GameManager& GameManager::getInstance()
 int GameManager::startUp()
 {
     Manager* const managers[] = {
-        &LogManager::getInstance(),   &WorldManager::getInstance(),   &GraphicsManager::getInstance(),
+        &LogManager::getInstance(),   &WorldManager::getInstance(),    &GraphicsManager::getInstance(),
         &InputManager::getInstance(), &ResourceManager::getInstance(),
     };
     for (Manager* p_manager : managers)

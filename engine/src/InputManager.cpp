@@ -1,12 +1,12 @@
 #include "zp/InputManager.h"
 
-#include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Keyboard.hpp>
-#include <SFML/Window/Mouse.hpp>
-
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
 #include "zp/GraphicsManager.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
 
 namespace zp {
 

@@ -1,11 +1,11 @@
 #include "zp/Object.h"
 
-#include <cmath>
-
 #include "zp/Event.h"
 #include "zp/GraphicsManager.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
+
+#include <cmath>
 
 namespace zp {
 namespace {

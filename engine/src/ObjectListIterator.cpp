@@ -4,7 +4,9 @@
 
 namespace zp {
 
-ObjectListIterator::ObjectListIterator(const ObjectList* p_l) : p_list(p_l) {}
+ObjectListIterator::ObjectListIterator(const ObjectList* p_l) : p_list(p_l)
+{
+}
 
 void ObjectListIterator::first()
 {

@@ -1,15 +1,15 @@
 #include "zp/ResourceManager.h"
 
+#include "zp/LogManager.h"
+#include "zp/Music.h"
+#include "zp/Sound.h"
+#include "zp/Sprite.h"
+
 #include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <utility>
-
-#include "zp/LogManager.h"
-#include "zp/Music.h"
-#include "zp/Sound.h"
-#include "zp/Sprite.h"
 
 namespace zp {
 

@@ -1,9 +1,9 @@
 #include "zp/Utility.h"
 
+#include "zp/Object.h"
+
 #include <cmath>
 #include <sstream>
-
-#include "zp/Object.h"
 
 namespace zp {
 namespace {

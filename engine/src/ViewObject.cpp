@@ -1,11 +1,11 @@
 #include "zp/ViewObject.h"
 
-#include <utility>
-
 #include "zp/EventView.h"
 #include "zp/GraphicsManager.h"
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
+
+#include <utility>
 
 namespace zp {
 

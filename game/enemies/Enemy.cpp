@@ -1,9 +1,10 @@
 #include "enemies/Enemy.h"
 
 #include "content/GameEvents.h"
+#include "content/SpriteLookup.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
-#include "content/SpriteLookup.h"
+
 #include "zp/EventStep.h"
 #include "zp/EventView.h"
 #include "zp/GraphicsManager.h"

@@ -4,12 +4,11 @@
 // of the path it costs a life at every move time.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "zp/Object.h"
 #include "zp/Position.h"
 
+#include <string>
+#include <vector>
 
 const int ENEMY_MOVE_DELAY_DEFAULT = 2;
 const int ENEMY_HEALTH_DEFAULT = 100;

@@ -1,5 +1,6 @@
-#include "content/Labels.h"
 #include "enemies/EnemyEasy.h"
+
+#include "content/Labels.h"
 
 EnemyEasy::EnemyEasy(int initial_health)
 {

@@ -1,9 +1,9 @@
 // The easy kind of enemy: sprite "enemy-easy", one move every 5 steps.
 #pragma once
 
-#include <string>
-
 #include "enemies/Enemy.h"
+
+#include <string>
 
 const int ENEMY_EASY_MOVE_DELAY = 4;
 

@@ -1,5 +1,6 @@
-#include "content/Labels.h"
 #include "enemies/EnemyHard.h"
+
+#include "content/Labels.h"
 
 EnemyHard::EnemyHard(int initial_health)
 {

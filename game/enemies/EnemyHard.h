@@ -1,9 +1,9 @@
 // The hard kind of enemy: sprite "enemy-hard", one move every 4 steps.
 #pragma once
 
-#include <string>
-
 #include "enemies/Enemy.h"
+
+#include <string>
 
 const int ENEMY_HARD_MOVE_DELAY = 3;
 

@@ -1,5 +1,6 @@
-#include "content/Labels.h"
 #include "enemies/EnemyMedium.h"
+
+#include "content/Labels.h"
 
 EnemyMedium::EnemyMedium(int initial_health)
 {

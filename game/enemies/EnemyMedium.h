@@ -1,9 +1,9 @@
 // The medium kind of enemy: sprite "enemy-medium", one move every 4 steps.
 #pragma once
 
-#include <string>
-
 #include "enemies/Enemy.h"
+
+#include <string>
 
 const int ENEMY_MEDIUM_MOVE_DELAY = 3;
 

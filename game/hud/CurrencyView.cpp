@@ -1,5 +1,6 @@
-#include "content/GameEvents.h"
 #include "hud/CurrencyView.h"
+
+#include "content/GameEvents.h"
 
 CurrencyView::CurrencyView(zp::Position p)
 {

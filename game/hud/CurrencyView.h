@@ -11,5 +11,4 @@ class CurrencyView : public zp::ViewObject {
 public:
     explicit CurrencyView(zp::Position p);
     ~CurrencyView() override;
-
 };

@@ -1,6 +1,7 @@
 #include "hud/LivesView.h"
 
 #include "content/GameEvents.h"
+
 #include "zp/EventStep.h"
 #include "zp/WorldManager.h"
 

@@ -2,10 +2,10 @@
 // of an enemy at the end of its path, and ends play when none are left.
 #pragma once
 
-#include <string>
-
 #include "zp/Position.h"
 #include "zp/ViewObject.h"
+
+#include <string>
 
 const int LIVES_START = 10;
 

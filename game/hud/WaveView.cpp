@@ -1,5 +1,6 @@
-#include "content/GameEvents.h"
 #include "hud/WaveView.h"
+
+#include "content/GameEvents.h"
 
 WaveView::WaveView(zp::Position p)
 {

@@ -9,5 +9,4 @@ class WaveView : public zp::ViewObject {
 public:
     explicit WaveView(zp::Position p);
     ~WaveView() override;
-
 };

@@ -4,14 +4,9 @@
 
 Level::Level(std::string init_name, std::string init_description, int init_size_x, int init_size_y,
              int init_enemy_start_x, int init_enemy_start_y, int init_treasure_x, int init_treasure_y)
-    : name(std::move(init_name)),
-      description(std::move(init_description)),
-      size_x(init_size_x),
-      size_y(init_size_y),
-      enemy_start_x(init_enemy_start_x),
-      enemy_start_y(init_enemy_start_y),
-      treasure_x(init_treasure_x),
-      treasure_y(init_treasure_y)
+    : name(std::move(init_name)), description(std::move(init_description)), size_x(init_size_x),
+      size_y(init_size_y), enemy_start_x(init_enemy_start_x), enemy_start_y(init_enemy_start_y),
+      treasure_x(init_treasure_x), treasure_y(init_treasure_y)
 {
 }
 

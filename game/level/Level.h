@@ -2,11 +2,11 @@
 // not owned) and the path that enemies walk from the start to the treasure.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "zp/ObjectList.h"
 #include "zp/Position.h"
+
+#include <string>
+#include <vector>
 
 namespace zp {
 class Object;

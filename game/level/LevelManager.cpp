@@ -1,12 +1,13 @@
 #include "level/LevelManager.h"
 
-#include <fstream>
-#include <utility>
-
 #include "level/Level.h"
+
 #include "zp/LogManager.h"
 #include "zp/Object.h"
 #include "zp/ResourceManager.h"
+
+#include <fstream>
+#include <utility>
 
 namespace {
 
@@ -95,8 +96,8 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
 
     // Nothing keeps a pointer to the previous level across levels (enemies
     // copy the path, the treasure its cell), so it is released here.
-    level = std::make_unique<Level>(std::move(name), std::move(description), size_x, size_y,
-                                    enemy_start_x, enemy_start_y, treasure_x, treasure_y);
+    level = std::make_unique<Level>(std::move(name), std::move(description), size_x, size_y, enemy_start_x,
+                                    enemy_start_y, treasure_x, treasure_y);
 
     for (int i = 0; i < block_count; ++i) {
         const std::string label = zp::readLineStr(level_in, BLOCK_TOKEN);

@@ -2,10 +2,10 @@
 // the track's blocks in the world.
 #pragma once
 
+#include "zp/Manager.h"
+
 #include <memory>
 #include <string>
-
-#include "zp/Manager.h"
 
 class Level;
 

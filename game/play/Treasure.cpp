@@ -1,15 +1,16 @@
 #include "play/Treasure.h"
 
-#include "content/Labels.h"
 #include "content/GameEvents.h"
-#include <SFML/Window/Keyboard.hpp>
-
+#include "content/Labels.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
+
 #include "zp/EventKeyboard.h"
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"
 #include "zp/WorldManager.h"
+
+#include <SFML/Window/Keyboard.hpp>
 
 Treasure::Treasure()
 {

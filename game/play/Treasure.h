@@ -2,10 +2,9 @@
 // treasure leaves and play ends with "GameOver".
 #pragma once
 
-#include <string>
-
 #include "zp/Object.h"
 
+#include <string>
 
 class Treasure : public zp::Object {
 public:

@@ -2,9 +2,9 @@
 // sends the enemies in waves and ends play on "GameOver".
 #pragma once
 
-#include <string>
-
 #include "zp/Object.h"
+
+#include <string>
 
 // Steps from the start of play to the first wave.
 const int FIRST_WAVE_DELAY = 150;
@@ -34,7 +34,6 @@ const int CURRENCY_VIEW_X = 55;
 const int WAVE_VIEW_X = 40;
 const int LIVES_VIEW_X = 6;
 const int COUNTER_ROW = 1;
-
 
 class WavesGame : public zp::Object {
 public:

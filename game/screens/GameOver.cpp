@@ -2,6 +2,7 @@
 
 #include "content/Labels.h"
 #include "screens/GameMenu.h"
+
 #include "zp/EventStep.h"
 #include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
@@ -42,7 +43,6 @@ void GameOver::draw()
 {
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
     if (p_gameover_sprite != nullptr)
-        graphics.drawFrame(PICTURE_POS, p_gameover_sprite->getFrame(0), false,
-                           p_gameover_sprite->getColor());
+        graphics.drawFrame(PICTURE_POS, p_gameover_sprite->getFrame(0), false, p_gameover_sprite->getColor());
     graphics.drawString(NOTE_POS, NOTE_TEXT, zp::LEFT_JUSTIFIED, zp::MAGENTA);
 }

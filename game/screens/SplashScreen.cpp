@@ -2,6 +2,7 @@
 
 #include "content/Labels.h"
 #include "screens/GameMenu.h"
+
 #include "zp/EventStep.h"
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"

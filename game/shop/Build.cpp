@@ -1,9 +1,10 @@
 #include "shop/Build.h"
 
 #include "content/GameEvents.h"
-#include "turrets/Gatling.h"
 #include "content/SpriteLookup.h"
+#include "turrets/Gatling.h"
 #include "turrets/TurretKinds.h"
+
 #include "zp/EventCollision.h"
 #include "zp/EventMouse.h"
 #include "zp/EventView.h"

@@ -3,10 +3,10 @@
 // place is blocked by anything solid.
 #pragma once
 
-#include <string>
-
 #include "zp/Object.h"
 #include "zp/Position.h"
+
+#include <string>
 
 const int BUILD_ALTITUDE = 4;
 // Sprite frames of a cursor.

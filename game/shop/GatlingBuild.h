@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shop/Build.h"
+
 #include "zp/Position.h"
 
 class GatlingBuild : public Build {

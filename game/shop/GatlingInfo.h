@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shop/Info.h"
+
 #include "zp/Position.h"
 
 class GatlingInfo : public Info {

@@ -1,9 +1,10 @@
 #include "shop/Info.h"
 
 #include "content/GameEvents.h"
-#include "shop/GatlingBuild.h"
 #include "content/SpriteLookup.h"
+#include "shop/GatlingBuild.h"
 #include "turrets/TurretKinds.h"
+
 #include "zp/EventMouse.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"

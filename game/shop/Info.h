@@ -2,10 +2,10 @@
 // area, when the currency covers its price, creates a build cursor at it.
 #pragma once
 
-#include <string>
-
 #include "zp/Object.h"
 #include "zp/Position.h"
+
+#include <string>
 
 const int INFO_PRICE_DEFAULT = 20;
 // The column of panels starts this many cells left of the right edge; each

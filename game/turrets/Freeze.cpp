@@ -3,6 +3,7 @@
 #include "content/GameEvents.h"
 #include "enemies/Enemy.h"
 #include "turrets/TurretKinds.h"
+
 #include "zp/Event.h"
 
 Freeze::Freeze(zp::Position p)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "turrets/Turret.h"
+
 #include "zp/Position.h"
 
 class Rocket : public Turret {

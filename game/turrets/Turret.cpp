@@ -1,11 +1,10 @@
 #include "turrets/Turret.h"
 
 #include "content/GameEvents.h"
-#include <memory>
-
-#include "enemies/Enemy.h"
 #include "content/SpriteLookup.h"
+#include "enemies/Enemy.h"
 #include "turrets/TurretKinds.h"
+
 #include "zp/EventStep.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
@@ -14,6 +13,8 @@
 #include "zp/Sound.h"
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
+
+#include <memory>
 
 namespace {
 

@@ -3,9 +3,9 @@
 // range it turns slowly on its own.
 #pragma once
 
-#include <string>
-
 #include "zp/Object.h"
+
+#include <string>
 
 class Enemy;
 struct TurretKind;

@@ -1,8 +1,8 @@
 #include "GameProcess.h"
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "support/RunDir.h"
+#include "support/Shell.h"
+#include "support/WindowCapture.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +11,9 @@
 #include <sstream>
 #include <thread>
 
-#include "support/RunDir.h"
-#include "support/WindowCapture.h"
-#include "support/Shell.h"
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 

@@ -3,24 +3,23 @@
 // its window and a recording of everything it played.
 #pragma once
 
-#include <sys/types.h>
+#include "zp/Position.h"
+
+#include <SFML/Graphics/Image.hpp>
 
 #include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include <SFML/Graphics/Image.hpp>
-
-#include "zp/Position.h"
+#include <sys/types.h>
 
 namespace e2e {
 
 using Seconds = std::chrono::duration<double>;
 
 // Polls `condition` until it holds or the deadline passes; true when it held.
-bool waitUntil(const std::function<bool()>& condition, Seconds deadline,
-               Seconds interval = Seconds(0.25));
+bool waitUntil(const std::function<bool()>& condition, Seconds deadline, Seconds interval = Seconds(0.25));
 
 struct RunOptions {
     // Data files (relative to GameData/) left out of the run's data set.

@@ -1,9 +1,9 @@
 #include "LevelData.h"
 
+#include "zp/ResourceManager.h"
+
 #include <fstream>
 #include <map>
-
-#include "zp/ResourceManager.h"
 
 namespace e2e {
 namespace {

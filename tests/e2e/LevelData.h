@@ -2,11 +2,11 @@
 // and the cells the track's blocks take.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "zp/Box.h"
 #include "zp/Position.h"
+
+#include <string>
+#include <vector>
 
 namespace e2e {
 

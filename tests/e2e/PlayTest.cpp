@@ -1,16 +1,17 @@
 // Plays the real game through its window: keys and clicks go in through the
 // X server, and what the player would see is read off captures of the window.
-#include <cstdlib>
-#include <regex>
-#include <sstream>
-
-#include <gtest/gtest.h>
-
 #include "GameProcess.h"
 #include "LevelData.h"
 #include "Recording.h"
 #include "ScreenReader.h"
+
 #include "zp/Utility.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+#include <sstream>
 
 namespace {
 
@@ -67,10 +68,7 @@ protected:
         return waitForText(counterStart(centre, text), text, deadline);
     }
 
-    void reachMenu()
-    {
-        ASSERT_TRUE(waitForText(MENU_WELCOME, WELCOME)) << game->errorText();
-    }
+    void reachMenu() { ASSERT_TRUE(waitForText(MENU_WELCOME, WELCOME)) << game->errorText(); }
 
     void playLevel(int level)
     {
@@ -137,7 +135,6 @@ TEST_F(PlayTest, SplashScreenThenTheMenu)
     }
     EXPECT_FALSE(reader.shows(screen, Position(0, 15), "1. Eas7"));
     saveScreenshot("menu");
-
 }
 
 class LevelStartTest : public PlayTest, public testing::WithParamInterface<int> {};
@@ -151,7 +148,8 @@ TEST_P(LevelStartTest, BoardShowsTrackTreasurePanelsAndCounters)
     playLevel(level);
     ASSERT_TRUE(waitForCounter("Lives:", LIVES_X, 10, SCREEN_DEADLINE));
     EXPECT_TRUE(reader.shows(screen, counterStart(WAVE_X, counter("Wave:", 0)), counter("Wave:", 0)));
-    EXPECT_FALSE(reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 160)), counter("Currency:", 160)));
+    EXPECT_FALSE(
+        reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 160)), counter("Currency:", 160)));
     EXPECT_FALSE(reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 16)), counter("Lives:", 16)));
 
     const auto ink_in = [&](const zp::Box& box) {
@@ -259,7 +257,8 @@ TEST_F(PlayTest, DefendAWaveWithAGatling)
     // Shots are short bursts of noise over the soft music: sample-to-sample
     // changes far above the recording's usual level, many times over.
     const zp::test::WavSamples recording = zp::test::readWav(game->recordingPath());
-    ASSERT_GT(recording.samples.size(), size_t(recording.sample_rate) * 5) << "seconds of sound were recorded";
+    ASSERT_GT(recording.samples.size(), size_t(recording.sample_rate) * 5)
+        << "seconds of sound were recorded";
     std::vector<double> sharpness = e2e::sharpnessPerWindow(recording, 0.05);
     std::vector<double> sorted = sharpness;
     std::sort(sorted.begin(), sorted.end());
@@ -281,7 +280,8 @@ TEST_F(PlayTest, LoseTheLevelThenBackToTheMenu)
         [&] {
             screen = game->capture();
             for (int lives = 9; lives >= 0; --lives)
-                if (reader.shows(screen, counterStart(LIVES_X, counter("Lives:", lives)), counter("Lives:", lives)))
+                if (reader.shows(screen, counterStart(LIVES_X, counter("Lives:", lives)),
+                                 counter("Lives:", lives)))
                     lives_seen = lives;
             return lives_seen < 10;
         },

@@ -1,15 +1,15 @@
 #include "ScreenReader.h"
 
+#include "GameProcess.h"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/Text.hpp>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-
-#include <SFML/Graphics/RenderTexture.hpp>
-#include <SFML/Graphics/Text.hpp>
-
-#include "GameProcess.h"
 
 namespace e2e {
 namespace {
@@ -100,7 +100,8 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
                         double seen = 0;
                         if (sx >= 0 && sy >= 0 && unsigned(sx) < size.x && unsigned(sy) < size.y)
                             seen = light(screen_pixels, size.x, unsigned(sx), unsigned(sy));
-                        const double expected = light(expected_pixels, WINDOW_WIDTH, unsigned(x), unsigned(y));
+                        const double expected =
+                            light(expected_pixels, WINDOW_WIDTH, unsigned(x), unsigned(y));
                         differing += std::fabs(seen - expected);
                         ink += std::max(seen, expected);
                     }
@@ -141,9 +142,9 @@ int ScreenReader::inkAt(const sf::Image& screen, zp::Position cell) const
 
 zp::Color ScreenReader::colorAt(const sf::Image& screen, zp::Position cell) const
 {
-    static const std::array<sf::Color, 8> palette = {sf::Color::Black, sf::Color::Red,  sf::Color::Green,
+    static const std::array<sf::Color, 8> palette = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
                                                      sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
-                                                     sf::Color::Cyan,  sf::Color::White};
+                                                     sf::Color::Cyan,   sf::Color::White};
     std::array<int, 8> votes{};
     const zp::Position origin = cellOrigin(cell);
     const int right = columnPixel(cell.getX() + 1);

@@ -2,15 +2,15 @@
 // rendering of the expected text in the game's font and cell layout.
 #pragma once
 
-#include <map>
-#include <string>
-#include <utility>
+#include "zp/Color.h"
+#include "zp/Position.h"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Image.hpp>
 
-#include "zp/Color.h"
-#include "zp/Position.h"
+#include <map>
+#include <string>
+#include <utility>
 
 namespace e2e {
 

@@ -1,9 +1,9 @@
 // A start that fails, seen from outside the real program.
-#include <string>
+#include "GameProcess.h"
 
 #include <gtest/gtest.h>
 
-#include "GameProcess.h"
+#include <string>
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "zp/Clock.h"
 
-#include <cstdint>
-
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 namespace {
 

@@ -1,11 +1,12 @@
-#include <gtest/gtest.h>
-
 #include "zp/Event.h"
+
 #include "zp/EventCollision.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
 #include "zp/EventOut.h"
 #include "zp/EventStep.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,7 +22,7 @@ TEST(Events, TypeStringsOfFreshEvents)
         const zp::Event& event;
         const char* type;
     } cases[] = {
-        {base, "zp::undefined"}, {step, "zp::step"},         {out, "zp::out"},
+        {base, "zp::undefined"},     {step, "zp::step"},         {out, "zp::out"},
         {collision, "zp:collision"}, {keyboard, "zp::keyboard"}, {mouse, "zp::mouse"},
     };
     for (const auto& c : cases)

@@ -1,20 +1,21 @@
 #include "zp/GameManager.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <regex>
-#include <sstream>
-
-#include <gtest/gtest.h>
-
 #include "support/EngineFixture.h"
 #include "support/FreshProcess.h"
 #include "support/RecordingObject.h"
 #include "support/RunDir.h"
+
 #include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <sstream>
 
 namespace {
 

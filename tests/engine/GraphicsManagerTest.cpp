@@ -1,12 +1,13 @@
 #include "zp/GraphicsManager.h"
 
-#include <cstdio>
+#include "support/EngineFixture.h"
+
+#include "zp/Frame.h"
+#include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
 
-#include "support/EngineFixture.h"
-#include "zp/Frame.h"
-#include "zp/WorldManager.h"
+#include <cstdio>
 
 namespace {
 

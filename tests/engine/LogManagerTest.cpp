@@ -1,10 +1,10 @@
 #include "zp/LogManager.h"
 
-#include <filesystem>
+#include "support/RunDir.h"
 
 #include <gtest/gtest.h>
 
-#include "support/RunDir.h"
+#include <filesystem>
 
 namespace {
 

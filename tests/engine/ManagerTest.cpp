@@ -1,12 +1,13 @@
 #include "zp/Manager.h"
 
-#include <gtest/gtest.h>
-
 #include "support/EngineFixture.h"
 #include "support/FreshProcess.h"
 #include "support/RecordingObject.h"
+
 #include "zp/LogManager.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "zp/ObjectList.h"
 
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 

@@ -81,12 +81,8 @@ TEST_F(ObjectTest, VelocityStepSequences)
         float velocity;
         std::vector<int> steps;
     } cases[] = {
-        {0.5f, {0, 1, 0, 1, 0, 1}},
-        {2.0f, {2, 2, 2, 2}},
-        {0.25f, {0, 0, 0, 1, 0, 0, 0, 1}},
-        {-1.5f, {-1, -2, -1, -2}},
-        {1.0f, {1, 1, 1}},
-        {0.0f, {0, 0, 0}},
+        {0.5f, {0, 1, 0, 1, 0, 1}}, {2.0f, {2, 2, 2, 2}}, {0.25f, {0, 0, 0, 1, 0, 0, 0, 1}},
+        {-1.5f, {-1, -2, -1, -2}},  {1.0f, {1, 1, 1}},    {0.0f, {0, 0, 0}},
     };
     for (const auto& c : cases) {
         auto* p_o = new zp::Object;

@@ -1,17 +1,16 @@
 // The sound and music tables and the Sound wrapper's copies. Audio runs on
 // OpenAL Soft's null backend here (see SoundPlaybackTest for real output).
-#include "zp/ResourceManager.h"
-
 #include "support/EngineFixture.h"
+#include "support/RunDir.h"
 
-#include <cmath>
+#include "zp/LogManager.h"
+#include "zp/Music.h"
+#include "zp/ResourceManager.h"
+#include "zp/Sound.h"
 
 #include <gtest/gtest.h>
 
-#include "support/RunDir.h"
-#include "zp/LogManager.h"
-#include "zp/Music.h"
-#include "zp/Sound.h"
+#include <cmath>
 
 namespace {
 

@@ -1,12 +1,11 @@
-#include "zp/ResourceManager.h"
-
 #include "support/EngineFixture.h"
+#include "support/RunDir.h"
+
+#include "zp/LogManager.h"
+#include "zp/ResourceManager.h"
+#include "zp/Sprite.h"
 
 #include <gtest/gtest.h>
-
-#include "support/RunDir.h"
-#include "zp/LogManager.h"
-#include "zp/Sprite.h"
 
 namespace {
 

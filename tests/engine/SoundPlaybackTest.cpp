@@ -2,7 +2,15 @@
 // program plays into a WAV file, which these tests read back. The backend is
 // chosen through the environment before the first audio object of the
 // process exists, so each test runs in a fresh process of its own.
+#include "support/FreshProcess.h"
+#include "support/RunDir.h"
+#include "support/Wav.h"
+
+#include "zp/Music.h"
+#include "zp/ResourceManager.h"
 #include "zp/Sound.h"
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
@@ -12,14 +20,6 @@
 #include <iterator>
 #include <thread>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "support/FreshProcess.h"
-#include "support/RunDir.h"
-#include "support/Wav.h"
-#include "zp/Music.h"
-#include "zp/ResourceManager.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "zp/Sprite.h"
 
-#include <sstream>
+#include "zp/Frame.h"
+#include "zp/ResourceManager.h"
 
 #include <gtest/gtest.h>
 
-#include "zp/Frame.h"
-#include "zp/ResourceManager.h"
+#include <sstream>
 
 namespace {
 

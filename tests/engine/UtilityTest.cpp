@@ -57,8 +57,8 @@ struct DistanceCase {
 TEST(Distances, ScaledAndPlain)
 {
     const DistanceCase cases[] = {
-        {Position(0, 0), Position(0, 2), 5, 2},    {Position(0, 0), Position(3, 0), 3, 3},
-        {Position(0, 0), Position(3, 4), 10, 5},   {Position(0, 0), Position(0, 3), 7, 3},
+        {Position(0, 0), Position(0, 2), 5, 2},       {Position(0, 0), Position(3, 0), 3, 3},
+        {Position(0, 0), Position(3, 4), 10, 5},      {Position(0, 0), Position(0, 3), 7, 3},
         {Position(10, 10), Position(30, 10), 20, 20}, {Position(10, 10), Position(31, 10), 21, 21},
         {Position(10, 10), Position(10, 18), 20, 8},  {Position(10, 10), Position(10, 19), 22, 9},
         {Position(5, 5), Position(5, 5), 0, 0},       {Position(2, 1), Position(-2, -2), 8, 5},
@@ -75,9 +75,9 @@ TEST(Angle, WholeDegreesWithRowsGrowingDownwards)
         Position to;
         int degrees;
     } cases[] = {
-        {Position(1, 0), 0},    {Position(0, 1), 90},     {Position(-1, 0), 180}, {Position(0, -1), -90},
-        {Position(1, 1), 45},   {Position(-1, -1), -135}, {Position(3, 1), 18},   {Position(-5, 1), 168},
-        {Position(0, 0), 0},
+        {Position(1, 0), 0},    {Position(0, 1), 90},   {Position(-1, 0), 180},
+        {Position(0, -1), -90}, {Position(1, 1), 45},   {Position(-1, -1), -135},
+        {Position(3, 1), 18},   {Position(-5, 1), 168}, {Position(0, 0), 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(zp::angle(Position(0, 0), c.to), c.degrees) << c.to.getX() << "," << c.to.getY();
@@ -88,7 +88,11 @@ TEST(ToString, DecimalText)
     const struct {
         int value;
         const char* text;
-    } cases[] = {{-42, "-42"}, {0, "0"}, {7, "7"}, {100, "100"}, {2147483647, "2147483647"},
+    } cases[] = {{-42, "-42"},
+                 {0, "0"},
+                 {7, "7"},
+                 {100, "100"},
+                 {2147483647, "2147483647"},
                  {-2147483647 - 1, "-2147483648"}};
     for (const auto& c : cases)
         EXPECT_EQ(zp::toString(c.value), c.text);

@@ -2,14 +2,14 @@
 
 #include "support/EngineFixture.h"
 
-#include <climits>
-
-#include <gtest/gtest.h>
-
 #include "zp/EventStep.h"
 #include "zp/EventView.h"
 #include "zp/GraphicsManager.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
 
 namespace {
 

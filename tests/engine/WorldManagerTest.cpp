@@ -3,15 +3,15 @@
 #include "support/EngineFixture.h"
 #include "support/RecordingObject.h"
 
-#include <gtest/gtest.h>
-
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
 #include "zp/Frame.h"
-#include "zp/ObjectListIterator.h"
 #include "zp/GameManager.h"
+#include "zp/ObjectListIterator.h"
 #include "zp/Sprite.h"
 #include "zp/Utility.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -55,8 +55,8 @@ TEST_F(WorldTest, MovesBySolidness)
         int result;
         int collisions;
     } cases[] = {
-        {zp::HARD, zp::HARD, -1, 1},     {zp::HARD, zp::SOFT, 0, 1},     {zp::SOFT, zp::HARD, 0, 1},
-        {zp::SOFT, zp::SOFT, 0, 1},      {zp::SPECTRAL, zp::HARD, 0, 0}, {zp::HARD, zp::SPECTRAL, 0, 0},
+        {zp::HARD, zp::HARD, -1, 1},        {zp::HARD, zp::SOFT, 0, 1},     {zp::SOFT, zp::HARD, 0, 1},
+        {zp::SOFT, zp::SOFT, 0, 1},         {zp::SPECTRAL, zp::HARD, 0, 0}, {zp::HARD, zp::SPECTRAL, 0, 0},
         {zp::SPECTRAL, zp::SPECTRAL, 0, 0},
     };
     for (const auto& c : cases) {
@@ -255,7 +255,7 @@ TEST_F(WorldTest, ViewPositionIsClampedToTheBoundary)
         Position centre;
         Position corner;
     } cases[] = {
-        {Position(3, 3), Position(0, 0)},   {Position(38, 3), Position(30, 0)},
+        {Position(3, 3), Position(0, 0)},     {Position(38, 3), Position(30, 0)},
         {Position(20, 15), Position(15, 10)}, {Position(100, 100), Position(30, 20)},
         {Position(-50, -50), Position(0, 0)},
     };
@@ -292,8 +292,9 @@ TEST_F(WorldTest, ObjectsInRangeUseTheScaledDistanceAndTheExactType)
         const char* type;
         bool found;
     } cases[] = {
-        {Position(20, 12), "Enemy", true},  {Position(20, 13), "Enemy", false}, {Position(25, 10), "Enemy", true},
-        {Position(26, 10), "Enemy", false}, {Position(20, 12), "enemy", false}, {Position(17, 8), "Enemy", true},
+        {Position(20, 12), "Enemy", true},  {Position(20, 13), "Enemy", false},
+        {Position(25, 10), "Enemy", true},  {Position(26, 10), "Enemy", false},
+        {Position(20, 12), "enemy", false}, {Position(17, 8), "Enemy", true},
     };
     std::vector<zp::Object*> expected;
     for (const auto& c : cases) {

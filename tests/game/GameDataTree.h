@@ -2,11 +2,11 @@
 // the repository's data set: a private data folder and levels.
 #pragma once
 
+#include "support/RunDir.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include "support/RunDir.h"
 
 namespace zp::test {
 
@@ -27,8 +27,10 @@ inline std::string privateGameData()
 inline std::string levelText(const std::string& name, int row)
 {
     const std::string r = std::to_string(row);
-    return "name " + name + "\ndescription fixture\nsize_x 80\nsize_y 24\nblock_count 0\n"
-           "enemy_start_x 0\nenemy_start_y " + r + "\ntreasure_x 20\ntreasure_y " + r + "\nend\neof\n";
+    return "name " + name +
+           "\ndescription fixture\nsize_x 80\nsize_y 24\nblock_count 0\n"
+           "enemy_start_x 0\nenemy_start_y " +
+           r + "\ntreasure_x 20\ntreasure_y " + r + "\nend\neof\n";
 }
 
 // A path file of `points` cells along `row`, from column 0.

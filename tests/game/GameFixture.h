@@ -13,7 +13,8 @@
 namespace zp::test {
 
 // Every sound and music label the game loads.
-inline const std::vector<std::string> GAME_AUDIO_LABELS = {"menu", "background", "explosion", "freeze", "shoot"};
+inline const std::vector<std::string> GAME_AUDIO_LABELS = {"menu", "background", "explosion", "freeze",
+                                                           "shoot"};
 
 class GameFixture : public EngineFixture {
 protected:

@@ -4,19 +4,12 @@
 // manager does.
 #pragma once
 
-#include <dlfcn.h>
-
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
+#include "GameFixture.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
-#include "GameFixture.h"
 #include "support/RunDir.h"
 #include "support/Wav.h"
+
 #include "zp/Event.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
@@ -31,6 +24,14 @@
 #include "zp/ResourceManager.h"
 #include "zp/ViewObject.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <dlfcn.h>
 
 namespace play {
 

@@ -16,7 +16,9 @@ const int BOARD_VERTICAL = 24;
 
 } // namespace
 
-EngineFixture::EngineFixture(Screen used_screen) : screen(used_screen) {}
+EngineFixture::EngineFixture(Screen used_screen) : screen_kind(used_screen)
+{
+}
 
 void EngineFixture::SetUp()
 {
@@ -31,10 +33,10 @@ void EngineFixture::SetUp()
     ASSERT_EQ(resources.startUp(), 0);
     GameManager::getInstance().setGameOver(false);
 
-    if (screen == Screen::NONE)
+    if (screen_kind == Screen::NONE)
         return;
     GraphicsManager& graphics = GraphicsManager::getInstance();
-    graphics.setHeadless(screen == Screen::HEADLESS);
+    graphics.setHeadless(screen_kind == Screen::HEADLESS);
     ASSERT_EQ(graphics.startUp(), 0);
     ASSERT_EQ(InputManager::getInstance().startUp(), 0);
 }
@@ -42,7 +44,7 @@ void EngineFixture::SetUp()
 void EngineFixture::TearDown()
 {
     WorldManager::getInstance().shutDown();
-    if (screen != Screen::NONE) {
+    if (screen_kind != Screen::NONE) {
         InputManager::getInstance().shutDown();
         GraphicsManager& graphics = GraphicsManager::getInstance();
         graphics.shutDown();

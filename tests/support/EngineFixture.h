@@ -32,7 +32,7 @@ protected:
     static void unloadAudio(const std::vector<std::string>& labels);
 
 private:
-    const Screen screen;
+    const Screen screen_kind;
 };
 
 } // namespace zp::test

@@ -4,9 +4,9 @@
 // hold however many tests ran before it in the same binary.
 #pragma once
 
-#include <functional>
-
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace zp::test {
 
@@ -19,9 +19,9 @@ namespace zp::test {
 // gtest's "threadsafe" death-test style starts the binary anew rather than
 // forking, which gives the statements a fresh program; their failures come
 // back through the exit status and the messages printed.
-#define ZP_EXPECT_IN_FRESH_PROCESS(...)                                                                  \
-    do {                                                                                                 \
-        const std::function<void()> zp_fresh_body = [&] { __VA_ARGS__; };                                \
-        GTEST_FLAG_SET(death_test_style, "threadsafe");                                                 \
-        EXPECT_EXIT(zp::test::runAndExit(zp_fresh_body), ::testing::ExitedWithCode(0), "");             \
+#define ZP_EXPECT_IN_FRESH_PROCESS(...)                                                                      \
+    do {                                                                                                     \
+        const std::function<void()> zp_fresh_body = [&] { __VA_ARGS__; };                                    \
+        GTEST_FLAG_SET(death_test_style, "threadsafe");                                                      \
+        EXPECT_EXIT(zp::test::runAndExit(zp_fresh_body), ::testing::ExitedWithCode(0), "");                  \
     } while (0)

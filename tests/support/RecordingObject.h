@@ -2,13 +2,13 @@
 // runs an optional action on each step.
 #pragma once
 
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "zp/Event.h"
 #include "zp/EventStep.h"
 #include "zp/Object.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace zp::test {
 

@@ -3,12 +3,12 @@
 // helpers that look at the cells of such a picture.
 #pragma once
 
-#include <functional>
-#include <string>
+#include "zp/Position.h"
 
 #include <SFML/Graphics/Image.hpp>
 
-#include "zp/Position.h"
+#include <functional>
+#include <string>
 
 namespace zp::test {
 

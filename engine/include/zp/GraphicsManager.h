@@ -3,16 +3,16 @@
 // batch that swapBuffers draws with a single call, shows and clears.
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include <SFML/Graphics.hpp>
-
 #include "zp/Color.h"
 #include "zp/Frame.h"
 #include "zp/Manager.h"
 #include "zp/Position.h"
+
+#include <SFML/Graphics.hpp>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zp {
 

@@ -2,11 +2,11 @@
 // events sent to every object, once per game step.
 #pragma once
 
-#include <memory>
+#include "zp/Manager.h"
 
 #include <SFML/Window/Event.hpp>
 
-#include "zp/Manager.h"
+#include <memory>
 
 namespace zp {
 

@@ -2,9 +2,9 @@
 // is "Message: " followed by a printf-style message.
 #pragma once
 
-#include <cstdio>
-
 #include "zp/Manager.h"
+
+#include <cstdio>
 
 namespace zp {
 

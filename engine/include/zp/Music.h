@@ -1,9 +1,9 @@
 // One music track, streamed from its file while it plays.
 #pragma once
 
-#include <string>
-
 #include <SFML/Audio.hpp>
+
+#include <string>
 
 namespace zp {
 

@@ -3,10 +3,10 @@
 // on; game code asks WorldManager::markForDelete instead of deleting them.
 #pragma once
 
-#include <string>
-
 #include "zp/Box.h"
 #include "zp/Position.h"
+
+#include <string>
 
 namespace zp {
 

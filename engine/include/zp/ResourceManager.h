@@ -4,12 +4,12 @@
 // the game's own file formats share.
 #pragma once
 
+#include "zp/Frame.h"
+#include "zp/Manager.h"
+
 #include <istream>
 #include <memory>
 #include <string>
-
-#include "zp/Frame.h"
-#include "zp/Manager.h"
 
 namespace zp {
 

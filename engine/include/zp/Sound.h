@@ -1,9 +1,9 @@
 // One sound effect, decoded into memory and played from there.
 #pragma once
 
-#include <string>
-
 #include <SFML/Audio.hpp>
+
+#include <string>
 
 namespace zp {
 

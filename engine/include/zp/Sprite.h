@@ -2,11 +2,11 @@
 // read from a sprite file and owned by the resource manager.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "zp/Color.h"
 #include "zp/Frame.h"
+
+#include <string>
+#include <vector>
 
 namespace zp {
 

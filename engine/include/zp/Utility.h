@@ -2,10 +2,10 @@
 // an object's box in the world.
 #pragma once
 
-#include <string>
-
 #include "zp/Box.h"
 #include "zp/Position.h"
+
+#include <string>
 
 namespace zp {
 

@@ -2,10 +2,10 @@
 // optionally framed. View events whose tag equals the label change it.
 #pragma once
 
-#include <string>
-
 #include "zp/Color.h"
 #include "zp/Object.h"
+
+#include <string>
 
 namespace zp {
 

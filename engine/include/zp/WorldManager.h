@@ -4,13 +4,13 @@
 // and draws the objects layer by layer.
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "zp/Box.h"
 #include "zp/Manager.h"
 #include "zp/ObjectList.h"
 #include "zp/Position.h"
+
+#include <memory>
+#include <string>
 
 namespace zp {
 

@@ -24,7 +24,11 @@ void sleepMicroseconds(std::int64_t duration_us)
 }
 
 // POSIX sleeps already resolve far below a millisecond.
-void beginTimerResolution() {}
-void endTimerResolution() {}
+void beginTimerResolution()
+{
+}
+void endTimerResolution()
+{
+}
 
 } // namespace zp::platform

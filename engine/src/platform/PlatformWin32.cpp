@@ -15,7 +15,8 @@ std::int64_t monotonicMicroseconds()
     }();
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
-    return std::int64_t(counter.QuadPart / frequency * 1000000 + counter.QuadPart % frequency * 1000000 / frequency);
+    return std::int64_t(counter.QuadPart / frequency * 1000000 +
+                        counter.QuadPart % frequency * 1000000 / frequency);
 }
 
 void sleepMicroseconds(std::int64_t duration_us)

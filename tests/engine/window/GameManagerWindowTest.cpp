@@ -1,6 +1,5 @@
 // The game manager's start-up with the real window on the test's X display.
 #include "zp/GameManager.h"
-
 #include "zp/GraphicsManager.h"
 #include "zp/InputManager.h"
 #include "zp/LogManager.h"

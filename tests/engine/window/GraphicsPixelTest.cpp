@@ -1,9 +1,8 @@
 // What the window really shows, read back from the X server cell by cell.
-#include "zp/GraphicsManager.h"
-
 #include "support/EngineFixture.h"
 #include "support/WindowCapture.h"
 
+#include "zp/GraphicsManager.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
@@ -133,7 +132,8 @@ TEST_F(GraphicsPixelTest, AFrameWithNothingDrawnIsBlack)
 {
     graphics.drawString(Position(0, 0), std::string(80, 'B'), zp::LEFT_JUSTIFIED, zp::WHITE);
     graphics.swapBuffers();
-    sf::Image full = captureEngineWindowWhen([](const sf::Image& image) { return !zp::test::allBlack(image); });
+    sf::Image full =
+        captureEngineWindowWhen([](const sf::Image& image) { return !zp::test::allBlack(image); });
     ASSERT_FALSE(zp::test::allBlack(full));
 
     graphics.swapBuffers();

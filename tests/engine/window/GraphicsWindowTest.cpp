@@ -1,8 +1,7 @@
 // The graphics manager with its real window on the test's X display.
-#include "zp/GraphicsManager.h"
-
 #include "support/EngineFixture.h"
 
+#include "zp/GraphicsManager.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>

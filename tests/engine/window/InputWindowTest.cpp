@@ -1,6 +1,16 @@
 // The input manager against a real window under the test's own X server,
 // driven by xdotool: what a player's keys and mouse produce, step by step.
+#include "support/EngineFixture.h"
+#include "support/RecordingObject.h"
+#include "support/Shell.h"
+
+#include "zp/EventKeyboard.h"
+#include "zp/EventMouse.h"
+#include "zp/GraphicsManager.h"
 #include "zp/InputManager.h"
+#include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
@@ -9,16 +19,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "support/EngineFixture.h"
-#include "support/RecordingObject.h"
-#include "support/Shell.h"
-#include "zp/EventKeyboard.h"
-#include "zp/EventMouse.h"
-#include "zp/GraphicsManager.h"
-#include "zp/WorldManager.h"
 
 namespace {
 

@@ -3,31 +3,31 @@
 // use of it needs, and every level's path leads cell by cell from the enemy
 // start to the treasure over a track that keeps clear of the counters and
 // the buy panels.
-#include <cstdlib>
-#include <ostream>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "level/Level.h"
-#include "level/LevelManager.h"
 #include "GameFixture.h"
 #include "content/Resources.h"
+#include "level/Level.h"
+#include "level/LevelManager.h"
+
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
 namespace {
 
 const int BOARD_W = 80;
 const int BOARD_H = 24;
-const int COUNTER_ROWS = 3;      // the counters and their borders: rows 0 .. 2
-const int PANEL_X = 64;          // buy panels: columns 64 .. 79,
-const int PANEL_BOTTOM = 17;     // rows 0 .. 17
-
+const int COUNTER_ROWS = 3;  // the counters and their borders: rows 0 .. 2
+const int PANEL_X = 64;      // buy panels: columns 64 .. 79,
+const int PANEL_BOTTOM = 17; // rows 0 .. 17
 
 struct SpriteUse {
     const char* label;
@@ -55,8 +55,7 @@ const SpriteUse SPRITES[] = {
      "track piece"},
     {"BlockRightAngleRight", "../GameData/Levels/Blocks/BlockRightAngleRight.txt", 1, 1000, 80, 21,
      "track piece"},
-    {"BlockRightAngleUp", "../GameData/Levels/Blocks/BlockRightAngleUp.txt", 1, 1000, 80, 21,
-     "track piece"},
+    {"BlockRightAngleUp", "../GameData/Levels/Blocks/BlockRightAngleUp.txt", 1, 1000, 80, 21, "track piece"},
     {"BlockRightAngleDown", "../GameData/Levels/Blocks/BlockRightAngleDown.txt", 1, 1000, 80, 21,
      "track piece"},
     {"gatling-select", "../GameData/Sprites/Turrets/Gatling/gatling-info-spr.txt", 2, 2, 16, 6,

@@ -1,21 +1,22 @@
 #include "content/Resources.h"
 
-#include <cstdio>
-#include <map>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "GameDataTree.h"
 #include "GameFixture.h"
-#include "support/Wav.h"
 #include "support/RunDir.h"
+#include "support/Wav.h"
+
 #include "zp/LogManager.h"
 #include "zp/Music.h"
 #include "zp/ResourceManager.h"
 #include "zp/Sound.h"
 #include "zp/Sprite.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -67,7 +68,8 @@ const int SOUND_COUNT = 3;
 // A one-frame sprite whose only row is `mark`.
 std::string spriteText(const std::string& mark)
 {
-    return "frames 1\nwidth " + std::to_string(mark.size()) + "\nheight 1\ncolor white\n" + mark + "\nend\neof\n";
+    return "frames 1\nwidth " + std::to_string(mark.size()) + "\nheight 1\ncolor white\n" + mark +
+           "\nend\neof\n";
 }
 
 class Resources : public zp::test::GameFixture {

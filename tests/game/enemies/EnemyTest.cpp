@@ -1,16 +1,16 @@
 #include "enemies/Enemy.h"
 
-#include <memory>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "hud/CurrencyView.h"
+#include "PlayHarness.h"
 #include "enemies/EnemyEasy.h"
 #include "enemies/EnemyHard.h"
 #include "enemies/EnemyMedium.h"
+#include "hud/CurrencyView.h"
 #include "hud/LivesView.h"
-#include "PlayHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 using namespace play;
 using zp::Position;

@@ -1,9 +1,9 @@
 #include "hud/LivesView.h"
 
-#include <gtest/gtest.h>
-
 #include "PlayHarness.h"
 #include "enemies/EnemyEasy.h"
+
+#include <gtest/gtest.h>
 
 using namespace play;
 using zp::Position;

@@ -1,20 +1,20 @@
 #include "level/LevelManager.h"
 
 #include "GameFixture.h"
-
-#include <ostream>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "level/Level.h"
 #include "support/RunDir.h"
+
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
 
 using zp::Position;
 using zp::test::fixture;
@@ -141,11 +141,21 @@ const LoadCase LOAD_CASES[] = {
     {"EofWithTrailingBlank", "level-eof-blank.txt", "path-good.txt", -1, true, 3, {}},
     {"MissingPathFile", "level-good.txt", "no-such-path.txt", 0, true, 3, {}},
     {"PathHeaderWithoutEnd", "level-good.txt", "path-header-no-end.txt", -1, true, 3, {}},
-    {"PathPointWithoutEndKeepsPointsRead", "level-good.txt", "path-point-no-end.txt", -1, true, 3,
+    {"PathPointWithoutEndKeepsPointsRead",
+     "level-good.txt",
+     "path-point-no-end.txt",
+     -1,
+     true,
+     3,
      {Position(2, 5), Position(3, 5), Position(4, 5)}},
     {"PathEndWithTrailingBlank", "level-good.txt", "path-end-blank.txt", -1, true, 3, {Position(2, 5)}},
     {"PathWithoutEofKeepsAllPoints", "level-good.txt", "path-no-eof.txt", -1, true, 3, GOOD_PATH},
-    {"PathWrongKeywordGivesMinusOne", "level-good.txt", "path-wrong-keyword.txt", 0, true, 3,
+    {"PathWrongKeywordGivesMinusOne",
+     "level-good.txt",
+     "path-wrong-keyword.txt",
+     0,
+     true,
+     3,
      {Position(2, 5), Position(-1, 5), Position(4, 5), Position(4, 6)}},
     {"NoBlocksAtAll", "level-empty.txt", "path-short.txt", 0, true, 0, {Position(1, 2), Position(2, 2)}},
     {"CrLfLineEnds", "level-crlf.txt", "path-crlf.txt", 0, true, 3, GOOD_PATH},
@@ -167,7 +177,9 @@ TEST_P(LevelLoad, ResultAndWhatSurvives)
 }
 
 INSTANTIATE_TEST_SUITE_P(FailureTable, LevelLoad, testing::ValuesIn(LOAD_CASES),
-                         [](const testing::TestParamInfo<LoadCase>& param_info) { return param_info.param.name; });
+                         [](const testing::TestParamInfo<LoadCase>& param_info) {
+                             return param_info.param.name;
+                         });
 
 TEST_F(LevelFiles, FailedHeaderKeepsThePreviousLevel)
 {

@@ -1,9 +1,9 @@
 #include "play/Treasure.h"
 
+#include "PlayHarness.h"
+
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
-
-#include "PlayHarness.h"
 
 using namespace play;
 using zp::Position;

@@ -1,26 +1,27 @@
 #include "play/WavesGame.h"
 
-#include <map>
-#include <string>
-#include <vector>
+#include "PlayHarness.h"
+#include "enemies/EnemyEasy.h"
+#include "enemies/EnemyHard.h"
+#include "enemies/EnemyMedium.h"
+#include "hud/CurrencyView.h"
+#include "hud/LivesView.h"
+#include "hud/WaveView.h"
+#include "play/Reticle.h"
+#include "play/Treasure.h"
+#include "screens/GameOver.h"
+#include "shop/FreezeInfo.h"
+#include "shop/GatlingInfo.h"
+#include "shop/RocketInfo.h"
+
+#include "zp/Music.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
-#include "hud/CurrencyView.h"
-#include "enemies/EnemyEasy.h"
-#include "enemies/EnemyHard.h"
-#include "enemies/EnemyMedium.h"
-#include "shop/FreezeInfo.h"
-#include "screens/GameOver.h"
-#include "shop/GatlingInfo.h"
-#include "hud/LivesView.h"
-#include "PlayHarness.h"
-#include "play/Reticle.h"
-#include "shop/RocketInfo.h"
-#include "play/Treasure.h"
-#include "hud/WaveView.h"
-#include "zp/Music.h"
+#include <map>
+#include <string>
+#include <vector>
 
 using namespace play;
 using zp::Position;

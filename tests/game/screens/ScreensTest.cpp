@@ -1,19 +1,14 @@
-#include <filesystem>
-#include <string>
-
-#include <SFML/Window/Keyboard.hpp>
-#include <gtest/gtest.h>
-
 #include "GameDataTree.h"
 #include "GameFixture.h"
-#include "support/Wav.h"
-#include "screens/GameMenu.h"
-#include "screens/GameOver.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
-#include "screens/SplashScreen.h"
 #include "play/WavesGame.h"
+#include "screens/GameMenu.h"
+#include "screens/GameOver.h"
+#include "screens/SplashScreen.h"
 #include "support/RunDir.h"
+#include "support/Wav.h"
+
 #include "zp/EventKeyboard.h"
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
@@ -22,6 +17,12 @@
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/WorldManager.h"
+
+#include <SFML/Window/Keyboard.hpp>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
 
 using zp::Position;
 
@@ -40,8 +41,7 @@ const char* const MENU_LINES[] = {
 const int MENU_FIRST_ROW = 10;
 const char* const GAME_OVER_NOTE = "You will be brought back to the main menu shortly";
 
-template <typename T>
-int countOf()
+template <typename T> int countOf()
 {
     const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
     int count = 0;
@@ -88,7 +88,8 @@ protected:
         GameFixture::SetUp();
         const std::string data = zp::test::privateGameData();
         for (int n = 1; n <= 3; ++n) {
-            const std::string folder = data + "/Levels/Level" + std::to_string(n) + "/Level" + std::to_string(n);
+            const std::string folder =
+                data + "/Levels/Level" + std::to_string(n) + "/Level" + std::to_string(n);
             zp::test::writeFile(folder + ".txt", zp::test::levelText("Fixture" + std::to_string(n), n));
             zp::test::writeFile(folder + "Mov.txt", zp::test::pathText(n + 1, n));
         }
@@ -192,8 +193,9 @@ TEST_F(Screens, OtherKeysDoNothing)
 {
     loadScreens();
     new GameMenu;
-    const int keys[] = {sf::Keyboard::Numpad1, sf::Keyboard::Numpad2, sf::Keyboard::Numpad3, sf::Keyboard::Num0,
-                        sf::Keyboard::Num4,    sf::Keyboard::F,       sf::Keyboard::Escape,  sf::Keyboard::Unknown};
+    const int keys[] = {sf::Keyboard::Numpad1, sf::Keyboard::Numpad2, sf::Keyboard::Numpad3,
+                        sf::Keyboard::Num0,    sf::Keyboard::Num4,    sf::Keyboard::F,
+                        sf::Keyboard::Escape,  sf::Keyboard::Unknown};
     for (int key : keys)
         for (zp::KeyboardAction action : {zp::KEY_PRESSED, zp::KEY_DOWN, zp::KEY_RELEASED})
             sendKey(key, action);
@@ -254,7 +256,9 @@ const LevelKey LEVEL_KEYS[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Screens, MenuLevelKey, testing::ValuesIn(LEVEL_KEYS),
-                         [](const testing::TestParamInfo<LevelKey>& param_info) { return param_info.param.name; });
+                         [](const testing::TestParamInfo<LevelKey>& param_info) {
+                             return param_info.param.name;
+                         });
 
 TEST_F(Screens, GameOverShowsItsTextThenAFreshMenu)
 {

@@ -1,21 +1,21 @@
 #include "shop/Build.h"
 
-#include <string>
-#include <vector>
+#include "PlayHarness.h"
+#include "enemies/EnemyEasy.h"
+#include "hud/CurrencyView.h"
+#include "play/Reticle.h"
+#include "play/WavesGame.h"
+#include "shop/FreezeBuild.h"
+#include "shop/GatlingBuild.h"
+#include "shop/RocketBuild.h"
+#include "turrets/Freeze.h"
+#include "turrets/Gatling.h"
+#include "turrets/Rocket.h"
 
 #include <gtest/gtest.h>
 
-#include "hud/CurrencyView.h"
-#include "enemies/EnemyEasy.h"
-#include "turrets/Freeze.h"
-#include "shop/FreezeBuild.h"
-#include "turrets/Gatling.h"
-#include "shop/GatlingBuild.h"
-#include "PlayHarness.h"
-#include "play/Reticle.h"
-#include "turrets/Rocket.h"
-#include "shop/RocketBuild.h"
-#include "play/WavesGame.h"
+#include <string>
+#include <vector>
 
 using namespace play;
 using zp::Position;

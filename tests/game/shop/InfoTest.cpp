@@ -1,19 +1,19 @@
 #include "shop/Info.h"
 
-#include <string>
-#include <vector>
+#include "PlayHarness.h"
+#include "play/WavesGame.h"
+#include "screens/GameOver.h"
+#include "shop/Build.h"
+#include "shop/FreezeInfo.h"
+#include "shop/GatlingInfo.h"
+#include "shop/RocketInfo.h"
+#include "turrets/Turret.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
-#include "shop/Build.h"
-#include "shop/FreezeInfo.h"
-#include "screens/GameOver.h"
-#include "shop/GatlingInfo.h"
-#include "PlayHarness.h"
-#include "shop/RocketInfo.h"
-#include "turrets/Turret.h"
-#include "play/WavesGame.h"
+#include <string>
+#include <vector>
 
 using namespace play;
 using zp::Position;

@@ -1,16 +1,17 @@
 #include "turrets/Turret.h"
 
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
+#include "PlayHarness.h"
 #include "enemies/EnemyEasy.h"
 #include "turrets/Freeze.h"
 #include "turrets/Gatling.h"
-#include "PlayHarness.h"
 #include "turrets/Rocket.h"
+
 #include "zp/Utility.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace play;
 using zp::Position;
