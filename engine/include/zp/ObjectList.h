@@ -1,6 +1,6 @@
 // A fixed-capacity list of object pointers in insertion order. It never owns
-// the objects; copies are cheap snapshots that stay valid while handlers
-// create or remove objects.
+// the objects. A copy is a snapshot that stays valid while handlers create or
+// remove objects; it copies all 5,000 slots (40 KB), however few are in use.
 #pragma once
 
 namespace zp {
