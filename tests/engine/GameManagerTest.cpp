@@ -6,12 +6,14 @@
 #include "support/RunDir.h"
 
 #include "zp/GraphicsManager.h"
+#include "zp/InputManager.h"
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
@@ -129,6 +131,68 @@ TEST(GameStartUp, AFailedGraphicsStartStopsBeforeInputAndResources)
     EXPECT_EQ(zp::WorldManager::getInstance().getBoundary().getHorizontal(), 7);
     zp::GameManager::getInstance().shutDown();
     zp::ResourceManager::getInstance().shutDown();
+}
+
+TEST_F(GameLoopTest, RunSleepsOutEveryFrame)
+{
+    const int frames = 5;
+    auto* p_o = new RecordingObject;
+    p_o->on_step = [&](RecordingObject& self) {
+        if (int(self.steps.size()) == frames)
+            game.setGameOver(true);
+    };
+    const auto start = std::chrono::steady_clock::now();
+    game.run();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(p_o->steps.size(), size_t(frames));
+    // Only a lower bound: a loaded machine may make the frames longer.
+    EXPECT_GE(elapsed, std::chrono::milliseconds((frames - 1) * game.getFrameTime()));
+}
+
+TEST(GameStartUp, GraphicsStartBeforeInput)
+{
+    // The input manager refuses to start while the graphics manager is shut
+    // down; the game manager starts graphics first, so it succeeds.
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.setHeadless(true);
+    graphics.shutDown();
+    zp::GameManager& game = zp::GameManager::getInstance();
+    EXPECT_EQ(game.startUp(), 0);
+    EXPECT_TRUE(zp::InputManager::getInstance().isStarted());
+    game.shutDown();
+    zp::InputManager::getInstance().shutDown();
+    graphics.shutDown();
+    graphics.setHeadless(false);
+    zp::ResourceManager::getInstance().shutDown();
+}
+
+TEST(GameStartUp, AFailedGraphicsStartLeavesTheLogAndWorldStarted)
+{
+    auto* p_dropped = new RecordingObject;
+    std::filesystem::remove("zp-font.ttf");
+    EXPECT_EQ(zp::GameManager::getInstance().startUp(), -1);
+    // The world was started before the graphics: its list was emptied.
+    const bool dropped = zp::WorldManager::getInstance().getAllObjects().isEmpty();
+    EXPECT_TRUE(dropped);
+    EXPECT_GT(zp::LogManager::getInstance().writeLog("after the failure"), 0);
+    zp::GameManager::getInstance().shutDown();
+    if (dropped) // otherwise the world's shut-down deleted it
+        delete p_dropped;
+}
+
+TEST(GameShutDown, TheLogClosesBeforeTheWorldDeletesItsObjects)
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
+    ASSERT_EQ(zp::WorldManager::getInstance().startUp(), 0);
+    auto* p_o = new RecordingObject;
+    p_o->on_destroy = [] { zp::LogManager::getInstance().writeLog("deleted at shut-down"); };
+    zp::LogManager::getInstance().writeLog("before shut-down");
+    game.shutDown();
+    const std::string log = zp::test::readFile("zephane.log");
+    EXPECT_NE(log.find("before shut-down"), std::string::npos);
+    EXPECT_EQ(log.find("deleted at shut-down"), std::string::npos);
+    EXPECT_TRUE(zp::WorldManager::getInstance().getAllObjects().isEmpty());
 }
 
 } // namespace

@@ -354,4 +354,46 @@ TEST_F(WorldTest, WorldBoxAndViewConversions)
     EXPECT_EQ(zp::viewToWorld(Position(5, 2)), Position(5, 2)); // boundary corner, not the view's
 }
 
+TEST_F(WorldTest, TheMovingObjectHearsOfEachCollisionBeforeTheOtherOne)
+{
+    std::vector<std::string> heard;
+    RecordingObject* p_mover = at(Position(0, 5));
+    RecordingObject* p_first = at(Position(2, 5), zp::SOFT);
+    RecordingObject* p_second = at(Position(2, 6), zp::SOFT);
+    const auto listen = [&heard](const std::string& name) {
+        return [&heard, name](RecordingObject&, const zp::Event* p_e) {
+            if (p_e->getType() == zp::COLLISION_EVENT) {
+                auto* p_c = static_cast<const zp::EventCollision*>(p_e);
+                heard.push_back(name + " of " + std::to_string(p_c->getObject2()->getId()));
+            }
+        };
+    };
+    p_mover->on_event = listen("mover");
+    p_first->on_event = listen("first");
+    p_second->on_event = listen("second");
+
+    EXPECT_EQ(world.moveObject(p_mover, Position(1, 5)), 0);
+    const std::string first_id = std::to_string(p_first->getId());
+    const std::string second_id = std::to_string(p_second->getId());
+    // One event per other object, in world order, each to the mover first.
+    EXPECT_EQ(heard, (std::vector<std::string>{"mover of " + first_id, "first of " + first_id,
+                                               "mover of " + second_id, "second of " + second_id}));
+}
+
+TEST_F(WorldTest, MarkedObjectsAreDeletedInTheOrderTheyWereMarked)
+{
+    std::vector<std::string> deleted;
+    RecordingObject* p_a = at(Position(1, 1));
+    RecordingObject* p_b = at(Position(3, 1));
+    RecordingObject* p_c = at(Position(5, 1));
+    p_a->on_destroy = [&] { deleted.push_back("a"); };
+    p_b->on_destroy = [&] { deleted.push_back("b"); };
+    p_c->on_destroy = [&] { deleted.push_back("c"); };
+    world.markForDelete(p_b);
+    world.markForDelete(p_c);
+    world.markForDelete(p_a);
+    world.update();
+    EXPECT_EQ(deleted, (std::vector<std::string>{"b", "c", "a"}));
+}
+
 } // namespace

@@ -186,4 +186,21 @@ TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
     EXPECT_EQ(differingPixels(batched, one_by_one), 0);
 }
 
+TEST_F(GraphicsPixelTest, GlyphsShowAtTheirViewPositionNotTheirWorldPosition)
+{
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.setBoundary(zp::Box(Position(0, 0), 200, 100));
+    world.setView(zp::Box(Position(30, 10), 80, 24));
+    const Position world_cell(35, 12);
+    const Position view_cell(5, 2);
+    blankScreen();
+    graphics.drawCh(world_cell, '#', zp::YELLOW);
+    graphics.swapBuffers();
+    const sf::Image screen = captureEngineWindowWhen(
+        [&](const sf::Image& image) { return countColorInCell(image, view_cell, sf::Color::Yellow) > 0; },
+        "view.png");
+    EXPECT_GE(countColorInCell(screen, view_cell, sf::Color::Yellow), GLYPH_PIXELS);
+    EXPECT_EQ(countLitInCell(screen, world_cell), 0);
+}
+
 } // namespace

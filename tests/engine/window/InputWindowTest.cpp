@@ -277,4 +277,13 @@ TEST_F(InputWindowTest, WithoutAWindowNothingIsRead)
     EXPECT_TRUE(seen.empty()) << all();
 }
 
+TEST_F(InputWindowTest, TheLastKeyCodeIsPolledToo)
+{
+    // Pause is the last key code, 100.
+    xdotool("keydown Pause");
+    pumpUntil([&] { return saw("key down 100"); });
+    xdotool("keyup Pause");
+    EXPECT_TRUE(saw("key down 100")) << all();
+}
+
 } // namespace
