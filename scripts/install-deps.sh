@@ -3,7 +3,7 @@
 # when everything is already there.
 set -euo pipefail
 
-packages=(cmake g++ make clang-format libsfml-dev fonts-dejavu-core libgtest-dev libgmock-dev
+packages=(cmake g++ make clang-format libsfml-dev libx11-dev fonts-dejavu-core libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth xdotool imagemagick)
 
 missing=()

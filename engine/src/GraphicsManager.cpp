@@ -1,5 +1,8 @@
 #include "zp/GraphicsManager.h"
 
+#include "platform/Platform.h"
+#include "zp/LogManager.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -81,6 +84,11 @@ int GraphicsManager::startUp()
     // The font comes first, so a failed start-up leaves no window behind.
     if (!font.loadFromFile(FONT_FILE_DEFAULT))
         return -1;
+    // Rendering glyphs already needs a graphics context, which needs the display.
+    if (!platform::displayAvailable()) {
+        LogManager::getInstance().writeLog("GraphicsManager::startUp(): no display to open the window on");
+        return -1;
+    }
     prepareGlyphs();
 
     p_window =

@@ -22,6 +22,10 @@ LogManager& LogManager::getInstance()
 
 int LogManager::startUp()
 {
+    // What the open file still buffers belongs to it: written now, it cannot
+    // land in the new file after the truncation below.
+    if (p_f != nullptr)
+        std::fflush(p_f);
     std::FILE* p_file = std::fopen(LOGFILE_NAME, "w");
     if (p_file == nullptr)
         return -1;

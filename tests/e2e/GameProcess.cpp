@@ -101,6 +101,8 @@ GameProcess::GameProcess(const RunOptions& options)
     if (pid == 0) {
         if (chdir(run_dir.c_str()) != 0)
             _exit(127);
+        if (!options.with_display)
+            unsetenv("DISPLAY");
         setenv("ALSOFT_DRIVERS", "wave", 1);
         // In the sanitizer build the system's GL driver, unloaded when the
         // window closes, leaves blocks that only look leaked; memory errors are

@@ -25,6 +25,8 @@ struct RunOptions {
     // Data files (relative to GameData/) left out of the run's data set.
     std::vector<std::string> missing_data;
     bool with_font = true;
+    // Without, the game starts with DISPLAY unset.
+    bool with_display = true;
 };
 
 class GameProcess {

@@ -25,4 +25,18 @@ TEST(Startup, FailedStartSaysWhyLoadsNothingAndExitsNonZero)
     EXPECT_EQ(game.logText(), "Message: Error starting game manager!\n");
 }
 
+TEST(Startup, WithoutADisplayTheGameSaysSoAndExitsOne)
+{
+    e2e::RunOptions options;
+    options.with_display = false;
+    e2e::GameProcess game(options);
+
+    EXPECT_EQ(game.waitForExit(e2e::Seconds(60)), 1);
+    const std::string err = game.errorText();
+    EXPECT_NE(err.find("Error starting game manager!"), std::string::npos) << err;
+    EXPECT_NE(err.find("a display"), std::string::npos) << err;
+    EXPECT_EQ(game.logText(), "Message: GraphicsManager::startUp(): no display to open the window on\n"
+                              "Message: Error starting game manager!\n");
+}
+
 } // namespace

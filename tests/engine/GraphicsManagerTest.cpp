@@ -1,13 +1,17 @@
 #include "zp/GraphicsManager.h"
 
 #include "support/EngineFixture.h"
+#include "support/RunDir.h"
 
 #include "zp/Frame.h"
+#include "zp/LogManager.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -92,6 +96,21 @@ TEST(GraphicsWithoutWindow, MissingFontFailsStartUpAndOpensNoWindow)
     EXPECT_EQ(graphics.getWindow(), nullptr);
     EXPECT_EQ(graphics.drawCh(Position(0, 0), 'A', zp::WHITE), -1);
     ASSERT_EQ(std::rename("put-aside.ttf", "zp-font.ttf"), 0);
+}
+
+TEST(GraphicsWithoutWindow, WithoutADisplayStartUpFailsAndSaysSo)
+{
+    const char* p_display = std::getenv("DISPLAY");
+    const std::string display = p_display ? p_display : "";
+    unsetenv("DISPLAY");
+    ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    EXPECT_EQ(graphics.startUp(), -1);
+    EXPECT_EQ(graphics.getWindow(), nullptr);
+    zp::LogManager::getInstance().shutDown();
+    EXPECT_NE(zp::test::readFile("zephane.log").find("no display to open the window on"), std::string::npos);
+    if (p_display != nullptr)
+        setenv("DISPLAY", display.c_str(), 1);
 }
 
 // Headless: the frame's characters are recorded exactly as with a window

@@ -44,7 +44,7 @@ TEST_F(LogManagerTest, RestartTruncates)
 {
     zp::LogManager& log = zp::LogManager::getInstance();
     ASSERT_EQ(log.startUp(), 0);
-    log.writeLog("first run");
+    log.writeLog("the first run writes a longer line than the second");
     ASSERT_EQ(log.startUp(), 0);
     log.writeLog("second run");
     log.shutDown();

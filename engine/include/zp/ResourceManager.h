@@ -10,6 +10,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zp {
 
@@ -70,6 +71,8 @@ private:
 
     Sprite* p_sprite[MAX_SPRITES] = {};
     int sprite_count = 0;
+    // Sprites of the table before a second start-up, freed at shut-down.
+    std::vector<std::unique_ptr<Sprite>> retired_sprites;
     // Entries are created when first loaded, so an idle table holds no audio
     // sources; loaded entries stay packed at the front in load order.
     std::unique_ptr<Sound> sound[MAX_SOUNDS];

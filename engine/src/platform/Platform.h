@@ -11,6 +11,8 @@ namespace zp::platform {
 std::int64_t monotonicMicroseconds();
 // The operating system's own sleep; it may overshoot by a millisecond or more.
 void sleepMicroseconds(std::int64_t duration_us);
+// True when a window can be opened: on X11, a display server answers.
+bool displayAvailable();
 // Ask for (and release) a fine system timer resolution around the game's run.
 void beginTimerResolution();
 void endTimerResolution();

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include <X11/Xlib.h>
+
 namespace zp::platform {
 namespace {
 
@@ -21,6 +23,17 @@ void sleepMicroseconds(std::int64_t duration_us)
 {
     if (duration_us > 0)
         std::this_thread::sleep_for(std::chrono::microseconds(duration_us));
+}
+
+bool displayAvailable()
+{
+    // The windowing library aborts the program when it cannot reach the X
+    // server, so the engine asks first.
+    Display* p_display = XOpenDisplay(nullptr);
+    if (p_display == nullptr)
+        return false;
+    XCloseDisplay(p_display);
+    return true;
 }
 
 // POSIX sleeps already resolve far below a millisecond.

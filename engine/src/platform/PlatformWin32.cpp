@@ -25,6 +25,11 @@ void sleepMicroseconds(std::int64_t duration_us)
         Sleep(DWORD(duration_us / 1000));
 }
 
+bool displayAvailable()
+{
+    return true;
+}
+
 void beginTimerResolution()
 {
     timeBeginPeriod(1);

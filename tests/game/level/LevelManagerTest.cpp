@@ -254,4 +254,36 @@ TEST_F(LevelFiles, ShutDownReleasesTheLevel)
     EXPECT_EQ(worldCount(), 3);
 }
 
+TEST_F(LevelFiles, CoordinatesBeyondTheLimitAreClampedAndLogged)
+{
+    const std::string level = zp::test::writeFile(
+        "far.txt", "name Far\ndescription far away\nsize_x 2147483647\nsize_y 24\nblock_count 1\n"
+                   "enemy_start_x -2147483648\nenemy_start_y 3\ntreasure_x 5\ntreasure_y 99999999\nend\n"
+                   "block BlockHorizontal\npos_x 2147483647\npos_y -16777216\nend\neof\n");
+    const std::string path =
+        zp::test::writeFile("far-path.txt", "block_count 1\nend\npos_x 16777217\npos_y 4\nend\neof\n");
+    ASSERT_EQ(LevelManager::getInstance().loadLevel(level, path), 0);
+    const Level* p_level = current();
+    ASSERT_NE(p_level, nullptr);
+    EXPECT_EQ(p_level->getEnemyStartX(), -zp::MAX_COORDINATE);
+    EXPECT_EQ(p_level->getTreasureY(), zp::MAX_COORDINATE);
+    ASSERT_EQ(p_level->getPath().size(), 1u);
+    EXPECT_EQ(p_level->getPath()[0], zp::Position(zp::MAX_COORDINATE, 4));
+    ASSERT_EQ(blocks().size(), 1u);
+    EXPECT_EQ(blocks()[0]->getPosition(), zp::Position(zp::MAX_COORDINATE, -zp::MAX_COORDINATE));
+
+    const std::string log = zp::test::readFile("zephane.log");
+    for (const char* line : {"size_x 2147483647 out of range, taken as 16777216",
+                             "enemy_start_x -2147483648 out of range, taken as -16777216",
+                             "treasure_y 99999999 out of range, taken as 16777216",
+                             "pos_x 2147483647 out of range, taken as 16777216",
+                             "pos_x 16777217 out of range, taken as 16777216"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    EXPECT_EQ(log.find("pos_y -16777216"), std::string::npos) << "the limit itself is in range";
+
+    // The world moves and draws the far block without overflowing its box.
+    zp::WorldManager::getInstance().update();
+    zp::WorldManager::getInstance().draw();
+}
+
 } // namespace
