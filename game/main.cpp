@@ -24,7 +24,7 @@ void useLocations(const Locations& locations)
     zp::LogManager::getInstance().setLogFile(locations.log_file);
     setGameDataDir(locations.data_dir);
     if (locations.log_moved)
-        std::fprintf(stderr, "cinderwatch: the working folder takes no log; it goes to \"%s\"\n",
+        std::fprintf(stderr, "cinderwatch: the working folder takes no files, so the log goes to \"%s\"\n",
                      locations.log_file.c_str());
 }
 
