@@ -27,6 +27,10 @@ cmake -S "$work/stars" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
 grep -q "$work/prefix/include" "$work/build/compile_commands.json" || fail "installed headers not used"
 ! grep -q "$root/engine" "$work/build/compile_commands.json" || fail "the source tree's engine was used"
 cmake --build "$work/build" -j2 >"$work/build.log" || { cat "$work/build.log"; fail "build"; }
+# SFML comes through its own imported targets, found by the package's config
+# (a bare -lsfml-graphics would link here by luck and fail elsewhere).
+grep -q "libsfml-graphics\.so" "$work/build/CMakeFiles/stars.dir/link.txt" ||
+    fail "SFML linked by name, not through its imported targets: $(cat "$work/build/CMakeFiles/stars.dir/link.txt")"
 
 # The sanitizer runtime would report the GL driver's blocks, unloaded with the window.
 output=$(cd "$work" && ASAN_OPTIONS=detect_leaks=0 ALSOFT_DRIVERS=null \
