@@ -53,7 +53,7 @@ int main(int argc, char** argv)
                      "Cinderwatch needs its font, its game data, a place for its log and a display\n"
                      "to open its window on. It used:\n%s%s",
                      describeLocations(locations).c_str(),
-                     logged ? "The log holds what went wrong.\n" : "The log could not be written.\n");
+                     logged ? "The same message is in the log.\n" : "The log could not be written either.\n");
         game.shutDown();
         return EXIT_START_FAILED;
     }
