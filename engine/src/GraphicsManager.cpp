@@ -82,7 +82,7 @@ int GraphicsManager::startUp()
         return 0;
 
     // The font comes first, so a failed start-up leaves no window behind.
-    if (!font.loadFromFile(FONT_FILE_DEFAULT))
+    if (!font.loadFromFile(font_file))
         return -1;
     // Rendering glyphs already needs a graphics context, which needs the display.
     if (!platform::displayAvailable()) {
@@ -112,6 +112,16 @@ void GraphicsManager::shutDown()
     headless_started = false;
     batch.clear();
     Manager::shutDown();
+}
+
+void GraphicsManager::setFontFile(const std::string& path)
+{
+    font_file = path;
+}
+
+std::string GraphicsManager::getFontFile() const
+{
+    return font_file;
 }
 
 void GraphicsManager::setHeadless(bool new_headless)

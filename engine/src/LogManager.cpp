@@ -26,7 +26,7 @@ int LogManager::startUp()
     // land in the new file after the truncation below.
     if (p_f != nullptr)
         std::fflush(p_f);
-    std::FILE* p_file = std::fopen(LOGFILE_NAME, "w");
+    std::FILE* p_file = std::fopen(log_file.c_str(), "w");
     if (p_file == nullptr)
         return -1;
     if (p_f != nullptr)
@@ -42,6 +42,16 @@ void LogManager::shutDown()
         p_f = nullptr;
     }
     Manager::shutDown();
+}
+
+void LogManager::setLogFile(const std::string& path)
+{
+    log_file = path;
+}
+
+std::string LogManager::getLogFile() const
+{
+    return log_file;
 }
 
 void LogManager::setFlush(bool flush)

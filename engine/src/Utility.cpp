@@ -1,5 +1,6 @@
 #include "zp/Utility.h"
 
+#include "platform/Platform.h"
 #include "zp/Object.h"
 
 #include <cmath>
@@ -69,6 +70,11 @@ Box getWorldBox(const Object* p_object, Position where)
     Position corner = box.getCorner();
     box.setCorner(Position(corner.getX() + where.getX(), corner.getY() + where.getY()));
     return box;
+}
+
+std::string executablePath()
+{
+    return platform::executablePath();
 }
 
 } // namespace zp

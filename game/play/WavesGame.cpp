@@ -1,5 +1,6 @@
 #include "play/WavesGame.h"
 
+#include "content/DataPaths.h"
 #include "content/GameEvents.h"
 #include "content/Labels.h"
 #include "enemies/EnemyEasy.h"
@@ -8,6 +9,7 @@
 #include "hud/CurrencyView.h"
 #include "hud/LivesView.h"
 #include "hud/WaveView.h"
+#include "level/LevelFiles.h"
 #include "level/LevelManager.h"
 #include "play/Reticle.h"
 #include "play/Treasure.h"
@@ -174,4 +176,10 @@ void WavesGame::endPlay()
     if (zp::Music* p_music = levelMusic())
         p_music->stop();
     new GameOver;
+}
+
+WavesGame* startWavesGame(int level_number)
+{
+    const LevelFiles& files = LEVELS[level_number - 1];
+    return new WavesGame(gameDataPath(files.level_file), gameDataPath(files.path_file));
 }

@@ -75,3 +75,7 @@ private:
     // otherwise create enemies that outlive the game.
     bool ended = false;
 };
+
+// A controller for level 1 ... LEVEL_COUNT of the data set, in the world from
+// now on (the menu's keys and the command line start levels through it).
+WavesGame* startWavesGame(int level_number);

@@ -84,34 +84,54 @@ GameProcess::GameProcess(const RunOptions& options)
     run_dir = (fs::path(root) / "run").string();
     fs::create_directories(run_dir);
     const fs::path data(fs::path(ZP_SOURCE_DIR) / "GameData");
-    if (options.missing_data.empty())
+    if (options.with_data && options.missing_data.empty())
         fs::create_directory_symlink(data, fs::path(root) / "GameData");
-    else
+    else if (options.with_data)
         linkDataSet(data, fs::path(root) / "GameData", options.missing_data);
-    if (options.with_font)
+    if (options.with_font && !options.vanished_run_dir)
         fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", fs::path(run_dir) / "zp-font.ttf");
+
+    std::string binary =
+        options.program.empty() ? std::string(ZP_BUILD_DIR) + "/cinderwatch" : options.program;
+    if (options.lone_copy) {
+        const fs::path copy = fs::path(root) / "lone" / "bin" / "cinderwatch";
+        fs::create_directories(copy.parent_path());
+        fs::copy_file(binary, copy);
+        binary = copy.string();
+    }
+    std::vector<std::string> argv_strings{"cinderwatch"};
+    argv_strings.insert(argv_strings.end(), options.arguments.begin(), options.arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : argv_strings)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
 
     const std::string config = root + "/alsoft.conf";
     std::ofstream(config) << "[wave]\nfile = " << recordingPath() << "\n";
 
-    const std::string binary = std::string(ZP_BUILD_DIR) + "/cinderwatch";
     const std::string out = root + "/stdout.txt";
     const std::string err = root + "/stderr.txt";
     pid = fork();
     if (pid == 0) {
         if (chdir(run_dir.c_str()) != 0)
             _exit(127);
-        if (!options.with_display)
-            unsetenv("DISPLAY");
+        if (options.vanished_run_dir && rmdir(run_dir.c_str()) != 0)
+            _exit(127);
         setenv("ALSOFT_DRIVERS", "wave", 1);
         // In the sanitizer build the system's GL driver, unloaded when the
         // window closes, leaves blocks that only look leaked; memory errors are
         // still caught, and the game's own leaks are checked by its unit tests.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         setenv("ALSOFT_CONF", config.c_str(), 1);
+        for (const auto& [name, value] : options.environment) {
+            if (value.empty())
+                unsetenv(name.c_str());
+            else
+                setenv(name.c_str(), value.c_str(), 1);
+        }
         if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr))
             _exit(127);
-        execl(binary.c_str(), "cinderwatch", static_cast<char*>(nullptr));
+        execv(binary.c_str(), argv.data());
         _exit(127);
     }
 }
@@ -205,6 +225,11 @@ std::string GameProcess::logText() const
 std::string GameProcess::errorText() const
 {
     return zp::test::readFile(root + "/stderr.txt");
+}
+
+std::string GameProcess::outputText() const
+{
+    return zp::test::readFile(root + "/stdout.txt");
 }
 
 std::string GameProcess::recordingPath() const

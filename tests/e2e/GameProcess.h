@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/types.h>
@@ -21,12 +22,24 @@ using Seconds = std::chrono::duration<double>;
 // Polls `condition` until it holds or the deadline passes; true when it held.
 bool waitUntil(const std::function<bool()>& condition, Seconds deadline, Seconds interval = Seconds(0.25));
 
+// The run folder is laid out as the build folder: the font inside it, the
+// data set beside it ("../GameData").
 struct RunOptions {
     // Data files (relative to GameData/) left out of the run's data set.
     std::vector<std::string> missing_data;
     bool with_font = true;
-    // Without, the game starts with DISPLAY unset.
-    bool with_display = true;
+    bool with_data = true;
+    // The program to start: the build's own cinderwatch when empty.
+    std::string program;
+    // A copy of the build's program alone in a folder of its own, so that
+    // nothing is found beside it and the working folder's files are used.
+    bool lone_copy = false;
+    std::vector<std::string> arguments;
+    // Set for the game, e.g. {"XDG_STATE_HOME", "/tmp/state"}; an empty value unsets.
+    std::vector<std::pair<std::string, std::string>> environment;
+    // The run folder is removed once the game stands in it: a working folder
+    // that takes no files (even from root).
+    bool vanished_run_dir = false;
 };
 
 class GameProcess {
@@ -51,8 +64,11 @@ public:
     sf::Image capture();
 
     const std::string& runDir() const { return run_dir; }
+    // The temporary folder that holds the run folder and everything else of this run.
+    const std::string& rootDir() const { return root; }
     std::string logText() const;
     std::string errorText() const;
+    std::string outputText() const;
     std::string recordingPath() const;
 
 private:

@@ -77,6 +77,45 @@ protected:
         ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 100, SCREEN_DEADLINE));
     }
 
+    // The counters at their start values, every block of the level's track,
+    // its treasure and the three buy panels, on the last capture.
+    void expectBoardOf(int level)
+    {
+        const e2e::LevelData data = e2e::readLevel(level);
+        ASSERT_FALSE(data.path.empty());
+        ASSERT_TRUE(waitForCounter("Lives:", LIVES_X, 10, SCREEN_DEADLINE));
+        EXPECT_TRUE(reader.shows(screen, counterStart(WAVE_X, counter("Wave:", 0)), counter("Wave:", 0)));
+        EXPECT_FALSE(reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 160)),
+                                  counter("Currency:", 160)));
+        EXPECT_FALSE(
+            reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 16)), counter("Lives:", 16)));
+
+        int drawn_blocks = 0;
+        for (const zp::Box& block : data.blocks)
+            drawn_blocks += inkIn(block) > 0 ? 1 : 0;
+        EXPECT_EQ(drawn_blocks, int(data.blocks.size())) << "every piece of the track is drawn";
+        zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
+        treasure.setCorner(data.treasure);
+        EXPECT_GT(inkIn(treasure), 0) << "the treasure";
+        for (int panel_top : {0, 6, 12}) {
+            int lit = 0;
+            for (int row = panel_top; row < panel_top + 6; ++row)
+                for (int column = 64; column < 80; ++column)
+                    lit += reader.inkAt(screen, Position(column, row)) > 0 ? 1 : 0;
+            EXPECT_GT(lit, 10) << "buy panel at row " << panel_top;
+        }
+    }
+
+    // Lit cells of a box on the last capture.
+    int inkIn(const zp::Box& box)
+    {
+        int lit = 0;
+        for (int y = box.getCorner().getY(); y < box.getCorner().getY() + box.getVertical(); ++y)
+            for (int x = box.getCorner().getX(); x < box.getCorner().getX() + box.getHorizontal(); ++x)
+                lit += reader.inkAt(screen, Position(x, y));
+        return lit;
+    }
+
     // With ZP_E2E_SCREENSHOTS naming a folder, keeps a picture of what the player sees.
     void saveScreenshot(const std::string& name)
     {
@@ -142,37 +181,9 @@ class LevelStartTest : public PlayTest, public testing::WithParamInterface<int> 
 TEST_P(LevelStartTest, BoardShowsTrackTreasurePanelsAndCounters)
 {
     const int level = GetParam();
-    const e2e::LevelData data = e2e::readLevel(level);
-    ASSERT_FALSE(data.path.empty());
     start();
     playLevel(level);
-    ASSERT_TRUE(waitForCounter("Lives:", LIVES_X, 10, SCREEN_DEADLINE));
-    EXPECT_TRUE(reader.shows(screen, counterStart(WAVE_X, counter("Wave:", 0)), counter("Wave:", 0)));
-    EXPECT_FALSE(
-        reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 160)), counter("Currency:", 160)));
-    EXPECT_FALSE(reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 16)), counter("Lives:", 16)));
-
-    const auto ink_in = [&](const zp::Box& box) {
-        int lit = 0;
-        for (int y = box.getCorner().getY(); y < box.getCorner().getY() + box.getVertical(); ++y)
-            for (int x = box.getCorner().getX(); x < box.getCorner().getX() + box.getHorizontal(); ++x)
-                lit += reader.inkAt(screen, Position(x, y));
-        return lit;
-    };
-    int drawn_blocks = 0;
-    for (const zp::Box& block : data.blocks)
-        drawn_blocks += ink_in(block) > 0 ? 1 : 0;
-    EXPECT_EQ(drawn_blocks, int(data.blocks.size())) << "every piece of the track is drawn";
-    zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
-    treasure.setCorner(data.treasure);
-    EXPECT_GT(ink_in(treasure), 0) << "the treasure";
-    for (int panel_top : {0, 6, 12}) {
-        int lit = 0;
-        for (int row = panel_top; row < panel_top + 6; ++row)
-            for (int column = 64; column < 80; ++column)
-                lit += reader.inkAt(screen, Position(column, row)) > 0 ? 1 : 0;
-        EXPECT_GT(lit, 10) << "buy panel at row " << panel_top;
-    }
+    expectBoardOf(level);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelStartTest, testing::Values(1, 2, 3));
@@ -317,9 +328,45 @@ TEST_F(PlayTest, WithoutTheMenuMusicTheMenuStillComes)
 {
     e2e::RunOptions options;
     options.missing_data = {"Music/Menu.wav"};
+    // Beside the build's program lies the whole data set; alone, the program
+    // reads the run's.
+    options.lone_copy = true;
     start(options);
     reachMenu();
     EXPECT_TRUE(game->isRunning());
+}
+
+TEST_F(PlayTest, LevelOptionStartsThatLevelWithoutSplashOrMenu)
+{
+    e2e::RunOptions options;
+    options.arguments = {"--level", "2"};
+    start(options);
+    // The first picture with anything on it is already the board.
+    const bool drawn = e2e::waitUntil(
+        [&] {
+            screen = game->capture();
+            for (int row = 0; row < 24; ++row)
+                for (int column = 0; column < 80; ++column)
+                    if (reader.inkAt(screen, Position(column, row)) > 0)
+                        return true;
+            return false;
+        },
+        SCREEN_DEADLINE, Seconds(0.05));
+    ASSERT_TRUE(drawn);
+    EXPECT_TRUE(
+        reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 100)), counter("Currency:", 100)))
+        << "no splash screen first";
+    expectBoardOf(2);
+    // Level 2's own board: some of level 1's track is not there.
+    int level_one_blocks_missing = 0;
+    for (const zp::Box& block : e2e::readLevel(1).blocks)
+        level_one_blocks_missing += inkIn(block) == 0 ? 1 : 0;
+    EXPECT_GT(level_one_blocks_missing, 0);
+
+    // Giving up leads through the game-over screen to the menu, as ever.
+    game->pressKey("f");
+    ASSERT_TRUE(waitForText(GAME_OVER_TEXT, GAME_OVER));
+    reachMenu();
 }
 
 } // namespace

@@ -17,7 +17,11 @@ std::string logText()
 class LogManagerTest : public testing::Test {
 protected:
     void SetUp() override { zp::LogManager::getInstance().shutDown(); }
-    void TearDown() override { zp::LogManager::getInstance().shutDown(); }
+    void TearDown() override
+    {
+        zp::LogManager::getInstance().shutDown();
+        zp::LogManager::getInstance().setLogFile(zp::LOGFILE_NAME);
+    }
 };
 
 TEST_F(LogManagerTest, LineFormatAndCount)
@@ -71,6 +75,25 @@ TEST_F(LogManagerTest, StartFailsWhenTheFileCannotBeOpened)
     EXPECT_EQ(log.startUp(), -1);
     EXPECT_EQ(log.writeLog("nowhere"), -1);
     EXPECT_EQ(log.getType(), "LogManager");
+}
+
+TEST_F(LogManagerTest, ANamedLogFileIsOpenedFromTheNextStartUpOn)
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    EXPECT_EQ(log.getLogFile(), "zephane.log");
+    ASSERT_EQ(log.startUp(), 0);
+    std::filesystem::create_directory("logs");
+    log.setLogFile("logs/game.log");
+    EXPECT_EQ(log.getLogFile(), "logs/game.log");
+    log.writeLog("still the first file");
+    ASSERT_EQ(log.startUp(), 0);
+    log.writeLog("in the named file");
+    log.shutDown();
+    EXPECT_EQ(logText(), "Message: still the first file\n");
+    EXPECT_EQ(zp::test::readFile("logs/game.log"), "Message: in the named file\n");
+
+    log.setLogFile("no-such-folder/game.log");
+    EXPECT_EQ(log.startUp(), -1);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using zp::Box;
 using zp::Position;
 
@@ -96,6 +98,16 @@ TEST(ToString, DecimalText)
                  {-2147483647 - 1, "-2147483648"}};
     for (const auto& c : cases)
         EXPECT_EQ(zp::toString(c.value), c.text);
+}
+
+TEST(ExecutablePath, NamesThisTestProgramByItsFullPath)
+{
+    namespace fs = std::filesystem;
+    const std::string path = zp::executablePath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(fs::path(path).is_absolute()) << path;
+    // The build folder's own binary, whatever the working folder is.
+    EXPECT_EQ(fs::path(path), fs::canonical(fs::path(ZP_BUILD_DIR) / "engine_tests"));
 }
 
 } // namespace

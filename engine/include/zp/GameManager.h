@@ -1,33 +1,34 @@
-// Owns the program's life: starts every engine service in order, runs the
-// fixed-rate game loop and shuts the services down again.
+/// \file
+/// Owns the program's life: starts every engine service in order, runs the
+/// fixed-rate game loop and shuts the services down again.
 #pragma once
 
 #include "zp/Manager.h"
 
 namespace zp {
 
-// Target length of one loop iteration in milliseconds.
+/// Target length of one loop iteration in milliseconds.
 const int FRAME_TIME_DEFAULT = 33;
 
 class GameManager : public Manager {
 public:
     static GameManager& getInstance();
 
-    // Starts log, world, graphics, input and resources in that order; the
-    // first failure stops the start-up with -1.
+    /// Starts log, world, graphics, input and resources in that order; the
+    /// first failure stops the start-up with -1.
     int startUp() override;
     void shutDown() override;
 
-    // Runs iterations paced at FRAME_TIME_DEFAULT until the game is over.
+    /// Runs iterations paced at FRAME_TIME_DEFAULT until the game is over.
     void run();
-    // Performs exactly one loop iteration without sleeping; returns its
-    // duration in milliseconds.
+    /// Performs exactly one loop iteration without sleeping; returns its
+    /// duration in milliseconds.
     long step();
 
     void setGameOver(bool new_game_over = true);
     bool getGameOver() const;
     int getFrameTime() const;
-    // Number of loop iterations completed so far.
+    /// Number of loop iterations completed so far.
     int getStepCount() const;
 
 private:

@@ -1,4 +1,5 @@
-// One music track, streamed from its file while it plays.
+/// \file
+/// One music track, streamed from its file while it plays.
 #pragma once
 
 #include <SFML/Audio.hpp>
@@ -13,7 +14,7 @@ public:
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
 
-    // -1 when the file cannot be opened as a stream.
+    /// -1 when the file cannot be opened as a stream.
     int loadMusic(std::string filename);
     void play(bool loop = true);
     void stop();

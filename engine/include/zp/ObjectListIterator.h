@@ -1,4 +1,5 @@
-// Walks a live ObjectList: entries added during the walk are visited too.
+/// \file
+/// Walks a live ObjectList: entries added during the walk are visited too.
 #pragma once
 
 namespace zp {
@@ -13,7 +14,7 @@ public:
     void first();
     void next();
     bool isDone() const;
-    // The entry at the current position, or nullptr past the end.
+    /// The entry at the current position, or nullptr past the end.
     Object* currentObject() const;
 
 private:

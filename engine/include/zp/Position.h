@@ -1,4 +1,5 @@
-// A cell on the character grid: x is the column (rightwards), y the row (downwards).
+/// \file
+/// A cell on the character grid: x is the column (rightwards), y the row (downwards).
 #pragma once
 
 namespace zp {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace zp::platform {
 
@@ -16,6 +17,10 @@ bool displayAvailable();
 // Ask for (and release) a fine system timer resolution around the game's run.
 void beginTimerResolution();
 void endTimerResolution();
+
+// The absolute path of the running program's executable, links resolved;
+// empty when the system cannot tell.
+std::string executablePath();
 
 // Waits until the monotonic clock reaches the deadline: sleeps until shortly
 // before it, then waits out the rest precisely. The same on every system.
