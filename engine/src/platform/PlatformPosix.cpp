@@ -4,9 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include <unistd.h>
-
 #include <X11/Xlib.h>
+#include <unistd.h>
 
 namespace zp::platform {
 namespace {
