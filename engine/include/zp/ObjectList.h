@@ -1,7 +1,10 @@
-// A fixed-capacity list of object pointers in insertion order. It never owns
-// the objects; copies are cheap snapshots that stay valid while handlers
-// create or remove objects.
+// A list of object pointers in insertion order, holding at most
+// MAX_OBJECTS - 1 entries. It never owns the objects. Its storage grows with
+// its entries, so a copy (a snapshot that stays valid while handlers create or
+// remove objects) costs what the list holds.
 #pragma once
+
+#include <vector>
 
 namespace zp {
 
@@ -27,8 +30,7 @@ public:
 private:
     friend class ObjectListIterator;
 
-    int count = 0;
-    Object* p_obj[MAX_OBJECTS] = {};
+    std::vector<Object*> p_obj;
 };
 
 } // namespace zp
