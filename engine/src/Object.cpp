@@ -52,6 +52,13 @@ Position Object::getPosition() const
 void Object::setPosition(Position new_pos)
 {
     pos = new_pos;
+    placementChanged();
+}
+
+void Object::placementChanged()
+{
+    if (broad_phase_slot >= 0)
+        WorldManager::getInstance().objectPlacementChanged(this);
 }
 
 int Object::getAltitude() const
@@ -119,6 +126,7 @@ Solidness Object::getSolidness() const
 int Object::setSolidness(Solidness new_solid)
 {
     solidness = new_solid;
+    placementChanged();
     return 0;
 }
 
@@ -142,6 +150,7 @@ void Object::setSprite(Sprite* p_new_sprite)
     sprite_slowdown_count = 0;
     box.setHorizontal(p_sprite->getWidth());
     box.setVertical(p_sprite->getHeight());
+    placementChanged();
 }
 
 bool Object::getSpriteCenter() const
@@ -192,6 +201,7 @@ Box Object::getBox() const
 void Object::setBox(Box new_box)
 {
     box = new_box;
+    placementChanged();
 }
 
 int Object::eventHandler(const Event* p_event)

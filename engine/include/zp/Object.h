@@ -77,7 +77,11 @@ public:
     virtual void draw();
 
 private:
+    friend class BroadPhase;
+
     static int velocityStep(float velocity, float& countdown);
+    // Tells the world that the position, box or solidness may have changed.
+    void placementChanged();
 
     int id;
     std::string type;
@@ -94,6 +98,8 @@ private:
     int sprite_slowdown = 0;
     int sprite_slowdown_count = 0;
     Box box{Position(0, 0), 1, 1};
+    // The world's index entry for this object; -1 while not in the world.
+    int broad_phase_slot = -1;
 };
 
 } // namespace zp
