@@ -34,17 +34,25 @@ public:
     // The object's position, box or solidness may have changed.
     void refresh(Object* p_o);
 
-    // The solid objects whose world box may touch the box of `p_o` placed at
-    // `where`, in list order, plus objects whose boxes are too odd to file.
-    // false when the index cannot answer (an odd box, or an object twice in
-    // the list): the caller then scans the whole list.
-    bool collisionCandidates(const Object* p_o, Position where, std::vector<Object*>& candidates) const;
+    struct Candidate {
+        Object* p_object;
+        // true for an object whose box is too odd for the index: it still
+        // needs the box test. The others touch the box and are solid.
+        bool needs_test;
+    };
+
+    // The solid objects whose world box touches the box of `p_o` placed at
+    // `where`, in list order, perhaps `p_o` itself among them. nullptr when
+    // the index cannot answer (an odd box, or an object twice in the list):
+    // the caller then scans the list. Valid until the next query.
+    const std::vector<Candidate>* collisionCandidates(const Object* p_o, Position where) const;
     // The objects whose position may be within `radius` of `centre` in scaled
-    // distance, in list order; false when the caller must scan the list.
-    bool rangeCandidates(Position centre, int radius, std::vector<Object*>& candidates) const;
+    // distance, in list order, or nullptr when the caller must scan the list.
+    // Valid until the next query.
+    const std::vector<Object*>* rangeCandidates(Position centre, int radius) const;
 
 private:
-    using CellSpan = SpatialGrid::CellSpan;
+    using Rect = SpatialGrid::Rect;
 
     // Where an object's box is filed for collisions.
     enum class Filing { NONE, GRID, ALWAYS };
@@ -56,22 +64,24 @@ private:
         // Times the object stands in the list.
         int entries = 0;
         Filing filing = Filing::NONE;
-        CellSpan box_cells;
-        CellSpan position_cell;
-        // Last query that reported this record, so a query reports it once.
-        mutable std::uint32_t seen_in_query = 0;
+        // The box as filed in the grid, and the position as filed.
+        Rect box;
+        Rect position;
     };
 
     static int slotOf(const Object* p_o);
-    Filing filingFor(const Object* p_o, CellSpan& cells) const;
-    void fileBox(int slot);
+    static bool extentOf(const Object* p_o, Position at, Rect& extent);
+    static Rect pointAt(Position pos);
+    Filing filingFor(const Object* p_o, Rect& extent) const;
+    SpatialGrid::Entry entryOf(const Record& record) const;
+    void fileBox(int slot, Filing filing, const Rect& box);
     void unfileBox(int slot);
     void release(int slot);
     void resequence();
     bool canAnswer() const;
-    void startQuery() const;
-    void report(int slot) const;
-    void finishQuery(std::vector<Object*>& candidates) const;
+    void report(const SpatialGrid::Entry& entry, bool needs_test) const;
+    bool isCrowd() const;
+    void sortReported() const;
 
     const ObjectList* p_list;
     std::vector<Record> records;
@@ -86,8 +96,16 @@ private:
     // Extra entries of objects that stand in the list more than once.
     int duplicate_entries = 0;
 
-    mutable std::uint32_t query_stamp = 0;
-    mutable std::vector<int> reported;
+    // What a query found, with the rank to sort by; queries call no handler,
+    // so one buffer serves them all.
+    struct Found {
+        std::uint64_t sequence;
+        Object* p_object;
+        bool needs_test;
+    };
+    mutable std::vector<Found> reported;
+    mutable std::vector<Candidate> collision_candidates;
+    mutable std::vector<Object*> range_candidates;
 };
 
 } // namespace zp

@@ -118,21 +118,11 @@ int Object::getYVelocityStep()
     return velocityStep(y_velocity, y_velocity_countdown);
 }
 
-Solidness Object::getSolidness() const
-{
-    return solidness;
-}
-
 int Object::setSolidness(Solidness new_solid)
 {
     solidness = new_solid;
     placementChanged();
     return 0;
-}
-
-bool Object::isSolid() const
-{
-    return solidness == HARD || solidness == SOFT;
 }
 
 Sprite* Object::getSprite() const

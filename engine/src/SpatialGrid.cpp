@@ -1,44 +1,30 @@
 #include "SpatialGrid.h"
 
-#include <algorithm>
-#include <limits>
-
 namespace zp {
 namespace {
 
 constexpr int INITIAL_BUCKET_BITS = 10;
 // Filings per bucket on average before the table doubles.
 constexpr std::size_t MAX_LOAD = 2;
-constexpr std::int64_t INT32_LOW = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t INT32_HIGH = std::numeric_limits<std::int32_t>::max();
-
-// Division that rounds towards negative infinity, so cell -1 holds -8 ... -1.
-std::int64_t floorDiv(std::int64_t value, std::int64_t divisor)
-{
-    const std::int64_t quotient = value / divisor;
-    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
-}
 
 } // namespace
 
-SpatialGrid::SpatialGrid(int init_cell_width, int init_cell_height)
-    : cell_width(init_cell_width), cell_height(init_cell_height)
+SpatialGrid::SpatialGrid(int cell_shift) : shift(cell_shift)
 {
     rehash(std::size_t(1) << INITIAL_BUCKET_BITS);
 }
 
-SpatialGrid::CellSpan SpatialGrid::cellsOf(std::int64_t x0, std::int64_t y0, std::int64_t x1,
-                                           std::int64_t y1) const
+SpatialGrid::Span SpatialGrid::spanOf(const Rect& rect) const
 {
-    // Nothing is filed beyond the 32-bit range, so a query reaching past it
-    // stops at its edge.
-    const auto clamp = [](std::int64_t value) { return std::clamp(value, INT32_LOW, INT32_HIGH); };
-    x0 = clamp(x0);
-    y0 = clamp(y0);
-    x1 = clamp(x1);
-    y1 = clamp(y1);
-    return CellSpan{floorDiv(x0, cell_width), floorDiv(y0, cell_height), floorDiv(x1, cell_width),
-                    floorDiv(y1, cell_height)};
+    return Span{cellOf(rect.x0), cellOf(rect.y0), cellOf(rect.x1), cellOf(rect.y1)};
+}
+
+std::int64_t SpatialGrid::cellCount(const Rect& rect) const
+{
+    if (rect.x1 < rect.x0 || rect.y1 < rect.y0)
+        return 0;
+    const Span span = spanOf(rect);
+    return (std::int64_t(span.x1) - span.x0 + 1) * (std::int64_t(span.y1) - span.y0 + 1);
 }
 
 void SpatialGrid::clear()
@@ -46,14 +32,6 @@ void SpatialGrid::clear()
     for (auto& bucket : buckets)
         bucket.clear();
     filing_count = 0;
-}
-
-std::size_t SpatialGrid::bucketOf(std::int32_t cx, std::int32_t cy) const
-{
-    // Fibonacci hashing of both cell numbers: neighbouring cells spread over
-    // the table, and the top bits are the best mixed.
-    const std::uint64_t key = (std::uint64_t(std::uint32_t(cx)) << 32) | std::uint32_t(cy);
-    return std::size_t((key * 0x9E3779B97F4A7C15ull) >> (64 - bucket_bits));
 }
 
 void SpatialGrid::rehash(std::size_t bucket_count)
@@ -69,34 +47,69 @@ void SpatialGrid::rehash(std::size_t bucket_count)
             buckets[bucketOf(filing.cx, filing.cy)].push_back(filing);
 }
 
-void SpatialGrid::insert(int key, const CellSpan& span)
+SpatialGrid::Filing* SpatialGrid::find(const Object* p_object, std::int32_t cx, std::int32_t cy)
 {
-    filing_count += std::size_t(span.cellCount());
-    if (filing_count > MAX_LOAD * buckets.size())
-        rehash(buckets.size() * 2);
-    for (std::int64_t y = span.y0; y <= span.y1; ++y)
-        for (std::int64_t x = span.x0; x <= span.x1; ++x) {
-            const Filing filing{key, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
-            buckets[bucketOf(filing.cx, filing.cy)].push_back(filing);
-        }
+    for (Filing& filing : buckets[bucketOf(cx, cy)])
+        if (filing.entry.p_object == p_object && filing.cx == cx && filing.cy == cy)
+            return &filing;
+    return nullptr;
 }
 
-void SpatialGrid::remove(int key, const CellSpan& span)
+void SpatialGrid::insert(const Entry& entry, const Rect& rect)
 {
-    for (std::int64_t y = span.y0; y <= span.y1; ++y)
-        for (std::int64_t x = span.x0; x <= span.x1; ++x) {
-            const auto cx = static_cast<std::int32_t>(x);
-            const auto cy = static_cast<std::int32_t>(y);
-            auto& bucket = buckets[bucketOf(cx, cy)];
-            const auto found = std::find_if(bucket.begin(), bucket.end(), [&](const Filing& filing) {
-                return filing.key == key && filing.cx == cx && filing.cy == cy;
-            });
-            if (found == bucket.end())
+    const Span span = spanOf(rect);
+    filing_count += std::size_t(cellCount(rect));
+    if (filing_count > MAX_LOAD * buckets.size())
+        rehash(buckets.size() * 2);
+    for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
+        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx)
+            buckets[bucketOf(cx, cy)].push_back(Filing{entry, cx, cy, std::int32_t(rect.x0),
+                                                       std::int32_t(rect.y0), std::int32_t(rect.x1),
+                                                       std::int32_t(rect.y1)});
+}
+
+void SpatialGrid::remove(const Object* p_object, const Rect& rect)
+{
+    const Span span = spanOf(rect);
+    for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
+        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx) {
+            Filing* p_filing = find(p_object, cx, cy);
+            if (p_filing == nullptr)
                 continue;
-            *found = bucket.back();
+            auto& bucket = buckets[bucketOf(cx, cy)];
+            *p_filing = bucket.back();
             bucket.pop_back();
             --filing_count;
         }
+}
+
+void SpatialGrid::move(const Entry& entry, const Rect& from, const Rect& to)
+{
+    const Span old_span = spanOf(from);
+    const Span span = spanOf(to);
+    if (old_span.x0 != span.x0 || old_span.y0 != span.y0 || old_span.x1 != span.x1 ||
+        old_span.y1 != span.y1) {
+        remove(entry.p_object, from);
+        insert(entry, to);
+        return;
+    }
+    for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
+        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx)
+            if (Filing* p_filing = find(entry.p_object, cx, cy)) {
+                p_filing->x0 = std::int32_t(to.x0);
+                p_filing->y0 = std::int32_t(to.y0);
+                p_filing->x1 = std::int32_t(to.x1);
+                p_filing->y1 = std::int32_t(to.y1);
+            }
+}
+
+void SpatialGrid::rerank(const Object* p_object, const Rect& rect, std::uint64_t rank)
+{
+    const Span span = spanOf(rect);
+    for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
+        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx)
+            if (Filing* p_filing = find(p_object, cx, cy))
+                p_filing->entry.rank = rank;
 }
 
 } // namespace zp

@@ -159,8 +159,7 @@ int WorldManager::moveObject(Object* p_o, Position where)
     if (p_o->isSolid()) {
         const ObjectList collisions = getCollisions(p_o, where);
         bool do_move = true;
-        for (ObjectListIterator it(&collisions); !it.isDone(); it.next()) {
-            Object* p_other = it.currentObject();
+        for (Object* p_other : collisions.p_obj) {
             EventCollision collision(p_o, p_other, where);
             p_o->eventHandler(&collision);
             p_other->eventHandler(&collision);
@@ -194,10 +193,11 @@ ObjectList WorldManager::getCollisions(const Object* p_o, Position where) const
     const auto collides = [&](const Object* p_other) {
         return p_other != p_o && p_other->isSolid() && boxIntersectsBox(getWorldBox(p_other), moving_box);
     };
-    if (p_broad_phase->collisionCandidates(p_o, where, candidates)) {
-        for (Object* p_other : candidates)
-            if (collides(p_other))
-                collisions.insert(p_other);
+    if (const auto* p_candidates = p_broad_phase->collisionCandidates(p_o, where)) {
+        collisions.p_obj.reserve(p_candidates->size());
+        for (const BroadPhase::Candidate& candidate : *p_candidates)
+            if (candidate.p_object != p_o && (!candidate.needs_test || collides(candidate.p_object)))
+                collisions.insert(candidate.p_object);
         return collisions;
     }
     for (ObjectListIterator it(&updates); !it.isDone(); it.next())
@@ -214,8 +214,8 @@ std::unique_ptr<ObjectList> WorldManager::getObjectsInRange(const Object& centre
     const auto near = [&](const Object* p_o) {
         return p_o->getType() == object_type && scaledDistance(centre_pos, p_o->getPosition()) <= radius;
     };
-    if (p_broad_phase->rangeCandidates(centre_pos, radius, candidates)) {
-        for (Object* p_o : candidates)
+    if (const auto* p_candidates = p_broad_phase->rangeCandidates(centre_pos, radius)) {
+        for (Object* p_o : *p_candidates)
             if (near(p_o))
                 in_range->insert(p_o);
         return in_range;

@@ -51,9 +51,9 @@ public:
     int getXVelocityStep();
     int getYVelocityStep();
 
-    Solidness getSolidness() const;
+    Solidness getSolidness() const { return solidness; }
     int setSolidness(Solidness new_solid);
-    bool isSolid() const;
+    bool isSolid() const { return solidness == HARD || solidness == SOFT; }
 
     Sprite* getSprite() const;
     // Restarts the animation on frame 0, stopped, and sizes the box to the sprite.

@@ -29,6 +29,8 @@ public:
 
 private:
     friend class ObjectListIterator;
+    // Sizes its result lists once and walks them directly.
+    friend class WorldManager;
 
     std::vector<Object*> p_obj;
 };

@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "zp/Box.h"
 #include "zp/Manager.h"
@@ -75,9 +74,6 @@ private:
     Object* p_view_following = nullptr;
     // Finds the objects near a box or a point without scanning updates.
     std::unique_ptr<BroadPhase> p_broad_phase;
-    // The broad phase's answer to the query being made; queries call no
-    // handler, so one buffer serves them all.
-    mutable std::vector<Object*> candidates;
 };
 
 } // namespace zp
