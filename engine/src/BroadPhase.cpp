@@ -88,6 +88,7 @@ void BroadPhase::clear()
     free_slots.clear();
     box_grid.clear();
     position_grid.clear();
+    positions_indexed = false;
     always_checked.clear();
     next_sequence = 0;
     record_count = 0;
@@ -121,7 +122,8 @@ void BroadPhase::add(Object* p_o)
     ++record_count;
 
     record.position = pointAt(p_o->getPosition());
-    position_grid.insert(entryOf(record), record.position);
+    if (positions_indexed)
+        position_grid.insert(entryOf(record), record.position);
     Rect box;
     const Filing filing = filingFor(p_o, box);
     fileBox(slot, filing, box);
@@ -158,7 +160,8 @@ void BroadPhase::release(int slot)
 {
     Record& record = records[std::size_t(slot)];
     unfileBox(slot);
-    position_grid.remove(record.p_object, record.position);
+    if (positions_indexed)
+        position_grid.remove(record.p_object, record.position);
     record.p_object->broad_phase_slot = -1;
     record = Record();
     free_slots.push_back(slot);
@@ -201,7 +204,8 @@ void BroadPhase::refresh(Object* p_o)
 
     const Rect position = pointAt(p_o->getPosition());
     if (position != record.position) {
-        position_grid.move(entryOf(record), record.position, position);
+        if (positions_indexed)
+            position_grid.move(entryOf(record), record.position, position);
         record.position = position;
     }
 
@@ -233,7 +237,8 @@ void BroadPhase::resequence()
             continue;
         Record& record = records[std::size_t(found->second)];
         record.sequence = sequence;
-        position_grid.rerank(record.p_object, record.position, sequence);
+        if (positions_indexed)
+            position_grid.rerank(record.p_object, record.position, sequence);
         if (record.filing == Filing::GRID)
             box_grid.rerank(record.p_object, record.box, sequence);
     }
@@ -269,7 +274,7 @@ const std::vector<BroadPhase::Candidate>* BroadPhase::collisionCandidates(const 
     return &collision_candidates;
 }
 
-const std::vector<Object*>* BroadPhase::rangeCandidates(Position centre, int radius) const
+const std::vector<Object*>* BroadPhase::rangeCandidates(Position centre, int radius)
 {
     if (!canAnswer())
         return nullptr;
@@ -284,6 +289,12 @@ const std::vector<Object*>* BroadPhase::rangeCandidates(Position centre, int rad
                      centre.getY() + reach_y};
     if (position_grid.cellCount(reach) > std::max<std::int64_t>(MIN_SCAN_CELLS, record_count))
         return nullptr;
+    if (!positions_indexed) {
+        for (const Record& record : records)
+            if (record.p_object != nullptr)
+                position_grid.insert(entryOf(record), record.position);
+        positions_indexed = true;
+    }
     reported.clear();
     position_grid.visit(reach, [this](const SpatialGrid::Entry& entry) { report(entry, true); });
     if (isCrowd())

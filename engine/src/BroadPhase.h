@@ -48,8 +48,8 @@ public:
     const std::vector<Candidate>* collisionCandidates(const Object* p_o, Position where) const;
     // The objects whose position may be within `radius` of `centre` in scaled
     // distance, in list order, or nullptr when the caller must scan the list.
-    // Valid until the next query.
-    const std::vector<Object*>* rangeCandidates(Position centre, int radius) const;
+    // Valid until the next query. The first one indexes every position.
+    const std::vector<Object*>* rangeCandidates(Position centre, int radius);
 
 private:
     using Rect = SpatialGrid::Rect;
@@ -87,7 +87,10 @@ private:
     std::vector<Record> records;
     std::vector<int> free_slots;
     SpatialGrid box_grid;
+    // Built by the first range query, so a world that asks none does not
+    // keep it up to date.
     SpatialGrid position_grid;
+    bool positions_indexed = false;
     // Solid objects whose boxes are too large or too odd for the grid.
     std::vector<int> always_checked;
     std::uint64_t next_sequence = 0;

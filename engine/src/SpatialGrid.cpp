@@ -3,15 +3,17 @@
 namespace zp {
 namespace {
 
-constexpr int INITIAL_BUCKET_BITS = 10;
-// Filings per bucket on average before the table doubles.
-constexpr std::size_t MAX_LOAD = 2;
+constexpr std::size_t MIN_TABLE_SIZE = 256;
+// The table is rebuilt when more than half its slots hold cells, and made
+// big enough that the cells still in use fill a quarter of it.
+constexpr std::size_t MAX_FILL_DIVISOR = 2;
+constexpr std::size_t ROOM_FACTOR = 4;
 
 } // namespace
 
 SpatialGrid::SpatialGrid(int cell_shift) : shift(cell_shift)
 {
-    rehash(std::size_t(1) << INITIAL_BUCKET_BITS);
+    rebuild(MIN_TABLE_SIZE);
 }
 
 SpatialGrid::Span SpatialGrid::spanOf(const Rect& rect) const
@@ -29,43 +31,83 @@ std::int64_t SpatialGrid::cellCount(const Rect& rect) const
 
 void SpatialGrid::clear()
 {
-    for (auto& bucket : buckets)
-        bucket.clear();
-    filing_count = 0;
+    cells.clear();
+    rebuild(MIN_TABLE_SIZE);
 }
 
-void SpatialGrid::rehash(std::size_t bucket_count)
+void SpatialGrid::rebuild(std::size_t table_size)
 {
-    std::vector<std::vector<Filing>> old_buckets;
-    old_buckets.swap(buckets);
-    buckets.resize(bucket_count);
-    bucket_bits = 0;
-    while ((std::size_t(1) << bucket_bits) < bucket_count)
-        ++bucket_bits;
-    for (const auto& bucket : old_buckets)
-        for (const Filing& filing : bucket)
-            buckets[bucketOf(filing.cx, filing.cy)].push_back(filing);
+    // Cells that objects have left are dropped here, so the table follows
+    // the objects instead of every place they ever were.
+    std::vector<Cell> old_cells;
+    old_cells.swap(cells);
+    cells.resize(table_size);
+    table_bits = 0;
+    while ((std::size_t(1) << table_bits) < table_size)
+        ++table_bits;
+    used_cells = 0;
+    for (Cell& old_cell : old_cells) {
+        if (!old_cell.used || old_cell.entries.empty())
+            continue;
+        std::size_t slot = slotOf(old_cell.cx, old_cell.cy);
+        while (cells[slot].used)
+            slot = (slot + 1) & (cells.size() - 1);
+        cells[slot] = std::move(old_cell);
+        ++used_cells;
+    }
 }
 
-SpatialGrid::Filing* SpatialGrid::find(const Object* p_object, std::int32_t cx, std::int32_t cy)
+SpatialGrid::Cell& SpatialGrid::cellFor(std::int32_t cx, std::int32_t cy)
 {
-    for (Filing& filing : buckets[bucketOf(cx, cy)])
-        if (filing.entry.p_object == p_object && filing.cx == cx && filing.cy == cy)
-            return &filing;
-    return nullptr;
+    if ((used_cells + 1) * MAX_FILL_DIVISOR > cells.size()) {
+        std::size_t occupied = 0;
+        for (const Cell& cell : cells)
+            occupied += cell.used && !cell.entries.empty() ? 1 : 0;
+        std::size_t table_size = MIN_TABLE_SIZE;
+        while (table_size < (occupied + 1) * ROOM_FACTOR)
+            table_size *= 2;
+        rebuild(table_size);
+    }
+    std::size_t slot = slotOf(cx, cy);
+    for (;; slot = (slot + 1) & (cells.size() - 1)) {
+        Cell& cell = cells[slot];
+        if (cell.used && cell.cx == cx && cell.cy == cy)
+            return cell;
+        if (!cell.used)
+            break;
+    }
+    Cell& cell = cells[slot];
+    cell.cx = cx;
+    cell.cy = cy;
+    cell.used = true;
+    ++used_cells;
+    return cell;
+}
+
+bool SpatialGrid::locate(const Object* p_object, std::int32_t cx, std::int32_t cy, std::size_t& slot,
+                         std::size_t& index) const
+{
+    slot = findSlot(cx, cy);
+    if (slot == cells.size())
+        return false;
+    const std::vector<Entry>& entries = cells[slot].entries;
+    for (index = 0; index < entries.size(); ++index)
+        if (entries[index].p_object == p_object)
+            return true;
+    return false;
 }
 
 void SpatialGrid::insert(const Entry& entry, const Rect& rect)
 {
     const Span span = spanOf(rect);
-    filing_count += std::size_t(cellCount(rect));
-    if (filing_count > MAX_LOAD * buckets.size())
-        rehash(buckets.size() * 2);
+    const Extent extent{std::int32_t(rect.x0), std::int32_t(rect.y0), std::int32_t(rect.x1),
+                        std::int32_t(rect.y1)};
     for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
-        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx)
-            buckets[bucketOf(cx, cy)].push_back(Filing{entry, cx, cy, std::int32_t(rect.x0),
-                                                       std::int32_t(rect.y0), std::int32_t(rect.x1),
-                                                       std::int32_t(rect.y1)});
+        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx) {
+            Cell& cell = cellFor(cx, cy);
+            cell.extents.push_back(extent);
+            cell.entries.push_back(entry);
+        }
 }
 
 void SpatialGrid::remove(const Object* p_object, const Rect& rect)
@@ -73,13 +115,14 @@ void SpatialGrid::remove(const Object* p_object, const Rect& rect)
     const Span span = spanOf(rect);
     for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
         for (std::int32_t cx = span.x0; cx <= span.x1; ++cx) {
-            Filing* p_filing = find(p_object, cx, cy);
-            if (p_filing == nullptr)
+            std::size_t slot, index;
+            if (!locate(p_object, cx, cy, slot, index))
                 continue;
-            auto& bucket = buckets[bucketOf(cx, cy)];
-            *p_filing = bucket.back();
-            bucket.pop_back();
-            --filing_count;
+            Cell& cell = cells[slot];
+            cell.extents[index] = cell.extents.back();
+            cell.extents.pop_back();
+            cell.entries[index] = cell.entries.back();
+            cell.entries.pop_back();
         }
 }
 
@@ -93,23 +136,24 @@ void SpatialGrid::move(const Entry& entry, const Rect& from, const Rect& to)
         insert(entry, to);
         return;
     }
+    const Extent extent{std::int32_t(to.x0), std::int32_t(to.y0), std::int32_t(to.x1), std::int32_t(to.y1)};
     for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
-        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx)
-            if (Filing* p_filing = find(entry.p_object, cx, cy)) {
-                p_filing->x0 = std::int32_t(to.x0);
-                p_filing->y0 = std::int32_t(to.y0);
-                p_filing->x1 = std::int32_t(to.x1);
-                p_filing->y1 = std::int32_t(to.y1);
-            }
+        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx) {
+            std::size_t slot, index;
+            if (locate(entry.p_object, cx, cy, slot, index))
+                cells[slot].extents[index] = extent;
+        }
 }
 
 void SpatialGrid::rerank(const Object* p_object, const Rect& rect, std::uint64_t rank)
 {
     const Span span = spanOf(rect);
     for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
-        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx)
-            if (Filing* p_filing = find(p_object, cx, cy))
-                p_filing->entry.rank = rank;
+        for (std::int32_t cx = span.x0; cx <= span.x1; ++cx) {
+            std::size_t slot, index;
+            if (locate(p_object, cx, cy, slot, index))
+                cells[slot].entries[index].rank = rank;
+        }
 }
 
 } // namespace zp

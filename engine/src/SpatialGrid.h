@@ -56,16 +56,22 @@ public:
     {
         const Span span = spanOf(query);
         for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
-            for (std::int32_t cx = span.x0; cx <= span.x1; ++cx)
-                for (const Filing& filing : buckets[bucketOf(cx, cy)]) {
-                    if (filing.cx != cx || filing.cy != cy || !overlaps(filing, query))
+            for (std::int32_t cx = span.x0; cx <= span.x1; ++cx) {
+                const std::size_t slot = findSlot(cx, cy);
+                if (slot == cells.size())
+                    continue;
+                const Cell& cell = cells[slot];
+                for (std::size_t i = 0; i < cell.extents.size(); ++i) {
+                    const Extent& extent = cell.extents[i];
+                    if (!overlaps(extent, query))
                         continue;
                     // A pair may overlap in several cells, but the first
                     // corner of the overlap lies in just one of them.
-                    if (cellOf(std::max<std::int64_t>(filing.x0, query.x0)) == cx &&
-                        cellOf(std::max<std::int64_t>(filing.y0, query.y0)) == cy)
-                        visit_entry(filing.entry);
+                    if (cellOf(std::max<std::int64_t>(extent.x0, query.x0)) == cx &&
+                        cellOf(std::max<std::int64_t>(extent.y0, query.y0)) == cy)
+                        visit_entry(cell.entries[i]);
                 }
+            }
     }
 
 private:
@@ -76,20 +82,29 @@ private:
         std::int32_t y1;
     };
 
-    struct Filing {
-        Entry entry;
-        std::int32_t cx;
-        std::int32_t cy;
+    // A filed rectangle, which lies within the 32-bit range.
+    struct Extent {
         std::int32_t x0;
         std::int32_t y0;
         std::int32_t x1;
         std::int32_t y1;
     };
 
-    static bool overlaps(const Filing& filing, const Rect& query)
+    // A grid cell and what is filed under it, a slot of the open-addressed
+    // table of occupied cells. The rectangles, which every visit reads, lie
+    // apart from the entries, which only hits read.
+    struct Cell {
+        std::int32_t cx = 0;
+        std::int32_t cy = 0;
+        bool used = false;
+        std::vector<Extent> extents;
+        std::vector<Entry> entries;
+    };
+
+    static bool overlaps(const Extent& extent, const Rect& query)
     {
-        return filing.x0 <= query.x1 && query.x0 <= filing.x1 && filing.y0 <= query.y1 &&
-               query.y0 <= filing.y1;
+        return extent.x0 <= query.x1 && query.x0 <= extent.x1 && extent.y0 <= query.y1 &&
+               query.y0 <= extent.y1;
     }
     std::int32_t cellOf(std::int64_t coordinate) const
     {
@@ -100,20 +115,37 @@ private:
         return static_cast<std::int32_t>(clamped >> shift);
     }
     Span spanOf(const Rect& rect) const;
-    std::size_t bucketOf(std::int32_t cx, std::int32_t cy) const
+    std::size_t slotOf(std::int32_t cx, std::int32_t cy) const
     {
         // Fibonacci hashing of both cell numbers: neighbouring cells spread
         // over the table, and the top bits are the best mixed.
         const std::uint64_t cell = (std::uint64_t(std::uint32_t(cx)) << 32) | std::uint32_t(cy);
-        return std::size_t((cell * 0x9E3779B97F4A7C15ull) >> (64 - bucket_bits));
+        return std::size_t((cell * 0x9E3779B97F4A7C15ull) >> (64 - table_bits));
     }
-    Filing* find(const Object* p_object, std::int32_t cx, std::int32_t cy);
-    void rehash(std::size_t bucket_count);
+    // The slot of the cell, or cells.size() when nothing was filed there.
+    std::size_t findSlot(std::int32_t cx, std::int32_t cy) const
+    {
+        // Linear probing; cells are never taken out between rebuilds, so the
+        // first unused slot ends the search.
+        for (std::size_t slot = slotOf(cx, cy);; slot = (slot + 1) & (cells.size() - 1)) {
+            const Cell& cell = cells[slot];
+            if (!cell.used)
+                return cells.size();
+            if (cell.cx == cx && cell.cy == cy)
+                return slot;
+        }
+    }
+    Cell& cellFor(std::int32_t cx, std::int32_t cy);
+    // Where the object is filed under a cell: its cell's slot and its index
+    // there; false when it is not filed there.
+    bool locate(const Object* p_object, std::int32_t cx, std::int32_t cy, std::size_t& slot,
+                std::size_t& index) const;
+    void rebuild(std::size_t table_size);
 
     int shift;
-    std::vector<std::vector<Filing>> buckets;
-    int bucket_bits = 0;
-    std::size_t filing_count = 0;
+    std::vector<Cell> cells;
+    int table_bits = 0;
+    std::size_t used_cells = 0;
 };
 
 } // namespace zp
