@@ -628,6 +628,29 @@ TEST_F(WorldBroadPhase, RangeQueriesWithExtremeRadiiAndCentres)
     EXPECT_EQ(found(*p_below_top, 5, "Top"), (List{p_top, p_below_top}));
 }
 
+TEST_F(WorldBroadPhase, RangeQueriesFollowObjectsThatMoveOrLeave)
+{
+    zp::Object* p_centre = at(Position(0, 0), Box(Position(0, 0), 1, 1), zp::SPECTRAL);
+    zp::Object* p_walker = at(Position(100, 0), Box(Position(0, 0), 1, 1), zp::SPECTRAL);
+    zp::Object* p_leaver = at(Position(3, 0), Box(Position(0, 0), 1, 1), zp::SPECTRAL);
+    for (zp::Object* p_o : {p_centre, p_walker, p_leaver})
+        p_o->setType("Enemy");
+    const auto found = [&] { return entriesOf(*world.getObjectsInRange(*p_centre, 10, "Enemy")); };
+    using List = std::vector<zp::Object*>;
+    EXPECT_EQ(found(), (List{p_centre, p_leaver})); // the first query indexes every position
+
+    p_walker->setXVelocity(-30);
+    for (int update = 0; update < 3; ++update)
+        world.update();
+    EXPECT_EQ(p_walker->getPosition(), Position(10, 0));
+    p_walker->setXVelocity(0);
+    world.markForDelete(p_leaver);
+    world.update();
+    EXPECT_EQ(found(), (List{p_centre, p_walker}));
+    p_walker->setPosition(Position(-11, 0));
+    EXPECT_EQ(found(), List{p_centre});
+}
+
 TEST_F(WorldBroadPhase, ARestartedWorldForgetsTheObjectsItHeld)
 {
     zp::Object* p_old = at(Position(5, 5));
