@@ -1,0 +1,235 @@
+// The real game loop under load: 4,998 animated objects and a probe (4,999,
+// a full world) on a world four boards by four, the view showing 80 x 24 of
+// it, run through GameManager with the real window and graphics manager.
+// First 600 steps paced by run(), which must hold 30 steps per second; then
+// 600 unpaced step() calls for the cost of a step alone.
+//
+// Run it from the build folder under an X server (the font and the log are
+// in the working directory):  ../scripts/with-display.sh ./loop_stress
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "zp/Event.h"
+#include "zp/EventOut.h"
+#include "zp/EventStep.h"
+#include "zp/Frame.h"
+#include "zp/GameManager.h"
+#include "zp/GraphicsManager.h"
+#include "zp/Object.h"
+#include "zp/Sprite.h"
+#include "zp/WorldManager.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int STEPS = 600;
+constexpr int EMPTY_STEPS = 100;
+constexpr int SCENE_OBJECTS = zp::MAX_OBJECTS - 2; // and the probe: a full world
+// The game's density (300 objects per 80 x 24 board) at 4,999 objects.
+constexpr int WORLD_WIDTH = 327;
+constexpr int WORLD_HEIGHT = 98;
+constexpr double TARGET_STEPS_PER_SECOND = 30;
+
+long long draws = 0;
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double percentile(std::vector<double> values, double share)
+{
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, std::size_t(share * double(values.size())))];
+}
+
+// splitmix64, so every run builds the same scene.
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : state(seed) {}
+    int below(int n)
+    {
+        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return int((z ^ (z >> 31)) % std::uint64_t(n));
+    }
+
+private:
+    std::uint64_t state;
+};
+
+// Animated, wraps round the edges of the world, counts its draws.
+class SceneObject : public zp::Object {
+public:
+    int eventHandler(const zp::Event* p_e) override
+    {
+        if (p_e->getType() != zp::OUT_EVENT)
+            return 0;
+        const zp::Position at = getPosition();
+        const int x = (at.getX() % WORLD_WIDTH + WORLD_WIDTH) % WORLD_WIDTH;
+        const int y = (at.getY() % WORLD_HEIGHT + WORLD_HEIGHT) % WORLD_HEIGHT;
+        if (x != at.getX() || y != at.getY())
+            setPosition(zp::Position(x, y));
+        return 0;
+    }
+    void draw() override
+    {
+        ++draws;
+        Object::draw();
+    }
+};
+
+// Notes when each step begins, and ends the paced run after STEPS steps.
+class Probe : public zp::Object {
+public:
+    Probe() { setSolidness(zp::SPECTRAL); }
+    int eventHandler(const zp::Event* p_e) override
+    {
+        if (p_e->getType() != zp::STEP_EVENT)
+            return 0;
+        step_starts.push_back(Clock::now());
+        if (int(step_starts.size()) == STEPS)
+            zp::GameManager::getInstance().setGameOver(true);
+        return 0;
+    }
+    std::vector<Clock::time_point> step_starts;
+};
+
+// Sprites of 1 x 1 to 5 x 3 cells, two frames each.
+std::vector<std::unique_ptr<zp::Sprite>> makeSprites()
+{
+    std::vector<std::unique_ptr<zp::Sprite>> sprites;
+    for (int w = 1; w <= 5; ++w)
+        for (int h = 1; h <= 3; ++h) {
+            auto p_sprite = std::make_unique<zp::Sprite>(2);
+            p_sprite->setWidth(w);
+            p_sprite->setHeight(h);
+            p_sprite->setColor(zp::Color(1 + (w + h) % 7));
+            p_sprite->pushFrame(zp::Frame(w, h, std::string(std::size_t(w * h), '#')));
+            p_sprite->pushFrame(zp::Frame(w, h, std::string(std::size_t(w * h), '*')));
+            sprites.push_back(std::move(p_sprite));
+        }
+    return sprites;
+}
+
+void populate(const std::vector<std::unique_ptr<zp::Sprite>>& sprites)
+{
+    const float speeds[] = {0.25f, -0.25f, 0.5f, -0.5f, 1.f, -1.f, 1.5f, -1.5f, 2.f, -2.f};
+    const zp::Solidness solidness[] = {zp::HARD, zp::HARD, zp::SOFT, zp::SOFT, zp::SPECTRAL};
+    Random random(4999);
+    for (int i = 0; i < SCENE_OBJECTS; ++i) {
+        auto* p_o = new SceneObject;
+        p_o->setPosition(zp::Position(random.below(WORLD_WIDTH), random.below(WORLD_HEIGHT)));
+        p_o->setSprite(sprites[std::size_t(random.below(int(sprites.size())))].get());
+        p_o->setSpriteSlowdown(1 + random.below(4));
+        p_o->setSolidness(solidness[random.below(5)]);
+        if (i % 3 == 0) {
+            p_o->setXVelocity(speeds[random.below(10)]);
+            p_o->setYVelocity(random.below(2) == 0 ? 0.f : speeds[random.below(10)]);
+        }
+    }
+}
+
+// The values of the loop's own log lines that start with `marker` ("loop
+// time: " is a step's work before the sleep, "draw time: " the world's
+// draw), in whole milliseconds.
+std::vector<double> loggedTimes(const std::string& marker)
+{
+    std::ifstream log("zephane.log");
+    std::vector<double> times;
+    for (std::string line; std::getline(log, line);) {
+        const auto at = line.find(marker);
+        if (at != std::string::npos)
+            times.push_back(std::stod(line.substr(at + marker.size())));
+    }
+    return times;
+}
+
+std::vector<double> unpacedSteps(int steps)
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    std::vector<double> costs;
+    for (int i = 0; i < steps; ++i) {
+        const Clock::time_point before = Clock::now();
+        game.step();
+        costs.push_back(millisecondsBetween(before, Clock::now()));
+    }
+    return costs;
+}
+
+std::vector<double> slice(const std::vector<double>& values, std::size_t from, std::size_t count)
+{
+    from = std::min(from, values.size());
+    return std::vector<double>(values.begin() + std::ptrdiff_t(from),
+                               values.begin() + std::ptrdiff_t(std::min(values.size(), from + count)));
+}
+
+} // namespace
+
+int main()
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    if (game.startUp() != 0) {
+        std::fprintf(stderr, "loop_stress: cannot start (an X display and zp-font.ttf in the working "
+                             "directory are needed)\n");
+        return 1;
+    }
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    const zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    world.setBoundary(zp::Box(zp::Position(0, 0), WORLD_WIDTH, WORLD_HEIGHT));
+    world.setView(zp::Box(zp::Position(0, 0), graphics.getHorizontalChars(), graphics.getVerticalChars()));
+    world.setViewPosition(zp::Position(WORLD_WIDTH / 2, WORLD_HEIGHT / 2));
+
+    // What the window costs on its own: input polling, an empty frame shown.
+    const std::vector<double> window_costs = unpacedSteps(EMPTY_STEPS);
+
+    const auto sprites = makeSprites();
+    auto* p_probe = new Probe; // first in the world, so it sees each step begin
+    populate(sprites);
+    std::printf("loop stress: %d objects on %d x %d cells, the view %d x %d at (%d, %d)\n",
+                world.getAllObjects().getCount(), WORLD_WIDTH, WORLD_HEIGHT, world.getView().getHorizontal(),
+                world.getView().getVertical(), world.getView().getCorner().getX(),
+                world.getView().getCorner().getY());
+
+    game.run();
+    const std::vector<Clock::time_point>& starts = p_probe->step_starts;
+    std::vector<double> periods;
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        periods.push_back(millisecondsBetween(starts[i - 1], starts[i]));
+    const double paced_rate =
+        double(periods.size()) * 1000.0 / millisecondsBetween(starts.front(), starts.back());
+    const long long paced_draws = draws;
+
+    game.setGameOver(false);
+    const Clock::time_point unpaced_start = Clock::now();
+    const std::vector<double> step_costs = unpacedSteps(STEPS);
+    const double unpaced_rate = STEPS * 1000.0 / millisecondsBetween(unpaced_start, Clock::now());
+    game.shutDown(); // closes the log, so its lines can be read
+    const std::vector<double> loop_times = slice(loggedTimes("loop time: "), EMPTY_STEPS, STEPS);
+    const std::vector<double> draw_times = slice(loggedTimes("draw time: "), EMPTY_STEPS, STEPS);
+
+    std::printf("window alone (empty world, %d unpaced steps): p50 %.2f ms, p99 %.2f ms\n", EMPTY_STEPS,
+                percentile(window_costs, 0.5), percentile(window_costs, 0.99));
+    std::printf("paced by run(), %d steps: %.1f steps per second (%s %.0f)\n", STEPS, paced_rate,
+                paced_rate >= TARGET_STEPS_PER_SECOND - 0.5 ? "holds" : "BELOW", TARGET_STEPS_PER_SECOND);
+    std::printf("  step period: p50 %.2f ms, p99 %.2f ms\n", percentile(periods, 0.5),
+                percentile(periods, 0.99));
+    std::printf(
+        "  step work as the loop logs it: p50 %.0f ms, p99 %.0f ms; world draw p50 %.0f ms, p99 %.0f ms\n",
+        percentile(loop_times, 0.5), percentile(loop_times, 0.99), percentile(draw_times, 0.5),
+        percentile(draw_times, 0.99));
+    std::printf("  objects drawn per step: %.0f of %d (the rest culled before any glyph work)\n",
+                double(paced_draws) / STEPS, SCENE_OBJECTS);
+    std::printf("unpaced step(), %d steps: %.0f steps per second\n", STEPS, unpaced_rate);
+    std::printf("  step cost: p50 %.2f ms, p99 %.2f ms\n", percentile(step_costs, 0.5),
+                percentile(step_costs, 0.99));
+    return 0;
+}
