@@ -87,10 +87,18 @@ public:
     }
 };
 
-// Notes when each step begins, and ends the paced run after STEPS steps.
+// Notes when each step's step events begin (input is done) and when the
+// world's draw begins (the update is done), and ends the paced run after
+// STEPS steps. It stands first in the world, in the view, in the lowest
+// layer, so it is the first to get both.
 class Probe : public zp::Object {
 public:
-    Probe() { setSolidness(zp::SPECTRAL); }
+    explicit Probe(zp::Position in_view)
+    {
+        setSolidness(zp::SPECTRAL);
+        setAltitude(1);
+        setPosition(in_view);
+    }
     int eventHandler(const zp::Event* p_e) override
     {
         if (p_e->getType() != zp::STEP_EVENT)
@@ -100,7 +108,10 @@ public:
             zp::GameManager::getInstance().setGameOver(true);
         return 0;
     }
+    void draw() override { draw_starts.push_back(Clock::now()); }
+
     std::vector<Clock::time_point> step_starts;
+    std::vector<Clock::time_point> draw_starts;
 };
 
 // Sprites of 1 x 1 to 5 x 3 cells, two frames each.
@@ -153,16 +164,30 @@ std::vector<double> loggedTimes(const std::string& marker)
     return times;
 }
 
-std::vector<double> unpacedSteps(int steps)
+// Times `steps` calls of step(): their starts and ends.
+void unpacedSteps(int steps, std::vector<Clock::time_point>& starts, std::vector<Clock::time_point>& ends)
 {
     zp::GameManager& game = zp::GameManager::getInstance();
-    std::vector<double> costs;
     for (int i = 0; i < steps; ++i) {
-        const Clock::time_point before = Clock::now();
+        starts.push_back(Clock::now());
         game.step();
-        costs.push_back(millisecondsBetween(before, Clock::now()));
+        ends.push_back(Clock::now());
     }
-    return costs;
+}
+
+std::vector<double> durations(const std::vector<Clock::time_point>& from, std::size_t from_offset,
+                              const std::vector<Clock::time_point>& to, std::size_t to_offset,
+                              std::size_t count)
+{
+    std::vector<double> times;
+    for (std::size_t i = 0; i < count; ++i)
+        times.push_back(millisecondsBetween(from[from_offset + i], to[to_offset + i]));
+    return times;
+}
+
+void printTimes(const char* what, const std::vector<double>& times)
+{
+    std::printf("  %s: p50 %.2f ms, p99 %.2f ms\n", what, percentile(times, 0.5), percentile(times, 0.99));
 }
 
 std::vector<double> slice(const std::vector<double>& values, std::size_t from, std::size_t count)
@@ -189,10 +214,11 @@ int main()
     world.setViewPosition(zp::Position(WORLD_WIDTH / 2, WORLD_HEIGHT / 2));
 
     // What the window costs on its own: input polling, an empty frame shown.
-    const std::vector<double> window_costs = unpacedSteps(EMPTY_STEPS);
+    std::vector<Clock::time_point> empty_starts, empty_ends;
+    unpacedSteps(EMPTY_STEPS, empty_starts, empty_ends);
 
     const auto sprites = makeSprites();
-    auto* p_probe = new Probe; // first in the world, so it sees each step begin
+    auto* p_probe = new Probe(world.getView().getCorner());
     populate(sprites);
     std::printf("loop stress: %d objects on %d x %d cells, the view %d x %d at (%d, %d)\n",
                 world.getAllObjects().getCount(), WORLD_WIDTH, WORLD_HEIGHT, world.getView().getHorizontal(),
@@ -200,36 +226,34 @@ int main()
                 world.getView().getCorner().getY());
 
     game.run();
-    const std::vector<Clock::time_point>& starts = p_probe->step_starts;
-    std::vector<double> periods;
-    for (std::size_t i = 1; i < starts.size(); ++i)
-        periods.push_back(millisecondsBetween(starts[i - 1], starts[i]));
+    const std::vector<Clock::time_point>& step_starts = p_probe->step_starts;
+    const std::vector<double> periods = durations(step_starts, 0, step_starts, 1, STEPS - 1);
     const double paced_rate =
-        double(periods.size()) * 1000.0 / millisecondsBetween(starts.front(), starts.back());
+        (STEPS - 1) * 1000.0 / millisecondsBetween(step_starts.front(), step_starts[STEPS - 1]);
     const long long paced_draws = draws;
 
     game.setGameOver(false);
-    const Clock::time_point unpaced_start = Clock::now();
-    const std::vector<double> step_costs = unpacedSteps(STEPS);
-    const double unpaced_rate = STEPS * 1000.0 / millisecondsBetween(unpaced_start, Clock::now());
-    game.shutDown(); // closes the log, so its lines can be read
+    std::vector<Clock::time_point> starts, ends;
+    unpacedSteps(STEPS, starts, ends);
+    const double unpaced_rate = STEPS * 1000.0 / millisecondsBetween(starts.front(), ends.back());
+    const std::vector<Clock::time_point> probe_steps = p_probe->step_starts;
+    const std::vector<Clock::time_point> probe_draws = p_probe->draw_starts;
+    game.shutDown(); // deletes the probe; closes the log, so its lines can be read
     const std::vector<double> loop_times = slice(loggedTimes("loop time: "), EMPTY_STEPS, STEPS);
-    const std::vector<double> draw_times = slice(loggedTimes("draw time: "), EMPTY_STEPS, STEPS);
 
-    std::printf("window alone (empty world, %d unpaced steps): p50 %.2f ms, p99 %.2f ms\n", EMPTY_STEPS,
-                percentile(window_costs, 0.5), percentile(window_costs, 0.99));
+    std::printf("window alone (empty world, %d unpaced steps):\n", EMPTY_STEPS);
+    printTimes("step cost", durations(empty_starts, 0, empty_ends, 0, EMPTY_STEPS));
     std::printf("paced by run(), %d steps: %.1f steps per second (%s %.0f)\n", STEPS, paced_rate,
                 paced_rate >= TARGET_STEPS_PER_SECOND - 0.5 ? "holds" : "BELOW", TARGET_STEPS_PER_SECOND);
-    std::printf("  step period: p50 %.2f ms, p99 %.2f ms\n", percentile(periods, 0.5),
-                percentile(periods, 0.99));
-    std::printf(
-        "  step work as the loop logs it: p50 %.0f ms, p99 %.0f ms; world draw p50 %.0f ms, p99 %.0f ms\n",
-        percentile(loop_times, 0.5), percentile(loop_times, 0.99), percentile(draw_times, 0.5),
-        percentile(draw_times, 0.99));
+    printTimes("step period", periods);
+    std::printf("  step work as the loop logs it: p50 %.0f ms, p99 %.0f ms\n", percentile(loop_times, 0.5),
+                percentile(loop_times, 0.99));
     std::printf("  objects drawn per step: %.0f of %d (the rest culled before any glyph work)\n",
                 double(paced_draws) / STEPS, SCENE_OBJECTS);
     std::printf("unpaced step(), %d steps: %.0f steps per second\n", STEPS, unpaced_rate);
-    std::printf("  step cost: p50 %.2f ms, p99 %.2f ms\n", percentile(step_costs, 0.5),
-                percentile(step_costs, 0.99));
+    printTimes("step cost", durations(starts, 0, ends, 0, STEPS));
+    printTimes("  input (window events, held-key poll)", durations(starts, 0, probe_steps, STEPS, STEPS));
+    printTimes("  step events and world update", durations(probe_steps, STEPS, probe_draws, STEPS, STEPS));
+    printTimes("  world draw and frame shown", durations(probe_draws, STEPS, ends, 0, STEPS));
     return 0;
 }
