@@ -49,6 +49,7 @@ public:
     void remove(const Object* p_object, const Rect& rect);
     // remove then insert, in place when the cells stay the same.
     void move(const Entry& entry, const Rect& from, const Rect& to);
+    // Gives the object, filed with the rectangle, a new rank.
     void rerank(const Object* p_object, const Rect& rect, std::uint64_t rank);
 
     // Calls visit_entry(entry) once for every filed rectangle that overlaps `query`.
