@@ -6,15 +6,6 @@
 //
 // Run it from the build folder under an X server (the font and the log are
 // in the working directory):  ../scripts/with-display.sh ./loop_stress
-#include <algorithm>
-#include <chrono>
-#include <cstdint>
-#include <cstdio>
-#include <fstream>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "zp/Event.h"
 #include "zp/EventOut.h"
 #include "zp/EventStep.h"
@@ -24,6 +15,15 @@
 #include "zp/Object.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -8,6 +8,12 @@
 // OBJECTS_PER_BOARD objects per 1,920 cells; 4,999 objects then need a world
 // of about 327 x 98 cells, four boards by four, and the dense scenes squeeze
 // them into a quarter of that.
+#include "LinearScanWorld.h"
+#include "zp/EventOut.h"
+#include "zp/EventStep.h"
+#include "zp/Object.h"
+#include "zp/WorldManager.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,12 +21,6 @@
 #include <ctime>
 #include <functional>
 #include <vector>
-
-#include "LinearScanWorld.h"
-#include "zp/EventOut.h"
-#include "zp/EventStep.h"
-#include "zp/Object.h"
-#include "zp/WorldManager.h"
 
 namespace {
 

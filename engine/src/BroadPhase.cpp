@@ -1,13 +1,13 @@
 #include "BroadPhase.h"
 
-#include <algorithm>
-#include <limits>
-#include <unordered_map>
-
 #include "zp/Box.h"
 #include "zp/Object.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
 
 namespace zp {
 namespace {

@@ -5,11 +5,11 @@
 // change to an object's position, box or solidness.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "SpatialGrid.h"
 #include "zp/Position.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace zp {
 

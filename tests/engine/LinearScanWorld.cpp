@@ -1,7 +1,5 @@
 #include "LinearScanWorld.h"
 
-#include <vector>
-
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
 #include "zp/GraphicsManager.h"
@@ -9,6 +7,8 @@
 #include "zp/ObjectListIterator.h"
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
+
+#include <vector>
 
 namespace zp::test {
 namespace {

@@ -5,11 +5,11 @@
 // the view does not follow objects here.
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "zp/ObjectList.h"
 #include "zp/Position.h"
+
+#include <memory>
+#include <string>
 
 namespace zp {
 class Object;

@@ -2,14 +2,14 @@
 // copy afterwards, the other keeps what it held, capacity included.
 #include "zp/ObjectList.h"
 
-#include <functional>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/WorldManager.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 namespace {
 

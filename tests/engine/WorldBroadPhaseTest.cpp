@@ -5,21 +5,21 @@
 // case by case.
 #include "zp/WorldManager.h"
 
-#include <climits>
-#include <cstdint>
-#include <memory>
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "LinearScanWorld.h"
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/Sprite.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
