@@ -2,6 +2,8 @@
 
 #include "zp/ObjectList.h"
 
+#include <cstddef>
+
 namespace zp {
 
 ObjectListIterator::ObjectListIterator(const ObjectList* p_l) : p_list(p_l)
@@ -15,19 +17,19 @@ void ObjectListIterator::first()
 
 void ObjectListIterator::next()
 {
-    if (index < p_list->count)
+    if (index < p_list->getCount())
         ++index;
 }
 
 bool ObjectListIterator::isDone() const
 {
     // At or past the end: a list that shrank under the walk ends it too.
-    return index >= p_list->count;
+    return index >= p_list->getCount();
 }
 
 Object* ObjectListIterator::currentObject() const
 {
-    return isDone() ? nullptr : p_list->p_obj[index];
+    return isDone() ? nullptr : p_list->p_obj[static_cast<std::size_t>(index)];
 }
 
 } // namespace zp

@@ -52,9 +52,9 @@ public:
     int getXVelocityStep();
     int getYVelocityStep();
 
-    Solidness getSolidness() const;
+    Solidness getSolidness() const { return solidness; }
     int setSolidness(Solidness new_solid);
-    bool isSolid() const;
+    bool isSolid() const { return solidness == HARD || solidness == SOFT; }
 
     Sprite* getSprite() const;
     /// Restarts the animation on frame 0, stopped, and sizes the box to the sprite.
@@ -78,7 +78,11 @@ public:
     virtual void draw();
 
 private:
+    friend class BroadPhase;
+
     static int velocityStep(float velocity, float& countdown);
+    // Tells the world that the position, box or solidness may have changed.
+    void placementChanged();
 
     int id;
     std::string type;
@@ -95,6 +99,8 @@ private:
     int sprite_slowdown = 0;
     int sprite_slowdown_count = 0;
     Box box{Position(0, 0), 1, 1};
+    // The world's index entry for this object; -1 while not in the world.
+    int broad_phase_slot = -1;
 };
 
 } // namespace zp

@@ -1,8 +1,11 @@
 /// \file
-/// A fixed-capacity list of object pointers in insertion order. It never owns
-/// the objects. A copy is a snapshot that stays valid while handlers create or
-/// remove objects; it copies all 5,000 slots (40 KB), however few are in use.
+/// A list of object pointers in insertion order, holding at most
+/// MAX_OBJECTS - 1 entries. It never owns the objects. Its storage grows with
+/// its entries, so a copy (a snapshot that stays valid while handlers create or
+/// remove objects) costs what the list holds.
 #pragma once
+
+#include <vector>
 
 namespace zp {
 
@@ -27,9 +30,10 @@ public:
 
 private:
     friend class ObjectListIterator;
+    // Sizes its result lists once and walks them directly.
+    friend class WorldManager;
 
-    int count = 0;
-    Object* p_obj[MAX_OBJECTS] = {};
+    std::vector<Object*> p_obj;
 };
 
 } // namespace zp

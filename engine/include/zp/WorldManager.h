@@ -15,11 +15,13 @@
 
 namespace zp {
 
+class BroadPhase;
 class Object;
 
 class WorldManager : public Manager {
 public:
     static WorldManager& getInstance();
+    ~WorldManager() override;
 
     /// Empties both lists.
     int startUp() override;
@@ -63,12 +65,16 @@ private:
     WorldManager();
     /// Called by the object's destructor: forgets the object everywhere.
     void objectDestroyed(Object* p_o);
+    // Called by the object when its position, box or solidness is set.
+    void objectPlacementChanged(Object* p_o);
 
     ObjectList updates;
     ObjectList deletions;
     Box boundary;
     Box view;
     Object* p_view_following = nullptr;
+    // Finds the objects near a box or a point without scanning updates.
+    std::unique_ptr<BroadPhase> p_broad_phase;
 };
 
 /// A world position relative to the view's corner, as it shows in the window.

@@ -43,6 +43,8 @@ protected:
         ASSERT_EQ(resources.loadSprite(levelFixture("BlockHorizontal.txt"), "BlockHorizontal"), 0);
         ASSERT_EQ(resources.loadSprite(levelFixture("BlockVertical.txt"), "BlockVertical"), 0);
     }
+    // The blocks go with the case: the world's lists are not kept at exit.
+    void TearDown() override { zp::WorldManager::getInstance().shutDown(); }
 
     static int load(const std::string& level, const std::string& path)
     {
