@@ -3,11 +3,12 @@
 // one run, at the game's density and at four times it; and the cost of an
 // event broadcast.
 //
-// The game's density: a level holds a few hundred objects (track blocks,
-// enemies, bullets, turrets, counters) on the 80 x 24 board, so scenes hold
-// OBJECTS_PER_BOARD objects per 1,920 cells; 4,999 objects then need a world
-// of about 327 x 98 cells, four boards by four, and the dense scenes squeeze
-// them into a quarter of that.
+// The game's density: a board of the shipped game holds 24 to 45 track
+// blocks, a dozen fixed objects (counters, panels, treasure, cursor, level
+// controller), a late wave's 27 enemies and a few dozen turrets: about 110
+// objects on the 80 x 24 board. The scenes hold a generous OBJECTS_PER_BOARD
+// objects per 1,920 cells; 4,999 objects then need a world of about 462 x 139
+// cells, and the dense scenes squeeze them into a quarter of that.
 #include "LinearScanWorld.h"
 
 #include "zp/EventOut.h"
@@ -27,7 +28,7 @@ namespace {
 
 constexpr int BOARD_WIDTH = 80;
 constexpr int BOARD_HEIGHT = 24;
-constexpr double OBJECTS_PER_BOARD = 300;
+constexpr double OBJECTS_PER_BOARD = 150;
 constexpr int FULL_WORLD = zp::MAX_OBJECTS - 1;
 constexpr int SMALL_WORLD = 1000;
 constexpr int ROUNDS = 3;

@@ -26,16 +26,6 @@ int ObjectList::remove(Object* p_o)
     return 1;
 }
 
-int ObjectList::getCount() const
-{
-    return static_cast<int>(p_obj.size());
-}
-
-bool ObjectList::isEmpty() const
-{
-    return p_obj.empty();
-}
-
 bool ObjectList::isFull() const
 {
     return getCount() >= MAX_OBJECTS - 1;

@@ -23,8 +23,9 @@ public:
     /// Removes the first entry equal to p_o, keeping the order of the rest;
     /// 1 when found, 0 otherwise.
     int remove(Object* p_o);
-    int getCount() const;
-    bool isEmpty() const;
+    // Inline: the world's walks ask for these once per object.
+    int getCount() const { return static_cast<int>(p_obj.size()); }
+    bool isEmpty() const { return p_obj.empty(); }
     /// Full at MAX_OBJECTS - 1 entries.
     bool isFull() const;
 
