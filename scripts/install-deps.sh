@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make clang-format libsfml-dev fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth xdotool imagemagick)
+          libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -138,7 +138,7 @@ inline void broadcast(const std::string& type)
 inline void step(int count = 1)
 {
     for (int i = 0; i < count; ++i)
-        zp::GameManager::getInstance().step();
+        zp::GameManager::getInstance().frame();
 }
 
 // One iteration of the loop without input and drawing: step events to a

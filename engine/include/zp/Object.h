@@ -62,7 +62,8 @@ public:
     void setSpriteCenter(bool centered);
     int getSpriteIndex() const;
     void setSpriteIndex(int new_sprite_index);
-    // Draws per frame advance; 0 freezes the animation.
+    // Steps per frame advance (one step per draw at the normal speed); 0
+    // freezes the animation.
     int getSpriteSlowdown() const;
     void setSpriteSlowdown(int new_sprite_slowdown);
     int getSpriteSlowdownCount() const;
@@ -73,7 +74,8 @@ public:
 
     // The base ignores every event: 0 for an undefined event, -1 otherwise.
     virtual int eventHandler(const Event* p_event);
-    // Draws the current sprite frame and advances the animation.
+    // Draws the current sprite frame and advances the animation by the
+    // world's animation steps (WorldManager::getAnimationSteps).
     virtual void draw();
 
 private:

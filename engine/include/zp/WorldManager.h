@@ -37,7 +37,12 @@ public:
     int markForDelete(Object* p_o);
 
     void update();
-    void draw();
+    // Draws the objects layer by layer. Their sprite animations advance by
+    // `animation_steps` steps (the world steps since the last draw: the game
+    // loop passes 0 while paused, and N when a frame runs N steps).
+    void draw(int animation_steps = 1);
+    // During a draw, the steps by which animations advance; 1 otherwise.
+    int getAnimationSteps() const;
 
     // 0 when the object now stands at `where`, -1 when a hard pair blocked it.
     int moveObject(Object* p_o, Position where);
@@ -68,6 +73,7 @@ private:
     Box boundary;
     Box view;
     Object* p_view_following = nullptr;
+    int animation_steps = 1;
 };
 
 // A world position relative to the view's corner, as it shows in the window.
