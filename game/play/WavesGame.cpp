@@ -9,6 +9,7 @@
 #include "hud/LivesView.h"
 #include "hud/WaveView.h"
 #include "level/LevelManager.h"
+#include "play/PlayControls.h"
 #include "play/Reticle.h"
 #include "play/Treasure.h"
 #include "screens/GameOver.h"
@@ -50,16 +51,13 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     new RocketInfo;
     new FreezeInfo;
     new Treasure;
+    // Last, so that its notices and help are drawn over the board.
+    new PlayControls(*this);
 
-    easy_left = EASY_COUNT_FIRST;
-    medium_left = 0;
-    hard_left = 0;
-    easy_count = EASY_COUNT_FIRST;
-    medium_count = 0;
-    hard_count = 0;
-    easy_health = EASY_HEALTH_FIRST;
-    medium_health = MEDIUM_HEALTH_FIRST;
-    hard_health = HARD_HEALTH_FIRST;
+    plan = WavePlan();
+    easy_left = plan.easy_count;
+    medium_left = plan.medium_count;
+    hard_left = plan.hard_count;
     wave = 1;
     to_spawn = easy_left + medium_left + hard_left;
     alive = to_spawn;
@@ -113,6 +111,25 @@ bool WavesGame::isEnded() const
     return ended;
 }
 
+int WavesGame::getWaveCountdown() const
+{
+    return wave_countdown;
+}
+
+const WavePlan& WavesGame::getComingWave() const
+{
+    return plan;
+}
+
+bool WavesGame::startNextWaveNow()
+{
+    if (spawning || ended)
+        return false;
+    // The next step's count down reaches 0 and starts the wave as usual.
+    wave_countdown = 1;
+    return true;
+}
+
 void WavesGame::updateWave()
 {
     if (--spawn_countdown >= 0)
@@ -122,13 +139,13 @@ void WavesGame::updateWave()
     if (to_spawn > 0) {
         if (easy_left > 0) {
             --easy_left;
-            new EnemyEasy(easy_health);
+            new EnemyEasy(plan.easy_health);
         } else if (medium_left > 0) {
             --medium_left;
-            new EnemyMedium(medium_health);
+            new EnemyMedium(plan.medium_health);
         } else if (hard_left > 0) {
             --hard_left;
-            new EnemyHard(hard_health);
+            new EnemyHard(plan.hard_health);
         }
         --to_spawn;
         return;
@@ -143,23 +160,10 @@ void WavesGame::prepareNextWave()
 {
     spawning = false;
     // `wave` already holds the number of the wave to come.
-    if (wave % 2 == 0) {
-        easy_count += EASY_COUNT_STEP;
-        easy_health += EASY_HEALTH_STEP;
-    }
-    easy_left = easy_count;
-    if (wave % 5 == 0) {
-        medium_count += 1;
-        easy_health += EASY_HEALTH_STEP_FIFTH;
-        medium_health += MEDIUM_HEALTH_STEP;
-    }
-    medium_left = medium_count;
-    if (wave % 10 == 0) {
-        hard_count += 1;
-        easy_health += EASY_HEALTH_STEP_TENTH;
-        hard_health += HARD_HEALTH_STEP;
-    }
-    hard_left = hard_count;
+    plan = planOfWave(plan, wave);
+    easy_left = plan.easy_count;
+    medium_left = plan.medium_count;
+    hard_left = plan.hard_count;
     to_spawn = easy_left + medium_left + hard_left;
     alive = to_spawn;
 }
