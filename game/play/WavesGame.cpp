@@ -78,13 +78,8 @@ int WavesGame::eventHandler(const zp::Event* p_e)
 
     if (p_e->getType() == zp::STEP_EVENT) {
         if (!spawning) {
-            if (--wave_countdown == 0) {
-                wave_countdown = WAVE_DELAY;
-                spawning = true;
-                const zp::EventView next_wave(WAVE_TAG, 1, true);
-                zp::WorldManager::getInstance().onEvent(&next_wave);
-                ++wave;
-            }
+            if (--wave_countdown == 0)
+                startWave();
         } else {
             updateWave();
         }
@@ -125,9 +120,17 @@ bool WavesGame::startNextWaveNow()
 {
     if (spawning || ended)
         return false;
-    // The next step's count down reaches 0 and starts the wave as usual.
-    wave_countdown = 1;
+    startWave();
     return true;
+}
+
+void WavesGame::startWave()
+{
+    wave_countdown = WAVE_DELAY;
+    spawning = true;
+    const zp::EventView next_wave(WAVE_TAG, 1, true);
+    zp::WorldManager::getInstance().onEvent(&next_wave);
+    ++wave;
 }
 
 void WavesGame::updateWave()

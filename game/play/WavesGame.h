@@ -36,11 +36,15 @@ public:
     // What the wave numbered getWave() sends, once it starts; while waiting,
     // what the countdown leads to.
     const WavePlan& getComingWave() const;
-    // While waiting, skips the rest of the countdown: the next step starts
-    // the wave. False (and nothing changes) while a wave runs or after play.
+    // While waiting, starts the next wave at once, as if the countdown had
+    // just run out (also while the game is paused). False, and nothing
+    // changes, while a wave runs or after play.
     bool startNextWaveNow();
 
 private:
+    // The counter goes up and spawning starts; the countdown is set for the
+    // wait after this wave.
+    void startWave();
     // The spawning and end-of-wave work of one step of a running wave.
     void updateWave();
     // Takes the plan of the wave numbered `wave` and sets its enemies to come.

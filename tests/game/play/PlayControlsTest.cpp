@@ -127,11 +127,10 @@ TEST_F(Controls, NextWaveNowSkipsTheRestOfTheCountdownOnly)
 {
     step(10);
     press(sf::Keyboard::N);
-    step();
     EXPECT_EQ(counter("Wave:"), 1);
     EXPECT_TRUE(p_game->isSpawning());
     EXPECT_EQ(p_game->getWaveCountdown(), WAVE_DELAY);
-    // The wave runs as any other: its enemy 21 steps after its start.
+    // The wave runs as any other: its enemy on the 21st step after its start.
     step(20);
     EXPECT_TRUE(objectsOf<Enemy>().empty());
     step();
@@ -150,9 +149,22 @@ TEST_F(Controls, NextWaveNowSkipsTheRestOfTheCountdownOnly)
     ASSERT_FALSE(p_game->isSpawning());
     EXPECT_LT(p_game->getWaveCountdown(), WAVE_DELAY);
     press(sf::Keyboard::N);
-    step();
     EXPECT_EQ(counter("Wave:"), 2);
     EXPECT_EQ(counter("Lives:"), 10);
+
+    // Paused, the wave starts at once and waits with everything else.
+    while (p_game->isSpawning()) {
+        step();
+        for (Enemy* p_enemy : objectsOf<Enemy>())
+            p_enemy->takeDamage(p_enemy->getHealth());
+    }
+    press(sf::Keyboard::P);
+    press(sf::Keyboard::N);
+    step(30);
+    EXPECT_EQ(counter("Wave:"), 3);
+    EXPECT_TRUE(p_game->isSpawning());
+    EXPECT_TRUE(objectsOf<Enemy>().empty());
+    EXPECT_EQ(shown(PREVIEW_ROW), std::string(80, ' '));
 }
 
 TEST_F(Controls, TheCountdownShowsTheNextWaveAsItWillCome)
@@ -178,8 +190,8 @@ TEST_F(Controls, TheCountdownShowsTheNextWaveAsItWillCome)
                   wavePreviewText(wave, coming));
         press(sf::Keyboard::N);
         std::vector<int> healths;
-        // The step that starts the wave, a spawn every 21 steps, and the step that ends it.
-        for (int i = 0; i < 1 + 21 * (coming.enemyCount() + 1); ++i) {
+        // A spawn every 21 steps, and the step that ends the wave.
+        for (int i = 0; i < 21 * (coming.enemyCount() + 1); ++i) {
             step();
             for (Enemy* p_enemy : objectsOf<Enemy>())
                 if (p_enemy->getHealth() > 0) {
