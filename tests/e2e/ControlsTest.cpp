@@ -138,10 +138,6 @@ TEST_F(ControlsTest, SpeedShowsOnTheBoardAndRunsMoreStepsEachSecond)
     const int fast = waitForStepsPerSecond(2 * normal);
     EXPECT_GE(fast, 2 * normal) << "at 1x " << normal << " steps/s";
 
-    // A picture of the controls for the README: fast, paused, with the overlay.
-    game->pressKey("p");
-    ASSERT_TRUE(waitForText(PAUSED_AT, "PAUSED"));
-    saveScreenshot("controls");
     game->pressKey("Tab");
     EXPECT_TRUE(waitUntilGone(SPEED_AT, "Speed 4x"));
     EXPECT_FALSE(reader.shows(screen, SPEED_AT, "Speed 1x")) << "the normal speed goes without notice";
@@ -158,6 +154,14 @@ TEST_F(ControlsTest, TheCountdownPreviewsTheWaveAndNStartsItAtOnce)
     game->pressKey("p");
     ASSERT_TRUE(waitForText(PAUSED_AT, "PAUSED"));
     ASSERT_TRUE(showsCounter("Wave:", WAVE_X, 0));
+    // A picture of the controls for the README: paused, faster, with the
+    // frame overlay and the preview.
+    game->pressKey("Tab");
+    game->pressKey("F3");
+    ASSERT_TRUE(waitForText(SPEED_AT, "Speed 2x"));
+    ASSERT_TRUE(waitForText(STEP_TIME_AT, "step "));
+    EXPECT_TRUE(shows(PREVIEW_AT, FIRST_WAVE_PREVIEW));
+    saveScreenshot("controls");
     game->pressKey("n");
     ASSERT_TRUE(waitForCounter("Wave:", WAVE_X, 1));
     EXPECT_TRUE(shows(PAUSED_AT, "PAUSED"));

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -126,11 +127,17 @@ protected:
         ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 100, SCREEN_DEADLINE));
     }
 
-    // With ZP_E2E_SCREENSHOTS naming a folder, keeps a picture of what the player sees.
+    // With ZP_E2E_SCREENSHOTS naming a folder (absolute, or relative to the
+    // repository, such as "docs"), keeps a picture of what the player sees.
     void saveScreenshot(const std::string& name)
     {
-        if (const char* folder = std::getenv("ZP_E2E_SCREENSHOTS"))
-            screen.saveToFile(std::string(folder) + "/" + name + ".png");
+        const char* folder = std::getenv("ZP_E2E_SCREENSHOTS");
+        if (folder == nullptr)
+            return;
+        std::filesystem::path path(folder);
+        if (path.is_relative())
+            path = std::filesystem::path(ZP_SOURCE_DIR) / path;
+        EXPECT_TRUE(screen.saveToFile((path / (name + ".png")).string())) << path;
     }
 
     void keepCapture(const std::string& what)
