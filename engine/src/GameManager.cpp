@@ -94,9 +94,11 @@ long GameManager::frame()
     InputManager::getInstance().getInput();
 
     // The speed is taken once, so the input's effects start with the next frame.
+    // A game over (from the input or a step) lets the step under way, and the
+    // frame's first step, complete as at the normal speed; no more follow.
     const int steps_wanted = steps_per_frame;
     int steps_run = 0;
-    while (steps_run < steps_wanted && !paused && !game_over) {
+    while (steps_run < steps_wanted && !paused && !(game_over && steps_run > 0)) {
         worldStep();
         ++steps_run;
     }

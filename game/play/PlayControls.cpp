@@ -73,10 +73,11 @@ std::filesystem::path screenshotPath()
 {
     const std::filesystem::path folder = std::filesystem::path(zp::LOGFILE_NAME).parent_path();
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
+    // The game's one thread is the only user of the shared result.
+    const std::tm* p_local = std::localtime(&now);
+    char stamp[32] = "unknown-time";
+    if (p_local != nullptr)
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", p_local);
     const std::string base = SCREENSHOT_PREFIX + std::string(stamp);
     std::filesystem::path path = folder / (base + SCREENSHOT_EXTENSION);
     for (int n = 2; std::filesystem::exists(path); ++n)

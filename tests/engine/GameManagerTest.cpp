@@ -190,6 +190,22 @@ TEST_F(GameLoopTest, AStepHandlerCanPauseOrEndTheRestOfAFastFrame)
     EXPECT_EQ(game.getStepCount(), first + 3);
 }
 
+// Game over set while the input is read (the menu's quit key, the close
+// button): the frame still runs its step and draws, as at the normal speed.
+TEST_F(GameLoopTest, AGameOverFromTheInputStillCompletesTheFramesFirstStep)
+{
+    auto* p_o = new RecordingObject;
+    p_o->setSolidness(zp::SPECTRAL);
+    p_o->setXVelocity(1);
+    ASSERT_EQ(game.setStepsPerFrame(4), 0);
+    const int first = game.getStepCount();
+    game.setGameOver(true);
+    game.frame();
+    EXPECT_EQ(p_o->steps, (std::vector<int>{first}));
+    EXPECT_EQ(p_o->getPosition(), zp::Position(1, 0));
+    EXPECT_EQ(p_o->draws, 1);
+}
+
 TEST_F(GameLoopTest, AnimationsAdvanceByTheWorldStepsOfTheFrame)
 {
     zp::Sprite sprite(8);

@@ -40,8 +40,9 @@ public:
     // the world's update, and the step count goes up by one.
     void worldStep();
 
-    // Ends the loop after the current frame; a frame also runs no further
-    // world steps once it is set.
+    // Ends the loop after the current frame. That frame still runs its first
+    // world step, draws and shows, as every frame does; a faster frame runs
+    // no further steps.
     void setGameOver(bool new_game_over = true);
     bool getGameOver() const;
     int getFrameTime() const;
