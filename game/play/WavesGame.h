@@ -33,8 +33,8 @@ public:
     bool isEnded() const;
     // Steps left before the next wave starts; counts only while waiting.
     int getWaveCountdown() const;
-    // What the wave numbered getWave() sends, once it starts; while waiting,
-    // what the countdown leads to.
+    // While waiting, what the wave the countdown leads to (numbered
+    // getWave()) will send; while a wave runs, what that wave sends.
     const WavePlan& getComingWave() const;
     // While waiting, starts the next wave at once, as if the countdown had
     // just run out (also while the game is paused). False, and nothing
