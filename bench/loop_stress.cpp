@@ -2,7 +2,7 @@
 // a full world) on a world four boards by four, the view showing 80 x 24 of
 // it, run through GameManager with the real window and graphics manager.
 // First 600 steps paced by run(), which must hold 30 steps per second; then
-// 600 unpaced step() calls for the cost of a step alone.
+// 600 unpaced frame() calls for the cost of a frame alone.
 //
 // Run it from the build folder under an X server (the font and the log are
 // in the working directory):  ../scripts/with-display.sh ./loop_stress
@@ -164,13 +164,13 @@ std::vector<double> loggedTimes(const std::string& marker)
     return times;
 }
 
-// Times `steps` calls of step(): their starts and ends.
+// Times `steps` calls of frame(): their starts and ends.
 void unpacedSteps(int steps, std::vector<Clock::time_point>& starts, std::vector<Clock::time_point>& ends)
 {
     zp::GameManager& game = zp::GameManager::getInstance();
     for (int i = 0; i < steps; ++i) {
         starts.push_back(Clock::now());
-        game.step();
+        game.frame();
         ends.push_back(Clock::now());
     }
 }
@@ -250,7 +250,7 @@ int main()
                 percentile(loop_times, 0.99));
     std::printf("  objects drawn per step: %.0f of %d (the rest culled before any glyph work)\n",
                 double(paced_draws) / STEPS, SCENE_OBJECTS);
-    std::printf("unpaced step(), %d steps: %.0f steps per second\n", STEPS, unpaced_rate);
+    std::printf("unpaced frame(), %d frames: %.0f steps per second\n", STEPS, unpaced_rate);
     printTimes("step cost", durations(starts, 0, ends, 0, STEPS));
     printTimes("  input (window events, held-key poll)", durations(starts, 0, probe_steps, STEPS, STEPS));
     printTimes("  step events and world update", durations(probe_steps, STEPS, probe_draws, STEPS, STEPS));

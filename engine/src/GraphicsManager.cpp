@@ -15,6 +15,9 @@ const unsigned int CHARACTER_SIZE = 26;
 const int FIRST_PRINTABLE = 32;
 const int LAST_PRINTABLE = 126;
 const sf::Color CLEAR_COLOR(0, 0, 0, 255);
+// Every page of an SFML font texture keeps a small white square at its top
+// left (for underlines); a quad that samples it is filled with its colour.
+const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
 
 const sf::Color& toSfmlColor(Color color)
 {
@@ -111,6 +114,7 @@ void GraphicsManager::shutDown()
     }
     headless_started = false;
     batch.clear();
+    shown_batch.clear();
     Manager::shutDown();
 }
 
@@ -142,6 +146,7 @@ bool GraphicsManager::canDraw() const
 void GraphicsManager::clearFrames()
 {
     batch.clear();
+    shown_batch.clear();
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     std::fill(shown_cells.begin(), shown_cells.end(), Cell());
 }
@@ -191,6 +196,35 @@ void GraphicsManager::addGlyphQuad(Position pixel, const sf::Glyph& glyph, const
     batch.append(sf::Vertex(sf::Vector2f(left, bottom), color, sf::Vector2f(u1, v2)));
     batch.append(sf::Vertex(sf::Vector2f(right, top), color, sf::Vector2f(u2, v1)));
     batch.append(sf::Vertex(sf::Vector2f(right, bottom), color, sf::Vector2f(u2, v2)));
+}
+
+void GraphicsManager::addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color)
+{
+    const sf::Vector2f a(static_cast<float>(top_left.getX()), static_cast<float>(top_left.getY()));
+    const sf::Vector2f b(static_cast<float>(bottom_right.getX()), static_cast<float>(bottom_right.getY()));
+    batch.append(sf::Vertex(a, color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(b, color, WHITE_TEXEL));
+}
+
+int GraphicsManager::clearBox(const Box& world_box)
+{
+    if (!canDraw())
+        return -1;
+    const Position corner(world_box.getCorner().getX() - view_corner.getX(),
+                          world_box.getCorner().getY() - view_corner.getY());
+    const Position far_corner(corner.getX() + world_box.getHorizontal(),
+                              corner.getY() + world_box.getVertical());
+    for (int y = corner.getY(); y < far_corner.getY(); ++y)
+        for (int x = corner.getX(); x < far_corner.getX(); ++x)
+            if (Cell* cell = cellAt(Position(x, y)))
+                *cell = Cell();
+    if (p_window)
+        addSolidQuad(spacesToPixels(corner), spacesToPixels(far_corner), CLEAR_COLOR);
+    return 0;
 }
 
 int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
@@ -270,10 +304,30 @@ int GraphicsManager::swapBuffers()
         p_window->display();
         p_window->clear(CLEAR_COLOR);
     }
-    batch.clear();
+    shown_batch.clear();
+    std::swap(shown_batch, batch);
     shown_cells.swap(drawn_cells);
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     return 0;
+}
+
+int GraphicsManager::saveScreenshot(const std::string& path) const
+{
+    if (!p_window)
+        return -1;
+    // The shown frame is drawn again, with the same single call, into an
+    // off-screen picture of the window's size: the window's own buffers are
+    // already cleared for the next frame.
+    sf::RenderTexture picture;
+    if (!picture.create(static_cast<unsigned>(window_horizontal_pixels),
+                        static_cast<unsigned>(window_vertical_pixels)))
+        return -1;
+    picture.clear(CLEAR_COLOR);
+    picture.draw(shown_batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
+    picture.display();
+    const bool saved = picture.getTexture().copyToImage().saveToFile(path);
+    p_window->setActive(true);
+    return saved ? 0 : -1;
 }
 
 void GraphicsManager::setViewCorner(Position corner)

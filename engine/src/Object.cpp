@@ -207,11 +207,16 @@ void Object::draw()
                                              p_sprite->getColor());
     if (sprite_slowdown == 0)
         return;
-    if (++sprite_slowdown_count < sprite_slowdown)
-        return;
-    sprite_slowdown_count = 0;
-    if (++sprite_index >= p_sprite->getFrameCount())
-        sprite_index = 0;
+    // One advance per world step since the last draw: one at the normal
+    // speed, none while the game is paused.
+    const int steps = WorldManager::getInstance().getAnimationSteps();
+    for (int i = 0; i < steps; ++i) {
+        if (++sprite_slowdown_count < sprite_slowdown)
+            continue;
+        sprite_slowdown_count = 0;
+        if (++sprite_index >= p_sprite->getFrameCount())
+            sprite_index = 0;
+    }
 }
 
 } // namespace zp

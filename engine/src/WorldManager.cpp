@@ -139,8 +139,9 @@ void WorldManager::update()
     }
 }
 
-void WorldManager::draw()
+void WorldManager::draw(int new_animation_steps)
 {
+    animation_steps = new_animation_steps;
     const ObjectList snapshot = updates;
     for (int pass = 0; pass <= MAX_ALTITUDE; ++pass) {
         for (ObjectListIterator it(&snapshot); !it.isDone(); it.next()) {
@@ -153,6 +154,12 @@ void WorldManager::draw()
                 p_o->draw();
         }
     }
+    animation_steps = 1;
+}
+
+int WorldManager::getAnimationSteps() const
+{
+    return animation_steps;
 }
 
 int WorldManager::moveObject(Object* p_o, Position where)

@@ -1,5 +1,6 @@
 #include "GameProcess.h"
 
+#include "support/CloseRequest.h"
 #include "support/RunDir.h"
 #include "support/Shell.h"
 #include "support/WindowCapture.h"
@@ -207,6 +208,11 @@ void GameProcess::click(zp::Position cell, int button)
 {
     moveTo(cell);
     run("xdotool click " + std::to_string(button));
+}
+
+bool GameProcess::requestClose()
+{
+    return !window_id.empty() && zp::test::requestWindowClose(window_id);
 }
 
 sf::Image GameProcess::capture()

@@ -58,7 +58,11 @@ public:
     // A key by its X name ("1", "q", "f"); the pointer rests over the window so it has the focus.
     void pressKey(const std::string& key_name);
     void moveTo(zp::Position cell);
+    // X buttons: 1 left, 2 middle, 3 right.
     void click(zp::Position cell, int button = 1);
+    // Asks the window to close, as its close button does through a window
+    // manager; false when the request could not be sent.
+    bool requestClose();
 
     // The window as a player sees it now.
     sf::Image capture();

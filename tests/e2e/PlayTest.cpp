@@ -1,11 +1,7 @@
 // Plays the real game through its window: keys and clicks go in through the
 // X server, and what the player would see is read off captures of the window.
-#include "GameProcess.h"
-#include "LevelData.h"
+#include "PlayFixture.h"
 #include "Recording.h"
-#include "ScreenReader.h"
-
-#include "zp/Utility.h"
 
 #include <gtest/gtest.h>
 
@@ -15,68 +11,11 @@
 
 namespace {
 
-using e2e::GameProcess;
-using e2e::Seconds;
+using namespace e2e;
 using zp::Position;
 
-const Seconds START_DEADLINE(60);
-const Seconds SCREEN_DEADLINE(60);
-const Seconds PLAY_DEADLINE(150);
-
-const Position MENU_WELCOME(0, 10);
-const char* const WELCOME = "Welcome to Cinderwatch!!";
-const Position GAME_OVER_TEXT(17, 6);
-const char* const GAME_OVER = "You will be brought back to the main menu shortly";
-const Position GATLING_PANEL(66, 2);
-
-// Counters are framed texts centred on their column in row 1.
-Position counterStart(int centre, const std::string& text)
-{
-    return Position(centre - int(text.size()) / 2, 1);
-}
-std::string counter(const std::string& label, int value)
-{
-    return "|" + label + " " + std::to_string(value) + "|";
-}
-const int LIVES_X = 6, WAVE_X = 40, CURRENCY_X = 55;
-
-class PlayTest : public testing::Test {
+class PlayTest : public PlayFixture {
 protected:
-    void start(const e2e::RunOptions& options = e2e::RunOptions())
-    {
-        game = std::make_unique<GameProcess>(options);
-        ASSERT_TRUE(game->waitForWindow(START_DEADLINE)) << game->errorText();
-    }
-
-    // Polls the window until the text stands at `start`; keeps the last capture.
-    bool waitForText(Position at, const std::string& text, Seconds deadline = SCREEN_DEADLINE)
-    {
-        const bool seen = e2e::waitUntil(
-            [&] {
-                screen = game->capture();
-                return reader.shows(screen, at, text);
-            },
-            deadline);
-        if (!seen)
-            keepCapture(text);
-        return seen;
-    }
-
-    bool waitForCounter(const std::string& label, int centre, int value, Seconds deadline)
-    {
-        const std::string text = counter(label, value);
-        return waitForText(counterStart(centre, text), text, deadline);
-    }
-
-    void reachMenu() { ASSERT_TRUE(waitForText(MENU_WELCOME, WELCOME)) << game->errorText(); }
-
-    void playLevel(int level)
-    {
-        reachMenu();
-        game->pressKey(std::to_string(level));
-        ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 100, SCREEN_DEADLINE));
-    }
-
     // The counters at their start values, every block of the level's track,
     // its treasure and the three buy panels, on the last capture.
     void expectBoardOf(int level)
@@ -115,26 +54,6 @@ protected:
                 lit += reader.inkAt(screen, Position(x, y));
         return lit;
     }
-
-    // With ZP_E2E_SCREENSHOTS naming a folder, keeps a picture of what the player sees.
-    void saveScreenshot(const std::string& name)
-    {
-        if (const char* folder = std::getenv("ZP_E2E_SCREENSHOTS"))
-            screen.saveToFile(std::string(folder) + "/" + name + ".png");
-    }
-
-    void keepCapture(const std::string& what)
-    {
-        const std::string path = "/tmp/cinderwatch-e2e-" +
-                                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                                 ".png";
-        screen.saveToFile(path);
-        ADD_FAILURE() << "never saw \"" << what << "\"; last capture: " << path;
-    }
-
-    std::unique_ptr<GameProcess> game;
-    e2e::ScreenReader reader;
-    sf::Image screen;
 };
 
 TEST_F(PlayTest, SplashScreenThenTheMenu)
@@ -187,39 +106,6 @@ TEST_P(LevelStartTest, BoardShowsTrackTreasurePanelsAndCounters)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelStartTest, testing::Values(1, 2, 3));
-
-// The free cell from which a turret of the given box covers most of the path.
-Position bestTurretCell(const e2e::LevelData& data, const zp::Box& turret)
-{
-    std::vector<zp::Box> obstacles = data.blocks;
-    const zp::Box panel = e2e::spriteBox("Sprites/Turrets/Gatling/gatling-info-spr.txt");
-    for (int top : {0, 6, 12})
-        obstacles.emplace_back(Position(64, top), panel.getHorizontal(), panel.getVertical());
-    zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
-    treasure.setCorner(data.treasure);
-    obstacles.push_back(treasure);
-
-    Position best(-1, -1);
-    int best_cover = 0;
-    for (int y = 3; y + turret.getVertical() < 24; ++y) {
-        for (int x = 0; x + turret.getHorizontal() < 64; ++x) {
-            const zp::Box here(Position(x, y), turret.getHorizontal(), turret.getVertical());
-            bool free = true;
-            for (const zp::Box& obstacle : obstacles)
-                free = free && !zp::boxIntersectsBox(here, obstacle);
-            if (!free)
-                continue;
-            int cover = 0;
-            for (const Position& cell : data.path)
-                cover += zp::scaledDistance(Position(x, y), cell) <= 15 ? 1 : 0;
-            if (cover > best_cover) {
-                best_cover = cover;
-                best = Position(x, y);
-            }
-        }
-    }
-    return best;
-}
 
 TEST_F(PlayTest, DefendAWaveWithAGatling)
 {

@@ -152,7 +152,7 @@ TEST_F(WorldTest, ObjectMarkedInItsStepHandlerIsNotDrawn)
     int destroyed = 0;
     p_o->p_destroyed = &destroyed;
     p_o->on_step = [this](RecordingObject& self) { world.markForDelete(&self); };
-    game.step();
+    game.frame();
     EXPECT_EQ(destroyed, 1);
     EXPECT_TRUE(journal.empty());
 }
@@ -167,10 +167,10 @@ TEST_F(WorldTest, ObjectMarkedDuringACollisionIsDrawnOnceMore)
         if (p_e->getType() == zp::COLLISION_EVENT)
             world.markForDelete(&self);
     };
-    zp::GameManager::getInstance().step();
+    zp::GameManager::getInstance().frame();
     EXPECT_EQ(destroyed, 0);
     EXPECT_EQ(p_b->draws, 1);
-    zp::GameManager::getInstance().step();
+    zp::GameManager::getInstance().frame();
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(p_a->draws, 2);
 }
@@ -321,7 +321,7 @@ TEST_F(WorldTest, RemovedObjectsGetNoEventsAndMarkedRemovedObjectsAreStillFreed)
     EXPECT_EQ(world.removeObject(p_o), 0);
     EXPECT_EQ(world.removeObject(p_o), -1);
     world.markForDelete(p_o);
-    zp::GameManager::getInstance().step();
+    zp::GameManager::getInstance().frame();
     EXPECT_EQ(destroyed, 1);
 }
 

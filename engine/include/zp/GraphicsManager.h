@@ -4,6 +4,7 @@
 /// batch that swapBuffers draws with a single call, shows and clears.
 #pragma once
 
+#include "zp/Box.h"
 #include "zp/Color.h"
 #include "zp/Frame.h"
 #include "zp/Manager.h"
@@ -57,9 +58,18 @@ public:
     int drawString(Position world_pos, const std::string& str, Justification just, Color color);
     /// -1 when the frame has no characters.
     int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
+    /// Blanks the cells of a box (world cells) to the background: what was
+    /// drawn there earlier in the frame is hidden, what is drawn later shows
+    /// on top. For overlays; -1 without a window (and no headless start).
+    int clearBox(const Box& world_box);
     /// Shows what was drawn since the last call and clears to black; -1
     /// without a window (and no headless start).
     int swapBuffers();
+    /// Saves the last frame shown, exactly as the window shows it, as an image
+    /// file (the format follows the name's extension, e.g. ".png"). -1 when
+    /// there is no window (headless: nothing to capture) or the file cannot
+    /// be written.
+    int saveScreenshot(const std::string& path) const;
 
     /// The world's view corner, pushed by the world whenever its view moves:
     /// drawing takes world positions and shows them relative to this corner.
@@ -94,6 +104,7 @@ private:
     void recordCell(Position view_pos, char ch);
     void clearFrames();
     void addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color);
+    void addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color);
     Cell* cellAt(Position view_pos);
     const Cell* cellAt(Position view_pos) const;
     std::string rowText(const std::vector<Cell>& cells, int row) const;
@@ -117,6 +128,8 @@ private:
     Color current_color = COLOR_DEFAULT;
     /// Two triangles per visible character, drawn by swapBuffers in one call.
     sf::VertexArray batch{sf::Triangles};
+    /// The batch of the frame the window shows now, kept for screenshots.
+    sf::VertexArray shown_batch{sf::Triangles};
     /// The glyphs of printable ASCII, indexed by character code.
     std::vector<sf::Glyph> glyphs;
     std::vector<Cell> drawn_cells;

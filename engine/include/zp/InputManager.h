@@ -22,7 +22,9 @@ public:
     void shutDown() override;
 
     /// Sends queued window events, then held keys from -1 to 100, then the
-    /// held left button. Does nothing without a window.
+    /// held left button. A request to close the window sets the game manager's
+    /// game-over flag, so the loop ends after this frame. Does nothing without
+    /// a window.
     void getInput();
 
 private:

@@ -63,7 +63,8 @@ public:
     void setSpriteCenter(bool centered);
     int getSpriteIndex() const;
     void setSpriteIndex(int new_sprite_index);
-    /// Draws per frame advance; 0 freezes the animation.
+    /// Steps per frame advance (one step per draw at the normal speed); 0
+    /// freezes the animation.
     int getSpriteSlowdown() const;
     void setSpriteSlowdown(int new_sprite_slowdown);
     int getSpriteSlowdownCount() const;
@@ -74,14 +75,15 @@ public:
 
     /// The base ignores every event: 0 for an undefined event, -1 otherwise.
     virtual int eventHandler(const Event* p_event);
-    /// Draws the current sprite frame and advances the animation.
+    /// Draws the current sprite frame and advances the animation by the
+    /// world's animation steps (WorldManager::getAnimationSteps).
     virtual void draw();
 
 private:
     friend class BroadPhase;
 
     static int velocityStep(float velocity, float& countdown);
-    // Tells the world that the position, box or solidness may have changed.
+    /// Tells the world that the position, box or solidness may have changed.
     void placementChanged();
 
     int id;
@@ -99,7 +101,7 @@ private:
     int sprite_slowdown = 0;
     int sprite_slowdown_count = 0;
     Box box{Position(0, 0), 1, 1};
-    // The world's index entry for this object; -1 while not in the world.
+    /// The world's index entry for this object; -1 while not in the world.
     int broad_phase_slot = -1;
 };
 

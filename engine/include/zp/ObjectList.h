@@ -23,7 +23,7 @@ public:
     /// Removes the first entry equal to p_o, keeping the order of the rest;
     /// 1 when found, 0 otherwise.
     int remove(Object* p_o);
-    // Inline: the world's walks ask for these once per object.
+    /// Inline: the world's walks ask for these once per object.
     int getCount() const { return static_cast<int>(p_obj.size()); }
     bool isEmpty() const { return p_obj.empty(); }
     /// Full at MAX_OBJECTS - 1 entries.
@@ -31,7 +31,7 @@ public:
 
 private:
     friend class ObjectListIterator;
-    // Sizes its result lists once and walks them directly.
+    /// Sizes its result lists once and walks them directly.
     friend class WorldManager;
 
     std::vector<Object*> p_obj;

@@ -14,7 +14,7 @@ class ObjectListIterator {
 public:
     explicit ObjectListIterator(const ObjectList* p_l);
 
-    // Inline: every walk of the world calls these once per object.
+    /// Inline: every walk of the world calls these once per object.
     void first() { index = 0; }
     void next()
     {

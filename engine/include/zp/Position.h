@@ -4,8 +4,8 @@
 
 namespace zp {
 
-// The largest cell coordinate or size that the data readers accept (about
-// 16.7 million): a position plus a size then stays far from the limit of int.
+/// The largest cell coordinate or size that the data readers accept (about
+/// 16.7 million): a position plus a size then stays far from the limit of int.
 const int MAX_COORDINATE = 1 << 24;
 
 class Position {

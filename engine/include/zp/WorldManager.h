@@ -40,7 +40,12 @@ public:
     int markForDelete(Object* p_o);
 
     void update();
-    void draw();
+    /// Draws the objects layer by layer. Their sprite animations advance by
+    /// `animation_steps` steps (the world steps since the last draw: the game
+    /// loop passes 0 while paused, and N when a frame runs N steps).
+    void draw(int animation_steps = 1);
+    /// During a draw, the steps by which animations advance; 1 otherwise.
+    int getAnimationSteps() const;
 
     /// 0 when the object now stands at `where`, -1 when a hard pair blocked it.
     int moveObject(Object* p_o, Position where);
@@ -65,7 +70,7 @@ private:
     WorldManager();
     /// Called by the object's destructor: forgets the object everywhere.
     void objectDestroyed(Object* p_o);
-    // Called by the object when its position, box or solidness is set.
+    /// Called by the object when its position, box or solidness is set.
     void objectPlacementChanged(Object* p_o);
 
     ObjectList updates;
@@ -73,8 +78,9 @@ private:
     Box boundary;
     Box view;
     Object* p_view_following = nullptr;
-    // Finds the objects near a box or a point without scanning updates.
+    /// Finds the objects near a box or a point without scanning updates.
     std::unique_ptr<BroadPhase> p_broad_phase;
+    int animation_steps = 1;
 };
 
 /// A world position relative to the view's corner, as it shows in the window.

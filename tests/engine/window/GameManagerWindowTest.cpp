@@ -68,7 +68,7 @@ TEST_F(GameLoopWindowTest, InputIsReadBeforeTheStepEvents)
     bool heard = false;
     while (!heard && std::chrono::steady_clock::now() < deadline) {
         p_o->events.clear();
-        game.step();
+        game.frame();
         heard = p_o->count(zp::KEYBOARD_EVENT) > 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

@@ -75,8 +75,8 @@ TEST_F(Waves, SetUpTheBoardAndPlayTheLevelMusic)
     }
     EXPECT_EQ(order, (std::vector<std::string>{"WavesGame", "", "Reticle", "CurrencyView Currency:100",
                                                "ViewObject Wave:0", "ViewObject Lives:10", "GatlingInfo",
-                                               "RocketInfo", "FreezeInfo", "Treasure"}))
-        << "a block keeps the empty type of a plain object";
+                                               "RocketInfo", "FreezeInfo", "Treasure", "PlayControls"}))
+        << "a block keeps the empty type of a plain object; the player's controls come last, drawn on top";
     EXPECT_EQ(objectsOf<CurrencyView>().at(0)->getPosition(), Position(55, 1));
     EXPECT_EQ(objectsOf<WaveView>().at(0)->getPosition(), Position(40, 1));
     EXPECT_EQ(objectsOf<LivesView>().at(0)->getPosition(), Position(6, 1));
