@@ -3,15 +3,16 @@
 // screen (or the level asked for) and runs the game loop until the player quits.
 #include "app/CommandLine.h"
 #include "app/Locations.h"
+#include "app/RecordedRun.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
-#include "play/WavesGame.h"
-#include "screens/SplashScreen.h"
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
+#include "zp/InputRecording.h"
 #include "zp/LogManager.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -42,10 +43,32 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    const Locations locations = findLocations(processEnvironment(), line.options.data_dir);
+    // A recording is read whole before anything starts, so a bad one costs no window.
+    const Options& options = line.options;
+    zp::InputRecording replay_recording;
+    int level = options.level;
+    if (!options.replay_file.empty()) {
+        std::string error;
+        if (readRecordingFile(options.replay_file, replay_recording, level, error) != 0) {
+            std::fprintf(stderr, "cinderwatch: %s: %s\n", options.replay_file.c_str(), error.c_str());
+            return EXIT_BAD_RECORDING;
+        }
+    }
+
+    const Locations locations = findLocations(processEnvironment(), options.data_dir);
     useLocations(locations);
+    std::string level_error;
+    if (checkLevelFiles(level, replay_recording.getMetaLine(LEVEL_META), level_error) != 0) {
+        const bool replaying = !options.replay_file.empty();
+        std::fprintf(stderr, "cinderwatch: %s%s\n", replaying ? (options.replay_file + ": ").c_str() : "",
+                     level_error.c_str());
+        return replaying ? EXIT_BAD_RECORDING : EXIT_START_FAILED;
+    }
 
     zp::GameManager& game = zp::GameManager::getInstance();
+    // Headless, the engine swaps in its windowless graphics and silent audio.
+    if (options.headless)
+        game.setHeadless(true);
     if (game.startUp() != 0) {
         const bool logged = zp::LogManager::getInstance().writeLog("Error starting game manager!") >= 0;
         std::fprintf(stderr,
@@ -59,12 +82,21 @@ int main(int argc, char** argv)
     }
 
     loadResources();
-    // The world owns the first screen from here on.
-    if (line.options.level > 0)
-        startWavesGame(line.options.level);
-    else
-        new SplashScreen;
-    game.run();
+    int status = 0;
+    {
+        RecordedRun run(options, replay_recording);
+        std::string error;
+        if (run.begin(error) != 0) {
+            std::fprintf(stderr, "cinderwatch: %s\n", error.c_str());
+            game.shutDown();
+            return EXIT_START_FAILED;
+        }
+        startFirstScreen(level);
+        const auto started = std::chrono::steady_clock::now();
+        game.run();
+        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
+        status = run.end(seconds.count(), stdout, stderr);
+    }
     game.shutDown();
-    return 0;
+    return status;
 }

@@ -98,7 +98,8 @@ long GameManager::frame()
     // frame's first step, complete as at the normal speed; no more follow.
     const int steps_wanted = steps_per_frame;
     int steps_run = 0;
-    while (steps_run < steps_wanted && !paused && !(game_over && steps_run > 0)) {
+    while (steps_run < steps_wanted && !paused && !(game_over && steps_run > 0) &&
+           (step_limit == NO_STEP_LIMIT || step_count < step_limit)) {
         worldStep();
         ++steps_run;
     }
@@ -122,7 +123,8 @@ void GameManager::run()
         const std::int64_t frame_start = platform::monotonicMicroseconds();
         frame();
         // A late frame is not made up for: the next one aims at 33 ms from its own start.
-        platform::sleepUntil(frame_start + frame_us);
+        if (paced)
+            platform::sleepUntil(frame_start + frame_us);
     }
 }
 
@@ -167,6 +169,33 @@ int GameManager::setStepsPerFrame(int new_steps_per_frame)
 int GameManager::getStepsPerFrame() const
 {
     return steps_per_frame;
+}
+
+void GameManager::setPaced(bool new_paced)
+{
+    paced = new_paced;
+}
+
+bool GameManager::isPaced() const
+{
+    return paced;
+}
+
+void GameManager::setStepLimit(int new_step_limit)
+{
+    step_limit = new_step_limit < 0 ? NO_STEP_LIMIT : new_step_limit;
+}
+
+int GameManager::getStepLimit() const
+{
+    return step_limit;
+}
+
+void GameManager::setHeadless(bool new_headless)
+{
+    GraphicsManager::getInstance().setHeadless(new_headless);
+    ResourceManager::getInstance().setSilent(new_headless);
+    paced = !new_headless;
 }
 
 std::int64_t GameManager::getLastStepTime() const

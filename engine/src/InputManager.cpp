@@ -4,6 +4,8 @@
 #include "zp/EventMouse.h"
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
+#include "zp/InputRecorder.h"
+#include "zp/InputReplayer.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -85,6 +87,13 @@ void InputManager::shutDown()
 
 void InputManager::getInput()
 {
+    if (p_recorder != nullptr)
+        p_recorder->beforeInput(GameManager::getInstance().getStepCount());
+    if (p_replayer != nullptr) {
+        replayInput();
+        return;
+    }
+
     sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
     if (p_window == nullptr)
         return;
@@ -96,20 +105,62 @@ void InputManager::getInput()
         if (window_event.type == sf::Event::Closed)
             GameManager::getInstance().setGameOver(true);
         if (std::unique_ptr<Event> p_event = translateWindowEvent(window_event))
-            onEvent(p_event.get());
+            send(*p_event);
     }
 
     for (int key = FIRST_KEY; key <= LAST_KEY; ++key) {
         if (sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key)))
-            onEvent(keyboardEvent(key, KEY_DOWN).get());
+            send(*keyboardEvent(key, KEY_DOWN));
     }
 
     if (sf::Mouse::isButtonPressed(sf::Mouse::Left)) {
         EventMouse held;
         held.setMouseAction(PRESSED);
         held.setMouseButton(sf::Mouse::Left);
-        onEvent(&held);
+        send(held);
     }
+}
+
+void InputManager::replayInput()
+{
+    GameManager& game = GameManager::getInstance();
+    // The player's keys and mouse are not the replay's: only a request to
+    // close the window is heard.
+    if (sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow()) {
+        sf::Event window_event;
+        while (p_window->pollEvent(window_event)) {
+            if (window_event.type == sf::Event::Closed) {
+                p_replayer->interrupt();
+                game.setGameOver(true);
+            }
+        }
+    }
+    const int step = game.getStepCount();
+    p_replayer->sendInputs(step, [this](const Event& event) { send(event); });
+    if (p_replayer->hasFailed() || p_replayer->isComplete(step)) {
+        // The world stays where the replay ended or parted.
+        game.setStepLimit(step);
+        game.setGameOver(true);
+    }
+}
+
+void InputManager::send(const Event& event)
+{
+    if (p_recorder != nullptr)
+        p_recorder->record(event, GameManager::getInstance().getStepCount());
+    onEvent(&event);
+}
+
+void InputManager::setRecorder(InputRecorder* p_new_recorder)
+{
+    p_recorder = p_new_recorder;
+}
+
+void InputManager::setReplayer(InputReplayer* p_new_replayer)
+{
+    p_replayer = p_new_replayer;
+    const int end = p_replayer != nullptr ? p_replayer->getRecording().getEndStep() : -1;
+    GameManager::getInstance().setStepLimit(end >= 0 ? end : NO_STEP_LIMIT);
 }
 
 } // namespace zp

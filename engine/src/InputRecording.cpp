@@ -1,5 +1,8 @@
 #include "zp/InputRecording.h"
 
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -16,6 +19,9 @@ const char* const MOUSE_ACTIONS[] = {"clicked", "pressed", "moved"};
 const int ACTION_COUNT = 3;
 const size_t DIGEST_DIGITS = 16;
 const std::uint64_t FNV_PRIME = 1099511628211ull;
+const int FIRST_KEY = sf::Keyboard::Unknown;
+const int LAST_KEY = sf::Keyboard::KeyCount - 1;
+const int LAST_BUTTON = sf::Mouse::ButtonCount - 1;
 
 std::vector<std::string> wordsOf(const std::string& line)
 {
@@ -92,6 +98,12 @@ bool InputRecording::hasMeta(const std::string& key) const
     return meta.count(key) != 0;
 }
 
+int InputRecording::getMetaLine(const std::string& key) const
+{
+    const auto found = meta_lines.find(key);
+    return found == meta_lines.end() ? 0 : found->second;
+}
+
 void InputRecording::addKeyboard(int step, KeyboardAction action, int key)
 {
     if (action < 0 || action >= ACTION_COUNT)
@@ -127,6 +139,12 @@ void InputRecording::setEndStep(int step)
     end_step = step;
 }
 
+void InputRecording::setEndDigest(std::uint64_t digest)
+{
+    end_digest = digest;
+    has_end_digest = true;
+}
+
 const std::vector<RecordedInput>& InputRecording::getInputs() const
 {
     return inputs;
@@ -142,6 +160,31 @@ int InputRecording::getEndStep() const
     return end_step;
 }
 
+bool InputRecording::hasEndDigest() const
+{
+    return has_end_digest;
+}
+
+std::uint64_t InputRecording::getEndDigest() const
+{
+    return end_digest;
+}
+
+int InputRecording::getHeaderLine() const
+{
+    return header_line;
+}
+
+int InputRecording::getEndLine() const
+{
+    return end_line;
+}
+
+int InputRecording::getLineCount() const
+{
+    return line_count;
+}
+
 int InputRecording::read(std::istream& in, std::string& error)
 {
     clear();
@@ -149,6 +192,7 @@ int InputRecording::read(std::istream& in, std::string& error)
     int line_number = 0;
     for (std::string line; std::getline(in, line);) {
         ++line_number;
+        line_count = line_number;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         const std::vector<std::string> words = wordsOf(line);
@@ -164,9 +208,10 @@ int InputRecording::read(std::istream& in, std::string& error)
                 problem = "recording version " + words[1] + " is not supported (this program reads version " +
                           std::to_string(RECORDING_VERSION) + ")";
             header_seen = true;
+            header_line = line_number;
         } else if (end_step >= 0) {
             problem = "nothing may follow the \"end\" line";
-        } else if (parseLine(line, problem) == 0) {
+        } else if (parseLine(line, line_number, problem) == 0) {
             continue;
         }
         if (!problem.empty()) {
@@ -181,7 +226,7 @@ int InputRecording::read(std::istream& in, std::string& error)
     return 0;
 }
 
-int InputRecording::parseLine(const std::string& line, std::string& error)
+int InputRecording::parseLine(const std::string& line, int line_number, std::string& error)
 {
     const std::vector<std::string> words = wordsOf(line);
     const std::string& kind = words[0];
@@ -194,6 +239,7 @@ int InputRecording::parseLine(const std::string& line, std::string& error)
         const size_t key_end = key_start + words[1].size();
         const size_t value_start = line.find_first_not_of(" \t", key_end);
         meta[words[1]] = value_start == std::string::npos ? std::string() : line.substr(value_start);
+        meta_lines[words[1]] = line_number;
         return 0;
     }
 
@@ -206,9 +252,11 @@ int InputRecording::parseLine(const std::string& line, std::string& error)
         error = "unknown record \"" + kind + "\" (expected meta, key, mouse, check or end)";
         return -1;
     }
-    if (words.size() != expected) {
-        error = "\"" + kind + "\" takes " + std::to_string(expected - 1) + " values, not " +
-                std::to_string(words.size() - 1);
+    // The end line may carry the final state's digest.
+    const bool end_with_digest = kind == "end" && words.size() == expected + 1;
+    if (words.size() != expected && !end_with_digest) {
+        error = "\"" + kind + "\" takes " + std::to_string(expected - 1) + (kind == "end" ? " or 2" : "") +
+                " values, not " + std::to_string(words.size() - 1);
         return -1;
     }
     int step = 0;
@@ -223,17 +271,23 @@ int InputRecording::parseLine(const std::string& line, std::string& error)
     }
     last_step = step;
 
-    if (kind == "end") {
-        end_step = step;
-        return 0;
-    }
-    if (kind == "check") {
+    if (kind == "check" || end_with_digest) {
         std::uint64_t digest = 0;
         if (!parseDigest(words[2], digest)) {
             error = "\"" + words[2] + "\" is not a digest of 16 hex digits";
             return -1;
         }
-        addCheck(step, digest);
+        if (end_with_digest) {
+            setEndDigest(digest);
+        } else {
+            addCheck(step, digest);
+            checks.back().line = line_number;
+            return 0;
+        }
+    }
+    if (kind == "end") {
+        end_step = step;
+        end_line = line_number;
         return 0;
     }
 
@@ -252,10 +306,20 @@ int InputRecording::parseLine(const std::string& line, std::string& error)
             return -1;
         }
     }
+    if (keyboard && (numbers[0] < FIRST_KEY || numbers[0] > LAST_KEY)) {
+        error = "key code " + words[3] + " is not a key (" + std::to_string(FIRST_KEY) + " to " +
+                std::to_string(LAST_KEY) + ")";
+        return -1;
+    }
+    if (!keyboard && (numbers[0] < 0 || numbers[0] > LAST_BUTTON)) {
+        error = "button " + words[3] + " is not a mouse button (0 to " + std::to_string(LAST_BUTTON) + ")";
+        return -1;
+    }
     if (keyboard)
         addKeyboard(step, KeyboardAction(action), numbers[0]);
     else
         addMouse(step, MouseAction(action), numbers[0], Position(numbers[1], numbers[2]));
+    inputs.back().line = line_number;
     return 0;
 }
 
@@ -288,8 +352,12 @@ void InputRecording::write(std::ostream& out) const
     }
     for (; next_check < checks.size(); ++next_check)
         out << "check " << checks[next_check].step << " " << digestText(checks[next_check].digest) << "\n";
-    if (end_step >= 0)
-        out << "end " << end_step << "\n";
+    if (end_step >= 0) {
+        out << "end " << end_step;
+        if (has_end_digest)
+            out << " " << digestText(end_digest);
+        out << "\n";
+    }
 }
 
 int InputRecording::writeFile(const std::string& path) const

@@ -1,5 +1,6 @@
 #include "zp/ResourceManager.h"
 
+#include "platform/Platform.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
 #include "zp/Position.h"
@@ -136,6 +137,20 @@ ResourceManager::~ResourceManager()
 {
     for (int i = 0; i < sprite_count; ++i)
         delete p_sprite[i];
+}
+
+void ResourceManager::setSilent(bool new_silent)
+{
+    // OpenAL Soft reads its list of outputs when the audio library first
+    // opens the device, on the first sound or music object.
+    if (new_silent)
+        platform::setEnvironment("ALSOFT_DRIVERS", "null");
+    silent = silent || new_silent;
+}
+
+bool ResourceManager::isSilent() const
+{
+    return silent;
 }
 
 int ResourceManager::startUp()

@@ -38,6 +38,34 @@ std::string setDataDir(Options& options, const std::string& value)
     return "";
 }
 
+std::string setRecordFile(Options& options, const std::string& value)
+{
+    if (value.empty())
+        return "--record takes a file";
+    options.record_file = value;
+    return "";
+}
+
+std::string setReplayFile(Options& options, const std::string& value)
+{
+    if (value.empty())
+        return "--replay takes a file";
+    options.replay_file = value;
+    return "";
+}
+
+// Options that only make sense together, or not together; "" when they fit.
+std::string checkCombination(const Options& options)
+{
+    if (options.headless && options.replay_file.empty())
+        return "--headless needs --replay FILE";
+    if (!options.replay_file.empty() && !options.record_file.empty())
+        return "--record and --replay cannot be used together";
+    if (!options.replay_file.empty() && options.level > 0)
+        return "--level cannot be used with --replay (the recording names its level)";
+    return "";
+}
+
 const OptionRow OPTION_TABLE[] = {
     {"--help", "-h", nullptr, "show this help and exit",
      [](Options& options, const std::string&) {
@@ -52,6 +80,15 @@ const OptionRow OPTION_TABLE[] = {
     {"--level", nullptr, "N", "start level N (1, 2 or 3) at once, without the splash screen and the menu",
      setLevel},
     {"--data", nullptr, "DIR", "read the game data (sprites, levels, sounds) from DIR", setDataDir},
+    {"--record", nullptr, "FILE", "write every input of this run to the recording FILE", setRecordFile},
+    {"--replay", nullptr, "FILE",
+     "play the recording FILE back and check that the game takes the same course", setReplayFile},
+    {"--headless", nullptr, nullptr,
+     "with --replay: no window, no sound, as fast as possible; print the final state",
+     [](Options& options, const std::string&) {
+         options.headless = true;
+         return std::string();
+     }},
 };
 
 const OptionRow* findOption(const std::string& name)
@@ -104,6 +141,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         if (line.error.empty())
             line.error = p_row->apply(line.options, value);
     }
+    if (line.error.empty())
+        line.error = checkCombination(line.options);
     return line;
 }
 

@@ -15,6 +15,12 @@ struct Options {
     int level = 0;
     // Empty: the data set is looked for beside the program, then beside the working folder.
     std::string data_dir;
+    // Non-empty: every input of the run is written to this recording file.
+    std::string record_file;
+    // Non-empty: the run plays this recording's input back instead of the player's.
+    std::string replay_file;
+    // With a replay: no window, no sound, no pacing; the final state is printed.
+    bool headless = false;
 };
 
 struct CommandLine {

@@ -18,14 +18,17 @@
 #include "shop/FreezeInfo.h"
 #include "shop/GatlingInfo.h"
 #include "shop/RocketInfo.h"
+#include "turrets/Turret.h"
 
 #include "zp/Event.h"
 #include "zp/EventStep.h"
 #include "zp/EventView.h"
+#include "zp/GameManager.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
+#include "zp/ViewObject.h"
 #include "zp/WorldManager.h"
 
 namespace {
@@ -33,6 +36,29 @@ namespace {
 zp::Music* levelMusic()
 {
     return zp::ResourceManager::getInstance().getMusic(LEVEL_MUSIC);
+}
+
+// The game under way (nullptr when none) and the result of the latest one.
+const WavesGame* p_current_game = nullptr;
+PlayResult latest_result;
+
+// The counters and turrets of the board as they stand.
+void readBoard(PlayResult& result)
+{
+    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
+    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next()) {
+        const zp::Object* p_o = it.currentObject();
+        if (const auto* p_view = dynamic_cast<const zp::ViewObject*>(p_o)) {
+            if (p_view->getViewString() == WAVE_TAG)
+                result.wave = p_view->getValue();
+            else if (p_view->getViewString() == LIVES_TAG)
+                result.lives = p_view->getValue();
+            else if (p_view->getViewString() == CURRENCY_TAG)
+                result.currency = p_view->getValue();
+        } else if (const auto* p_turret = dynamic_cast<const Turret*>(p_o)) {
+            result.turrets += p_turret->isSold() ? 0 : 1;
+        }
+    }
 }
 
 } // namespace
@@ -69,9 +95,17 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     else
         zp::LogManager::getInstance().writeLog("WavesGame::WavesGame(): Warning! Music '%s' not found",
                                                LEVEL_MUSIC.c_str());
+
+    p_current_game = this;
+    latest_result = PlayResult();
+    latest_result.start_step = zp::GameManager::getInstance().getStepCount();
 }
 
-WavesGame::~WavesGame() = default;
+WavesGame::~WavesGame()
+{
+    if (p_current_game == this)
+        p_current_game = nullptr;
+}
 
 int WavesGame::eventHandler(const zp::Event* p_e)
 {
@@ -126,6 +160,18 @@ bool WavesGame::startNextWaveNow()
     return true;
 }
 
+void WavesGame::setLevelNumber(int new_level_number)
+{
+    level_number = new_level_number;
+    if (p_current_game == this)
+        latest_result.level = level_number;
+}
+
+int WavesGame::getLevelNumber() const
+{
+    return level_number;
+}
+
 void WavesGame::startWave()
 {
     wave_countdown = WAVE_DELAY;
@@ -176,6 +222,11 @@ void WavesGame::prepareNextWave()
 void WavesGame::endPlay()
 {
     ended = true;
+    if (p_current_game == this) {
+        readBoard(latest_result);
+        latest_result.end_step = zp::GameManager::getInstance().getStepCount();
+        p_current_game = nullptr;
+    }
     zp::WorldManager& world = zp::WorldManager::getInstance();
     const zp::ObjectList all = world.getAllObjects();
     for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
@@ -188,5 +239,20 @@ void WavesGame::endPlay()
 WavesGame* startWavesGame(int level_number)
 {
     const LevelFiles& files = LEVELS[level_number - 1];
-    return new WavesGame(gameDataPath(files.level_file), gameDataPath(files.path_file));
+    auto* p_game = new WavesGame(gameDataPath(files.level_file), gameDataPath(files.path_file));
+    p_game->setLevelNumber(level_number);
+    return p_game;
+}
+
+PlayResult latestPlayResult()
+{
+    PlayResult result = latest_result;
+    if (p_current_game != nullptr)
+        readBoard(result);
+    return result;
+}
+
+void forgetPlayResults()
+{
+    latest_result = PlayResult();
 }

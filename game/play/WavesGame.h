@@ -17,6 +17,22 @@ const int WAVE_DELAY = 100;
 // Steps between two spawn actions of a running wave (plus the acting step).
 const int SPAWN_INTERVAL = 20;
 
+// How the latest game went, kept after its board has gone, for what a run
+// reports at its end.
+struct PlayResult {
+    // 1 ... LEVEL_COUNT; 0 for a board read from other files, or before any game.
+    int level = 0;
+    // As the counters showed them when the game ended (or show them now).
+    int wave = 0;
+    int lives = 0;
+    int currency = 0;
+    // Turrets standing on the board (sold ones are gone).
+    int turrets = 0;
+    // The step count when the game began, and when it was over; -1 while it runs.
+    int start_step = -1;
+    int end_step = -1;
+};
+
 class WavesGame : public zp::Object {
 public:
     WavesGame(const std::string& level_file, const std::string& path_file);
@@ -40,6 +56,10 @@ public:
     // just run out (also while the game is paused). False, and nothing
     // changes, while a wave runs or after play.
     bool startNextWaveNow();
+
+    // The level's number, when the game knows it (startWavesGame); 0 otherwise.
+    void setLevelNumber(int new_level_number);
+    int getLevelNumber() const;
 
 private:
     // The counter goes up and spawning starts; the countdown is set for the
@@ -66,7 +86,14 @@ private:
     // Set once "GameOver" has been handled: events later in that frame would
     // otherwise create enemies that outlive the game.
     bool ended = false;
+    int level_number = 0;
 };
+
+// The latest game: the one under way, with its counters as they stand now,
+// or the last one that ended; all zero (steps -1) before the first.
+PlayResult latestPlayResult();
+// Forgets every game so far (for a new run in the same program).
+void forgetPlayResults();
 
 // A controller for level 1 ... LEVEL_COUNT of the data set, in the world from
 // now on (the menu's keys and the command line start levels through it).

@@ -22,6 +22,8 @@ namespace zp {
 const int FRAME_TIME_DEFAULT = 33;
 /// The most world steps one frame may run.
 const int MAX_STEPS_PER_FRAME = 8;
+/// A step limit that never stops the world.
+const int NO_STEP_LIMIT = -1;
 
 class GameManager : public Manager {
 public:
@@ -32,7 +34,8 @@ public:
     int startUp() override;
     void shutDown() override;
 
-    /// Runs frames paced at FRAME_TIME_DEFAULT until the game is over.
+    /// Runs frames paced at FRAME_TIME_DEFAULT (or one after the other when
+    /// unpaced) until the game is over.
     void run();
     /// Performs exactly one frame without sleeping: input, the frame's world
     /// steps, drawing and showing. Returns its duration in milliseconds.
@@ -60,6 +63,21 @@ public:
     int setStepsPerFrame(int new_steps_per_frame);
     int getStepsPerFrame() const;
 
+    /// Paced (the default), run() waits out FRAME_TIME_DEFAULT per frame;
+    /// unpaced it runs frames one after the other, as fast as they go.
+    void setPaced(bool new_paced);
+    bool isPaced() const;
+    /// No frame runs a world step once the step count has reached the limit:
+    /// frames then still read input, draw and show, as while paused.
+    /// NO_STEP_LIMIT (the default) lifts it.
+    void setStepLimit(int new_step_limit);
+    int getStepLimit() const;
+    /// Before startUp: the game runs with no window (the graphics manager's
+    /// headless mode), no sound from the audio device (the audio library's
+    /// silent output, see ResourceManager::setSilent) and no pacing. The
+    /// game's code is the same.
+    void setHeadless(bool new_headless);
+
     /// How long the last world step took (its step events and the world's
     /// update), in microseconds; 0 before the first.
     std::int64_t getLastStepTime() const;
@@ -73,6 +91,8 @@ private:
     bool paused = false;
     int steps_per_frame = 1;
     int step_count = 0;
+    bool paced = true;
+    int step_limit = NO_STEP_LIMIT;
     std::int64_t last_step_us = 0;
     /// When each world step of the last second ended, oldest first.
     std::deque<std::int64_t> recent_step_ends;

@@ -12,6 +12,8 @@
 namespace zp {
 
 class Event;
+class InputRecorder;
+class InputReplayer;
 
 class InputManager : public Manager {
 public:
@@ -24,11 +26,31 @@ public:
     /// Sends queued window events, then held keys from -1 to 100, then the
     /// held left button. A request to close the window sets the game manager's
     /// game-over flag, so the loop ends after this frame. Does nothing without
-    /// a window.
+    /// a window, unless a replay is on.
     void getInput();
+
+    /// From now on every event getInput sends also goes to the recorder, with
+    /// the game manager's step count, and the recorder takes its state checks
+    /// at the start of each frame. nullptr stops. The recorder is the caller's.
+    void setRecorder(InputRecorder* p_new_recorder);
+    /// From now on getInput sends the replayer's events instead of the
+    /// window's (with a window or without); the window is still served, and
+    /// its close request still ends the game, as an interruption of the
+    /// replay. Frames run no step past the recording's end (the game
+    /// manager's step limit), and once the replay is complete, or has parted
+    /// from the recording, the game is over. nullptr goes back to the window
+    /// and lifts the step limit. The replayer is the caller's.
+    void setReplayer(InputReplayer* p_new_replayer);
 
 private:
     InputManager();
+
+    /// Sends one event to every object, and to the recorder.
+    void send(const Event& event);
+    void replayInput();
+
+    InputRecorder* p_recorder = nullptr;
+    InputReplayer* p_replayer = nullptr;
 };
 
 /// The engine event that a window event stands for, or nullptr for window

@@ -11,10 +11,13 @@
 ///     meta <key> <value...>               free facts the game keeps (e.g. the level)
 ///     key <step> <pressed|released|down> <key code>
 ///     mouse <step> <clicked|pressed|moved> <button> <x> <y>
-///     check <step> <16 hex digits>        the game's state digest after that step
-///     end <step>                          the step count at which the run ended
+///     check <step> <16 hex digits>        the game's state digest at that step, before its input
+///     end <step> [<16 hex digits>]        the step count at which the run ended, and the
+///                                         state digest then
 ///
-/// Steps never go back; the "end" line comes last.
+/// Steps never go back; the "end" line comes last. Key codes are the
+/// engine's (-1 to 100), mouse buttons 0 to 4. Records read from text keep
+/// the number of their line, so that a replay can say where it parted.
 #pragma once
 
 #include "zp/EventKeyboard.h"
@@ -42,13 +45,18 @@ struct RecordedInput {
     /// The key code, or the mouse button.
     int code = 0;
     Position mouse_position;
+    /// The line it was read from; 0 when added by code.
+    int line = 0;
 
+    /// Compares the event, not the line.
     bool operator==(const RecordedInput& other) const;
 };
 
 struct RecordedCheck {
     int step = 0;
     std::uint64_t digest = 0;
+    /// The line it was read from; 0 when added by code.
+    int line = 0;
 };
 
 class InputRecording {
@@ -59,17 +67,28 @@ public:
     /// The value, or an empty string.
     std::string getMeta(const std::string& key) const;
     bool hasMeta(const std::string& key) const;
+    /// The line of the meta record that set the key, or 0.
+    int getMetaLine(const std::string& key) const;
 
     /// Events with an action outside the engine's are not recorded.
     void addKeyboard(int step, KeyboardAction action, int key);
     void addMouse(int step, MouseAction action, int button, Position position);
     void addCheck(int step, std::uint64_t digest);
     void setEndStep(int step);
+    /// The state digest when the run ended, written on the "end" line.
+    void setEndDigest(std::uint64_t digest);
 
     const std::vector<RecordedInput>& getInputs() const;
     const std::vector<RecordedCheck>& getChecks() const;
     /// -1 while the run has not ended.
     int getEndStep() const;
+    bool hasEndDigest() const;
+    std::uint64_t getEndDigest() const;
+    /// The lines of the header and of the "end" record, and the number of
+    /// lines read; 0 for a recording made by code.
+    int getHeaderLine() const;
+    int getEndLine() const;
+    int getLineCount() const;
 
     /// 0 when the whole text is a recording; otherwise -1 and, in `error`,
     /// "line N: what is wrong". A failed read leaves what was read so far.
@@ -79,13 +98,19 @@ public:
     int writeFile(const std::string& path) const;
 
 private:
-    int parseLine(const std::string& line, std::string& error);
+    int parseLine(const std::string& line, int line_number, std::string& error);
     /// The last step a record named, so that steps never go back.
     int last_step = 0;
     std::map<std::string, std::string> meta;
+    std::map<std::string, int> meta_lines;
     std::vector<RecordedInput> inputs;
     std::vector<RecordedCheck> checks;
     int end_step = -1;
+    bool has_end_digest = false;
+    std::uint64_t end_digest = 0;
+    int header_line = 0;
+    int end_line = 0;
+    int line_count = 0;
 };
 
 /// FNV-1a, 64 bits: a digest of text that stays the same on every machine.

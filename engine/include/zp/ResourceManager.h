@@ -67,6 +67,14 @@ public:
     Music* getMusic(std::string label) const;
     int getMusicCount() const;
 
+    /// Silent, sounds and music load, play and stop as ever, into the audio
+    /// library's silent output (OpenAL Soft's null backend) instead of the
+    /// audio device: the tables, labels and counts are the same. Takes
+    /// effect only before the first sound or music object of the program
+    /// opens the device; nothing undoes it within a run.
+    void setSilent(bool new_silent);
+    bool isSilent() const;
+
 private:
     ResourceManager();
 
@@ -80,6 +88,7 @@ private:
     int sound_count = 0;
     std::unique_ptr<Music> music[MAX_MUSICS];
     int music_count = 0;
+    bool silent = false;
 };
 
 } // namespace zp

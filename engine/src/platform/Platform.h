@@ -21,6 +21,9 @@ void endTimerResolution();
 // The absolute path of the running program's executable, links resolved;
 // empty when the system cannot tell.
 std::string executablePath();
+// Sets a variable of the program's own environment, for the libraries it
+// starts later.
+void setEnvironment(const char* name, const char* value);
 
 // Waits until the monotonic clock reaches the deadline: sleeps until shortly
 // before it, then waits out the rest precisely. The same on every system.

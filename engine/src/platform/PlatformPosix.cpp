@@ -54,6 +54,11 @@ std::string executablePath()
 }
 
 // POSIX sleeps already resolve far below a millisecond.
+void setEnvironment(const char* name, const char* value)
+{
+    setenv(name, value, 1);
+}
+
 void beginTimerResolution()
 {
 }

@@ -46,6 +46,11 @@ std::string executablePath()
     return std::string();
 }
 
+void setEnvironment(const char* name, const char* value)
+{
+    _putenv_s(name, value);
+}
+
 void beginTimerResolution()
 {
     timeBeginPeriod(1);

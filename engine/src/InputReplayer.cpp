@@ -1,0 +1,138 @@
+#include "zp/InputReplayer.h"
+
+#include "zp/EventKeyboard.h"
+#include "zp/EventMouse.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zp {
+
+InputReplayer::InputReplayer(const InputRecording& new_recording, StateDigest new_digest)
+    : recording(new_recording), digest(std::move(new_digest))
+{
+}
+
+void InputReplayer::sendInputs(int step, const std::function<void(const Event&)>& send)
+{
+    if (hasFailed())
+        return;
+    compareChecks(step);
+    const std::vector<RecordedInput>& inputs = recording.getInputs();
+    // An event handler may end the replay (a check compared later cannot);
+    // the index moves first, so an input is never sent twice.
+    while (!hasFailed() && next_input < inputs.size() && inputs[next_input].step <= step) {
+        const RecordedInput& input = inputs[next_input++];
+        if (input.keyboard) {
+            EventKeyboard keyboard;
+            keyboard.setKey(input.code);
+            keyboard.setKeyboardAction(KeyboardAction(input.action));
+            send(keyboard);
+        } else {
+            EventMouse mouse;
+            mouse.setMouseAction(MouseAction(input.action));
+            mouse.setMouseButton(input.code);
+            mouse.setMousePosition(input.mouse_position);
+            send(mouse);
+        }
+    }
+}
+
+void InputReplayer::compareChecks(int step)
+{
+    const std::vector<RecordedCheck>& checks = recording.getChecks();
+    while (next_check < checks.size() && checks[next_check].step <= step) {
+        const RecordedCheck& check = checks[next_check++];
+        if (check.step < step) {
+            fail(check.step, check.line,
+                 "no frame of the replay started at this step, so its check could not be compared (one frame "
+                 "ran on to step " +
+                     std::to_string(step) + ")");
+            return;
+        }
+        if (!digest)
+            continue;
+        if (digest() != check.digest) {
+            fail(step, check.line,
+                 "the state differs from the recording's check; " +
+                     (agreed_step >= 0 ? "it last agreed at step " + std::to_string(agreed_step)
+                                       : std::string("no earlier check was compared")));
+            return;
+        }
+        agreed_step = step;
+    }
+}
+
+bool InputReplayer::isComplete(int step) const
+{
+    return next_input == recording.getInputs().size() && recording.getEndStep() >= 0 &&
+           step >= recording.getEndStep();
+}
+
+void InputReplayer::interrupt()
+{
+    interrupted = true;
+}
+
+void InputReplayer::finish(int step)
+{
+    if (hasFailed() || interrupted)
+        return;
+    const std::vector<RecordedInput>& inputs = recording.getInputs();
+    const int end = recording.getEndStep();
+    if (next_input < inputs.size()) {
+        fail(step, inputs[next_input].line,
+             "the game ended before the recording's input for step " +
+                 std::to_string(inputs[next_input].step));
+    } else if (end >= 0 && step != end) {
+        fail(std::min(step, end), recording.getEndLine(),
+             "the game ended at step " + std::to_string(step) + ", the recording at step " +
+                 std::to_string(end));
+    } else if (end >= 0 && recording.hasEndDigest() && digest && digest() != recording.getEndDigest()) {
+        fail(step, recording.getEndLine(),
+             "the state at the end differs from the recording's; " +
+                 (agreed_step >= 0 ? "it last agreed at step " + std::to_string(agreed_step)
+                                   : std::string("no earlier check was compared")));
+    }
+}
+
+void InputReplayer::fail(int step, int line, const std::string& what)
+{
+    if (hasFailed())
+        return;
+    failed_step = step;
+    error = "step " + std::to_string(step) + (line > 0 ? " (line " + std::to_string(line) + ")" : "") + ": " +
+            what;
+}
+
+bool InputReplayer::hasFailed() const
+{
+    return failed_step >= 0;
+}
+
+const std::string& InputReplayer::getError() const
+{
+    return error;
+}
+
+int InputReplayer::getFailedStep() const
+{
+    return failed_step;
+}
+
+bool InputReplayer::wasInterrupted() const
+{
+    return interrupted;
+}
+
+std::size_t InputReplayer::getSentCount() const
+{
+    return next_input;
+}
+
+const InputRecording& InputReplayer::getRecording() const
+{
+    return recording;
+}
+
+} // namespace zp

@@ -1,0 +1,140 @@
+#include "app/RecordedRun.h"
+
+#include "app/CommandLine.h"
+#include "app/GameState.h"
+#include "content/DataPaths.h"
+#include "level/LevelFiles.h"
+#include "play/WavesGame.h"
+#include "screens/SplashScreen.h"
+
+#include "zp/GameManager.h"
+#include "zp/InputManager.h"
+
+#include <fstream>
+
+#ifndef CINDERWATCH_VERSION
+#define CINDERWATCH_VERSION "unknown"
+#endif
+
+namespace {
+
+std::string lineText(int line)
+{
+    return "line " + std::to_string(line) + ": ";
+}
+
+} // namespace
+
+int readRecordingFile(const std::string& path, zp::InputRecording& recording, int& level, std::string& error)
+{
+    if (recording.readFile(path, error) != 0)
+        return -1;
+    if (!recording.hasMeta(LEVEL_META)) {
+        // Where the level should have been said: right after the header.
+        error = lineText(recording.getHeaderLine()) + "the recording names no level (a \"meta " + LEVEL_META +
+                "\" line, 0 for the splash screen or 1 to " + std::to_string(LEVEL_COUNT) + ")";
+        return -1;
+    }
+    const std::string value = recording.getMeta(LEVEL_META);
+    const bool one_digit = value.size() == 1 && value[0] >= '0' && value[0] < '1' + LEVEL_COUNT;
+    if (!one_digit) {
+        error = lineText(recording.getMetaLine(LEVEL_META)) + "level \"" + value +
+                "\" is not a level (0 to " + std::to_string(LEVEL_COUNT) + ")";
+        return -1;
+    }
+    level = value[0] - '0';
+    return 0;
+}
+
+int checkLevelFiles(int level, int line, std::string& error)
+{
+    if (level < 1 || level > LEVEL_COUNT)
+        return 0;
+    for (const char* file : {LEVELS[level - 1].level_file, LEVELS[level - 1].path_file}) {
+        const std::string path = gameDataPath(file);
+        if (!std::ifstream(path)) {
+            error = (line > 0 ? lineText(line) : std::string()) + "level " + std::to_string(level) +
+                    " is missing from the game data (no file \"" + path + "\")";
+            return -1;
+        }
+    }
+    return 0;
+}
+
+void startFirstScreen(int level)
+{
+    // The world owns the first screen from here on.
+    if (level > 0)
+        startWavesGame(level);
+    else
+        new SplashScreen;
+}
+
+RecordedRun::RecordedRun(const Options& options, const zp::InputRecording& replay_recording)
+    : record_path(options.record_file), replay_path(options.replay_file), headless(options.headless)
+{
+    start_step = zp::GameManager::getInstance().getStepCount();
+    zp::InputManager& input = zp::InputManager::getInstance();
+    if (!replay_path.empty()) {
+        recording = replay_recording;
+        p_replayer = std::make_unique<zp::InputReplayer>(recording, stateDigest);
+        input.setReplayer(p_replayer.get());
+    } else if (!record_path.empty()) {
+        recording.setMeta("game", std::string("cinderwatch ") + CINDERWATCH_VERSION);
+        recording.setMeta(LEVEL_META, std::to_string(options.level));
+        p_recorder = std::make_unique<zp::InputRecorder>(recording, stateDigest);
+        input.setRecorder(p_recorder.get());
+    }
+}
+
+RecordedRun::~RecordedRun()
+{
+    zp::InputManager& input = zp::InputManager::getInstance();
+    if (p_recorder)
+        input.setRecorder(nullptr);
+    if (p_replayer)
+        input.setReplayer(nullptr);
+}
+
+int RecordedRun::begin(std::string& error)
+{
+    if (p_recorder && recording.writeFile(record_path) != 0) {
+        error = "cannot write the recording \"" + record_path + "\"";
+        return -1;
+    }
+    return 0;
+}
+
+int RecordedRun::end(double seconds, std::FILE* out, std::FILE* err)
+{
+    const int step = zp::GameManager::getInstance().getStepCount();
+    if (p_recorder) {
+        zp::InputManager::getInstance().setRecorder(nullptr);
+        p_recorder->finish(step);
+        if (recording.writeFile(record_path) != 0) {
+            std::fprintf(err, "cinderwatch: cannot write the recording \"%s\"\n", record_path.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    if (!p_replayer)
+        return 0;
+
+    zp::InputManager::getInstance().setReplayer(nullptr);
+    p_replayer->finish(step);
+    std::fprintf(out, "final %s\n", stateLine(readGameState()).c_str());
+    if (headless) {
+        const int steps = step - start_step;
+        const double per_second = seconds > 0 ? steps / seconds : 0;
+        std::fprintf(out, "%d steps in %.2f s: %.0f steps per second\n", steps, seconds, per_second);
+    }
+    std::fflush(out);
+    if (p_replayer->hasFailed()) {
+        std::fprintf(err, "cinderwatch: %s: the replay differs from the recording at %s\n",
+                     replay_path.c_str(), p_replayer->getError().c_str());
+        return EXIT_REPLAY_DIFFERS;
+    }
+    if (p_replayer->wasInterrupted())
+        std::fprintf(err, "cinderwatch: the replay was stopped at step %d, before its end\n", step);
+    return 0;
+}

@@ -1,0 +1,62 @@
+// Recording and replaying a run of the game: the recording's level (which
+// screen the run starts on), and the recorder or replayer that the input
+// manager uses while the game runs. The game's own code is the same in every
+// mode; only the input's source and the checks of its state change.
+#pragma once
+
+#include "zp/InputRecorder.h"
+#include "zp/InputRecording.h"
+#include "zp/InputReplayer.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+struct Options;
+
+// Exit status for a recording that cannot be read or does not fit the game.
+const int EXIT_BAD_RECORDING = 3;
+// Exit status for a replay that parted from its recording.
+const int EXIT_REPLAY_DIFFERS = 4;
+
+// The meta key that names the screen a recording starts on: 0 the splash
+// screen (the menu chooses the level), 1 ... LEVEL_COUNT that level at once.
+inline const std::string LEVEL_META = "level";
+
+// Reads a recording and the level it names; 0, or -1 with "line N: what is
+// wrong" in `error`.
+int readRecordingFile(const std::string& path, zp::InputRecording& recording, int& level, std::string& error);
+// The level's files must be in the data set; 0, or -1 and the error (naming
+// the recording's line when there is one).
+int checkLevelFiles(int level, int line, std::string& error);
+// The splash screen for level 0, else that level at once.
+void startFirstScreen(int level);
+
+// One run of the game as the command line asks: recorded, replayed, or
+// neither. Made after the engine has started, before the first screen.
+class RecordedRun {
+public:
+    // For a replay, `replay_recording` is the recording read before start-up.
+    RecordedRun(const Options& options, const zp::InputRecording& replay_recording);
+    ~RecordedRun();
+    RecordedRun(const RecordedRun&) = delete;
+    RecordedRun& operator=(const RecordedRun&) = delete;
+
+    // Before the loop: a recording's file is written once at once, so that a
+    // place that takes no file is known before anything is played. 0 or -1.
+    int begin(std::string& error);
+    // After the loop: writes the recording, or judges the replay and prints
+    // the final state (and the speed, headless) on `out`, problems on `err`.
+    // The program's exit status.
+    int end(double seconds, std::FILE* out, std::FILE* err);
+
+private:
+    std::string record_path;
+    std::string replay_path;
+    bool headless = false;
+    zp::InputRecording recording;
+    std::unique_ptr<zp::InputRecorder> p_recorder;
+    std::unique_ptr<zp::InputReplayer> p_replayer;
+    int start_step = 0;
+};
