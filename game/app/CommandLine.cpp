@@ -59,8 +59,6 @@ std::string checkCombination(const Options& options)
 {
     if (options.headless && options.replay_file.empty())
         return "--headless needs --replay FILE";
-    if (!options.replay_file.empty() && !options.record_file.empty())
-        return "--record and --replay cannot be used together";
     if (!options.replay_file.empty() && options.level > 0)
         return "--level cannot be used with --replay (the recording names its level)";
     return "";
@@ -80,7 +78,10 @@ const OptionRow OPTION_TABLE[] = {
     {"--level", nullptr, "N", "start level N (1, 2 or 3) at once, without the splash screen and the menu",
      setLevel},
     {"--data", nullptr, "DIR", "read the game data (sprites, levels, sounds) from DIR", setDataDir},
-    {"--record", nullptr, "FILE", "write every input of this run to the recording FILE", setRecordFile},
+    {"--record", nullptr, "FILE",
+     "write every input of this run to the recording FILE (with --replay: the replayed input, with fresh "
+     "checks)",
+     setRecordFile},
     {"--replay", nullptr, "FILE",
      "play the recording FILE back and check that the game takes the same course", setReplayFile},
     {"--headless", nullptr, nullptr,

@@ -2,6 +2,7 @@
 
 #include "enemies/Enemy.h"
 #include "play/WavesGame.h"
+#include "turrets/Turret.h"
 
 #include "zp/GameManager.h"
 #include "zp/InputRecording.h"
@@ -39,6 +40,10 @@ std::string describeObjects()
             out << " health " << p_enemy->getHealth();
         else if (const auto* p_view = dynamic_cast<const zp::ViewObject*>(p_o))
             out << " value " << p_view->getValue();
+        else if (const auto* p_turret = dynamic_cast<const Turret*>(p_o))
+            out << " countdown " << p_turret->getFireCountdown();
+        else if (const auto* p_game = dynamic_cast<const WavesGame*>(p_o))
+            out << " countdown " << p_game->getWaveCountdown();
         out << "\n";
     }
     return out.str();

@@ -16,7 +16,8 @@ struct GameState {
     int lives = 0;
     int currency = 0;
     int turrets = 0;
-    // The world's objects: type, position, and health or value where there is one.
+    // The world's objects: type, position, and health or value where there is
+    // one (a turret's and the waves' countdowns too).
     std::uint64_t objects = 0;
 };
 

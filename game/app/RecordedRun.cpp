@@ -76,12 +76,15 @@ RecordedRun::RecordedRun(const Options& options, const zp::InputRecording& repla
     start_step = zp::GameManager::getInstance().getStepCount();
     zp::InputManager& input = zp::InputManager::getInstance();
     if (!replay_path.empty()) {
-        recording = replay_recording;
-        p_replayer = std::make_unique<zp::InputReplayer>(recording, stateDigest);
+        replayed = replay_recording;
+        p_replayer = std::make_unique<zp::InputReplayer>(replayed, stateDigest);
         input.setReplayer(p_replayer.get());
-    } else if (!record_path.empty()) {
+    }
+    if (!record_path.empty()) {
+        // Recording a replay takes its level down again, and its input as it is sent.
         recording.setMeta("game", std::string("cinderwatch ") + CINDERWATCH_VERSION);
-        recording.setMeta(LEVEL_META, std::to_string(options.level));
+        recording.setMeta(LEVEL_META,
+                          p_replayer ? replay_recording.getMeta(LEVEL_META) : std::to_string(options.level));
         p_recorder = std::make_unique<zp::InputRecorder>(recording, stateDigest);
         input.setRecorder(p_recorder.get());
     }
@@ -108,19 +111,20 @@ int RecordedRun::begin(std::string& error)
 int RecordedRun::end(double seconds, std::FILE* out, std::FILE* err)
 {
     const int step = zp::GameManager::getInstance().getStepCount();
+    zp::InputManager& input = zp::InputManager::getInstance();
+    int status = 0;
     if (p_recorder) {
-        zp::InputManager::getInstance().setRecorder(nullptr);
+        input.setRecorder(nullptr);
         p_recorder->finish(step);
         if (recording.writeFile(record_path) != 0) {
             std::fprintf(err, "cinderwatch: cannot write the recording \"%s\"\n", record_path.c_str());
-            return 1;
+            status = 1;
         }
-        return 0;
     }
     if (!p_replayer)
-        return 0;
+        return status;
 
-    zp::InputManager::getInstance().setReplayer(nullptr);
+    input.setReplayer(nullptr);
     p_replayer->finish(step);
     std::fprintf(out, "final %s\n", stateLine(readGameState()).c_str());
     if (headless) {
@@ -136,5 +140,5 @@ int RecordedRun::end(double seconds, std::FILE* out, std::FILE* err)
     }
     if (p_replayer->wasInterrupted())
         std::fprintf(err, "cinderwatch: the replay was stopped at step %d, before its end\n", step);
-    return 0;
+    return status;
 }

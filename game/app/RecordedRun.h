@@ -33,8 +33,8 @@ int checkLevelFiles(int level, int line, std::string& error);
 // The splash screen for level 0, else that level at once.
 void startFirstScreen(int level);
 
-// One run of the game as the command line asks: recorded, replayed, or
-// neither. Made after the engine has started, before the first screen.
+// One run of the game as the command line asks: recorded, replayed (and
+// perhaps recorded again), or neither. Made after the engine has started, before the first screen.
 class RecordedRun {
 public:
     // For a replay, `replay_recording` is the recording read before start-up.
@@ -55,6 +55,8 @@ private:
     std::string record_path;
     std::string replay_path;
     bool headless = false;
+    // What is played back, and what is written.
+    zp::InputRecording replayed;
     zp::InputRecording recording;
     std::unique_ptr<zp::InputRecorder> p_recorder;
     std::unique_ptr<zp::InputReplayer> p_replayer;

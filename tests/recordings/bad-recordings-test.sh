@@ -1,0 +1,92 @@
+#!/bin/sh
+# Recordings the game must refuse, or replays that must fail, each with the
+# exit status and the message expected: a clear error naming the line (or the
+# step where the replay parted), never a crash.
+#   bad-recordings-test.sh CINDERWATCH GOOD_RECORDING.rec MENU_RECORDING.rec
+# (a real game, and one that starts a level from the menu with key 3 at step 130)
+set -u
+cinderwatch=$1
+good=$2
+menu_game=$3
+
+run_dir=$(mktemp -d)
+trap 'rm -rf "$run_dir"' EXIT
+cd "$run_dir" || exit 1
+failures=0
+
+# expect NAME STATUS MESSAGE: replays NAME.rec headless; the status and a line
+# of its error output must be as given.
+expect()
+{
+    "$cinderwatch" --replay "$1.rec" --headless >output.txt 2>errors.txt
+    status=$?
+    if [ "$status" -ne "$2" ] || ! grep -qF -- "$3" errors.txt; then
+        echo "FAIL $1: status $status (expected $2), errors:"
+        cat errors.txt
+        echo "  expected a line with: $3"
+        failures=$((failures + 1))
+    else
+        echo "ok   $1: $(head -n 1 errors.txt)"
+    fi
+}
+
+printf 'zp-recording 2\nmeta level 1\nend 10\n' >version.rec
+expect version 3 "version.rec: line 1: recording version 2 is not supported"
+
+printf 'meta level 1\nend 10\n' >no-header.rec
+expect no-header 3 "no-header.rec: line 1:"
+
+printf 'zp-recording 1\nmeta level 1\nkey 5 pressed\nend 10\n' >short-line.rec
+expect short-line 3 "short-line.rec: line 3:"
+
+printf 'zp-recording 1\nmeta level 1\njump 5 high\nend 10\n' >unknown.rec
+expect unknown 3 "unknown.rec: line 3: unknown record \"jump\""
+
+printf 'zp-recording 1\nmeta level 1\nkey 5 pressed 16\nkey 4 pressed 16\nend 10\n' >past.rec
+expect past 3 "past.rec: line 4:"
+
+printf 'zp-recording 1\nmeta level 1\nmouse 5 clicked 9 1 1\nend 10\n' >button.rec
+expect button 3 "button.rec: line 3: button 9 is not a mouse button"
+
+printf 'zp-recording 1\nmeta level 1\ncheck 30 nothex\nend 40\n' >digest.rec
+expect digest 3 "digest.rec: line 3:"
+
+printf 'zp-recording 1\nmeta game cinderwatch\nend 10\n' >no-level.rec
+expect no-level 3 "no-level.rec: line 1: the recording names no level"
+
+printf 'zp-recording 1\nmeta level 7\nend 10\n' >bad-level.rec
+expect bad-level 3 "bad-level.rec: line 2: level \"7\" is not a level"
+
+expect missing-file 3 "missing-file.rec: cannot open"
+
+# The level's files missing from the data set: the game's own data, less level 2.
+cp -r "$(dirname "$cinderwatch")/../GameData" data
+rm data/Levels/Level2/Level2.txt
+printf 'zp-recording 1\n\nmeta level 2\nend 10\n' >missing-level.rec
+"$cinderwatch" --replay missing-level.rec --headless --data data >output.txt 2>errors.txt
+status=$?
+if [ "$status" -ne 3 ] || ! grep -qF "missing-level.rec: line 3: level 2 is missing from the game data" errors.txt; then
+    echo "FAIL missing-level: status $status"
+    cat errors.txt
+    failures=$((failures + 1))
+else
+    echo "ok   missing-level: $(head -n 1 errors.txt)"
+fi
+
+# A real game whose input is shifted: the key that starts the level from the
+# menu, one step later. The replay must part from the recording and say at
+# which step.
+awk '$1 == "key" && $2 == 130 { $2 = 131 } { print }' "$menu_game" >shifted.rec
+expect shifted 4 "shifted.rec: the replay differs from the recording at step"
+
+# A real game with one check changed: the step of that check is named.
+awk '!done && $1 == "check" && $2 >= 600 { $3 = "0000000000000000"; done = 1 } { print }' "$good" \
+    >wrong-check.rec
+step=$(awk '$1 == "check" && $2 >= 600 { print $2; exit }' "$good")
+expect wrong-check 4 "wrong-check.rec: the replay differs from the recording at step $step"
+
+# The state at the end changed.
+awk '$1 == "end" { $3 = "0000000000000000" } { print }' "$good" >wrong-end.rec
+expect wrong-end 4 "the state at the end differs from the recording's"
+
+exit "$failures"

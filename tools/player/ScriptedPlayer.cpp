@@ -1,0 +1,166 @@
+#include "ScriptedPlayer.h"
+
+#include "content/GameEvents.h"
+#include "level/Level.h"
+#include "level/LevelManager.h"
+#include "play/WavesGame.h"
+#include "shop/Build.h"
+#include "shop/Info.h"
+#include "turrets/TurretKinds.h"
+
+#include "zp/ObjectList.h"
+#include "zp/ObjectListIterator.h"
+#include "zp/Utility.h"
+#include "zp/WorldManager.h"
+
+#include <SFML/Window/Mouse.hpp>
+
+namespace {
+
+const int LEFT_BUTTON = sf::Mouse::Left;
+// Where a panel is clicked, from its corner: well inside its area.
+const int PANEL_CLICK_OFFSET = 2;
+// Dearest first: the greedy player takes the first that it can pay for.
+const TurretKind* const KINDS_BY_PRICE[] = {&FREEZE_KIND, &ROCKET_KIND, &GATLING_KIND};
+
+zp::Object* findByType(const std::string& type)
+{
+    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
+    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
+        if (it.currentObject()->getType() == type)
+            return it.currentObject();
+    return nullptr;
+}
+
+// How many cells of the enemies' path a turret at `cell` reaches.
+int pathCellsCovered(zp::Position cell, int range)
+{
+    const Level* p_level = LevelManager::getInstance().getLevel();
+    if (p_level == nullptr)
+        return 0;
+    int covered = 0;
+    for (const zp::Position& path_cell : p_level->getPath())
+        covered += zp::scaledDistance(cell, path_cell) <= range ? 1 : 0;
+    return covered;
+}
+
+// The free cell where the cursor's turret reaches most of the path (the
+// topmost, then leftmost, of equals); false when no cell takes it.
+bool bestCell(const Build& cursor, int range, zp::Position& best)
+{
+    const zp::WorldManager& world = zp::WorldManager::getInstance();
+    const zp::Box board = world.getBoundary();
+    int best_covered = 0;
+    for (int y = 0; y < board.getVertical(); ++y) {
+        for (int x = 0; x < board.getHorizontal(); ++x) {
+            const zp::Position cell(x, y);
+            if (!cursor.fitsPlayingField(cell))
+                continue;
+            const int covered = pathCellsCovered(cell, range);
+            if (covered > best_covered && world.getCollisions(&cursor, cell).isEmpty()) {
+                best_covered = covered;
+                best = cell;
+            }
+        }
+    }
+    return best_covered > 0;
+}
+
+} // namespace
+
+const char* strategyName(Strategy strategy)
+{
+    switch (strategy) {
+    case Strategy::NO_TURRETS:
+        return "no-turrets";
+    case Strategy::ONE_GATLING:
+        return "one-gatling";
+    case Strategy::GREEDY:
+        return "greedy";
+    }
+    return "";
+}
+
+int strategyFromName(const std::string& name, Strategy& strategy)
+{
+    for (Strategy each : {Strategy::NO_TURRETS, Strategy::ONE_GATLING, Strategy::GREEDY}) {
+        if (name == strategyName(each)) {
+            strategy = each;
+            return 0;
+        }
+    }
+    return -1;
+}
+
+ScriptedPlayer::ScriptedPlayer(Strategy new_strategy, zp::InputRecording& new_plan)
+    : strategy(new_strategy), plan(new_plan)
+{
+}
+
+int ScriptedPlayer::getTurretsBought() const
+{
+    return turrets_bought;
+}
+
+const TurretKind* ScriptedPlayer::kindToBuy() const
+{
+    if (given_up || strategy == Strategy::NO_TURRETS)
+        return nullptr;
+    if (strategy == Strategy::ONE_GATLING && turrets_bought > 0)
+        return nullptr;
+    const int currency = latestPlayResult().currency;
+    if (strategy == Strategy::ONE_GATLING)
+        return currency >= GATLING_KIND.price ? &GATLING_KIND : nullptr;
+    for (const TurretKind* p_kind : KINDS_BY_PRICE)
+        if (currency >= p_kind->price)
+            return p_kind;
+    return nullptr;
+}
+
+void ScriptedPlayer::act(int step)
+{
+    switch (phase) {
+    case Phase::IDLE:
+        if (const TurretKind* p_kind = kindToBuy())
+            clickPanel(step, *p_kind);
+        break;
+    case Phase::CURSOR_COMING:
+        moveCursor(step);
+        break;
+    case Phase::PLACING:
+        plan.addMouse(step, zp::CLICKED, LEFT_BUTTON, target);
+        ++turrets_bought;
+        phase = Phase::IDLE;
+        break;
+    }
+}
+
+void ScriptedPlayer::clickPanel(int step, const TurretKind& kind)
+{
+    const zp::Object* p_panel = findByType(kind.panel_type);
+    if (p_panel == nullptr) {
+        given_up = true;
+        return;
+    }
+    const zp::Position corner = p_panel->getPosition();
+    plan.addMouse(step, zp::CLICKED, LEFT_BUTTON,
+                  zp::Position(corner.getX() + PANEL_CLICK_OFFSET, corner.getY() + PANEL_CLICK_OFFSET));
+    p_buying = &kind;
+    phase = Phase::CURSOR_COMING;
+}
+
+void ScriptedPlayer::moveCursor(int step)
+{
+    const auto* p_cursor = dynamic_cast<const Build*>(findByType(p_buying->build_type));
+    if (p_cursor == nullptr || !bestCell(*p_cursor, p_buying->range, target)) {
+        // No cursor came, or no cell takes the turret: a click anywhere off
+        // the field drops a cursor that came, and the player stops buying.
+        given_up = true;
+        phase = Phase::IDLE;
+        if (p_cursor != nullptr)
+            plan.addMouse(step, zp::CLICKED, LEFT_BUTTON, zp::Position(0, 0));
+        return;
+    }
+    plan.addMouse(step, zp::MOVED, LEFT_BUTTON, target);
+    phase = Phase::PLACING;
+}
