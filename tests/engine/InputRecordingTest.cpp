@@ -99,6 +99,11 @@ TEST(InputRecording, MalformedRecordingsSayWhichLineAndWhy)
         {"zp-recording 1\nkey 1 pressed 2x\n", "line 2: \"2x\" is not a whole number"},
         {"zp-recording 1\nend 5\nkey 6 pressed 2\n", "line 3: nothing may follow the \"end\" line"},
         {"zp-recording 1\nmeta\n", "line 2: \"meta\" needs a key"},
+        {"zp-recording 1\nkey 1 pressed 101\n", "line 2: key code 101 is not a key (-1 to 100)"},
+        {"zp-recording 1\nkey 1 pressed -2\n", "line 2: key code -2 is not a key (-1 to 100)"},
+        {"zp-recording 1\nmouse 1 clicked 5 0 0\n", "line 2: button 5 is not a mouse button (0 to 4)"},
+        {"zp-recording 1\nend 5 12\n", "line 2: \"12\" is not a digest of 16 hex digits"},
+        {"zp-recording 1\nend 5 0123456789abcdef 1\n", "line 2: \"end\" takes 1 or 2 values, not 3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -106,6 +111,35 @@ TEST(InputRecording, MalformedRecordingsSayWhichLineAndWhy)
         parsed(c.text, -1, &error);
         EXPECT_EQ(error, c.error);
     }
+}
+
+TEST(InputRecording, TheEndCarriesTheFinalDigestAndRecordsKeepTheirLines)
+{
+    const InputRecording recording = parsed("zp-recording 1\n"
+                                            "# level 2\n"
+                                            "meta level 2\n"
+                                            "check 30 00000000000000ff\n"
+                                            "key 30 pressed -1\n"
+                                            "\n"
+                                            "mouse 31 clicked 4 2 3\n"
+                                            "end 40 0123456789abcdef\n");
+    EXPECT_EQ(recording.getHeaderLine(), 1);
+    EXPECT_EQ(recording.getMetaLine("level"), 3);
+    EXPECT_EQ(recording.getMetaLine("speed"), 0);
+    ASSERT_EQ(recording.getChecks().size(), 1u);
+    EXPECT_EQ(recording.getChecks()[0].line, 4);
+    ASSERT_EQ(recording.getInputs().size(), 2u);
+    EXPECT_EQ(recording.getInputs()[0].line, 5);
+    EXPECT_EQ(recording.getInputs()[1].line, 7);
+    EXPECT_EQ(recording.getEndStep(), 40);
+    EXPECT_EQ(recording.getEndLine(), 8);
+    ASSERT_TRUE(recording.hasEndDigest());
+    EXPECT_EQ(recording.getEndDigest(), 0x0123456789abcdefull);
+
+    std::ostringstream out;
+    recording.write(out);
+    EXPECT_NE(out.str().find("\nend 40 0123456789abcdef\n"), std::string::npos) << out.str();
+    EXPECT_FALSE(parsed("zp-recording 1\nend 40\n").hasEndDigest());
 }
 
 TEST(InputRecording, AMissingFileIsAnError)
