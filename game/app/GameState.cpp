@@ -37,7 +37,7 @@ std::string describeObjects()
         const zp::Object* p_o = it.currentObject();
         out << p_o->getType() << " " << p_o->getPosition().getX() << " " << p_o->getPosition().getY();
         if (const auto* p_enemy = dynamic_cast<const Enemy*>(p_o))
-            out << " health " << p_enemy->getHealth();
+            out << " health " << p_enemy->getHealth() << "/" << p_enemy->getMaxHealth();
         else if (const auto* p_view = dynamic_cast<const zp::ViewObject*>(p_o))
             out << " value " << p_view->getValue();
         else if (const auto* p_turret = dynamic_cast<const Turret*>(p_o))

@@ -78,6 +78,42 @@ TEST(CommandLine, SaysWhatIsWrong)
     }
 }
 
+TEST(CommandLine, RecordReplayAndHeadlessAndHowTheyCombine)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        const char* record;
+        const char* replay;
+        bool headless;
+        const char* error;
+    } cases[] = {
+        {{"--record", "game.rec"}, "game.rec", "", false, ""},
+        {{"--level", "2", "--record=g.rec"}, "g.rec", "", false, ""},
+        {{"--replay", "game.rec"}, "", "game.rec", false, ""},
+        {{"--headless", "--replay", "game.rec"}, "", "game.rec", true, ""},
+        {{"--replay", "a.rec", "--headless", "--record", "b.rec"}, "b.rec", "a.rec", true, ""},
+        {{"--headless"}, "", "", true, "--headless needs --replay FILE"},
+        {{"--record", "a.rec", "--headless"}, "a.rec", "", true, "--headless needs --replay FILE"},
+        {{"--replay", "a.rec", "--level", "1"},
+         "",
+         "a.rec",
+         false,
+         "--level cannot be used with --replay (the recording names its level)"},
+        {{"--replay"}, "", "", false, "--replay needs a value FILE"},
+        {{"--record="}, "", "", false, "--record takes a file"},
+        {{"--replay="}, "", "", false, "--replay takes a file"},
+        {{"--headless=yes", "--replay", "a.rec"}, "", "", false, "--headless takes no value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CommandLine line = parseCommandLine(c.arguments);
+        EXPECT_EQ(line.error, c.error);
+        EXPECT_EQ(line.options.record_file, c.record);
+        EXPECT_EQ(line.options.replay_file, c.replay);
+        EXPECT_EQ(line.options.headless, c.headless);
+    }
+}
+
 TEST(CommandLine, ArgcArgvSkipsTheProgramName)
 {
     const char* const argv[] = {"cinderwatch", "--level", "2", nullptr};
@@ -91,7 +127,8 @@ TEST(CommandLine, UsageListsEveryOptionWithItsHelpInOneColumn)
 {
     const std::string usage = usageText();
     EXPECT_EQ(usage.rfind("Usage: cinderwatch [OPTION]...\n", 0), 0u) << usage;
-    const char* const labels[] = {"-h, --help", "--version", "--level N", "--data DIR"};
+    const char* const labels[] = {"-h, --help",    "--version",     "--level N", "--data DIR",
+                                  "--record FILE", "--replay FILE", "--headless"};
     std::size_t help_column = std::string::npos;
     for (const char* label : labels) {
         const std::size_t at = usage.find(std::string(label) + " ");
@@ -103,6 +140,7 @@ TEST(CommandLine, UsageListsEveryOptionWithItsHelpInOneColumn)
         EXPECT_EQ(text - line_start, help_column) << label;
     }
     EXPECT_NE(usage.find("Q quits"), std::string::npos);
+    EXPECT_NE(usage.find("4 for a replay that parted from its recording"), std::string::npos) << usage;
 }
 
 TEST(CommandLine, VersionIsTheBuildsVersion)
