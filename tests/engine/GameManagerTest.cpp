@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -318,6 +319,32 @@ TEST(GameStartUp, GraphicsStartBeforeInput)
     graphics.shutDown();
     graphics.setHeadless(false);
     zp::ResourceManager::getInstance().shutDown();
+}
+
+TEST(GameStartUp, HeadlessRunsWithoutWindowFontSoundOrPacing)
+{
+    // Silence cannot be undone within a program: a process of its own.
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        std::filesystem::remove("zp-font.ttf");
+        zp::GameManager& game = zp::GameManager::getInstance();
+        EXPECT_TRUE(game.isPaced());
+        game.setHeadless(true);
+        ASSERT_EQ(game.startUp(), 0) << "no font and no window needed";
+        EXPECT_TRUE(zp::GraphicsManager::getInstance().isHeadless());
+        EXPECT_EQ(zp::GraphicsManager::getInstance().getWindow(), nullptr);
+        EXPECT_TRUE(zp::ResourceManager::getInstance().isSilent());
+        const char* drivers = std::getenv("ALSOFT_DRIVERS");
+        EXPECT_EQ(std::string(drivers != nullptr ? drivers : ""), "null");
+        EXPECT_FALSE(game.isPaced());
+        auto* p_o = new RecordingObject;
+        p_o->on_step = [&](RecordingObject& self) {
+            if (self.steps.size() == 3)
+                game.setGameOver(true);
+        };
+        game.run();
+        EXPECT_EQ(p_o->steps.size(), 3u);
+        game.shutDown();
+    });
 }
 
 TEST(GameStartUp, AFailedGraphicsStartLeavesTheLogAndWorldStarted)
