@@ -43,6 +43,12 @@ int readRecordingFile(const std::string& path, zp::InputRecording& recording, in
         return -1;
     }
     level = value[0] - '0';
+    // Without its end a replay would never stop by itself (headless, nothing else stops it).
+    if (recording.getEndStep() < 0) {
+        error = lineText(recording.getLineCount()) +
+                "the recording has no \"end\" line (the step its run ended at)";
+        return -1;
+    }
     return 0;
 }
 

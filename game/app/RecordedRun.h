@@ -24,8 +24,8 @@ const int EXIT_REPLAY_DIFFERS = 4;
 // screen (the menu chooses the level), 1 ... LEVEL_COUNT that level at once.
 inline const std::string LEVEL_META = "level";
 
-// Reads a recording and the level it names; 0, or -1 with "line N: what is
-// wrong" in `error`.
+// Reads a recording and the level it names, and sees that it has its end;
+// 0, or -1 with "line N: what is wrong" in `error`.
 int readRecordingFile(const std::string& path, zp::InputRecording& recording, int& level, std::string& error);
 // The level's files must be in the data set; 0, or -1 and the error (naming
 // the recording's line when there is one).

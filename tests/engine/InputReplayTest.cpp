@@ -2,8 +2,6 @@
 // events come back at the step they were taken at, whatever the speed, the
 // run ends where the recording does, and a run that takes another course is
 // caught at the first check that differs.
-#include "zp/InputReplayer.h"
-
 #include "support/EngineFixture.h"
 #include "support/RecordingObject.h"
 
@@ -14,6 +12,7 @@
 #include "zp/InputManager.h"
 #include "zp/InputRecorder.h"
 #include "zp/InputRecording.h"
+#include "zp/InputReplayer.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>

@@ -57,6 +57,9 @@ expect no-level 3 "no-level.rec: line 1: the recording names no level"
 printf 'zp-recording 1\nmeta level 7\nend 10\n' >bad-level.rec
 expect bad-level 3 "bad-level.rec: line 2: level \"7\" is not a level"
 
+printf 'zp-recording 1\nmeta level 1\nkey 5 pressed 16\n' >no-end.rec
+expect no-end 3 "no-end.rec: line 3: the recording has no \"end\" line"
+
 expect missing-file 3 "missing-file.rec: cannot open"
 
 # The level's files missing from the data set: the game's own data, less level 2.
