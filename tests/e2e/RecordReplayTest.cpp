@@ -1,6 +1,7 @@
 // A game played in the real window and recorded, then replayed: headless it
 // reaches the same end, checked against the recording's state checks; in the
-// window it plays itself back at the normal pace and ends by itself.
+// window it plays itself back at the normal pace and ends by itself, or when
+// its window is closed.
 #include "PlayFixture.h"
 #include "support/RunDir.h"
 #include "support/Shell.h"
@@ -72,6 +73,14 @@ TEST_F(RecordReplayTest, AGamePlayedInTheWindowReplaysHeadlessAndInTheWindow)
     ASSERT_EQ(game->waitForExit(PLAY_DEADLINE), 0) << game->errorText();
     EXPECT_NE(game->outputText().find("final step " + end_step + " level 1"), std::string::npos)
         << game->outputText() << game->errorText();
+
+    // Closing the window stops a replay early, which is no difference.
+    start(replayed);
+    ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 100, PLAY_DEADLINE)) << game->errorText();
+    ASSERT_TRUE(game->requestClose());
+    ASSERT_EQ(game->waitForExit(SCREEN_DEADLINE), 0) << game->errorText();
+    EXPECT_NE(game->errorText().find("the replay was stopped at step"), std::string::npos)
+        << game->errorText();
 }
 
 } // namespace
