@@ -81,6 +81,8 @@ TEST_F(RecordReplayTest, AGamePlayedInTheWindowReplaysHeadlessAndInTheWindow)
     ASSERT_EQ(game->waitForExit(SCREEN_DEADLINE), 0) << game->errorText();
     EXPECT_NE(game->errorText().find("the replay was stopped at step"), std::string::npos)
         << game->errorText();
+    EXPECT_EQ(game->outputText().find("final step " + end_step + " "), std::string::npos)
+        << "it stopped before the recording's end: " << game->outputText();
 }
 
 } // namespace
