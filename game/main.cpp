@@ -57,12 +57,12 @@ int main(int argc, char** argv)
 
     const Locations locations = findLocations(processEnvironment(), options.data_dir);
     useLocations(locations);
+    // A replay needs its level as it was (a game goes on without missing files, the replay would not).
     std::string level_error;
-    if (checkLevelFiles(level, replay_recording.getMetaLine(LEVEL_META), level_error) != 0) {
-        const bool replaying = !options.replay_file.empty();
-        std::fprintf(stderr, "cinderwatch: %s%s\n", replaying ? (options.replay_file + ": ").c_str() : "",
-                     level_error.c_str());
-        return replaying ? EXIT_BAD_RECORDING : EXIT_START_FAILED;
+    if (!options.replay_file.empty() &&
+        checkLevelFiles(level, replay_recording.getMetaLine(LEVEL_META), level_error) != 0) {
+        std::fprintf(stderr, "cinderwatch: %s: %s\n", options.replay_file.c_str(), level_error.c_str());
+        return EXIT_BAD_RECORDING;
     }
 
     zp::GameManager& game = zp::GameManager::getInstance();
