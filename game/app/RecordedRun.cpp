@@ -131,6 +131,10 @@ int RecordedRun::end(double seconds, std::FILE* out, std::FILE* err)
         return status;
 
     input.setReplayer(nullptr);
+    // The loop ends with the game over, unless it was stopped from outside
+    // (a signal): what the recording still holds is then no difference.
+    if (!zp::GameManager::getInstance().getGameOver())
+        p_replayer->interrupt();
     p_replayer->finish(step);
     std::fprintf(out, "final %s\n", stateLine(readGameState()).c_str());
     if (headless) {
