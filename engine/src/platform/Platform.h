@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace zp::platform {
 
@@ -18,5 +19,24 @@ void endTimerResolution();
 // Waits until the monotonic clock reaches the deadline: sleeps until shortly
 // before it, then waits out the rest precisely. The same on every system.
 void sleepUntil(std::int64_t deadline_us);
+
+// From here on an interrupt (Ctrl+C, SIGINT) or a termination request
+// (SIGTERM) only records itself, for the game loop to end cleanly; a second
+// one ends the program at once. Forgets an earlier request.
+void installStopSignals();
+// The signal that asked the program to stop, or 0.
+int stopSignal();
+// The signal's usual name ("SIGTERM"), or "signal" for others.
+const char* signalName(int signal_number);
+
+// Whether a window can be opened at all; when not, `reason` says why in a
+// few words (the display that could not be reached).
+bool displayAvailable(std::string& reason);
+// From here on, losing the connection to the display (the window destroyed
+// by another program, the display server gone) is reported on standard
+// error and in the log, which is then closed, and the program ends with
+// EXIT_DISPLAY_LOST instead of the windowing library's own message.
+void watchDisplayConnection();
+const int EXIT_DISPLAY_LOST = 1;
 
 } // namespace zp::platform

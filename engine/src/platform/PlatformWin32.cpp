@@ -35,4 +35,15 @@ void endTimerResolution()
     timeEndPeriod(1);
 }
 
+// A Windows desktop session always has its display, and losing it ends the
+// session itself.
+bool displayAvailable(std::string&)
+{
+    return true;
+}
+
+void watchDisplayConnection()
+{
+}
+
 } // namespace zp::platform
