@@ -93,6 +93,11 @@ void InputManager::getInput()
             onEvent(p_event.get());
     }
 
+    // Held keys and buttons are read from the whole keyboard and mouse, so
+    // while another window has the focus they belong to that window.
+    if (!p_window->hasFocus())
+        return;
+
     for (int key = FIRST_KEY; key <= LAST_KEY; ++key) {
         if (sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key)))
             onEvent(keyboardEvent(key, KEY_DOWN).get());

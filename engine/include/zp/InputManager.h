@@ -21,7 +21,8 @@ public:
     void shutDown() override;
 
     // Sends queued window events, then held keys from -1 to 100, then the
-    // held left button. Does nothing without a window.
+    // held left button; the held ones only while the window has the focus.
+    // Does nothing without a window.
     void getInput();
 
 private:

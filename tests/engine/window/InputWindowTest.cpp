@@ -10,6 +10,8 @@
 #include "zp/InputManager.h"
 #include "zp/WorldManager.h"
 
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Window.hpp>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -263,6 +265,34 @@ TEST_F(InputWindowTest, OneStepSendsQueuedEventsThenHeldKeysInOrderThenTheHeldBu
     EXPECT_EQ(tail, (std::vector<std::string>{"mouse clicked 0 at 39,9", "key down 0", "key down 16",
                                               "mouse pressed 0 at 0,0"}))
         << all();
+}
+
+// Keys held while another program's window has the focus are that
+// program's: typing Q there must not quit the game.
+TEST_F(InputWindowTest, HeldKeysAndButtonsCountOnlyWhileTheWindowHasTheFocus)
+{
+    sf::Window other(sf::VideoMode(200, 100), "Another program");
+    const std::string other_id = std::to_string(other.getSystemHandle());
+    xdotool("windowfocus --sync " + other_id);
+    pumpUntil([&] { return !graphics.getWindow()->hasFocus(); });
+    ASSERT_FALSE(graphics.getWindow()->hasFocus());
+
+    xdotool("keydown q");
+    xdotool("mousedown 1");
+    for (int held = 0; held < 10; ++held) {
+        getInputStep();
+        sf::Event ignored;
+        while (other.pollEvent(ignored)) {
+        }
+    }
+    EXPECT_EQ(countStartingWith("key"), 0) << all();
+    EXPECT_EQ(countStartingWith("mouse pressed"), 0) << all();
+
+    // Given the focus back, the keys still held count again.
+    xdotool("windowfocus --sync " + window_id);
+    pumpUntil([&] { return saw("key down 16") && saw("mouse pressed 0 at 0,0"); });
+    EXPECT_TRUE(saw("key down 16")) << all();
+    EXPECT_TRUE(saw("mouse pressed 0 at 0,0")) << all();
 }
 
 TEST_F(InputWindowTest, WithoutAWindowNothingIsRead)
