@@ -14,11 +14,14 @@ public:
     static GameManager& getInstance();
 
     // Starts log, world, graphics, input and resources in that order; the
-    // first failure stops the start-up with -1.
+    // first failure stops the start-up with -1. From here on SIGINT and
+    // SIGTERM end the loop cleanly, and losing the display ends the program
+    // with a message of its own.
     int startUp() override;
     void shutDown() override;
 
-    // Runs iterations paced at FRAME_TIME_DEFAULT until the game is over.
+    // Runs iterations paced at FRAME_TIME_DEFAULT until the game is over or
+    // SIGINT or SIGTERM arrives (then logged).
     void run();
     // Performs exactly one loop iteration without sleeping; returns its
     // duration in milliseconds.
