@@ -276,6 +276,36 @@ TEST_F(Waves, ALevelThatDoesNotLoadStillPlaysAndEnds)
     expectOnlyTheGameOverScreen();
 }
 
+// A level with more blocks than the world can hold beside play is refused,
+// so the treasure, counters and panels still enter the world and F still
+// gives up; nothing is left over once play has ended.
+TEST_F(Waves, AnOvercrowdedLevelIsRefusedAndPlayKeepsItsWayOut)
+{
+    std::string text = "name Crowded\ndescription Too many blocks\nsize_x 80\nsize_y 24\nblock_count 5000\n"
+                       "enemy_start_x 10\nenemy_start_y 10\ntreasure_x 14\ntreasure_y 10\nend\n";
+    for (int i = 0; i < 5000; ++i)
+        text += "block Block\npos_x 30\npos_y 15\nend\n";
+    const std::string crowded = zp::test::writeFile("crowded.txt", text + "eof\n");
+
+    new WavesGame(crowded, pathFile("short"));
+    EXPECT_TRUE(logHas("Level file " + crowded + ": 5000 blocks do not fit in the world (room for " +
+                       std::to_string(zp::MAX_OBJECTS - 1 - PLAY_OBJECTS_RESERVE - 1) + "); level refused"));
+    EXPECT_EQ(LevelManager::getInstance().getLevel(), nullptr);
+    EXPECT_EQ(objectsOf<Treasure>().size(), 1u);
+    EXPECT_EQ(objectsOf<Reticle>().size(), 1u);
+    EXPECT_EQ(counter("Lives:"), 10);
+    EXPECT_EQ(counter("Currency:"), 100);
+    EXPECT_EQ(objectsOf<GatlingInfo>().size() + objectsOf<RocketInfo>().size() +
+                  objectsOf<FreezeInfo>().size(),
+              3u);
+    EXPECT_FALSE(logHas("World full"));
+
+    step(3);
+    key(sf::Keyboard::F, zp::KEY_PRESSED);
+    step();
+    expectOnlyTheGameOverScreen();
+}
+
 TEST_F(Waves, TheNextGameStartsAfresh)
 {
     startGame("short");
