@@ -4,6 +4,7 @@
 #include "level/Level.h"
 #include "support/RunDir.h"
 
+#include "zp/GraphicsManager.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -326,6 +328,28 @@ TEST_F(LevelFiles, ShutDownReleasesTheLevel)
     EXPECT_EQ(manager.getType(), "LevelManager");
     // The blocks belong to the world, not to the level.
     EXPECT_EQ(worldCount(), 3);
+}
+
+// Found by the level fuzzer: blocks at the ends of the number range. They are
+// placed where the numbers say (clamped to int), and the world moves,
+// collides and draws them like any other, showing only what is on the board.
+TEST_F(LevelFiles, BlocksAtTheEndsOfTheNumberRangeAreOrdinaryBlocks)
+{
+    ASSERT_EQ(load("level-block-far-away.txt", "path-good.txt"), 0);
+    const std::vector<zp::Object*> placed = blocks();
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(placed[0]->getPosition(), Position(INT_MAX, 3));
+    EXPECT_EQ(placed[1]->getPosition(), Position(INT_MIN, INT_MIN));
+    EXPECT_EQ(placed[2]->getPosition(), Position(2, 5));
+
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.update();
+    world.draw();
+    EXPECT_EQ(worldCount(), 3);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    EXPECT_EQ(graphics.drawnRow(5).substr(2, 3), "===");
+    for (int row : {0, 3, 23})
+        EXPECT_EQ(graphics.drawnRow(row), std::string(80, ' ')) << row;
 }
 
 // A level file of `count` blocks, all on one cell.
