@@ -3,8 +3,8 @@
 # when everything is already there.
 set -euo pipefail
 
-packages=(cmake g++ make clang-format libsfml-dev fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth xdotool imagemagick)
+packages=(cmake g++ make clang-format libsfml-dev libx11-dev fonts-dejavu-core libgtest-dev libgmock-dev
+          libbenchmark-dev xvfb xauth xdotool imagemagick clang libclang-rt-dev util-linux)
 
 missing=()
 for package in "${packages[@]}"; do
