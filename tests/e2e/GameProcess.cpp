@@ -32,8 +32,13 @@ void run(const std::string& command)
         std::fprintf(stderr, "e2e: command failed: %s\n", command.c_str());
 }
 
-// The data set with some files left out: folders made anew, files linked.
-void linkDataSet(const fs::path& from, const fs::path& to, const std::vector<std::string>& missing)
+// The user the game runs as when root's writes must be stopped.
+const char* const UNPRIVILEGED_IDS[] = {"--reuid=65534", "--regid=65534", "--clear-groups"};
+const char* const SETPRIV = "/usr/bin/setpriv";
+
+// The data set with some files left out or replaced: folders made anew,
+// files linked or written.
+void copyDataSet(const fs::path& from, const fs::path& to, const RunOptions& options)
 {
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
         const fs::path relative = fs::relative(entry.path(), from);
@@ -42,11 +47,19 @@ void linkDataSet(const fs::path& from, const fs::path& to, const std::vector<std
             continue;
         }
         bool left_out = false;
-        for (const std::string& name : missing)
+        for (const std::string& name : options.missing_data)
             left_out = left_out || relative == fs::path(name);
-        if (!left_out)
+        const auto replaced = options.replaced_data.find(relative.generic_string());
+        if (replaced != options.replaced_data.end())
+            std::ofstream(to / relative, std::ios::binary) << replaced->second;
+        else if (!left_out)
             fs::create_symlink(entry.path(), to / relative);
     }
+}
+
+bool runAsRoot()
+{
+    return geteuid() == 0;
 }
 
 } // namespace
@@ -75,6 +88,24 @@ zp::Position cellCentre(zp::Position cell)
     return zp::Position(origin.getX() + 6, origin.getY() + CELL_PIXELS_Y / 2);
 }
 
+bool canRunUnprivileged(std::string& reason)
+{
+    if (access(SETPRIV, X_OK) != 0) {
+        reason = std::string(SETPRIV) + " is missing (package util-linux)";
+        return false;
+    }
+    // The user nobody must reach the binary, the font and the data set.
+    const std::string check = std::string(SETPRIV) + " " + UNPRIVILEGED_IDS[0] + " " + UNPRIVILEGED_IDS[1] +
+                              " " + UNPRIVILEGED_IDS[2] + " sh -c 'test -x " + ZP_BUILD_DIR +
+                              "/cinderwatch && test -r " + ZP_BUILD_DIR + "/zp-font.ttf && test -r " +
+                              ZP_SOURCE_DIR + "/GameData/Menu/Menu.txt' >/dev/null 2>&1";
+    if (std::system(check.c_str()) != 0) {
+        reason = std::string("the user nobody cannot read the build or the data set under ") + ZP_SOURCE_DIR;
+        return false;
+    }
+    return true;
+}
+
 GameProcess::GameProcess(const RunOptions& options)
 {
     std::string templ = (fs::temp_directory_path() / "cinderwatch-e2e-XXXXXX").string();
@@ -84,12 +115,27 @@ GameProcess::GameProcess(const RunOptions& options)
     run_dir = (fs::path(root) / "run").string();
     fs::create_directories(run_dir);
     const fs::path data(fs::path(ZP_SOURCE_DIR) / "GameData");
-    if (options.missing_data.empty())
+    if (options.data_set_is_a_file)
+        std::ofstream(fs::path(root) / "GameData") << "not a folder\n";
+    else if (options.missing_data.empty() && options.replaced_data.empty())
         fs::create_directory_symlink(data, fs::path(root) / "GameData");
     else
-        linkDataSet(data, fs::path(root) / "GameData", options.missing_data);
-    if (options.with_font)
+        copyDataSet(data, fs::path(root) / "GameData", options);
+    if (options.font_content)
+        std::ofstream(fs::path(run_dir) / "zp-font.ttf", std::ios::binary) << *options.font_content;
+    else if (options.with_font)
         fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", fs::path(run_dir) / "zp-font.ttf");
+    const bool unprivileged = options.read_only_run_dir && runAsRoot();
+    if (options.read_only_run_dir) {
+        // The recording and the outputs stay writable beside the run folder.
+        fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(run_dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                     fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+        std::ofstream(recordingPath()).flush();
+        fs::permissions(recordingPath(), fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec |
+                                                            fs::perms::others_exec));
+    }
 
     const std::string config = root + "/alsoft.conf";
     std::ofstream(config) << "[wave]\nfile = " << recordingPath() << "\n";
@@ -107,11 +153,23 @@ GameProcess::GameProcess(const RunOptions& options)
         // still caught, and the game's own leaks are checked by its unit tests.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         setenv("ALSOFT_CONF", config.c_str(), 1);
+        if (!options.display.empty())
+            setenv("DISPLAY", options.display.c_str(), 1);
         if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr))
             _exit(127);
-        execl(binary.c_str(), "cinderwatch", static_cast<char*>(nullptr));
+        if (unprivileged)
+            execl(SETPRIV, "setpriv", UNPRIVILEGED_IDS[0], UNPRIVILEGED_IDS[1], UNPRIVILEGED_IDS[2],
+                  binary.c_str(), static_cast<char*>(nullptr));
+        else
+            execl(binary.c_str(), "cinderwatch", static_cast<char*>(nullptr));
         _exit(127);
     }
+}
+
+void GameProcess::signal(int signal_number)
+{
+    if (pid > 0)
+        kill(pid, signal_number);
 }
 
 GameProcess::~GameProcess()
@@ -125,6 +183,7 @@ GameProcess::~GameProcess()
     }
     if (!root.empty() && std::getenv("ZP_KEEP_RUN_DIR") == nullptr) {
         std::error_code ignored;
+        fs::permissions(run_dir, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(root, ignored);
     }
 }

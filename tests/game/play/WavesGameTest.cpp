@@ -13,12 +13,14 @@
 #include "shop/FreezeInfo.h"
 #include "shop/GatlingInfo.h"
 #include "shop/RocketInfo.h"
+#include "turrets/Gatling.h"
 
 #include "zp/Music.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 #include <string>
 #include <vector>
@@ -304,6 +306,28 @@ TEST_F(Waves, AnOvercrowdedLevelIsRefusedAndPlayKeepsItsWayOut)
     key(sf::Keyboard::F, zp::KEY_PRESSED);
     step();
     expectOnlyTheGameOverScreen();
+}
+
+// A path through the corners of the number range: the enemy walks it, is
+// drawn, aimed at and counted like any other, and ends at the treasure.
+TEST_F(Waves, AnEnemyWalksAPathThroughTheEndsOfTheNumberRange)
+{
+    new WavesGame(levelFile("short"), playFixture("levels/far-path.txt"));
+    new Gatling(Position(12, 12));
+    step(171);
+    ASSERT_EQ(objectsOf<Enemy>().size(), 1u);
+    const Enemy* p_enemy = objectsOf<Enemy>().at(0);
+    std::vector<Position> visited;
+    for (int i = 0; i < 30; ++i) {
+        step();
+        if (objectsOf<Enemy>().empty())
+            break;
+        if (visited.empty() || visited.back() != p_enemy->getPosition())
+            visited.push_back(p_enemy->getPosition());
+    }
+    EXPECT_EQ(visited,
+              (std::vector<Position>{Position(10, 10), Position(INT_MIN, INT_MIN), Position(INT_MAX, INT_MAX),
+                                     Position(INT_MIN, INT_MAX), Position(13, 10)}));
 }
 
 TEST_F(Waves, TheNextGameStartsAfresh)
