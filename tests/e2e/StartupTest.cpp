@@ -22,7 +22,9 @@ TEST(Startup, FailedStartSaysWhyLoadsNothingAndExitsNonZero)
     EXPECT_NE(err.find("Error starting game manager!"), std::string::npos) << err;
     EXPECT_NE(err.find("\"zp-font.ttf\""), std::string::npos) << err;
     EXPECT_NE(err.find("\"../GameData/\""), std::string::npos) << err;
-    EXPECT_EQ(game.logText(), "Message: Error starting game manager!\n");
+    // The log says which part failed before it says that the start failed.
+    EXPECT_EQ(game.logText(),
+              "Message: Could not load the font zp-font.ttf\nMessage: Error starting game manager!\n");
 }
 
 } // namespace
