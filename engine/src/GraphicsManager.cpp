@@ -53,6 +53,12 @@ int pixelToCell(int pixel, int pixels, int cells)
     return static_cast<int>(static_cast<std::int64_t>(pixel) * cells / pixels);
 }
 
+// Whether a view cell along one axis of `cells` cells can show any pixel.
+bool canShow(std::int64_t view_cell, int cells)
+{
+    return view_cell >= -OFFSCREEN_MARGIN_CELLS && view_cell < cells + OFFSCREEN_MARGIN_CELLS;
+}
+
 // Of `length` characters laid out from view cell `start` onwards, the
 // indices [first, last] that can show in a window of `cells` cells; none when
 // first > last.
@@ -209,7 +215,11 @@ int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
     if (isEngineColor(color))
         current_color = color;
 
-    const Position view_pos(world_pos.getX() - view_corner.getX(), world_pos.getY() - view_corner.getY());
+    const std::int64_t view_x = std::int64_t(world_pos.getX()) - view_corner.getX();
+    const std::int64_t view_y = std::int64_t(world_pos.getY()) - view_corner.getY();
+    if (!canShow(view_x, window_horizontal_chars) || !canShow(view_y, window_vertical_chars))
+        return 0;
+    const Position view_pos(static_cast<int>(view_x), static_cast<int>(view_y));
     if (!p_window) {
         // Headless, every character but the blank counts as visible, as
         // with the game's font, which has a glyph (or a box) for each.
@@ -253,8 +263,7 @@ int GraphicsManager::drawString(Position world_pos, const std::string& str, Just
         takeColor(color);
     // Only the characters that can show are drawn, however long the string.
     const int y = world_pos.getY();
-    if (y - view_corner.getY() < -OFFSCREEN_MARGIN_CELLS ||
-        y - view_corner.getY() >= window_vertical_chars + OFFSCREEN_MARGIN_CELLS)
+    if (!canShow(std::int64_t(y) - view_corner.getY(), window_vertical_chars))
         return 0;
     std::int64_t first = 0;
     std::int64_t last = 0;

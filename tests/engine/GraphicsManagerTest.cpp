@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -343,6 +344,13 @@ TEST_F(GraphicsTest, HugeFramesAndStringsShowTheirCellsInsideTheWindow)
     graphics.swapBuffers();
     graphics.drawFrame(Position(50 - 1000, 22), wide, false, zp::WHITE);
     EXPECT_EQ(graphics.drawnRow(2), text.substr(1000, 80));
+    EXPECT_EQ(graphics.drawnRow(3), second_row.substr(1000, 80));
+    // At the ends of the number range, seen through that view: nothing shows.
+    EXPECT_EQ(graphics.drawCh(Position(INT_MIN, INT_MIN), 'x', zp::RED), 0);
+    EXPECT_EQ(graphics.drawString(Position(INT_MAX, INT_MIN), "far", zp::RIGHT_JUSTIFIED, zp::RED), 0);
+    EXPECT_EQ(graphics.drawFrame(Position(INT_MIN, INT_MAX), wide, true, zp::RED), 0);
+    for (int y : {0, 1, 4, 23})
+        EXPECT_EQ(graphics.drawnRow(y), row(0, "")) << y;
 }
 
 } // namespace
