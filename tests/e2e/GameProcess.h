@@ -35,14 +35,14 @@ struct RunOptions {
     bool data_set_is_a_file = false;
     // The run folder cannot be written by the game: permission bits when
     // the tests run as an ordinary user; as root (which they do not stop)
-    // the game runs as the unprivileged user nobody (see canRunUnprivileged).
+    // the game runs as the unprivileged user nobody (see canRunUnprivileged),
+    // from copies of its binary and data set.
     bool read_only_run_dir = false;
     // The X display to use ("" for the test's own).
     std::string display;
 };
 
-// Whether the game can be started as the user nobody and still read its
-// binary, font and data; the reason when it cannot.
+// Whether the game can be started as the user nobody; the reason when not.
 bool canRunUnprivileged(std::string& reason);
 
 class GameProcess {
