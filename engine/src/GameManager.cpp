@@ -11,10 +11,13 @@
 #include "zp/ResourceManager.h"
 #include "zp/WorldManager.h"
 
+#include <algorithm>
+
 namespace zp {
 namespace {
 
 constexpr long MICROSECONDS_PER_MILLISECOND = 1000;
+constexpr std::int64_t MICROSECONDS_PER_SECOND = 1000000;
 
 } // namespace
 
@@ -45,6 +48,8 @@ int GameManager::startUp()
             return -1;
 
     game_over = false;
+    paused = false;
+    steps_per_frame = 1;
     platform::beginTimerResolution();
 
     const GraphicsManager& graphics = GraphicsManager::getInstance();
@@ -64,7 +69,28 @@ void GameManager::shutDown()
     Manager::shutDown();
 }
 
-long GameManager::step()
+void GameManager::worldStep()
+{
+    const std::int64_t start_us = platform::monotonicMicroseconds();
+    WorldManager& world = WorldManager::getInstance();
+
+    // Objects created by a step handler get their first step next time.
+    const ObjectList all = world.getAllObjects();
+    for (ObjectListIterator it(&all); !it.isDone(); it.next()) {
+        EventStep step_event(step_count);
+        it.currentObject()->eventHandler(&step_event);
+    }
+    world.update();
+    ++step_count;
+
+    const std::int64_t end_us = platform::monotonicMicroseconds();
+    last_step_us = end_us - start_us;
+    recent_step_ends.push_back(end_us);
+    while (recent_step_ends.front() <= end_us - MICROSECONDS_PER_SECOND)
+        recent_step_ends.pop_front();
+}
+
+long GameManager::frame()
 {
     Clock clock;
     WorldManager& world = WorldManager::getInstance();
@@ -72,18 +98,18 @@ long GameManager::step()
 
     InputManager::getInstance().getInput();
 
-    // Objects created by a step handler get their first step next iteration.
-    const ObjectList all = world.getAllObjects();
-    for (ObjectListIterator it(&all); !it.isDone(); it.next()) {
-        EventStep step_event(step_count);
-        it.currentObject()->eventHandler(&step_event);
+    // The speed is taken once, so the input's effects start with the next frame.
+    // A game over (from the input or a step) lets the step under way, and the
+    // frame's first step, complete as at the normal speed; no more follow.
+    const int steps_wanted = steps_per_frame;
+    int steps_run = 0;
+    while (steps_run < steps_wanted && !paused && !(game_over && steps_run > 0)) {
+        worldStep();
+        ++steps_run;
     }
 
-    world.update();
-    ++step_count;
-
     const long before_draw = clock.split() / MICROSECONDS_PER_MILLISECOND;
-    world.draw();
+    world.draw(steps_run);
     const long after_draw = clock.split() / MICROSECONDS_PER_MILLISECOND;
     log.writeLog("draw time: %ld", after_draw - before_draw);
 
@@ -99,7 +125,7 @@ void GameManager::run()
     const std::int64_t frame_us = std::int64_t(FRAME_TIME_DEFAULT) * MICROSECONDS_PER_MILLISECOND;
     while (!game_over && platform::stopSignal() == 0) {
         const std::int64_t frame_start = platform::monotonicMicroseconds();
-        step();
+        frame();
         // A late frame is not made up for: the next one aims at 33 ms from its own start.
         platform::sleepUntil(frame_start + frame_us);
     }
@@ -126,6 +152,42 @@ int GameManager::getFrameTime() const
 int GameManager::getStepCount() const
 {
     return step_count;
+}
+
+void GameManager::setPaused(bool new_paused)
+{
+    paused = new_paused;
+}
+
+bool GameManager::isPaused() const
+{
+    return paused;
+}
+
+int GameManager::setStepsPerFrame(int new_steps_per_frame)
+{
+    if (new_steps_per_frame < 1 || new_steps_per_frame > MAX_STEPS_PER_FRAME)
+        return -1;
+    steps_per_frame = new_steps_per_frame;
+    return 0;
+}
+
+int GameManager::getStepsPerFrame() const
+{
+    return steps_per_frame;
+}
+
+std::int64_t GameManager::getLastStepTime() const
+{
+    return last_step_us;
+}
+
+int GameManager::getStepsPerSecond() const
+{
+    // The list is in time order: count the ends newer than a second ago.
+    const std::int64_t second_ago = platform::monotonicMicroseconds() - MICROSECONDS_PER_SECOND;
+    const auto first_recent = std::upper_bound(recent_step_ends.begin(), recent_step_ends.end(), second_ago);
+    return static_cast<int>(recent_step_ends.end() - first_recent);
 }
 
 } // namespace zp

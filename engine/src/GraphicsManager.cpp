@@ -20,6 +20,9 @@ const sf::Color CLEAR_COLOR(0, 0, 0, 255);
 const int OFFSCREEN_MARGIN_CELLS = 1;
 // Two triangles per glyph.
 const size_t VERTICES_PER_GLYPH = 6;
+// Every page of an SFML font texture keeps a small white square at its top
+// left (for underlines); a quad that samples it is filled with its colour.
+const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
 
 const sf::Color& toSfmlColor(Color color)
 {
@@ -103,12 +106,12 @@ int GraphicsManager::startUp()
 
     // The font comes first, so a failed start-up leaves no window behind.
     LogManager& log = LogManager::getInstance();
-    if (!font.loadFromFile(FONT_FILE_DEFAULT)) {
-        log.writeLog("Could not load the font %s", FONT_FILE_DEFAULT);
+    if (!font.loadFromFile(font_file)) {
+        log.writeLog("Could not load the font %s", font_file.c_str());
         return -1;
     }
-    // Without a display the windowing library would end the program itself
-    // at the first glyph or window.
+    // Rendering glyphs already needs a graphics context, which needs the
+    // display, and without one the windowing library would end the program.
     std::string no_display;
     if (!platform::displayAvailable(no_display)) {
         log.writeLog("%s", no_display.c_str());
@@ -136,7 +139,18 @@ void GraphicsManager::shutDown()
     }
     headless_started = false;
     batch.clear();
+    shown_batch.clear();
     Manager::shutDown();
+}
+
+void GraphicsManager::setFontFile(const std::string& path)
+{
+    font_file = path;
+}
+
+std::string GraphicsManager::getFontFile() const
+{
+    return font_file;
 }
 
 void GraphicsManager::setHeadless(bool new_headless)
@@ -157,6 +171,7 @@ bool GraphicsManager::canDraw() const
 void GraphicsManager::clearFrames()
 {
     batch.clear();
+    shown_batch.clear();
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     std::fill(shown_cells.begin(), shown_cells.end(), Cell());
 }
@@ -206,6 +221,35 @@ void GraphicsManager::addGlyphQuad(Position pixel, const sf::Glyph& glyph, const
     batch.append(sf::Vertex(sf::Vector2f(left, bottom), color, sf::Vector2f(u1, v2)));
     batch.append(sf::Vertex(sf::Vector2f(right, top), color, sf::Vector2f(u2, v1)));
     batch.append(sf::Vertex(sf::Vector2f(right, bottom), color, sf::Vector2f(u2, v2)));
+}
+
+void GraphicsManager::addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color)
+{
+    const sf::Vector2f a(static_cast<float>(top_left.getX()), static_cast<float>(top_left.getY()));
+    const sf::Vector2f b(static_cast<float>(bottom_right.getX()), static_cast<float>(bottom_right.getY()));
+    batch.append(sf::Vertex(a, color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
+    batch.append(sf::Vertex(b, color, WHITE_TEXEL));
+}
+
+int GraphicsManager::clearBox(const Box& world_box)
+{
+    if (!canDraw())
+        return -1;
+    const Position corner(world_box.getCorner().getX() - view_corner.getX(),
+                          world_box.getCorner().getY() - view_corner.getY());
+    const Position far_corner(corner.getX() + world_box.getHorizontal(),
+                              corner.getY() + world_box.getVertical());
+    for (int y = corner.getY(); y < far_corner.getY(); ++y)
+        for (int x = corner.getX(); x < far_corner.getX(); ++x)
+            if (Cell* cell = cellAt(Position(x, y)))
+                *cell = Cell();
+    if (p_window)
+        addSolidQuad(spacesToPixels(corner), spacesToPixels(far_corner), CLEAR_COLOR);
+    return 0;
 }
 
 int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
@@ -311,10 +355,30 @@ int GraphicsManager::swapBuffers()
         p_window->display();
         p_window->clear(CLEAR_COLOR);
     }
-    batch.clear();
+    shown_batch.clear();
+    std::swap(shown_batch, batch);
     shown_cells.swap(drawn_cells);
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     return 0;
+}
+
+int GraphicsManager::saveScreenshot(const std::string& path) const
+{
+    if (!p_window)
+        return -1;
+    // The shown frame is drawn again, with the same single call, into an
+    // off-screen picture of the window's size: the window's own buffers are
+    // already cleared for the next frame.
+    sf::RenderTexture picture;
+    if (!picture.create(static_cast<unsigned>(window_horizontal_pixels),
+                        static_cast<unsigned>(window_vertical_pixels)))
+        return -1;
+    picture.clear(CLEAR_COLOR);
+    picture.draw(shown_batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
+    picture.display();
+    const bool saved = picture.getTexture().copyToImage().saveToFile(path);
+    p_window->setActive(true);
+    return saved ? 0 : -1;
 }
 
 void GraphicsManager::setViewCorner(Position corner)

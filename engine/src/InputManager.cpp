@@ -2,6 +2,7 @@
 
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
+#include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -48,7 +49,8 @@ std::unique_ptr<Event> translateWindowEvent(const sf::Event& window_event)
         return mouseEvent(CLICKED, window_event.mouseButton.button, window_event.mouseButton.x,
                           window_event.mouseButton.y);
     default:
-        // Closing, resizing, focus, text, wheel, button release, enter and leave.
+        // Closing (which getInput turns into the end of the game), resizing,
+        // focus, text, wheel, button release, enter and leave.
         return nullptr;
     }
 }
@@ -89,6 +91,10 @@ void InputManager::getInput()
 
     sf::Event window_event;
     while (p_window->pollEvent(window_event)) {
+        // The window's close button (or the desktop's close request) ends the
+        // game after this frame, as a quit key would.
+        if (window_event.type == sf::Event::Closed)
+            GameManager::getInstance().setGameOver(true);
         if (std::unique_ptr<Event> p_event = translateWindowEvent(window_event))
             onEvent(p_event.get());
     }

@@ -24,14 +24,18 @@ LogManager& LogManager::getInstance()
 
 int LogManager::startUp()
 {
-    std::FILE* p_file = std::fopen(LOGFILE_NAME, "w");
+    // What the open file still buffers belongs to it: written now, it cannot
+    // land in the new file after the truncation below.
+    if (p_f != nullptr)
+        std::fflush(p_f);
+    std::FILE* p_file = std::fopen(log_file.c_str(), "w");
     if (p_file == nullptr)
         return -1;
     if (p_f != nullptr)
         std::fclose(p_f);
     p_f = p_file;
     // The rotated file of an earlier run would pass for this run's past.
-    std::remove(LOGFILE_ROTATED_NAME);
+    std::remove(rotatedName().c_str());
     bytes_written = 0;
     last_flush_us = platform::monotonicMicroseconds();
     return Manager::startUp();
@@ -44,6 +48,16 @@ void LogManager::shutDown()
         p_f = nullptr;
     }
     Manager::shutDown();
+}
+
+void LogManager::setLogFile(const std::string& path)
+{
+    log_file = path;
+}
+
+std::string LogManager::getLogFile() const
+{
+    return log_file;
 }
 
 void LogManager::setFlush(bool flush)
@@ -68,12 +82,17 @@ long LogManager::getSizeLimit() const
     return size_limit;
 }
 
+std::string LogManager::rotatedName() const
+{
+    return log_file + LOGFILE_ROTATED_SUFFIX;
+}
+
 void LogManager::rotate()
 {
     std::fclose(p_f);
     // Should the rename fail, reopening truncates: the cap holds either way.
-    std::rename(LOGFILE_NAME, LOGFILE_ROTATED_NAME);
-    p_f = std::fopen(LOGFILE_NAME, "w");
+    std::rename(log_file.c_str(), rotatedName().c_str());
+    p_f = std::fopen(log_file.c_str(), "w");
     bytes_written = 0;
 }
 

@@ -52,6 +52,13 @@ Position Object::getPosition() const
 void Object::setPosition(Position new_pos)
 {
     pos = new_pos;
+    placementChanged();
+}
+
+void Object::placementChanged()
+{
+    if (broad_phase_slot >= 0)
+        WorldManager::getInstance().objectPlacementChanged(this);
 }
 
 int Object::getAltitude() const
@@ -111,20 +118,11 @@ int Object::getYVelocityStep()
     return velocityStep(y_velocity, y_velocity_countdown);
 }
 
-Solidness Object::getSolidness() const
-{
-    return solidness;
-}
-
 int Object::setSolidness(Solidness new_solid)
 {
     solidness = new_solid;
+    placementChanged();
     return 0;
-}
-
-bool Object::isSolid() const
-{
-    return solidness == HARD || solidness == SOFT;
 }
 
 Sprite* Object::getSprite() const
@@ -142,6 +140,7 @@ void Object::setSprite(Sprite* p_new_sprite)
     sprite_slowdown_count = 0;
     box.setHorizontal(p_sprite->getWidth());
     box.setVertical(p_sprite->getHeight());
+    placementChanged();
 }
 
 bool Object::getSpriteCenter() const
@@ -192,6 +191,7 @@ Box Object::getBox() const
 void Object::setBox(Box new_box)
 {
     box = new_box;
+    placementChanged();
 }
 
 int Object::eventHandler(const Event* p_event)
@@ -207,11 +207,16 @@ void Object::draw()
                                              p_sprite->getColor());
     if (sprite_slowdown == 0)
         return;
-    if (++sprite_slowdown_count < sprite_slowdown)
-        return;
-    sprite_slowdown_count = 0;
-    if (++sprite_index >= p_sprite->getFrameCount())
-        sprite_index = 0;
+    // One advance per world step since the last draw: one at the normal
+    // speed, none while the game is paused.
+    const int steps = WorldManager::getInstance().getAnimationSteps();
+    for (int i = 0; i < steps; ++i) {
+        if (++sprite_slowdown_count < sprite_slowdown)
+            continue;
+        sprite_slowdown_count = 0;
+        if (++sprite_index >= p_sprite->getFrameCount())
+            sprite_index = 0;
+    }
 }
 
 } // namespace zp

@@ -1,46 +1,34 @@
 #include "zp/ObjectList.h"
 
+#include <algorithm>
+
 namespace zp {
 
 void ObjectList::clear()
 {
-    count = 0;
+    p_obj.clear();
 }
 
 int ObjectList::insert(Object* p_o)
 {
     if (isFull())
         return 0;
-    p_obj[count++] = p_o;
+    p_obj.push_back(p_o);
     return 1;
 }
 
 int ObjectList::remove(Object* p_o)
 {
-    for (int i = 0; i < count; ++i) {
-        if (p_obj[i] != p_o)
-            continue;
-        for (int j = i; j < count - 1; ++j)
-            p_obj[j] = p_obj[j + 1];
-        --count;
-        return 1;
-    }
-    return 0;
-}
-
-int ObjectList::getCount() const
-{
-    return count;
-}
-
-bool ObjectList::isEmpty() const
-{
-    return count == 0;
+    const auto found = std::find(p_obj.begin(), p_obj.end(), p_o);
+    if (found == p_obj.end())
+        return 0;
+    p_obj.erase(found);
+    return 1;
 }
 
 bool ObjectList::isFull() const
 {
-    return count >= MAX_OBJECTS - 1;
+    return getCount() >= MAX_OBJECTS - 1;
 }
 
 } // namespace zp

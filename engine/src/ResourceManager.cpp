@@ -2,6 +2,7 @@
 
 #include "zp/LogManager.h"
 #include "zp/Music.h"
+#include "zp/Position.h"
 #include "zp/Sound.h"
 #include "zp/Sprite.h"
 
@@ -140,10 +141,10 @@ ResourceManager::~ResourceManager()
 int ResourceManager::startUp()
 {
     setType("ResourceManager");
-    // A second start-up begins with an empty sprite table, releasing what
-    // the first one loaded.
+    // A second start-up begins with an empty sprite table. Objects may still
+    // show the sprites it held, so they are kept until the shut-down.
     for (int i = 0; i < sprite_count; ++i) {
-        delete p_sprite[i];
+        retired_sprites.emplace_back(p_sprite[i]);
         p_sprite[i] = nullptr;
     }
     sprite_count = 0;
@@ -157,6 +158,7 @@ void ResourceManager::shutDown()
         p_sprite[i] = nullptr;
     }
     sprite_count = 0;
+    retired_sprites.clear();
     Manager::shutDown();
 }
 
@@ -178,6 +180,13 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
     std::string color_name = readLineStr(file, COLOR_TOKEN);
     if (frames < 0)
         return -1;
+    for (const auto& [keyword, value] : {std::pair{WIDTH_TOKEN, width}, std::pair{HEIGHT_TOKEN, height}}) {
+        if (value > MAX_COORDINATE || value < -MAX_COORDINATE) {
+            LogManager::getInstance().writeLog("Sprite file %s: %s %d out of range", filename.c_str(),
+                                               keyword.c_str(), value);
+            return -1;
+        }
+    }
 
     auto sprite = std::make_unique<Sprite>(frames);
     sprite->setLabel(std::move(label));

@@ -1,5 +1,6 @@
 #include "zp/Utility.h"
 
+#include "platform/Platform.h"
 #include "zp/Object.h"
 
 #include <algorithm>
@@ -88,6 +89,11 @@ Box getWorldBox(const Object* p_object, Position where)
     box.setCorner(Position(clampToInt(Wide(corner.getX()) + where.getX()),
                            clampToInt(Wide(corner.getY()) + where.getY())));
     return box;
+}
+
+std::string executablePath()
+{
+    return platform::executablePath();
 }
 
 } // namespace zp

@@ -1,5 +1,7 @@
 #include "zp/WorldManager.h"
 
+#include "BroadPhase.h"
+
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
 #include "zp/GraphicsManager.h"
@@ -38,10 +40,12 @@ int clampedViewStart(int centre, int view_size, int boundary_size)
 
 } // namespace
 
-WorldManager::WorldManager()
+WorldManager::WorldManager() : p_broad_phase(std::make_unique<BroadPhase>(&updates))
 {
     setType("WorldManager");
 }
+
+WorldManager::~WorldManager() = default;
 
 WorldManager& WorldManager::getInstance()
 {
@@ -53,6 +57,7 @@ int WorldManager::startUp()
 {
     updates.clear();
     deletions.clear();
+    p_broad_phase->clear();
     p_view_following = nullptr;
     return Manager::startUp();
 }
@@ -73,14 +78,17 @@ void WorldManager::shutDown()
     }
     updates.clear();
     deletions.clear();
+    p_broad_phase->clear();
     p_view_following = nullptr;
     Manager::shutDown();
 }
 
 int WorldManager::insertObject(Object* p_o)
 {
-    if (updates.insert(p_o) == 1)
+    if (updates.insert(p_o) == 1) {
+        p_broad_phase->add(p_o);
         return 0;
+    }
     refuseObject(p_o);
     return -1;
 }
@@ -99,7 +107,10 @@ int WorldManager::removeObject(Object* p_o)
 {
     if (p_o == p_view_following)
         p_view_following = nullptr;
-    return updates.remove(p_o) == 1 ? 0 : -1;
+    if (updates.remove(p_o) != 1)
+        return -1;
+    p_broad_phase->remove(p_o);
+    return 0;
 }
 
 void WorldManager::objectDestroyed(Object* p_o)
@@ -107,6 +118,12 @@ void WorldManager::objectDestroyed(Object* p_o)
     removeObject(p_o);
     deletions.remove(p_o);
     refused.erase(std::remove(refused.begin(), refused.end(), p_o), refused.end());
+    p_broad_phase->forget(p_o);
+}
+
+void WorldManager::objectPlacementChanged(Object* p_o)
+{
+    p_broad_phase->refresh(p_o);
 }
 
 ObjectList WorldManager::getAllObjects() const
@@ -144,8 +161,9 @@ void WorldManager::update()
     }
 }
 
-void WorldManager::draw()
+void WorldManager::draw(int new_animation_steps)
 {
+    animation_steps = new_animation_steps;
     const ObjectList snapshot = updates;
     for (int pass = 0; pass <= MAX_ALTITUDE; ++pass) {
         for (ObjectListIterator it(&snapshot); !it.isDone(); it.next()) {
@@ -158,6 +176,12 @@ void WorldManager::draw()
                 p_o->draw();
         }
     }
+    animation_steps = 1;
+}
+
+int WorldManager::getAnimationSteps() const
+{
+    return animation_steps;
 }
 
 int WorldManager::moveObject(Object* p_o, Position where)
@@ -165,8 +189,7 @@ int WorldManager::moveObject(Object* p_o, Position where)
     if (p_o->isSolid()) {
         const ObjectList collisions = getCollisions(p_o, where);
         bool do_move = true;
-        for (ObjectListIterator it(&collisions); !it.isDone(); it.next()) {
-            Object* p_other = it.currentObject();
+        for (Object* p_other : collisions.p_obj) {
             EventCollision collision(p_o, p_other, where);
             p_o->eventHandler(&collision);
             p_other->eventHandler(&collision);
@@ -197,13 +220,19 @@ ObjectList WorldManager::getCollisions(const Object* p_o, Position where) const
     if (!p_o->isSolid())
         return collisions;
     const Box moving_box = getWorldBox(p_o, where);
-    for (ObjectListIterator it(&updates); !it.isDone(); it.next()) {
-        Object* p_other = it.currentObject();
-        if (p_other == p_o || !p_other->isSolid())
-            continue;
-        if (boxIntersectsBox(getWorldBox(p_other), moving_box))
-            collisions.insert(p_other);
+    const auto collides = [&](const Object* p_other) {
+        return p_other != p_o && p_other->isSolid() && boxIntersectsBox(getWorldBox(p_other), moving_box);
+    };
+    if (const auto* p_candidates = p_broad_phase->collisionCandidates(p_o, where)) {
+        collisions.p_obj.reserve(p_candidates->size());
+        for (const BroadPhase::Candidate& candidate : *p_candidates)
+            if (candidate.p_object != p_o && (!candidate.needs_test || collides(candidate.p_object)))
+                collisions.insert(candidate.p_object);
+        return collisions;
     }
+    for (ObjectListIterator it(&updates); !it.isDone(); it.next())
+        if (collides(it.currentObject()))
+            collisions.insert(it.currentObject());
     return collisions;
 }
 
@@ -212,11 +241,18 @@ std::unique_ptr<ObjectList> WorldManager::getObjectsInRange(const Object& centre
 {
     auto in_range = std::make_unique<ObjectList>();
     const Position centre_pos = centre.getPosition();
-    for (ObjectListIterator it(&updates); !it.isDone(); it.next()) {
-        Object* p_o = it.currentObject();
-        if (p_o->getType() == object_type && scaledDistance(centre_pos, p_o->getPosition()) <= radius)
-            in_range->insert(p_o);
+    const auto near = [&](const Object* p_o) {
+        return p_o->getType() == object_type && scaledDistance(centre_pos, p_o->getPosition()) <= radius;
+    };
+    if (const auto* p_candidates = p_broad_phase->rangeCandidates(centre_pos, radius)) {
+        for (Object* p_o : *p_candidates)
+            if (near(p_o))
+                in_range->insert(p_o);
+        return in_range;
     }
+    for (ObjectListIterator it(&updates); !it.isDone(); it.next())
+        if (near(it.currentObject()))
+            in_range->insert(it.currentObject());
     return in_range;
 }
 

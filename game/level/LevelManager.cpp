@@ -52,6 +52,18 @@ int roomForBlocks()
     return std::max(0, zp::MAX_OBJECTS - 1 - in_world - PLAY_OBJECTS_RESERVE);
 }
 
+// A number line holding a cell coordinate or size; values beyond
+// MAX_COORDINATE either way are clamped to it, with a log line.
+int readCoordinate(std::istream& file, const std::string& keyword, const std::string& file_name)
+{
+    const int value = zp::readLineInt(file, keyword);
+    const int clamped = std::clamp(value, -zp::MAX_COORDINATE, zp::MAX_COORDINATE);
+    if (clamped != value)
+        zp::LogManager::getInstance().writeLog("Level file %s: %s %d out of range, taken as %d",
+                                               file_name.c_str(), keyword.c_str(), value, clamped);
+    return clamped;
+}
+
 // A track block: a plain soft object showing frame 0 of its sprite with the
 // frame's top-left cell at its position.
 zp::Object* createBlock(const std::string& label, zp::Position pos)
@@ -104,13 +116,13 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
 
     std::string name = zp::readLineStr(level_in, NAME_TOKEN);
     std::string description = zp::readLineStr(level_in, DESCRIPTION_TOKEN);
-    const int size_x = zp::readLineInt(level_in, SIZE_X_TOKEN);
-    const int size_y = zp::readLineInt(level_in, SIZE_Y_TOKEN);
+    const int size_x = readCoordinate(level_in, SIZE_X_TOKEN, level_file);
+    const int size_y = readCoordinate(level_in, SIZE_Y_TOKEN, level_file);
     const int block_count = zp::readLineInt(level_in, BLOCK_COUNT_TOKEN);
-    const int enemy_start_x = zp::readLineInt(level_in, ENEMY_START_X_TOKEN);
-    const int enemy_start_y = zp::readLineInt(level_in, ENEMY_START_Y_TOKEN);
-    const int treasure_x = zp::readLineInt(level_in, TREASURE_X_TOKEN);
-    const int treasure_y = zp::readLineInt(level_in, TREASURE_Y_TOKEN);
+    const int enemy_start_x = readCoordinate(level_in, ENEMY_START_X_TOKEN, level_file);
+    const int enemy_start_y = readCoordinate(level_in, ENEMY_START_Y_TOKEN, level_file);
+    const int treasure_x = readCoordinate(level_in, TREASURE_X_TOKEN, level_file);
+    const int treasure_y = readCoordinate(level_in, TREASURE_Y_TOKEN, level_file);
     if (!nextLineIs(level_in, END_TOKEN))
         return refuse("Level file %s: the header is not closed by \"end\"", level_name);
     // Blocks that the world could not take would never be drawn or deleted,
@@ -127,8 +139,8 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
 
     for (int i = 0; i < block_count; ++i) {
         const std::string label = zp::readLineStr(level_in, BLOCK_TOKEN);
-        const int pos_x = zp::readLineInt(level_in, POS_X_TOKEN);
-        const int pos_y = zp::readLineInt(level_in, POS_Y_TOKEN);
+        const int pos_x = readCoordinate(level_in, POS_X_TOKEN, level_file);
+        const int pos_y = readCoordinate(level_in, POS_Y_TOKEN, level_file);
         if (!nextLineIs(level_in, END_TOKEN))
             return refuse("Level file %s: block %d is not closed by \"end\"", level_name, i + 1);
         level->addBlock(createBlock(label, zp::Position(pos_x, pos_y)));
@@ -147,8 +159,8 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
         return refuse("Path file %s: the header is not closed by \"end\"", path_name);
     std::vector<zp::Position>& path = level->getPath();
     for (int i = 0; i < point_count; ++i) {
-        const int pos_x = zp::readLineInt(path_in, POS_X_TOKEN);
-        const int pos_y = zp::readLineInt(path_in, POS_Y_TOKEN);
+        const int pos_x = readCoordinate(path_in, POS_X_TOKEN, path_file);
+        const int pos_y = readCoordinate(path_in, POS_Y_TOKEN, path_file);
         path.emplace_back(pos_x, pos_y);
         if (!nextLineIs(path_in, END_TOKEN))
             return refuse("Path file %s: point %d is not closed by \"end\"", path_name, i + 1);

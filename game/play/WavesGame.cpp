@@ -1,5 +1,6 @@
 #include "play/WavesGame.h"
 
+#include "content/DataPaths.h"
 #include "content/GameEvents.h"
 #include "content/Labels.h"
 #include "enemies/EnemyEasy.h"
@@ -8,7 +9,9 @@
 #include "hud/CurrencyView.h"
 #include "hud/LivesView.h"
 #include "hud/WaveView.h"
+#include "level/LevelFiles.h"
 #include "level/LevelManager.h"
+#include "play/PlayControls.h"
 #include "play/Reticle.h"
 #include "play/Treasure.h"
 #include "screens/GameOver.h"
@@ -50,16 +53,13 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     new RocketInfo;
     new FreezeInfo;
     new Treasure;
+    // Last, so that its notices and help are drawn over the board.
+    new PlayControls(*this);
 
-    easy_left = EASY_COUNT_FIRST;
-    medium_left = 0;
-    hard_left = 0;
-    easy_count = EASY_COUNT_FIRST;
-    medium_count = 0;
-    hard_count = 0;
-    easy_health = EASY_HEALTH_FIRST;
-    medium_health = MEDIUM_HEALTH_FIRST;
-    hard_health = HARD_HEALTH_FIRST;
+    plan = WavePlan();
+    easy_left = plan.easy_count;
+    medium_left = plan.medium_count;
+    hard_left = plan.hard_count;
     wave = 1;
     to_spawn = easy_left + medium_left + hard_left;
     alive = to_spawn;
@@ -80,13 +80,8 @@ int WavesGame::eventHandler(const zp::Event* p_e)
 
     if (p_e->getType() == zp::STEP_EVENT) {
         if (!spawning) {
-            if (--wave_countdown == 0) {
-                wave_countdown = WAVE_DELAY;
-                spawning = true;
-                const zp::EventView next_wave(WAVE_TAG, 1, true);
-                zp::WorldManager::getInstance().onEvent(&next_wave);
-                ++wave;
-            }
+            if (--wave_countdown == 0)
+                startWave();
         } else {
             updateWave();
         }
@@ -113,6 +108,33 @@ bool WavesGame::isEnded() const
     return ended;
 }
 
+int WavesGame::getWaveCountdown() const
+{
+    return wave_countdown;
+}
+
+const WavePlan& WavesGame::getComingWave() const
+{
+    return plan;
+}
+
+bool WavesGame::startNextWaveNow()
+{
+    if (spawning || ended)
+        return false;
+    startWave();
+    return true;
+}
+
+void WavesGame::startWave()
+{
+    wave_countdown = WAVE_DELAY;
+    spawning = true;
+    const zp::EventView next_wave(WAVE_TAG, 1, true);
+    zp::WorldManager::getInstance().onEvent(&next_wave);
+    ++wave;
+}
+
 void WavesGame::updateWave()
 {
     if (--spawn_countdown >= 0)
@@ -122,13 +144,13 @@ void WavesGame::updateWave()
     if (to_spawn > 0) {
         if (easy_left > 0) {
             --easy_left;
-            new EnemyEasy(easy_health);
+            new EnemyEasy(plan.easy_health);
         } else if (medium_left > 0) {
             --medium_left;
-            new EnemyMedium(medium_health);
+            new EnemyMedium(plan.medium_health);
         } else if (hard_left > 0) {
             --hard_left;
-            new EnemyHard(hard_health);
+            new EnemyHard(plan.hard_health);
         }
         --to_spawn;
         return;
@@ -143,23 +165,10 @@ void WavesGame::prepareNextWave()
 {
     spawning = false;
     // `wave` already holds the number of the wave to come.
-    if (wave % 2 == 0) {
-        easy_count += EASY_COUNT_STEP;
-        easy_health += EASY_HEALTH_STEP;
-    }
-    easy_left = easy_count;
-    if (wave % 5 == 0) {
-        medium_count += 1;
-        easy_health += EASY_HEALTH_STEP_FIFTH;
-        medium_health += MEDIUM_HEALTH_STEP;
-    }
-    medium_left = medium_count;
-    if (wave % 10 == 0) {
-        hard_count += 1;
-        easy_health += EASY_HEALTH_STEP_TENTH;
-        hard_health += HARD_HEALTH_STEP;
-    }
-    hard_left = hard_count;
+    plan = planOfWave(plan, wave);
+    easy_left = plan.easy_count;
+    medium_left = plan.medium_count;
+    hard_left = plan.hard_count;
     to_spawn = easy_left + medium_left + hard_left;
     alive = to_spawn;
 }
@@ -174,4 +183,10 @@ void WavesGame::endPlay()
     if (zp::Music* p_music = levelMusic())
         p_music->stop();
     new GameOver;
+}
+
+WavesGame* startWavesGame(int level_number)
+{
+    const LevelFiles& files = LEVELS[level_number - 1];
+    return new WavesGame(gameDataPath(files.level_file), gameDataPath(files.path_file));
 }

@@ -1,8 +1,6 @@
 #include "screens/GameMenu.h"
 
-#include "content/DataPaths.h"
 #include "content/Labels.h"
-#include "level/LevelFiles.h"
 #include "play/WavesGame.h"
 
 #include "zp/EventKeyboard.h"
@@ -89,8 +87,7 @@ void GameMenu::startLevel(int level_number)
     // Stopped rather than paused, so the next menu plays it from the start.
     if (p_music != nullptr)
         p_music->stop();
-    const LevelFiles& files = LEVELS[level_number - 1];
-    new WavesGame(gameDataPath(files.level_file), gameDataPath(files.path_file));
+    startWavesGame(level_number);
 }
 
 void GameMenu::draw()

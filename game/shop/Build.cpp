@@ -1,16 +1,20 @@
 #include "shop/Build.h"
 
+#include "content/Controls.h"
 #include "content/GameEvents.h"
 #include "content/SpriteLookup.h"
+#include "hud/HudLayout.h"
 #include "turrets/Gatling.h"
 #include "turrets/TurretKinds.h"
 
 #include "zp/EventCollision.h"
 #include "zp/EventMouse.h"
 #include "zp/EventView.h"
+#include "zp/GameManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ResourceManager.h"
+#include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
 Build::Build()
@@ -45,21 +49,37 @@ int Build::eventHandler(const zp::Event* p_e)
     const auto* p_mouse = static_cast<const zp::EventMouse*>(p_e);
     if (p_mouse->getMouseAction() == zp::MOVED) {
         setPosition(p_mouse->getMousePosition());
-        setSpriteIndex(BUILD_FRAME_MOVING);
+        setSpriteIndex(fitsPlayingField(getPosition()) ? BUILD_FRAME_MOVING : BUILD_FRAME_BLOCKED);
         return 1;
     }
-    if (p_mouse->getMouseAction() != zp::CLICKED)
+    // The right button sells; while the game is paused the board takes no
+    // clicks (the cursor would only leave at the next update).
+    if (p_mouse->getMouseAction() != zp::CLICKED || p_mouse->getMouseButton() == SELL_BUTTON ||
+        zp::GameManager::getInstance().isPaused())
         return 0;
 
     // Either way the purchase ends with this click.
     zp::WorldManager& world = zp::WorldManager::getInstance();
     world.markForDelete(this);
-    if (!world.getCollisions(this, getPosition()).isEmpty())
+    if (!world.getCollisions(this, getPosition()).isEmpty() || !fitsPlayingField(getPosition()))
         return 0;
     placeTurret(getPosition());
     const zp::EventView charge(CURRENCY_TAG, -price, true);
     world.onEvent(&charge);
     return 1;
+}
+
+bool Build::fitsPlayingField(zp::Position p) const
+{
+    const zp::Box cursor = zp::getWorldBox(this, p);
+    const zp::Box board = zp::WorldManager::getInstance().getBoundary();
+    const int left = cursor.getCorner().getX();
+    const int top = cursor.getCorner().getY();
+    const int board_left = board.getCorner().getX();
+    const int board_top = board.getCorner().getY();
+    return left >= board_left && top >= board_top + FIELD_TOP_ROW &&
+           left + cursor.getHorizontal() <= board_left + board.getHorizontal() &&
+           top + cursor.getVertical() <= board_top + board.getVertical();
 }
 
 void Build::placeTurret(zp::Position p)

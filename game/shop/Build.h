@@ -1,6 +1,7 @@
 // A build cursor: bought at a panel, it follows the mouse and the next
 // click places its turret for its price, or cancels the purchase when the
-// place is blocked by anything solid.
+// place is blocked: by anything solid, or because the turret would not lie
+// wholly on the playing field (off the board's edge, or over the counters).
 #pragma once
 
 #include "zp/Object.h"
@@ -24,8 +25,12 @@ public:
     void setPrice(int new_price);
     int getPrice() const;
 
-    // 1 for a mouse move and for a placement, 0 otherwise.
+    // 1 for a mouse move and for a placement, 0 otherwise. Right clicks
+    // (which sell turrets) and clicks while the game is paused are ignored.
     int eventHandler(const zp::Event* p_e) override;
+    // True when the cursor's box at p lies wholly on the board and below the
+    // counters' rows; solid objects in the way are not looked at.
+    bool fitsPlayingField(zp::Position p) const;
     // Creates the kind's turret at p.
     virtual void placeTurret(zp::Position p);
 

@@ -1,11 +1,13 @@
 #include "shop/Info.h"
 
+#include "content/Controls.h"
 #include "content/GameEvents.h"
 #include "content/SpriteLookup.h"
 #include "shop/GatlingBuild.h"
 #include "turrets/TurretKinds.h"
 
 #include "zp/EventMouse.h"
+#include "zp/GameManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
@@ -63,7 +65,9 @@ int Info::eventHandler(const zp::Event* p_e)
     if (p_e->getType() != zp::MOUSE_EVENT)
         return 0;
     const auto* p_mouse = static_cast<const zp::EventMouse*>(p_e);
-    if (p_mouse->getMouseAction() != zp::CLICKED)
+    // The right button sells; while the game is paused the board takes no clicks.
+    if (p_mouse->getMouseAction() != zp::CLICKED || p_mouse->getMouseButton() == SELL_BUTTON ||
+        zp::GameManager::getInstance().isPaused())
         return 0;
     if (!contains(p_mouse->getMousePosition())) {
         setSpriteIndex(INFO_FRAME_IDLE);

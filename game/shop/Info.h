@@ -35,6 +35,8 @@ public:
     // column to the right edge of the board.
     bool contains(zp::Position p) const;
 
+    // Clicks of any button but the right one (which sells turrets); none
+    // while the game is paused.
     int eventHandler(const zp::Event* p_e) override;
     // Creates the kind's build cursor at p.
     virtual void createBuild(zp::Position p);

@@ -1,11 +1,15 @@
 #include "turrets/Turret.h"
 
+#include "content/Controls.h"
 #include "content/GameEvents.h"
 #include "content/SpriteLookup.h"
 #include "enemies/Enemy.h"
 #include "turrets/TurretKinds.h"
 
+#include "zp/EventMouse.h"
 #include "zp/EventStep.h"
+#include "zp/EventView.h"
+#include "zp/GameManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
@@ -32,6 +36,9 @@ const AimSector AIM_SECTORS[] = {
     {-180, -157, 6}, {-156, -112, 7}, {-111, -67, 0}, {-66, -22, 1},
 };
 const int AIM_FRAME_RIGHT = 2;
+
+// A sale is heard as the Rocket's explosion: the game has no sound of its own for it.
+const std::string& SELL_SOUND = ROCKET_KIND.sound;
 
 int aimFrame(int degrees)
 {
@@ -95,11 +102,58 @@ int Turret::getFireCountdown() const
     return fire_countdown;
 }
 
+void Turret::setPrice(int new_price)
+{
+    price = new_price;
+}
+
+int Turret::getPrice() const
+{
+    return price;
+}
+
+bool Turret::isSold() const
+{
+    return sold;
+}
+
 int Turret::eventHandler(const zp::Event* p_e)
 {
     if (p_e->getType() == zp::STEP_EVENT)
         updateTargeting();
+    if (p_e->getType() == zp::MOUSE_EVENT) {
+        const auto* p_mouse = static_cast<const zp::EventMouse*>(p_e);
+        // While paused a sold turret would stay on the board until the next update.
+        if (p_mouse->getMouseAction() == zp::CLICKED && p_mouse->getMouseButton() == SELL_BUTTON &&
+            covers(p_mouse->getMousePosition()) && !zp::GameManager::getInstance().isPaused())
+            sell();
+    }
     return 0;
+}
+
+void Turret::sell()
+{
+    // A marked turret still gets this frame's events: it must not pay twice.
+    if (sold)
+        return;
+    sold = true;
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.markForDelete(this);
+    const zp::EventView refund(CURRENCY_TAG, price / SELL_REFUND_DIVISOR, true);
+    world.onEvent(&refund);
+    if (zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(SELL_SOUND))
+        p_sound->play(false);
+    else
+        zp::LogManager::getInstance().writeLog("%s::sell(): Warning! Sound '%s' not found", getType().c_str(),
+                                               SELL_SOUND.c_str());
+}
+
+bool Turret::covers(zp::Position cell) const
+{
+    const zp::Box covered = zp::getWorldBox(this);
+    const int x = cell.getX() - covered.getCorner().getX();
+    const int y = cell.getY() - covered.getCorner().getY();
+    return x >= 0 && x < covered.getHorizontal() && y >= 0 && y < covered.getVertical();
 }
 
 void Turret::fire(Enemy* p_target)
@@ -136,6 +190,7 @@ void Turret::becomeKind(const TurretKind& kind)
     setRange(kind.range);
     setDamage(kind.damage);
     setFireRate(kind.fire_rate);
+    setPrice(kind.price);
 }
 
 void Turret::playKindSound(const TurretKind& kind) const

@@ -1,9 +1,11 @@
 // A defence placed by the player. Every step it aims at the oldest enemy
 // within its range and fires when its countdown allows; with no enemy in
-// range it turns slowly on its own.
+// range it turns slowly on its own. A right click on it sells it back for
+// half its price.
 #pragma once
 
 #include "zp/Object.h"
+#include "zp/Position.h"
 
 #include <string>
 
@@ -15,6 +17,8 @@ const int TURRET_DAMAGE_DEFAULT = 20;
 const int TURRET_FIRE_RATE_DEFAULT = 2;
 // Draws per frame of the idle turn.
 const int TURRET_IDLE_SLOWDOWN = 30;
+// A sold turret gives back its price divided by this.
+const int SELL_REFUND_DIVISOR = 2;
 
 class Turret : public zp::Object {
 public:
@@ -30,17 +34,28 @@ public:
     void setFireRate(int new_fire_rate);
     int getFireRate() const;
     int getFireCountdown() const;
+    // What the turret cost; a sale gives back half of it.
+    void setPrice(int new_price);
+    int getPrice() const;
+    bool isSold() const;
 
+    // Steps run the targeting; a right click on one of the turret's cells
+    // sells it, unless the game is paused.
     int eventHandler(const zp::Event* p_e) override;
     // One step: aims at the oldest enemy in range and fires when ready;
     // with none in range, turns idly.
     void updateTargeting();
     // Takes health from the target and starts the countdown to the next shot.
     virtual void fire(Enemy* p_target);
+    // Leaves the board: the refund goes to the currency counter (a
+    // "Currency:" view event) and the sale is heard. Once only.
+    void sell();
+    // True when the cell is one of those the turret's box covers.
+    bool covers(zp::Position cell) const;
 
 protected:
-    // Takes the kind's type, sprite (a missing one is logged), range, damage
-    // and fire rate, in that order.
+    // Takes the kind's type, sprite (a missing one is logged), range, damage,
+    // fire rate and price, in that order.
     void becomeKind(const TurretKind& kind);
     // Plays the kind's sound once; a missing one is logged and skipped.
     void playKindSound(const TurretKind& kind) const;
@@ -50,4 +65,6 @@ private:
     int damage = TURRET_DAMAGE_DEFAULT;
     int fire_rate = TURRET_FIRE_RATE_DEFAULT;
     int fire_countdown = TURRET_FIRE_RATE_DEFAULT;
+    int price = 0;
+    bool sold = false;
 };

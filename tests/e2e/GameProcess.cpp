@@ -1,5 +1,6 @@
 #include "GameProcess.h"
 
+#include "support/CloseRequest.h"
 #include "support/RunDir.h"
 #include "support/Shell.h"
 #include "support/WindowCapture.h"
@@ -57,6 +58,23 @@ void copyDataSet(const fs::path& from, const fs::path& to, const RunOptions& opt
     }
 }
 
+// "../GameData" as the run asks for it: none, a plain file, the data set
+// itself, or a copy with some files left out or replaced.
+void placeDataSet(const fs::path& to, const RunOptions& options, bool own_copy)
+{
+    const fs::path data(fs::path(ZP_SOURCE_DIR) / "GameData");
+    if (!options.with_data)
+        return;
+    if (own_copy)
+        fs::copy(data, to, fs::copy_options::recursive);
+    else if (options.data_set_is_a_file)
+        std::ofstream(to) << "not a folder\n";
+    else if (options.missing_data.empty() && options.replaced_data.empty())
+        fs::create_directory_symlink(data, to);
+    else
+        copyDataSet(data, to, options);
+}
+
 bool runAsRoot()
 {
     return geteuid() == 0;
@@ -111,21 +129,13 @@ GameProcess::GameProcess(const RunOptions& options)
     root = templ;
     run_dir = (fs::path(root) / "run").string();
     fs::create_directories(run_dir);
-    const fs::path data(fs::path(ZP_SOURCE_DIR) / "GameData");
     // Run as another user, the game gets its own copies of the binary and the
     // data set, which it can read wherever the build lies.
     const bool unprivileged = options.read_only_run_dir && runAsRoot();
-    if (unprivileged)
-        fs::copy(data, fs::path(root) / "GameData", fs::copy_options::recursive);
-    else if (options.data_set_is_a_file)
-        std::ofstream(fs::path(root) / "GameData") << "not a folder\n";
-    else if (options.missing_data.empty() && options.replaced_data.empty())
-        fs::create_directory_symlink(data, fs::path(root) / "GameData");
-    else
-        copyDataSet(data, fs::path(root) / "GameData", options);
+    placeDataSet(fs::path(root) / "GameData", options, unprivileged);
     if (options.font_content)
         std::ofstream(fs::path(run_dir) / "zp-font.ttf", std::ios::binary) << *options.font_content;
-    else if (options.with_font)
+    else if (options.with_font && !options.vanished_run_dir)
         fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", fs::path(run_dir) / "zp-font.ttf");
     if (options.read_only_run_dir) {
         // The recording and the outputs stay writable beside the run folder.
@@ -138,10 +148,24 @@ GameProcess::GameProcess(const RunOptions& options)
                                                             fs::perms::others_exec));
     }
 
+    std::string binary =
+        options.program.empty() ? std::string(ZP_BUILD_DIR) + "/cinderwatch" : options.program;
+    if (options.lone_copy) {
+        const fs::path copy = fs::path(root) / "lone" / "bin" / "cinderwatch";
+        fs::create_directories(copy.parent_path());
+        fs::copy_file(binary, copy);
+        binary = copy.string();
+    }
+    std::vector<std::string> argv_strings{"cinderwatch"};
+    argv_strings.insert(argv_strings.end(), options.arguments.begin(), options.arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : argv_strings)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
     const std::string config = root + "/alsoft.conf";
     std::ofstream(config) << "[wave]\nfile = " << recordingPath() << "\n";
 
-    std::string binary = std::string(ZP_BUILD_DIR) + "/cinderwatch";
     if (unprivileged) {
         fs::copy_file(binary, root + "/cinderwatch");
         binary = root + "/cinderwatch";
@@ -152,21 +176,34 @@ GameProcess::GameProcess(const RunOptions& options)
     if (pid == 0) {
         if (chdir(run_dir.c_str()) != 0)
             _exit(127);
+        if (options.vanished_run_dir && rmdir(run_dir.c_str()) != 0)
+            _exit(127);
         setenv("ALSOFT_DRIVERS", "wave", 1);
         // In the sanitizer build the system's GL driver, unloaded when the
         // window closes, leaves blocks that only look leaked; memory errors are
         // still caught, and the game's own leaks are checked by its unit tests.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         setenv("ALSOFT_CONF", config.c_str(), 1);
+        for (const auto& [name, value] : options.environment) {
+            if (value.empty())
+                unsetenv(name.c_str());
+            else
+                setenv(name.c_str(), value.c_str(), 1);
+        }
         if (!options.display.empty())
             setenv("DISPLAY", options.display.c_str(), 1);
         if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr))
             _exit(127);
-        if (unprivileged)
-            execl(SETPRIV, "setpriv", UNPRIVILEGED_IDS[0], UNPRIVILEGED_IDS[1], UNPRIVILEGED_IDS[2],
-                  binary.c_str(), static_cast<char*>(nullptr));
-        else
-            execl(binary.c_str(), "cinderwatch", static_cast<char*>(nullptr));
+        if (unprivileged) {
+            std::vector<char*> setpriv_argv{const_cast<char*>("setpriv"),
+                                            const_cast<char*>(UNPRIVILEGED_IDS[0]),
+                                            const_cast<char*>(UNPRIVILEGED_IDS[1]),
+                                            const_cast<char*>(UNPRIVILEGED_IDS[2]), binary.data()};
+            setpriv_argv.insert(setpriv_argv.end(), argv.begin() + 1, argv.end());
+            execv(SETPRIV, setpriv_argv.data());
+        } else {
+            execv(binary.c_str(), argv.data());
+        }
         _exit(127);
     }
 }
@@ -251,6 +288,11 @@ void GameProcess::click(zp::Position cell, int button)
     run("xdotool click " + std::to_string(button));
 }
 
+bool GameProcess::requestClose()
+{
+    return !window_id.empty() && zp::test::requestWindowClose(window_id);
+}
+
 sf::Image GameProcess::capture()
 {
     sf::Image image = zp::test::captureWindow(window_id, root + "/capture.png");
@@ -267,6 +309,11 @@ std::string GameProcess::logText() const
 std::string GameProcess::errorText() const
 {
     return zp::test::readFile(root + "/stderr.txt");
+}
+
+std::string GameProcess::outputText() const
+{
+    return zp::test::readFile(root + "/stdout.txt");
 }
 
 std::string GameProcess::recordingPath() const

@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/types.h>
@@ -23,12 +24,15 @@ using Seconds = std::chrono::duration<double>;
 // Polls `condition` until it holds or the deadline passes; true when it held.
 bool waitUntil(const std::function<bool()>& condition, Seconds deadline, Seconds interval = Seconds(0.25));
 
+// The run folder is laid out as the build folder: the font inside it, the
+// data set beside it ("../GameData").
 struct RunOptions {
     // Data files (relative to GameData/) left out of the run's data set.
     std::vector<std::string> missing_data;
     // Data files (relative to GameData/) given this content instead.
     std::map<std::string, std::string> replaced_data;
     bool with_font = true;
+    bool with_data = true;
     // The font file's content instead of the game's font.
     std::optional<std::string> font_content;
     // "../GameData" is a plain file rather than the data set.
@@ -40,6 +44,17 @@ struct RunOptions {
     bool read_only_run_dir = false;
     // The X display to use ("" for the test's own).
     std::string display;
+    // The program to start: the build's own cinderwatch when empty.
+    std::string program;
+    // A copy of the build's program alone in a folder of its own, so that
+    // nothing is found beside it and the working folder's files are used.
+    bool lone_copy = false;
+    std::vector<std::string> arguments;
+    // Set for the game, e.g. {"XDG_STATE_HOME", "/tmp/state"}; an empty value unsets.
+    std::vector<std::pair<std::string, std::string>> environment;
+    // The run folder is removed once the game stands in it: a working folder
+    // that takes no files (even from root).
+    bool vanished_run_dir = false;
 };
 
 // Whether the game can be started as the user nobody; the reason when not.
@@ -66,14 +81,21 @@ public:
     // A key by its X name ("1", "q", "f"); the pointer rests over the window so it has the focus.
     void pressKey(const std::string& key_name);
     void moveTo(zp::Position cell);
+    // X buttons: 1 left, 2 middle, 3 right.
     void click(zp::Position cell, int button = 1);
+    // Asks the window to close, as its close button does through a window
+    // manager; false when the request could not be sent.
+    bool requestClose();
 
     // The window as a player sees it now.
     sf::Image capture();
 
     const std::string& runDir() const { return run_dir; }
+    // The temporary folder that holds the run folder and everything else of this run.
+    const std::string& rootDir() const { return root; }
     std::string logText() const;
     std::string errorText() const;
+    std::string outputText() const;
     std::string recordingPath() const;
 
 private:

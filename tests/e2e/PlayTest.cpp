@@ -1,11 +1,7 @@
 // Plays the real game through its window: keys and clicks go in through the
 // X server, and what the player would see is read off captures of the window.
-#include "GameProcess.h"
-#include "LevelData.h"
+#include "PlayFixture.h"
 #include "Recording.h"
-#include "ScreenReader.h"
-
-#include "zp/Utility.h"
 
 #include <gtest/gtest.h>
 
@@ -15,87 +11,49 @@
 
 namespace {
 
-using e2e::GameProcess;
-using e2e::Seconds;
+using namespace e2e;
 using zp::Position;
 
-const Seconds START_DEADLINE(60);
-const Seconds SCREEN_DEADLINE(60);
-const Seconds PLAY_DEADLINE(150);
-
-const Position MENU_WELCOME(0, 10);
-const char* const WELCOME = "Welcome to Cinderwatch!!";
-const Position GAME_OVER_TEXT(17, 6);
-const char* const GAME_OVER = "You will be brought back to the main menu shortly";
-const Position GATLING_PANEL(66, 2);
-
-// Counters are framed texts centred on their column in row 1.
-Position counterStart(int centre, const std::string& text)
-{
-    return Position(centre - int(text.size()) / 2, 1);
-}
-std::string counter(const std::string& label, int value)
-{
-    return "|" + label + " " + std::to_string(value) + "|";
-}
-const int LIVES_X = 6, WAVE_X = 40, CURRENCY_X = 55;
-
-class PlayTest : public testing::Test {
+class PlayTest : public PlayFixture {
 protected:
-    void start(const e2e::RunOptions& options = e2e::RunOptions())
+    // The counters at their start values, every block of the level's track,
+    // its treasure and the three buy panels, on the last capture.
+    void expectBoardOf(int level)
     {
-        game = std::make_unique<GameProcess>(options);
-        ASSERT_TRUE(game->waitForWindow(START_DEADLINE)) << game->errorText();
+        const e2e::LevelData data = e2e::readLevel(level);
+        ASSERT_FALSE(data.path.empty());
+        ASSERT_TRUE(waitForCounter("Lives:", LIVES_X, 10, SCREEN_DEADLINE));
+        EXPECT_TRUE(reader.shows(screen, counterStart(WAVE_X, counter("Wave:", 0)), counter("Wave:", 0)));
+        EXPECT_FALSE(reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 160)),
+                                  counter("Currency:", 160)));
+        EXPECT_FALSE(
+            reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 16)), counter("Lives:", 16)));
+
+        int drawn_blocks = 0;
+        for (const zp::Box& block : data.blocks)
+            drawn_blocks += inkIn(block) > 0 ? 1 : 0;
+        EXPECT_EQ(drawn_blocks, int(data.blocks.size())) << "every piece of the track is drawn";
+        zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
+        treasure.setCorner(data.treasure);
+        EXPECT_GT(inkIn(treasure), 0) << "the treasure";
+        for (int panel_top : {0, 6, 12}) {
+            int lit = 0;
+            for (int row = panel_top; row < panel_top + 6; ++row)
+                for (int column = 64; column < 80; ++column)
+                    lit += reader.inkAt(screen, Position(column, row)) > 0 ? 1 : 0;
+            EXPECT_GT(lit, 10) << "buy panel at row " << panel_top;
+        }
     }
 
-    // Polls the window until the text stands at `start`; keeps the last capture.
-    bool waitForText(Position at, const std::string& text, Seconds deadline = SCREEN_DEADLINE)
+    // Lit cells of a box on the last capture.
+    int inkIn(const zp::Box& box)
     {
-        const bool seen = e2e::waitUntil(
-            [&] {
-                screen = game->capture();
-                return reader.shows(screen, at, text);
-            },
-            deadline);
-        if (!seen)
-            keepCapture(text);
-        return seen;
+        int lit = 0;
+        for (int y = box.getCorner().getY(); y < box.getCorner().getY() + box.getVertical(); ++y)
+            for (int x = box.getCorner().getX(); x < box.getCorner().getX() + box.getHorizontal(); ++x)
+                lit += reader.inkAt(screen, Position(x, y));
+        return lit;
     }
-
-    bool waitForCounter(const std::string& label, int centre, int value, Seconds deadline)
-    {
-        const std::string text = counter(label, value);
-        return waitForText(counterStart(centre, text), text, deadline);
-    }
-
-    void reachMenu() { ASSERT_TRUE(waitForText(MENU_WELCOME, WELCOME)) << game->errorText(); }
-
-    void playLevel(int level)
-    {
-        reachMenu();
-        game->pressKey(std::to_string(level));
-        ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 100, SCREEN_DEADLINE));
-    }
-
-    // With ZP_E2E_SCREENSHOTS naming a folder, keeps a picture of what the player sees.
-    void saveScreenshot(const std::string& name)
-    {
-        if (const char* folder = std::getenv("ZP_E2E_SCREENSHOTS"))
-            screen.saveToFile(std::string(folder) + "/" + name + ".png");
-    }
-
-    void keepCapture(const std::string& what)
-    {
-        const std::string path = "/tmp/cinderwatch-e2e-" +
-                                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                                 ".png";
-        screen.saveToFile(path);
-        ADD_FAILURE() << "never saw \"" << what << "\"; last capture: " << path;
-    }
-
-    std::unique_ptr<GameProcess> game;
-    e2e::ScreenReader reader;
-    sf::Image screen;
 };
 
 TEST_F(PlayTest, SplashScreenThenTheMenu)
@@ -142,73 +100,12 @@ class LevelStartTest : public PlayTest, public testing::WithParamInterface<int> 
 TEST_P(LevelStartTest, BoardShowsTrackTreasurePanelsAndCounters)
 {
     const int level = GetParam();
-    const e2e::LevelData data = e2e::readLevel(level);
-    ASSERT_FALSE(data.path.empty());
     start();
     playLevel(level);
-    ASSERT_TRUE(waitForCounter("Lives:", LIVES_X, 10, SCREEN_DEADLINE));
-    EXPECT_TRUE(reader.shows(screen, counterStart(WAVE_X, counter("Wave:", 0)), counter("Wave:", 0)));
-    EXPECT_FALSE(
-        reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 160)), counter("Currency:", 160)));
-    EXPECT_FALSE(reader.shows(screen, counterStart(LIVES_X, counter("Lives:", 16)), counter("Lives:", 16)));
-
-    const auto ink_in = [&](const zp::Box& box) {
-        int lit = 0;
-        for (int y = box.getCorner().getY(); y < box.getCorner().getY() + box.getVertical(); ++y)
-            for (int x = box.getCorner().getX(); x < box.getCorner().getX() + box.getHorizontal(); ++x)
-                lit += reader.inkAt(screen, Position(x, y));
-        return lit;
-    };
-    int drawn_blocks = 0;
-    for (const zp::Box& block : data.blocks)
-        drawn_blocks += ink_in(block) > 0 ? 1 : 0;
-    EXPECT_EQ(drawn_blocks, int(data.blocks.size())) << "every piece of the track is drawn";
-    zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
-    treasure.setCorner(data.treasure);
-    EXPECT_GT(ink_in(treasure), 0) << "the treasure";
-    for (int panel_top : {0, 6, 12}) {
-        int lit = 0;
-        for (int row = panel_top; row < panel_top + 6; ++row)
-            for (int column = 64; column < 80; ++column)
-                lit += reader.inkAt(screen, Position(column, row)) > 0 ? 1 : 0;
-        EXPECT_GT(lit, 10) << "buy panel at row " << panel_top;
-    }
+    expectBoardOf(level);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelStartTest, testing::Values(1, 2, 3));
-
-// The free cell from which a turret of the given box covers most of the path.
-Position bestTurretCell(const e2e::LevelData& data, const zp::Box& turret)
-{
-    std::vector<zp::Box> obstacles = data.blocks;
-    const zp::Box panel = e2e::spriteBox("Sprites/Turrets/Gatling/gatling-info-spr.txt");
-    for (int top : {0, 6, 12})
-        obstacles.emplace_back(Position(64, top), panel.getHorizontal(), panel.getVertical());
-    zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
-    treasure.setCorner(data.treasure);
-    obstacles.push_back(treasure);
-
-    Position best(-1, -1);
-    int best_cover = 0;
-    for (int y = 3; y + turret.getVertical() < 24; ++y) {
-        for (int x = 0; x + turret.getHorizontal() < 64; ++x) {
-            const zp::Box here(Position(x, y), turret.getHorizontal(), turret.getVertical());
-            bool free = true;
-            for (const zp::Box& obstacle : obstacles)
-                free = free && !zp::boxIntersectsBox(here, obstacle);
-            if (!free)
-                continue;
-            int cover = 0;
-            for (const Position& cell : data.path)
-                cover += zp::scaledDistance(Position(x, y), cell) <= 15 ? 1 : 0;
-            if (cover > best_cover) {
-                best_cover = cover;
-                best = Position(x, y);
-            }
-        }
-    }
-    return best;
-}
 
 TEST_F(PlayTest, DefendAWaveWithAGatling)
 {
@@ -317,9 +214,45 @@ TEST_F(PlayTest, WithoutTheMenuMusicTheMenuStillComes)
 {
     e2e::RunOptions options;
     options.missing_data = {"Music/Menu.wav"};
+    // Beside the build's program lies the whole data set; alone, the program
+    // reads the run's.
+    options.lone_copy = true;
     start(options);
     reachMenu();
     EXPECT_TRUE(game->isRunning());
+}
+
+TEST_F(PlayTest, LevelOptionStartsThatLevelWithoutSplashOrMenu)
+{
+    e2e::RunOptions options;
+    options.arguments = {"--level", "2"};
+    start(options);
+    // The first picture with anything on it is already the board.
+    const bool drawn = e2e::waitUntil(
+        [&] {
+            screen = game->capture();
+            for (int row = 0; row < 24; ++row)
+                for (int column = 0; column < 80; ++column)
+                    if (reader.inkAt(screen, Position(column, row)) > 0)
+                        return true;
+            return false;
+        },
+        SCREEN_DEADLINE, Seconds(0.05));
+    ASSERT_TRUE(drawn);
+    EXPECT_TRUE(
+        reader.shows(screen, counterStart(CURRENCY_X, counter("Currency:", 100)), counter("Currency:", 100)))
+        << "no splash screen first";
+    expectBoardOf(2);
+    // Level 2's own board: some of level 1's track is not there.
+    int level_one_blocks_missing = 0;
+    for (const zp::Box& block : e2e::readLevel(1).blocks)
+        level_one_blocks_missing += inkIn(block) == 0 ? 1 : 0;
+    EXPECT_GT(level_one_blocks_missing, 0);
+
+    // Giving up leads through the game-over screen to the menu, as ever.
+    game->pressKey("f");
+    ASSERT_TRUE(waitForText(GAME_OVER_TEXT, GAME_OVER));
+    reachMenu();
 }
 
 } // namespace

@@ -120,6 +120,22 @@ bool ScreenReader::shows(const sf::Image& screen, zp::Position start, const std:
     return difference(screen, start, text) < SAME_TEXT_LIMIT;
 }
 
+int ScreenReader::readNumber(const sf::Image& screen, zp::Position start, int max_digits) const
+{
+    int number = -1;
+    for (int i = 0; i < max_digits; ++i) {
+        const zp::Position cell(start.getX() + i, start.getY());
+        int digit = -1;
+        for (int d = 0; d <= 9 && digit < 0; ++d)
+            if (shows(screen, cell, std::to_string(d)))
+                digit = d;
+        if (digit < 0)
+            break;
+        number = (number < 0 ? 0 : number * 10) + digit;
+    }
+    return number;
+}
+
 bool ScreenReader::rowContains(const sf::Image& screen, int row, const std::string& text) const
 {
     for (int column = 0; column + int(text.size()) <= WINDOW_COLUMNS; ++column)

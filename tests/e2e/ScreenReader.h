@@ -24,6 +24,9 @@ public:
     // The largest per-cell difference between screen and reference, as a share
     // of the cell's ink: 0 when the same, up to 1.
     double difference(const sf::Image& screen, zp::Position start, const std::string& text) const;
+    // The whole number whose digits start at `start` (at most `max_digits`
+    // of them), or -1 when no digit stands there.
+    int readNumber(const sf::Image& screen, zp::Position start, int max_digits = 6) const;
     // True when `text` stands anywhere in the row.
     bool rowContains(const sf::Image& screen, int row, const std::string& text) const;
     // The colour most of the cell's lit pixels have, or BLACK when it is empty.

@@ -5,13 +5,17 @@
 #include "support/RecordingObject.h"
 #include "support/RunDir.h"
 
+#include "zp/Frame.h"
 #include "zp/GraphicsManager.h"
+#include "zp/InputManager.h"
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"
+#include "zp/Sprite.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +23,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -46,7 +51,7 @@ TEST_F(GameLoopTest, StepCountsRunOnAndNewObjectsStartNextIteration)
             p_child = new RecordingObject;
     };
     for (int i = 0; i < 4; ++i)
-        game.step();
+        game.frame();
     EXPECT_EQ(p_o->steps, (std::vector<int>{first, first + 1, first + 2, first + 3}));
     ASSERT_NE(p_child, nullptr);
     EXPECT_EQ(p_child->steps, (std::vector<int>{first + 2, first + 3}));
@@ -57,7 +62,7 @@ TEST_F(GameLoopTest, TheFirstIterationOfAProgramCountsZero)
 {
     ZP_EXPECT_IN_FRESH_PROCESS({
         auto* p_o = new RecordingObject;
-        game.step();
+        game.frame();
         EXPECT_EQ(p_o->steps, (std::vector<int>{0}));
         EXPECT_EQ(game.getStepCount(), 1);
     });
@@ -84,7 +89,7 @@ TEST_F(GameLoopTest, GameOverFromAHandlerStillCompletesThatIteration)
 TEST_F(GameLoopTest, EveryIterationLogsDrawAndLoopTime)
 {
     for (int i = 0; i < 5; ++i)
-        game.step();
+        game.frame();
     zp::LogManager::getInstance().shutDown();
     std::istringstream log(zp::test::readFile("zephane.log"));
     std::vector<std::string> lines;
@@ -101,8 +106,157 @@ TEST_F(GameLoopTest, AnEmptyWorldStillLoops)
 {
     const int first = game.getStepCount();
     for (int i = 0; i < 100; ++i)
-        game.step();
+        game.frame();
     EXPECT_EQ(game.getStepCount(), first + 100);
+}
+
+TEST_F(GameLoopTest, AFrameRunsItsSpeedInWorldStepsThenDrawsOnce)
+{
+    for (int speed : {1, 2, 4, zp::MAX_STEPS_PER_FRAME}) {
+        SCOPED_TRACE(speed);
+        ASSERT_EQ(game.setStepsPerFrame(speed), 0);
+        EXPECT_EQ(game.getStepsPerFrame(), speed);
+        auto* p_o = new RecordingObject;
+        p_o->setSolidness(zp::SPECTRAL);
+        p_o->setXVelocity(1);
+        const int first = game.getStepCount();
+        game.frame();
+        std::vector<int> expected;
+        for (int i = 0; i < speed; ++i)
+            expected.push_back(first + i);
+        EXPECT_EQ(p_o->steps, expected);
+        EXPECT_EQ(p_o->draws, 1);
+        EXPECT_EQ(game.getStepCount(), first + speed);
+        EXPECT_EQ(p_o->getPosition(), zp::Position(speed, 0)) << "one world update per step";
+        zp::WorldManager::getInstance().markForDelete(p_o);
+    }
+}
+
+TEST_F(GameLoopTest, SpeedsOutsideOneToTheMostAreRefused)
+{
+    ASSERT_EQ(game.setStepsPerFrame(2), 0);
+    for (int speed : {0, -1, zp::MAX_STEPS_PER_FRAME + 1}) {
+        EXPECT_EQ(game.setStepsPerFrame(speed), -1) << speed;
+        EXPECT_EQ(game.getStepsPerFrame(), 2) << speed;
+    }
+}
+
+TEST_F(GameLoopTest, WhilePausedFramesDrawButTheWorldStandsStill)
+{
+    auto* p_mover = new RecordingObject;
+    p_mover->setSolidness(zp::SPECTRAL);
+    p_mover->setXVelocity(1);
+    int destroyed = 0;
+    auto* p_marked = new RecordingObject;
+    p_marked->p_destroyed = &destroyed;
+    zp::WorldManager::getInstance().markForDelete(p_marked);
+
+    const int first = game.getStepCount();
+    game.setPaused(true);
+    EXPECT_TRUE(game.isPaused());
+    for (int i = 0; i < 3; ++i)
+        game.frame();
+    EXPECT_TRUE(p_mover->steps.empty());
+    EXPECT_EQ(p_mover->draws, 3);
+    EXPECT_EQ(p_mover->getPosition(), zp::Position(0, 0));
+    EXPECT_EQ(destroyed, 0) << "no update, so no deletion";
+    EXPECT_EQ(game.getStepCount(), first);
+
+    game.setPaused(false);
+    game.frame();
+    EXPECT_EQ(p_mover->steps, (std::vector<int>{first}));
+    EXPECT_EQ(p_mover->getPosition(), zp::Position(1, 0));
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(GameLoopTest, AStepHandlerCanPauseOrEndTheRestOfAFastFrame)
+{
+    ASSERT_EQ(game.setStepsPerFrame(4), 0);
+    auto* p_o = new RecordingObject;
+    const int first = game.getStepCount();
+    p_o->on_step = [&](RecordingObject& self) {
+        if (self.steps.size() == 2)
+            game.setPaused(true);
+    };
+    game.frame();
+    EXPECT_EQ(p_o->steps, (std::vector<int>{first, first + 1}));
+    EXPECT_EQ(p_o->draws, 1);
+
+    game.setPaused(false);
+    p_o->on_step = [&](RecordingObject& self) {
+        if (self.steps.size() == 3)
+            game.setGameOver(true);
+    };
+    game.frame();
+    EXPECT_EQ(p_o->steps, (std::vector<int>{first, first + 1, first + 2}));
+    EXPECT_EQ(p_o->draws, 2);
+    EXPECT_EQ(game.getStepCount(), first + 3);
+}
+
+// Game over set while the input is read (the menu's quit key, the close
+// button): the frame still runs its step and draws, as at the normal speed.
+TEST_F(GameLoopTest, AGameOverFromTheInputStillCompletesTheFramesFirstStep)
+{
+    auto* p_o = new RecordingObject;
+    p_o->setSolidness(zp::SPECTRAL);
+    p_o->setXVelocity(1);
+    ASSERT_EQ(game.setStepsPerFrame(4), 0);
+    const int first = game.getStepCount();
+    game.setGameOver(true);
+    game.frame();
+    EXPECT_EQ(p_o->steps, (std::vector<int>{first}));
+    EXPECT_EQ(p_o->getPosition(), zp::Position(1, 0));
+    EXPECT_EQ(p_o->draws, 1);
+}
+
+TEST_F(GameLoopTest, AnimationsAdvanceByTheWorldStepsOfTheFrame)
+{
+    zp::Sprite sprite(8);
+    for (char ch : std::string("01234567"))
+        sprite.pushFrame(zp::Frame(1, 1, std::string(1, ch)));
+    auto* p_o = new RecordingObject;
+    p_o->setSprite(&sprite);
+    p_o->setSpriteSlowdown(1);
+
+    const struct {
+        int speed;
+        bool paused;
+        int index_after;
+    } frames[] = {{1, false, 1}, {3, false, 4}, {4, true, 4}, {1, true, 4}, {2, false, 6}, {4, false, 2}};
+    for (const auto& f : frames) {
+        SCOPED_TRACE(testing::Message() << "speed " << f.speed << (f.paused ? " paused" : ""));
+        game.setStepsPerFrame(f.speed);
+        game.setPaused(f.paused);
+        game.frame();
+        EXPECT_EQ(p_o->getSpriteIndex(), f.index_after);
+    }
+    // A draw outside the loop advances one step, as it always did.
+    zp::WorldManager::getInstance().draw();
+    EXPECT_EQ(p_o->getSpriteIndex(), 3);
+    zp::WorldManager::getInstance().markForDelete(p_o);
+    game.setPaused(false);
+    game.frame();
+}
+
+TEST_F(GameLoopTest, FiguresOfTheLastStepsForAnOverlay)
+{
+    // A second without steps leaves none counted.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    EXPECT_EQ(game.getStepsPerSecond(), 0);
+
+    auto* p_o = new RecordingObject;
+    p_o->on_step = [](RecordingObject&) { std::this_thread::sleep_for(std::chrono::milliseconds(4)); };
+    game.setStepsPerFrame(3);
+    game.frame();
+    EXPECT_GE(game.getLastStepTime(), 4000) << "microseconds, the step handler's sleep included";
+    const int counted = game.getStepsPerSecond();
+    EXPECT_GE(counted, 1) << "the last step ended just now";
+    EXPECT_LE(counted, 3);
+
+    game.setPaused(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    game.frame();
+    EXPECT_EQ(game.getStepsPerSecond(), 0) << "paused frames run no steps";
 }
 
 TEST(GameStartUp, AFailedLogStopsBeforeTheWorld)
@@ -197,6 +351,68 @@ TEST_F(StopSignalTest, ASecondSignalEndsAProgramWhoseLoopDoesNotComeRound)
             std::_Exit(0);
         },
         testing::KilledBySignal(SIGTERM), "");
+}
+
+TEST_F(GameLoopTest, RunSleepsOutEveryFrame)
+{
+    const int frames = 5;
+    auto* p_o = new RecordingObject;
+    p_o->on_step = [&](RecordingObject& self) {
+        if (int(self.steps.size()) == frames)
+            game.setGameOver(true);
+    };
+    const auto start = std::chrono::steady_clock::now();
+    game.run();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(p_o->steps.size(), size_t(frames));
+    // Only a lower bound: a loaded machine may make the frames longer.
+    EXPECT_GE(elapsed, std::chrono::milliseconds((frames - 1) * game.getFrameTime()));
+}
+
+TEST(GameStartUp, GraphicsStartBeforeInput)
+{
+    // The input manager refuses to start while the graphics manager is shut
+    // down; the game manager starts graphics first, so it succeeds.
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.setHeadless(true);
+    graphics.shutDown();
+    zp::GameManager& game = zp::GameManager::getInstance();
+    EXPECT_EQ(game.startUp(), 0);
+    EXPECT_TRUE(zp::InputManager::getInstance().isStarted());
+    game.shutDown();
+    zp::InputManager::getInstance().shutDown();
+    graphics.shutDown();
+    graphics.setHeadless(false);
+    zp::ResourceManager::getInstance().shutDown();
+}
+
+TEST(GameStartUp, AFailedGraphicsStartLeavesTheLogAndWorldStarted)
+{
+    auto* p_dropped = new RecordingObject;
+    std::filesystem::remove("zp-font.ttf");
+    EXPECT_EQ(zp::GameManager::getInstance().startUp(), -1);
+    // The world was started before the graphics: its list was emptied.
+    const bool dropped = zp::WorldManager::getInstance().getAllObjects().isEmpty();
+    EXPECT_TRUE(dropped);
+    EXPECT_GT(zp::LogManager::getInstance().writeLog("after the failure"), 0);
+    zp::GameManager::getInstance().shutDown();
+    if (dropped) // otherwise the world's shut-down deleted it
+        delete p_dropped;
+}
+
+TEST(GameShutDown, TheLogClosesBeforeTheWorldDeletesItsObjects)
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
+    ASSERT_EQ(zp::WorldManager::getInstance().startUp(), 0);
+    auto* p_o = new RecordingObject;
+    p_o->on_destroy = [] { zp::LogManager::getInstance().writeLog("deleted at shut-down"); };
+    zp::LogManager::getInstance().writeLog("before shut-down");
+    game.shutDown();
+    const std::string log = zp::test::readFile("zephane.log");
+    EXPECT_NE(log.find("before shut-down"), std::string::npos);
+    EXPECT_EQ(log.find("deleted at shut-down"), std::string::npos);
+    EXPECT_TRUE(zp::WorldManager::getInstance().getAllObjects().isEmpty());
 }
 
 } // namespace

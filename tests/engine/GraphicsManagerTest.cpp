@@ -3,6 +3,7 @@
 #include "support/EngineFixture.h"
 #include "support/RunDir.h"
 
+#include "zp/Box.h"
 #include "zp/Frame.h"
 #include "zp/LogManager.h"
 #include "zp/WorldManager.h"
@@ -12,6 +13,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -84,6 +86,9 @@ TEST(GraphicsWithoutWindow, DrawingIsRefusedAndNothingIsRecorded)
     EXPECT_EQ(graphics.drawFrame(Position(1, 3), Frame(1, 1, "x"), false, zp::RED), 0);
     EXPECT_EQ(graphics.drawFrame(Position(1, 3), Frame(), false, zp::RED), -1);
     EXPECT_EQ(graphics.swapBuffers(), -1);
+    EXPECT_EQ(graphics.clearBox(zp::Box(Position(0, 0), 4, 4)), -1);
+    EXPECT_EQ(graphics.saveScreenshot("nothing.png"), -1);
+    EXPECT_FALSE(std::filesystem::exists("nothing.png"));
     for (int row : {1, 2, 3})
         EXPECT_EQ(graphics.drawnRow(row), std::string(80, ' '));
     EXPECT_EQ(graphics.getDrawnChar(Position(1, 1)), ' ');
@@ -113,6 +118,7 @@ TEST(GraphicsWithoutWindow, AFailedStartSaysWhyInTheLog)
     } cases[] = {
         {"no font", false, ":0", "Message: Could not load the font zp-font.ttf\n"},
         {"no display", true, ":987", "Message: Could not open the display :987\n"},
+        {"DISPLAY unset", true, nullptr, "Message: Could not open the display (DISPLAY not set)\n"},
     };
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
     for (const auto& c : cases) {
@@ -122,7 +128,10 @@ TEST(GraphicsWithoutWindow, AFailedStartSaysWhyInTheLog)
         if (!c.with_font) {
             ASSERT_EQ(std::rename("zp-font.ttf", "put-aside.ttf"), 0);
         }
-        setenv("DISPLAY", c.display, 1);
+        if (c.display != nullptr)
+            setenv("DISPLAY", c.display, 1);
+        else
+            unsetenv("DISPLAY");
         EXPECT_EQ(graphics.startUp(), -1);
         EXPECT_EQ(graphics.getWindow(), nullptr);
         log.shutDown();
@@ -275,6 +284,31 @@ TEST_F(GraphicsTest, CharactersOffTheGridAreAcceptedButNotRecorded)
     EXPECT_EQ(graphics.drawnRow(-1), "");
     EXPECT_EQ(graphics.drawnRow(24), "");
     EXPECT_EQ(graphics.getDrawnChar(Position(80, 0)), ' ');
+}
+
+TEST_F(GraphicsTest, AClearedBoxHidesWhatCameBeforeAndNotWhatComesAfter)
+{
+    for (int y = 0; y < 5; ++y)
+        graphics.drawString(Position(0, y), "abcdefgh", zp::LEFT_JUSTIFIED, zp::GREEN);
+    EXPECT_EQ(graphics.clearBox(zp::Box(Position(2, 1), 3, 2)), 0);
+    graphics.drawCh(Position(3, 2), 'X', zp::RED);
+    // Partly off the grid: the cells on it are cleared, the rest is ignored.
+    EXPECT_EQ(graphics.clearBox(zp::Box(Position(-2, 4), 4, 3)), 0);
+    EXPECT_EQ(graphics.drawnRow(0), row(0, "abcdefgh"));
+    EXPECT_EQ(graphics.drawnRow(1), row(0, "ab   fgh"));
+    EXPECT_EQ(graphics.drawnRow(2), row(0, "ab X fgh"));
+    EXPECT_EQ(graphics.drawnRow(3), row(0, "abcdefgh"));
+    EXPECT_EQ(graphics.drawnRow(4), row(0, "  cdefgh"));
+    EXPECT_EQ(graphics.getDrawnColor(Position(2, 1)), zp::BLACK);
+    EXPECT_EQ(graphics.getDrawnColor(Position(3, 2)), zp::RED);
+}
+
+TEST_F(GraphicsTest, AHeadlessStartHasNoWindowToSaveAScreenshotOf)
+{
+    graphics.drawString(Position(0, 0), "seen", zp::LEFT_JUSTIFIED, zp::WHITE);
+    graphics.swapBuffers();
+    EXPECT_EQ(graphics.saveScreenshot("shot.png"), -1);
+    EXPECT_FALSE(std::filesystem::exists("shot.png"));
 }
 
 TEST_F(GraphicsTest, SwapBuffersShowsTheFrameAndStartsAnEmptyOne)

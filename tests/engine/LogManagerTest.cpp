@@ -37,6 +37,7 @@ protected:
         log.shutDown();
         log.setFlush(false);
         log.setSizeLimit(zp::LOG_SIZE_LIMIT_DEFAULT);
+        log.setLogFile(zp::LOGFILE_NAME);
     }
 };
 
@@ -64,7 +65,7 @@ TEST_F(LogManagerTest, RestartTruncates)
 {
     zp::LogManager& log = zp::LogManager::getInstance();
     ASSERT_EQ(log.startUp(), 0);
-    log.writeLog("first run");
+    log.writeLog("the first run writes a longer line than the second");
     ASSERT_EQ(log.startUp(), 0);
     log.writeLog("second run");
     log.shutDown();
@@ -137,6 +138,41 @@ TEST_F(LogManagerTest, BufferedLinesReachTheFileWithinASecond)
     log.writeLog("a second later");
     // Read while the file is still open: nothing was flushed by a close.
     EXPECT_EQ(logText(), "Message: first\nMessage: a second later\n");
+}
+
+TEST_F(LogManagerTest, ANamedLogFileIsOpenedFromTheNextStartUpOn)
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    EXPECT_EQ(log.getLogFile(), "zephane.log");
+    ASSERT_EQ(log.startUp(), 0);
+    std::filesystem::create_directory("logs");
+    log.setLogFile("logs/game.log");
+    EXPECT_EQ(log.getLogFile(), "logs/game.log");
+    log.writeLog("still the first file");
+    ASSERT_EQ(log.startUp(), 0);
+    log.writeLog("in the named file");
+    log.shutDown();
+    EXPECT_EQ(logText(), "Message: still the first file\n");
+    EXPECT_EQ(zp::test::readFile("logs/game.log"), "Message: in the named file\n");
+
+    log.setLogFile("no-such-folder/game.log");
+    EXPECT_EQ(log.startUp(), -1);
+}
+
+TEST_F(LogManagerTest, ANamedLogFileRotatesBesideItself)
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    std::filesystem::create_directory("logs");
+    log.setLogFile("logs/game.log");
+    log.setSizeLimit(30);
+    ASSERT_EQ(log.startUp(), 0);
+    log.writeLog("loop time: 1000"); // 25 bytes with its prefix and line break
+    log.writeLog("loop time: 1001"); // reaches the limit: rotated after it
+    log.writeLog("loop time: 1002");
+    log.shutDown();
+    EXPECT_EQ(zp::test::readFile("logs/game.log.1"), "Message: loop time: 1000\nMessage: loop time: 1001\n");
+    EXPECT_EQ(zp::test::readFile("logs/game.log"), "Message: loop time: 1002\n");
+    EXPECT_FALSE(std::filesystem::exists(zp::LOGFILE_ROTATED_NAME));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "zp/Event.h"
 #include "zp/EventStep.h"
 #include "zp/Frame.h"
+#include "zp/GraphicsManager.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
 
@@ -169,6 +170,53 @@ TEST_F(ObjectTest, DestructionLeavesTheWorld)
     EXPECT_EQ(all.getCount(), 1);
     delete p_b;
     EXPECT_TRUE(zp::WorldManager::getInstance().getAllObjects().isEmpty());
+}
+
+// Drawing goes to a headless graphics manager, which records each cell.
+class ObjectDrawTest : public zp::test::EngineFixture {
+protected:
+    ObjectDrawTest() : EngineFixture(zp::test::Screen::HEADLESS) {}
+
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+};
+
+TEST_F(ObjectDrawTest, DrawsTheCurrentFrameInTheSpritesColourThenAdvances)
+{
+    zp::Sprite sprite(2);
+    sprite.setColor(zp::MAGENTA);
+    sprite.pushFrame(zp::Frame(1, 1, "a"));
+    sprite.pushFrame(zp::Frame(1, 1, "b"));
+    auto* p_o = new zp::Object;
+    p_o->setPosition(zp::Position(4, 2));
+    p_o->setSprite(&sprite);
+    p_o->setSpriteSlowdown(1);
+
+    const char expected[] = {'a', 'b', 'a'};
+    for (char shown : expected) {
+        p_o->draw();
+        EXPECT_EQ(graphics.getDrawnChar(zp::Position(4, 2)), shown);
+        EXPECT_EQ(graphics.getDrawnColor(zp::Position(4, 2)), zp::MAGENTA);
+        graphics.swapBuffers();
+    }
+}
+
+TEST_F(ObjectDrawTest, ACentredSpriteHasItsMiddleCellAtThePosition)
+{
+    zp::Sprite sprite(1);
+    sprite.pushFrame(zp::Frame(3, 3, "abcdefghi"));
+    auto* p_o = new zp::Object;
+    p_o->setPosition(zp::Position(10, 5));
+    p_o->setSprite(&sprite);
+
+    p_o->draw();
+    EXPECT_EQ(graphics.drawnRow(5).substr(10, 3), "abc");
+    graphics.swapBuffers();
+
+    p_o->setSpriteCenter(true);
+    p_o->draw();
+    EXPECT_EQ(graphics.drawnRow(4).substr(9, 3), "abc");
+    EXPECT_EQ(graphics.drawnRow(5).substr(9, 3), "def");
+    EXPECT_EQ(graphics.drawnRow(6).substr(9, 3), "ghi");
 }
 
 } // namespace

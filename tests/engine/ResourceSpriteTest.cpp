@@ -2,6 +2,7 @@
 #include "support/RunDir.h"
 
 #include "zp/LogManager.h"
+#include "zp/Position.h"
 #include "zp/ResourceManager.h"
 #include "zp/Sprite.h"
 
@@ -91,8 +92,9 @@ TEST_F(ResourceSpriteTest, SpriteFilesGoodAndMalformed)
         EXPECT_EQ(p_sprite->getColor(), c.color);
         EXPECT_EQ(p_sprite->getFrame(0).getString(), c.frame0);
     }
-    // Only a missing file is worth a log line.
-    EXPECT_EQ(log().find("Message: "), std::string::npos) << log();
+    // Only a size out of range is worth a log line among these.
+    EXPECT_EQ(log(),
+              "Message: Sprite file " + sprite("huge_height.txt") + ": height 2147483647 out of range\n");
 }
 
 TEST_F(ResourceSpriteTest, MissingFileIsLoggedWithItsName)
@@ -152,6 +154,18 @@ TEST_F(ResourceSpriteTest, TheThousandAndFirstSpriteIsRefused)
     EXPECT_EQ(resources.loadSprite(sprite("two_frames.txt"), "one too many"), 0);
 }
 
+TEST_F(ResourceSpriteTest, ASecondStartUpEmptiesTheTableButKeepsSpritesThatObjectsShow)
+{
+    ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), "A"), 0);
+    zp::Sprite* p_shown = resources.getSprite("A");
+    ASSERT_EQ(resources.startUp(), 0);
+    EXPECT_EQ(resources.getSpriteCount(), 0);
+    EXPECT_EQ(resources.getSprite("A"), nullptr);
+    // Still a whole sprite (AddressSanitizer would see a freed one).
+    EXPECT_EQ(p_shown->getLabel(), "A");
+    EXPECT_EQ(p_shown->getFrameCount(), 2);
+}
+
 TEST_F(ResourceSpriteTest, ShutDownAndStartUpReleaseEverySprite)
 {
     ASSERT_EQ(resources.loadSprite(sprite("two_frames.txt"), "A"), 0);
@@ -164,6 +178,31 @@ TEST_F(ResourceSpriteTest, ShutDownAndStartUpReleaseEverySprite)
     ASSERT_EQ(resources.startUp(), 0);
     EXPECT_EQ(resources.getSpriteCount(), 0);
     EXPECT_EQ(resources.getType(), "ResourceManager");
+}
+
+TEST_F(ResourceSpriteTest, SizesBeyondTheCoordinateLimitAreRefusedAndLogged)
+{
+    const struct {
+        const char* sizes;
+        const char* logged;
+    } cases[] = {
+        {"width 2147483647\nheight 1", "width 2147483647 out of range"},
+        {"width 1\nheight -2147483648", "height -2147483648 out of range"},
+        {"width 16777217\nheight 1", "width 16777217 out of range"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sizes);
+        const std::string file = zp::test::writeFile("big.txt", std::string("frames 1\n") + c.sizes +
+                                                                    "\ncolor red\nx\nend\neof\n");
+        EXPECT_EQ(resources.loadSprite(file, "big"), -1);
+        EXPECT_EQ(resources.getSprite("big"), nullptr);
+        EXPECT_NE(log().find(c.logged), std::string::npos) << log();
+    }
+    // At the limit the sizes are taken as they stand (the row then does not match).
+    const std::string file =
+        zp::test::writeFile("edge.txt", "frames 0\nwidth 16777216\nheight 1\ncolor red\neof\n");
+    EXPECT_EQ(resources.loadSprite(file, "edge"), 0);
+    EXPECT_EQ(resources.getSprite("edge")->getWidth(), zp::MAX_COORDINATE);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 
 using zp::Box;
 using zp::Position;
@@ -139,6 +140,16 @@ TEST(WorldBox, ACornerBeyondTheRangeOfIntStopsAtItsEnd)
         EXPECT_EQ(box.getHorizontal(), 9);
     }
     zp::WorldManager::getInstance().shutDown();
+}
+
+TEST(ExecutablePath, NamesThisTestProgramByItsFullPath)
+{
+    namespace fs = std::filesystem;
+    const std::string path = zp::executablePath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(fs::path(path).is_absolute()) << path;
+    // The build folder's own binary, whatever the working folder is.
+    EXPECT_EQ(fs::path(path), fs::canonical(fs::path(ZP_BUILD_DIR) / "engine_tests"));
 }
 
 } // namespace

@@ -156,7 +156,7 @@ TEST_F(WorldTest, ObjectMarkedInItsStepHandlerIsNotDrawn)
     int destroyed = 0;
     p_o->p_destroyed = &destroyed;
     p_o->on_step = [this](RecordingObject& self) { world.markForDelete(&self); };
-    game.step();
+    game.frame();
     EXPECT_EQ(destroyed, 1);
     EXPECT_TRUE(journal.empty());
 }
@@ -171,10 +171,10 @@ TEST_F(WorldTest, ObjectMarkedDuringACollisionIsDrawnOnceMore)
         if (p_e->getType() == zp::COLLISION_EVENT)
             world.markForDelete(&self);
     };
-    zp::GameManager::getInstance().step();
+    zp::GameManager::getInstance().frame();
     EXPECT_EQ(destroyed, 0);
     EXPECT_EQ(p_b->draws, 1);
-    zp::GameManager::getInstance().step();
+    zp::GameManager::getInstance().frame();
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(p_a->draws, 2);
 }
@@ -325,7 +325,7 @@ TEST_F(WorldTest, RemovedObjectsGetNoEventsAndMarkedRemovedObjectsAreStillFreed)
     EXPECT_EQ(world.removeObject(p_o), 0);
     EXPECT_EQ(world.removeObject(p_o), -1);
     world.markForDelete(p_o);
-    zp::GameManager::getInstance().step();
+    zp::GameManager::getInstance().frame();
     EXPECT_EQ(destroyed, 1);
 }
 
@@ -413,6 +413,48 @@ TEST_F(WorldTest, AnObjectBeyondAFullWorldIsRefusedAndNeverLost)
         EXPECT_EQ(destroyed, 1);
         EXPECT_TRUE(world.getAllObjects().isEmpty());
     }
+}
+
+TEST_F(WorldTest, TheMovingObjectHearsOfEachCollisionBeforeTheOtherOne)
+{
+    std::vector<std::string> heard;
+    RecordingObject* p_mover = at(Position(0, 5));
+    RecordingObject* p_first = at(Position(2, 5), zp::SOFT);
+    RecordingObject* p_second = at(Position(2, 6), zp::SOFT);
+    const auto listen = [&heard](const std::string& name) {
+        return [&heard, name](RecordingObject&, const zp::Event* p_e) {
+            if (p_e->getType() == zp::COLLISION_EVENT) {
+                auto* p_c = static_cast<const zp::EventCollision*>(p_e);
+                heard.push_back(name + " of " + std::to_string(p_c->getObject2()->getId()));
+            }
+        };
+    };
+    p_mover->on_event = listen("mover");
+    p_first->on_event = listen("first");
+    p_second->on_event = listen("second");
+
+    EXPECT_EQ(world.moveObject(p_mover, Position(1, 5)), 0);
+    const std::string first_id = std::to_string(p_first->getId());
+    const std::string second_id = std::to_string(p_second->getId());
+    // One event per other object, in world order, each to the mover first.
+    EXPECT_EQ(heard, (std::vector<std::string>{"mover of " + first_id, "first of " + first_id,
+                                               "mover of " + second_id, "second of " + second_id}));
+}
+
+TEST_F(WorldTest, MarkedObjectsAreDeletedInTheOrderTheyWereMarked)
+{
+    std::vector<std::string> deleted;
+    RecordingObject* p_a = at(Position(1, 1));
+    RecordingObject* p_b = at(Position(3, 1));
+    RecordingObject* p_c = at(Position(5, 1));
+    p_a->on_destroy = [&] { deleted.push_back("a"); };
+    p_b->on_destroy = [&] { deleted.push_back("b"); };
+    p_c->on_destroy = [&] { deleted.push_back("c"); };
+    world.markForDelete(p_b);
+    world.markForDelete(p_c);
+    world.markForDelete(p_a);
+    world.update();
+    EXPECT_EQ(deleted, (std::vector<std::string>{"b", "c", "a"}));
 }
 
 } // namespace

@@ -100,12 +100,13 @@ inline void setCounter(const std::string& label, int value)
     zp::WorldManager::getInstance().onEvent(&set);
 }
 
-// A mouse event as the input manager sends it, at the start of a frame.
-inline void mouse(zp::MouseAction action, zp::Position cell)
+// A mouse event as the input manager sends it, at the start of a frame;
+// the left button unless another is named.
+inline void mouse(zp::MouseAction action, zp::Position cell, int button = 0)
 {
     zp::EventMouse event;
     event.setMouseAction(action);
-    event.setMouseButton(0);
+    event.setMouseButton(button);
     event.setMousePosition(cell);
     zp::WorldManager::getInstance().onEvent(&event);
 }
@@ -113,6 +114,11 @@ inline void mouse(zp::MouseAction action, zp::Position cell)
 inline void click(zp::Position cell)
 {
     mouse(zp::CLICKED, cell);
+}
+
+inline void rightClick(zp::Position cell)
+{
+    mouse(zp::CLICKED, cell, 1);
 }
 
 inline void moveMouse(zp::Position cell)
@@ -138,7 +144,7 @@ inline void broadcast(const std::string& type)
 inline void step(int count = 1)
 {
     for (int i = 0; i < count; ++i)
-        zp::GameManager::getInstance().step();
+        zp::GameManager::getInstance().frame();
 }
 
 // One iteration of the loop without input and drawing: step events to a

@@ -31,7 +31,10 @@ void EngineFixture::SetUp()
     ResourceManager& resources = ResourceManager::getInstance();
     resources.shutDown();
     ASSERT_EQ(resources.startUp(), 0);
-    GameManager::getInstance().setGameOver(false);
+    GameManager& game = GameManager::getInstance();
+    game.setGameOver(false);
+    game.setPaused(false);
+    game.setStepsPerFrame(1);
 
     if (screen_kind == Screen::NONE)
         return;

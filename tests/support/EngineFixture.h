@@ -1,6 +1,7 @@
 // The one fixture of tests that use the engine's managers. Every test starts
 // from a freshly started log, world (80 x 24 cells, view at (0, 0)) and
-// resource manager, and leaves them shut down again, so a test binary runs
+// resource manager, with the game loop running (not over, not paused, one
+// step per frame), and leaves them shut down again, so a test binary runs
 // whole in one process as well as one test per process.
 #pragma once
 

@@ -2,6 +2,8 @@
 
 #include "support/RunDir.h"
 
+#include "zp/WorldManager.h"
+
 #include <gtest/gtest-spi.h>
 
 #include <cstdlib>
@@ -16,6 +18,9 @@ void runAndExit(const std::function<void()>& body)
         const testing::ScopedFakeTestPartResultReporter reporter(
             testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
         body();
+        // What the statements left in the world is deleted, as a program's
+        // shut-down would.
+        WorldManager::getInstance().shutDown();
     }
     bool failed = false;
     for (int i = 0; i < results.size(); ++i) {

@@ -1,5 +1,6 @@
-// A rectangle of cells: a top-left corner and a size. Collision tests treat
-// both edges as inside, so a box reaches its right and bottom neighbours.
+/// \file
+/// A rectangle of cells: a top-left corner and a size. Collision tests treat
+/// both edges as inside, so a box reaches its right and bottom neighbours.
 #pragma once
 
 #include "zp/Position.h"

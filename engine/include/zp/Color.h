@@ -1,4 +1,5 @@
-// The engine's eight text colours.
+/// \file
+/// The engine's eight text colours.
 #pragma once
 
 namespace zp {

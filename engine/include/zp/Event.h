@@ -1,5 +1,6 @@
-// Base of every event handed to an object's eventHandler. Handlers compare
-// the type string with a constant and then downcast.
+/// \file
+/// Base of every event handed to an object's eventHandler. Handlers compare
+/// the type string with a constant and then downcast.
 #pragma once
 
 #include <string>

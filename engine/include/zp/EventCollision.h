@@ -1,6 +1,7 @@
-// Sent by the world when a move meets a solid object: first to the moving
-// object, then to the one it ran into. The pointers are valid only during
-// the handler call.
+/// \file
+/// Sent by the world when a move meets a solid object: first to the moving
+/// object, then to the one it ran into. The pointers are valid only during
+/// the handler call.
 #pragma once
 
 #include "zp/Event.h"
@@ -10,7 +11,7 @@ namespace zp {
 
 class Object;
 
-// One colon after the prefix, unlike the other engine types.
+/// One colon after the prefix, unlike the other engine types.
 inline const std::string COLLISION_EVENT = "zp:collision";
 
 class EventCollision : public Event {

@@ -1,4 +1,5 @@
-// A key went down, came up or is held. Keys are SFML's sf::Keyboard::Key codes.
+/// \file
+/// A key went down, came up or is held. Keys are SFML's sf::Keyboard::Key codes.
 #pragma once
 
 #include "zp/Event.h"

@@ -1,5 +1,6 @@
-// A mouse click, a held left button or a pointer move, at a cell of the
-// view. Buttons are SFML's sf::Mouse::Button codes.
+/// \file
+/// A mouse click, a held left button or a pointer move, at a cell of the
+/// view. Buttons are SFML's sf::Mouse::Button codes.
 #pragma once
 
 #include "zp/Event.h"

@@ -1,4 +1,5 @@
-// Sent by the world to an object that stands outside the window after a move.
+/// \file
+/// Sent by the world to an object that stands outside the window after a move.
 #pragma once
 
 #include "zp/Event.h"

@@ -1,4 +1,5 @@
-// Sent by the game loop to every object once per iteration.
+/// \file
+/// Sent by the game loop to every object once per iteration.
 #pragma once
 
 #include "zp/Event.h"

@@ -1,5 +1,6 @@
-// Changes the number of every view object whose label equals the tag:
-// adds the value when delta is true, replaces it otherwise.
+/// \file
+/// Changes the number of every view object whose label equals the tag:
+/// adds the value when delta is true, replaces it otherwise.
 #pragma once
 
 #include "zp/Event.h"

@@ -1,4 +1,5 @@
-// One picture of a sprite: width x height characters stored row after row.
+/// \file
+/// One picture of a sprite: width x height characters stored row after row.
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@ namespace zp {
 
 class Frame {
 public:
-    // The empty frame: nothing to draw.
+    /// The empty frame: nothing to draw.
     Frame() = default;
     Frame(int width, int height, std::string frame_str);
 

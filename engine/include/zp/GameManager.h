@@ -1,43 +1,84 @@
-// Owns the program's life: starts every engine service in order, runs the
-// fixed-rate game loop and shuts the services down again.
+/// \file
+/// Owns the program's life: starts every engine service in order, runs the
+/// fixed-rate game loop and shuts the services down again.
+///
+/// The loop is made of frames. A frame reads the input once, then runs the
+/// world's steps (none while paused, getStepsPerFrame() otherwise), then draws
+/// and shows the world once. A world step sends every object its step event,
+/// updates the world and counts the step. So input read at the start of a
+/// frame always arrives before the step events of step number getStepCount(),
+/// and a game driven by the same input at the same step numbers goes through
+/// the same states whatever its speed.
 #pragma once
 
 #include "zp/Manager.h"
 
+#include <cstdint>
+#include <deque>
+
 namespace zp {
 
-// Target length of one loop iteration in milliseconds.
+/// Target length of one frame in milliseconds.
 const int FRAME_TIME_DEFAULT = 33;
+/// The most world steps one frame may run.
+const int MAX_STEPS_PER_FRAME = 8;
 
 class GameManager : public Manager {
 public:
     static GameManager& getInstance();
 
-    // Starts log, world, graphics, input and resources in that order; the
-    // first failure stops the start-up with -1. From here on SIGINT and
-    // SIGTERM end the loop cleanly, and losing the display ends the program
-    // with a message of its own.
+    /// Starts log, world, graphics, input and resources in that order; the
+    /// first failure stops the start-up with -1. From here on SIGINT and
+    /// SIGTERM end the loop cleanly, and losing the display ends the program
+    /// with a message of its own.
     int startUp() override;
     void shutDown() override;
 
-    // Runs iterations paced at FRAME_TIME_DEFAULT until the game is over or
-    // SIGINT or SIGTERM arrives (then logged).
+    /// Runs frames paced at FRAME_TIME_DEFAULT until the game is over or
+    /// SIGINT or SIGTERM arrives (then logged).
     void run();
-    // Performs exactly one loop iteration without sleeping; returns its
-    // duration in milliseconds.
-    long step();
+    /// Performs exactly one frame without sleeping: input, the frame's world
+    /// steps, drawing and showing. Returns its duration in milliseconds.
+    long frame();
+    /// One world step: a step event to every object (numbered getStepCount()),
+    /// the world's update, and the step count goes up by one.
+    void worldStep();
 
+    /// Ends the loop after the current frame. That frame still runs its first
+    /// world step, draws and shows, as every frame does; a faster frame runs
+    /// no further steps.
     void setGameOver(bool new_game_over = true);
     bool getGameOver() const;
     int getFrameTime() const;
-    // Number of loop iterations completed so far.
+    /// Number of world steps completed so far.
     int getStepCount() const;
+
+    /// While paused, frames still read input, draw and show, but the world
+    /// stands still: no step events, no update, no step count, and sprite
+    /// animations hold their frame.
+    void setPaused(bool new_paused);
+    bool isPaused() const;
+    /// The game's speed: world steps per frame, 1 to MAX_STEPS_PER_FRAME; -1
+    /// and no change for other values. Steps never grow, there are only more.
+    int setStepsPerFrame(int new_steps_per_frame);
+    int getStepsPerFrame() const;
+
+    /// How long the last world step took (its step events and the world's
+    /// update), in microseconds; 0 before the first.
+    std::int64_t getLastStepTime() const;
+    /// World steps completed within the last second.
+    int getStepsPerSecond() const;
 
 private:
     GameManager();
 
     bool game_over = false;
+    bool paused = false;
+    int steps_per_frame = 1;
     int step_count = 0;
+    std::int64_t last_step_us = 0;
+    /// When each world step of the last second ended, oldest first.
+    std::deque<std::int64_t> recent_step_ends;
 };
 
 } // namespace zp

@@ -1,8 +1,10 @@
-// Owns the window and its font and draws coloured characters on the grid of
-// 80 x 24 cells. Characters drawn during a frame are collected in one vertex
-// batch that swapBuffers draws with a single call, shows and clears.
+/// \file
+/// Owns the window and its font and draws coloured characters on the grid of
+/// 80 x 24 cells. Characters drawn during a frame are collected in one vertex
+/// batch that swapBuffers draws with a single call, shows and clears.
 #pragma once
 
+#include "zp/Box.h"
 #include "zp/Color.h"
 #include "zp/Frame.h"
 #include "zp/Manager.h"
@@ -33,32 +35,46 @@ class GraphicsManager : public Manager {
 public:
     static GraphicsManager& getInstance();
 
-    // Opens the window and loads the font; -1 (and a log line saying which)
-    // when the font cannot be loaded or no display can be reached.
-    // Headless, it opens nothing and needs no font.
+    /// Opens the window and loads the font; -1 (and a log line saying which)
+    /// when the font cannot be loaded or no display can be reached.
+    /// Headless, it opens nothing and needs no font.
     int startUp() override;
-    // Closes the window.
+    /// Closes the window.
     void shutDown() override;
 
-    // Without a window: from the next start-up on nothing is shown and no
-    // font or display is needed, but every frame's characters are recorded
-    // as with a window (for runs without a display, and for tests).
+    /// Without a window: from the next start-up on nothing is shown and no
+    /// font or display is needed, but every frame's characters are recorded
+    /// as with a window (for runs without a display, and for tests).
     void setHeadless(bool new_headless);
     bool isHeadless() const;
 
-    // -1 when there is no window (and no headless start). Colours outside 0 ... 7 keep the previous
-    // character's colour; a blank draws nothing.
-    int drawCh(Position world_pos, char ch, Color color);
-    // Strings and frames cost what shows in the window, not their length.
-    int drawString(Position world_pos, const std::string& str, Justification just, Color color);
-    // -1 when the frame has no characters.
-    int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
-    // Shows what was drawn since the last call and clears to black; -1
-    // without a window (and no headless start).
-    int swapBuffers();
+    /// The TrueType file the next windowed start-up loads; FONT_FILE_DEFAULT
+    /// (in the working directory) until set.
+    void setFontFile(const std::string& path);
+    std::string getFontFile() const;
 
-    // The world's view corner, pushed by the world whenever its view moves:
-    // drawing takes world positions and shows them relative to this corner.
+    /// -1 when there is no window (and no headless start). Colours outside 0 ... 7 keep the previous
+    /// character's colour; a blank draws nothing.
+    int drawCh(Position world_pos, char ch, Color color);
+    /// Strings and frames cost what shows in the window, not their length.
+    int drawString(Position world_pos, const std::string& str, Justification just, Color color);
+    /// -1 when the frame has no characters.
+    int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
+    /// Blanks the cells of a box (world cells) to the background: what was
+    /// drawn there earlier in the frame is hidden, what is drawn later shows
+    /// on top. For overlays; -1 without a window (and no headless start).
+    int clearBox(const Box& world_box);
+    /// Shows what was drawn since the last call and clears to black; -1
+    /// without a window (and no headless start).
+    int swapBuffers();
+    /// Saves the last frame shown, exactly as the window shows it, as an image
+    /// file (the format follows the name's extension, e.g. ".png"). -1 when
+    /// there is no window (headless: nothing to capture) or the file cannot
+    /// be written.
+    int saveScreenshot(const std::string& path) const;
+
+    /// The world's view corner, pushed by the world whenever its view moves:
+    /// drawing takes world positions and shows them relative to this corner.
     void setViewCorner(Position corner);
 
     int getHorizontalChars() const;
@@ -67,21 +83,21 @@ public:
     int getVerticalPixels() const;
     sf::RenderWindow* getWindow() const;
 
-    // What the frame being drawn holds: the topmost visible character of a
-    // view cell (a blank when none) and its colour.
+    /// What the frame being drawn holds: the topmost visible character of a
+    /// view cell (a blank when none) and its colour.
     char getDrawnChar(Position view_pos) const;
     Color getDrawnColor(Position view_pos) const;
-    // One row of the frame being drawn, as text.
+    /// One row of the frame being drawn, as text.
     std::string drawnRow(int row) const;
-    // One row of the last frame shown by swapBuffers, as text.
+    /// One row of the last frame shown by swapBuffers, as text.
     std::string shownRow(int row) const;
-    // Glyphs queued in the window's batch for the frame being drawn.
+    /// Glyphs queued in the window's batch for the frame being drawn.
     int getQueuedGlyphCount() const;
 
 private:
     GraphicsManager();
 
-    // A cell where nothing visible was drawn holds a black blank.
+    /// A cell where nothing visible was drawn holds a black blank.
     struct Cell {
         char ch = ' ';
         Color color = BLACK;
@@ -94,15 +110,17 @@ private:
     void recordCell(Position view_pos, char ch);
     void clearFrames();
     void addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color);
+    void addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color);
     Cell* cellAt(Position view_pos);
     const Cell* cellAt(Position view_pos) const;
     std::string rowText(const std::vector<Cell>& cells, int row) const;
 
-    // True while drawing goes somewhere: a window is open, or a headless
-    // start-up has run.
+    /// True while drawing goes somewhere: a window is open, or a headless
+    /// start-up has run.
     bool canDraw() const;
 
     sf::Font font;
+    std::string font_file = FONT_FILE_DEFAULT;
     std::unique_ptr<sf::RenderWindow> p_window;
     bool headless = false;
     bool headless_started = false;
@@ -112,23 +130,25 @@ private:
     int window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
 
     Position view_corner;
-    // Colour of the previous character, kept for out-of-range colour values.
+    /// Colour of the previous character, kept for out-of-range colour values.
     Color current_color = COLOR_DEFAULT;
-    // Two triangles per visible character, drawn by swapBuffers in one call.
+    /// Two triangles per visible character, drawn by swapBuffers in one call.
     sf::VertexArray batch{sf::Triangles};
-    // The glyphs of printable ASCII, indexed by character code.
+    /// The batch of the frame the window shows now, kept for screenshots.
+    sf::VertexArray shown_batch{sf::Triangles};
+    /// The glyphs of printable ASCII, indexed by character code.
     std::vector<sf::Glyph> glyphs;
     std::vector<Cell> drawn_cells;
     std::vector<Cell> shown_cells;
 };
 
-// Size of one cell in pixels: 1024 / 80 = 12.8 across, 768 / 24 = 32 down.
+/// Size of one cell in pixels: 1024 / 80 = 12.8 across, 768 / 24 = 32 down.
 float charWidth();
 float charHeight();
-// The top-left pixel of a cell. Columns are laid out at 12.8 pixels each so
-// that all 80 fit the 1024-pixel window.
+/// The top-left pixel of a cell. Columns are laid out at 12.8 pixels each so
+/// that all 80 fit the 1024-pixel window.
 Position spacesToPixels(Position spaces);
-// The cell drawn under a pixel; the exact inverse of spacesToPixels.
+/// The cell drawn under a pixel; the exact inverse of spacesToPixels.
 Position pixelsToSpaces(Position pixels);
 
 } // namespace zp

@@ -1,6 +1,7 @@
-// Base of everything that lives in the game world. Objects are created with
-// new, enter the world in this constructor and belong to the world from then
-// on; game code asks WorldManager::markForDelete instead of deleting them.
+/// \file
+/// Base of everything that lives in the game world. Objects are created with
+/// new, enter the world in this constructor and belong to the world from then
+/// on; game code asks WorldManager::markForDelete instead of deleting them.
 #pragma once
 
 #include "zp/Box.h"
@@ -13,10 +14,10 @@ namespace zp {
 class Event;
 class Sprite;
 
-// Drawing layers run from 0 to MAX_ALTITUDE.
+/// Drawing layers run from 0 to MAX_ALTITUDE.
 const int MAX_ALTITUDE = 5;
 
-// Hard and soft objects collide; two hard objects also block each other.
+/// Hard and soft objects collide; two hard objects also block each other.
 enum Solidness : int {
     HARD = 0,
     SOFT = 1,
@@ -36,33 +37,34 @@ public:
     void setType(std::string new_type);
 
     Position getPosition() const;
-    // Places the object directly, with no collision test and no events.
+    /// Places the object directly, with no collision test and no events.
     void setPosition(Position new_pos);
 
     int getAltitude() const;
-    // -1 and no change outside 0 ... MAX_ALTITUDE.
+    /// -1 and no change outside 0 ... MAX_ALTITUDE.
     int setAltitude(int new_altitude);
 
     float getXVelocity() const;
     void setXVelocity(float new_x_velocity);
     float getYVelocity() const;
     void setYVelocity(float new_y_velocity);
-    // Whole cells to move on this step; advances the fractional progress.
+    /// Whole cells to move on this step; advances the fractional progress.
     int getXVelocityStep();
     int getYVelocityStep();
 
-    Solidness getSolidness() const;
+    Solidness getSolidness() const { return solidness; }
     int setSolidness(Solidness new_solid);
-    bool isSolid() const;
+    bool isSolid() const { return solidness == HARD || solidness == SOFT; }
 
     Sprite* getSprite() const;
-    // Restarts the animation on frame 0, stopped, and sizes the box to the sprite.
+    /// Restarts the animation on frame 0, stopped, and sizes the box to the sprite.
     void setSprite(Sprite* p_new_sprite);
     bool getSpriteCenter() const;
     void setSpriteCenter(bool centered);
     int getSpriteIndex() const;
     void setSpriteIndex(int new_sprite_index);
-    // Draws per frame advance; 0 freezes the animation.
+    /// Steps per frame advance (one step per draw at the normal speed); 0
+    /// freezes the animation.
     int getSpriteSlowdown() const;
     void setSpriteSlowdown(int new_sprite_slowdown);
     int getSpriteSlowdownCount() const;
@@ -71,13 +73,18 @@ public:
     Box getBox() const;
     void setBox(Box new_box);
 
-    // The base ignores every event: 0 for an undefined event, -1 otherwise.
+    /// The base ignores every event: 0 for an undefined event, -1 otherwise.
     virtual int eventHandler(const Event* p_event);
-    // Draws the current sprite frame and advances the animation.
+    /// Draws the current sprite frame and advances the animation by the
+    /// world's animation steps (WorldManager::getAnimationSteps).
     virtual void draw();
 
 private:
+    friend class BroadPhase;
+
     static int velocityStep(float velocity, float& countdown);
+    /// Tells the world that the position, box or solidness may have changed.
+    void placementChanged();
 
     int id;
     std::string type;
@@ -94,6 +101,8 @@ private:
     int sprite_slowdown = 0;
     int sprite_slowdown_count = 0;
     Box box{Position(0, 0), 1, 1};
+    /// The world's index entry for this object; -1 while not in the world.
+    int broad_phase_slot = -1;
 };
 
 } // namespace zp

@@ -1,7 +1,11 @@
-// A fixed-capacity list of object pointers in insertion order. It never owns
-// the objects. A copy is a snapshot that stays valid while handlers create or
-// remove objects; it copies all 5,000 slots (40 KB), however few are in use.
+/// \file
+/// A list of object pointers in insertion order, holding at most
+/// MAX_OBJECTS - 1 entries. It never owns the objects. Its storage grows with
+/// its entries, so a copy (a snapshot that stays valid while handlers create or
+/// remove objects) costs what the list holds.
 #pragma once
+
+#include <vector>
 
 namespace zp {
 
@@ -14,21 +18,23 @@ public:
     ObjectList() = default;
 
     void clear();
-    // 1 when appended, 0 when the list is full.
+    /// 1 when appended, 0 when the list is full.
     int insert(Object* p_o);
-    // Removes the first entry equal to p_o, keeping the order of the rest;
-    // 1 when found, 0 otherwise.
+    /// Removes the first entry equal to p_o, keeping the order of the rest;
+    /// 1 when found, 0 otherwise.
     int remove(Object* p_o);
-    int getCount() const;
-    bool isEmpty() const;
-    // Full at MAX_OBJECTS - 1 entries.
+    /// Inline: the world's walks ask for these once per object.
+    int getCount() const { return static_cast<int>(p_obj.size()); }
+    bool isEmpty() const { return p_obj.empty(); }
+    /// Full at MAX_OBJECTS - 1 entries.
     bool isFull() const;
 
 private:
     friend class ObjectListIterator;
+    /// Sizes its result lists once and walks them directly.
+    friend class WorldManager;
 
-    int count = 0;
-    Object* p_obj[MAX_OBJECTS] = {};
+    std::vector<Object*> p_obj;
 };
 
 } // namespace zp

@@ -1,7 +1,12 @@
-// A cell on the character grid: x is the column (rightwards), y the row (downwards).
+/// \file
+/// A cell on the character grid: x is the column (rightwards), y the row (downwards).
 #pragma once
 
 namespace zp {
+
+/// The largest cell coordinate or size that the data readers accept (about
+/// 16.7 million): a position plus a size then stays far from the limit of int.
+const int MAX_COORDINATE = 1 << 24;
 
 class Position {
 public:

@@ -1,7 +1,8 @@
-// The engine's store of sprites, sound effects and music, each found by
-// its label (exact comparison; the first loaded entry with a label wins).
-// Also the readers of the line-based text formats of sprite files, which
-// the game's own file formats share.
+/// \file
+/// The engine's store of sprites, sound effects and music, each found by
+/// its label (exact comparison; the first loaded entry with a label wins).
+/// Also the readers of the line-based text formats of sprite files, which
+/// the game's own file formats share.
 #pragma once
 
 #include "zp/Frame.h"
@@ -10,6 +11,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zp {
 
@@ -21,7 +23,7 @@ const int MAX_SPRITES = 1000;
 const int MAX_SOUNDS = 128;
 const int MAX_MUSICS = 128;
 
-// Keywords of the sprite file.
+/// Keywords of the sprite file.
 inline const std::string FRAMES_TOKEN = "frames";
 inline const std::string WIDTH_TOKEN = "width";
 inline const std::string HEIGHT_TOKEN = "height";
@@ -29,16 +31,16 @@ inline const std::string COLOR_TOKEN = "color";
 inline const std::string END_FRAME_TOKEN = "end";
 inline const std::string EOF_TOKEN = "eof";
 
-// Reads one line without its line break (LF or CR LF); false at end of file.
+/// Reads one line without its line break (LF or CR LF); false at end of file.
 bool readLine(std::istream& file, std::string& line);
-// "keyword number": the number, -1 when the first word is not the keyword.
-// Without digits after the keyword (also a line holding only the keyword)
-// the number is 0; numbers beyond the range of int are clamped.
+/// "keyword number": the number, -1 when the first word is not the keyword.
+/// Without digits after the keyword (also a line holding only the keyword)
+/// the number is 0; numbers beyond the range of int are clamped.
 int readLineInt(std::istream& file, const std::string& keyword);
-// "keyword text": the rest of the line after the keyword and one separator,
-// unchanged; the keyword itself is not compared.
+/// "keyword text": the rest of the line after the keyword and one separator,
+/// unchanged; the keyword itself is not compared.
 std::string readLineStr(std::istream& file, const std::string& keyword);
-// height rows of exactly width characters, then "end"; the empty frame otherwise.
+/// height rows of exactly width characters, then "end"; the empty frame otherwise.
 Frame parseFrame(std::istream& file, int width, int height);
 
 class ResourceManager : public Manager {
@@ -47,7 +49,7 @@ public:
     ~ResourceManager() override;
 
     int startUp() override;
-    // Releases every sprite.
+    /// Releases every sprite.
     void shutDown() override;
 
     int loadSprite(std::string filename, std::string label);
@@ -70,8 +72,10 @@ private:
 
     Sprite* p_sprite[MAX_SPRITES] = {};
     int sprite_count = 0;
-    // Entries are created when first loaded, so an idle table holds no audio
-    // sources; loaded entries stay packed at the front in load order.
+    /// Sprites of the table before a second start-up, freed at shut-down.
+    std::vector<std::unique_ptr<Sprite>> retired_sprites;
+    /// Entries are created when first loaded, so an idle table holds no audio
+    /// sources; loaded entries stay packed at the front in load order.
     std::unique_ptr<Sound> sound[MAX_SOUNDS];
     int sound_count = 0;
     std::unique_ptr<Music> music[MAX_MUSICS];

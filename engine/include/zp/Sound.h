@@ -1,4 +1,5 @@
-// One sound effect, decoded into memory and played from there.
+/// \file
+/// One sound effect, decoded into memory and played from there.
 #pragma once
 
 #include <SFML/Audio.hpp>
@@ -10,13 +11,13 @@ namespace zp {
 class Sound {
 public:
     Sound() = default;
-    // A copy plays its own copy of the samples, never the source's buffer.
+    /// A copy plays its own copy of the samples, never the source's buffer.
     Sound(const Sound& other);
     Sound& operator=(const Sound& other);
     ~Sound();
 
-    // -1 when the file cannot be read or decoded, or does not hold all the
-    // samples its header promises.
+    /// -1 when the file cannot be read or decoded, or does not hold all the
+    /// samples its header promises.
     int loadSound(std::string filename);
     void play(bool loop = false);
     void stop();
@@ -26,7 +27,7 @@ public:
     sf::Sound getSound() const;
 
 private:
-    // The buffer is declared first so that it outlives the player bound to it.
+    /// The buffer is declared first so that it outlives the player bound to it.
     sf::SoundBuffer sound_buffer;
     sf::Sound sound;
     std::string label;

@@ -1,5 +1,6 @@
-// A labelled animation: a fixed number of frames of one size and one colour,
-// read from a sprite file and owned by the resource manager.
+/// \file
+/// A labelled animation: a fixed number of frames of one size and one colour,
+/// read from a sprite file and owned by the resource manager.
 #pragma once
 
 #include "zp/Color.h"
@@ -27,9 +28,9 @@ public:
     int getFrameCount() const;
     int getMaxFrameCount() const;
 
-    // -1 when the sprite already holds its maximum number of frames.
+    /// -1 when the sprite already holds its maximum number of frames.
     int pushFrame(const Frame& new_frame);
-    // The frame at index, or the empty frame outside 0 ... frame count - 1.
+    /// The frame at index, or the empty frame outside 0 ... frame count - 1.
     const Frame& getFrame(int index) const;
 
 private:
@@ -37,8 +38,8 @@ private:
     int height = 0;
     int max_frame_count;
     Color color = COLOR_DEFAULT;
-    // Grows as frames are pushed, up to max_frame_count, so a bogus frame
-    // count in a file costs nothing until frames actually arrive.
+    /// Grows as frames are pushed, up to max_frame_count, so a bogus frame
+    /// count in a file costs nothing until frames actually arrive.
     std::vector<Frame> frame;
     std::string label;
 };

@@ -1,5 +1,6 @@
-// A heads-up counter: a label and a number at one of seven screen places,
-// optionally framed. View events whose tag equals the label change it.
+/// \file
+/// A heads-up counter: a label and a number at one of seven screen places,
+/// optionally framed. View events whose tag equals the label change it.
 #pragma once
 
 #include "zp/Color.h"
@@ -30,12 +31,12 @@ public:
     Color getColor() const;
     void setColor(Color new_color);
     bool getBorder() const;
-    // Places the object again when the border changes (a border moves it a row).
+    /// Places the object again when the border changes (a border moves it a row).
     void setBorder(bool new_border);
     ViewObjectLocation getLocation() const;
     void setLocation(ViewObjectLocation new_location);
 
-    // 1 when the event was a view event for this object, else 0.
+    /// 1 when the event was a view event for this object, else 0.
     int eventHandler(const Event* p_event) override;
     void draw() override;
 

@@ -1,7 +1,8 @@
-// Owns the game world: every live object, the objects waiting for deletion,
-// the world's boundary and the view. Once per iteration it deletes marked
-// objects, moves everything by its velocity with collision and out events,
-// and draws the objects layer by layer.
+/// \file
+/// Owns the game world: every live object, the objects waiting for deletion,
+/// the world's boundary and the view. Once per iteration it deletes marked
+/// objects, moves everything by its velocity with collision and out events,
+/// and draws the objects layer by layer.
 #pragma once
 
 #include "zp/Box.h"
@@ -15,38 +16,45 @@
 
 namespace zp {
 
+class BroadPhase;
 class Object;
 
 class WorldManager : public Manager {
 public:
     static WorldManager& getInstance();
+    ~WorldManager() override;
 
-    // Empties both lists.
+    /// Empties both lists.
     int startUp() override;
-    // Deletes every remaining object.
+    /// Deletes every remaining object.
     void shutDown() override;
 
-    // Called by the object's constructor. A full world refuses the object
-    // (-1), logs it and deletes it at its next update (or shut-down), so an
-    // object never leaks: it gets no events and is never drawn.
+    /// Called by the object's constructor. A full world refuses the object
+    /// (-1), logs it and deletes it at its next update (or shut-down), so an
+    /// object never leaks: it gets no events and is never drawn.
     int insertObject(Object* p_o);
-    // Takes the object out of the live list; it gets no more events and is
-    // not drawn. 0 when removed, -1 when absent.
+    /// Takes the object out of the live list; it gets no more events and is
+    /// not drawn. 0 when removed, -1 when absent.
     int removeObject(Object* p_o);
     ObjectList getAllObjects() const;
 
-    // Deletes the object at the start of the next update; marking twice
-    // deletes once.
+    /// Deletes the object at the start of the next update; marking twice
+    /// deletes once.
     int markForDelete(Object* p_o);
 
     void update();
-    void draw();
+    /// Draws the objects layer by layer. Their sprite animations advance by
+    /// `animation_steps` steps (the world steps since the last draw: the game
+    /// loop passes 0 while paused, and N when a frame runs N steps).
+    void draw(int animation_steps = 1);
+    /// During a draw, the steps by which animations advance; 1 otherwise.
+    int getAnimationSteps() const;
 
-    // 0 when the object now stands at `where`, -1 when a hard pair blocked it.
+    /// 0 when the object now stands at `where`, -1 when a hard pair blocked it.
     int moveObject(Object* p_o, Position where);
-    // The solid objects that a solid object would overlap at `where`.
+    /// The solid objects that a solid object would overlap at `where`.
     ObjectList getCollisions(const Object* p_o, Position where) const;
-    // Objects of exactly `type` whose scaled distance from the centre is at most `radius`.
+    /// Objects of exactly `type` whose scaled distance from the centre is at most `radius`.
     std::unique_ptr<ObjectList> getObjectsInRange(const Object& centre, int radius,
                                                   const std::string& object_type) const;
 
@@ -54,18 +62,20 @@ public:
     void setBoundary(Box new_boundary);
     Box getView() const;
     void setView(Box new_view);
-    // Centres the view on the position, kept inside the boundary.
+    /// Centres the view on the position, kept inside the boundary.
     void setViewPosition(Position view_pos);
-    // -1 when the object is not in the world; nullptr stops following.
+    /// -1 when the object is not in the world; nullptr stops following.
     int setViewFollowing(Object* p_new_view_following);
 
 private:
     friend class Object;
 
     WorldManager();
-    // Called by the object's destructor: forgets the object everywhere.
+    /// Called by the object's destructor: forgets the object everywhere.
     void objectDestroyed(Object* p_o);
     void refuseObject(Object* p_o);
+    /// Called by the object when its position, box or solidness is set.
+    void objectPlacementChanged(Object* p_o);
 
     ObjectList updates;
     ObjectList deletions;
@@ -74,12 +84,15 @@ private:
     Box boundary;
     Box view;
     Object* p_view_following = nullptr;
+    /// Finds the objects near a box or a point without scanning updates.
+    std::unique_ptr<BroadPhase> p_broad_phase;
+    int animation_steps = 1;
 };
 
-// A world position relative to the view's corner, as it shows in the window.
+/// A world position relative to the view's corner, as it shows in the window.
 Position worldToView(Position world_pos);
-// A view position plus the boundary's corner (not the view's: in a world
-// whose boundary and view both start at (0, 0) the two are inverses).
+/// A view position plus the boundary's corner (not the view's: in a world
+/// whose boundary and view both start at (0, 0) the two are inverses).
 Position viewToWorld(Position view_pos);
 
 } // namespace zp

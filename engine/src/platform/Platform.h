@@ -16,6 +16,10 @@ void sleepMicroseconds(std::int64_t duration_us);
 void beginTimerResolution();
 void endTimerResolution();
 
+// The absolute path of the running program's executable, links resolved;
+// empty when the system cannot tell.
+std::string executablePath();
+
 // Waits until the monotonic clock reaches the deadline: sleeps until shortly
 // before it, then waits out the rest precisely. The same on every system.
 void sleepUntil(std::int64_t deadline_us);

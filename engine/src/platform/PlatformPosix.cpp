@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
+
+#include <unistd.h>
 
 namespace zp::platform {
 namespace {
@@ -21,6 +24,21 @@ void sleepMicroseconds(std::int64_t duration_us)
 {
     if (duration_us > 0)
         std::this_thread::sleep_for(std::chrono::microseconds(duration_us));
+}
+
+// Linux names the executable in /proc/self/exe; a link whose target is
+// longer than the buffer is read again with a larger one.
+std::string executablePath()
+{
+    for (std::size_t size = 256; size <= 65536; size *= 4) {
+        std::vector<char> buffer(size);
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0)
+            return std::string();
+        if (static_cast<std::size_t>(length) < buffer.size())
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
+    }
+    return std::string();
 }
 
 // POSIX sleeps already resolve far below a millisecond.

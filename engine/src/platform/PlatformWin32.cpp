@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <vector>
+
 #include <windows.h>
 
 #include <timeapi.h>
@@ -23,6 +25,20 @@ void sleepMicroseconds(std::int64_t duration_us)
 {
     if (duration_us >= 1000)
         Sleep(DWORD(duration_us / 1000));
+}
+
+// GetModuleFileName truncates silently, so a full buffer is tried again larger.
+std::string executablePath()
+{
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        std::vector<char> buffer(size);
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+        if (length == 0)
+            return std::string();
+        if (length < size)
+            return std::string(buffer.data(), length);
+    }
+    return std::string();
 }
 
 void beginTimerResolution()

@@ -221,4 +221,85 @@ TEST_F(GraphicsPixelTest, AHugeFrameQueuesWhatCanShowAndShowsWhatEveryCharacterW
     EXPECT_EQ(differingPixels(clipped, every), 0);
 }
 
+TEST_F(GraphicsPixelTest, GlyphsShowAtTheirViewPositionNotTheirWorldPosition)
+{
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.setBoundary(zp::Box(Position(0, 0), 200, 100));
+    world.setView(zp::Box(Position(30, 10), 80, 24));
+    const Position world_cell(35, 12);
+    const Position view_cell(5, 2);
+    blankScreen();
+    graphics.drawCh(world_cell, '#', zp::YELLOW);
+    graphics.swapBuffers();
+    const sf::Image screen = captureEngineWindowWhen(
+        [&](const sf::Image& image) { return countColorInCell(image, view_cell, sf::Color::Yellow) > 0; },
+        "view.png");
+    EXPECT_GE(countColorInCell(screen, view_cell, sf::Color::Yellow), GLYPH_PIXELS);
+    EXPECT_EQ(countLitInCell(screen, world_cell), 0);
+}
+
+// An overlay blanks a box over what was drawn: its cells go black, glyphs
+// drawn after it show, and the cells around it keep theirs.
+TEST_F(GraphicsPixelTest, AClearedBoxIsBlackUnderWhatIsDrawnAfterIt)
+{
+    for (int y = 4; y < 9; ++y)
+        graphics.drawString(Position(10, y), "##########", zp::LEFT_JUSTIFIED, zp::GREEN);
+    ASSERT_EQ(graphics.clearBox(zp::Box(Position(12, 5), 6, 3)), 0);
+    graphics.drawCh(Position(14, 6), 'W', zp::RED);
+    graphics.swapBuffers();
+
+    const Position over(14, 6);
+    sf::Image screen = captureEngineWindowWhen([&](const sf::Image& image) {
+        return countColorInCell(image, over, sf::Color::Red) >= GLYPH_PIXELS;
+    });
+    EXPECT_GE(countColorInCell(screen, over, sf::Color::Red), GLYPH_PIXELS);
+    EXPECT_EQ(countColorInCell(screen, over, sf::Color::Green), 0);
+    for (Position cleared : {Position(12, 5), Position(13, 5), Position(16, 7), Position(17, 6)})
+        EXPECT_EQ(countLitInCell(screen, cleared), 0) << cleared.getX() << "," << cleared.getY();
+    for (Position kept : {Position(10, 5), Position(19, 7), Position(14, 4), Position(14, 8)})
+        EXPECT_GE(countColorInCell(screen, kept, sf::Color::Green), GLYPH_PIXELS)
+            << kept.getX() << "," << kept.getY();
+}
+
+// A screenshot holds what the window shows, pixel for pixel, and drawing
+// goes on in the window afterwards.
+TEST_F(GraphicsPixelTest, AScreenshotIsTheWindowsPicture)
+{
+    const struct {
+        Position cell;
+        const char* text;
+        zp::Color color;
+    } drawn[] = {{{0, 0}, "Top left", zp::WHITE},
+                 {{30, 11}, "middle $ 100", zp::YELLOW},
+                 {{70, 23}, "corner", zp::CYAN}};
+    for (const auto& d : drawn)
+        graphics.drawString(d.cell, d.text, zp::LEFT_JUSTIFIED, d.color);
+    graphics.clearBox(zp::Box(Position(32, 11), 2, 1));
+    graphics.swapBuffers();
+    auto lit = [&](const sf::Image& image) {
+        for (const auto& d : drawn)
+            if (countLitInCell(image, d.cell) == 0)
+                return false;
+        return true;
+    };
+    sf::Image window_picture = captureEngineWindowWhen(lit, "window.png");
+
+    ASSERT_EQ(graphics.saveScreenshot("shot.png"), 0);
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("shot.png"));
+    EXPECT_EQ(shot.getSize(), sf::Vector2u(1024, 768));
+    EXPECT_EQ(differingPixels(shot, window_picture), 0);
+    EXPECT_EQ(countLitInCell(shot, Position(32, 11)), 0) << "the cleared cells";
+
+    // The window keeps drawing; the screenshot did not disturb it.
+    graphics.drawCh(Position(40, 12), 'Z', zp::RED);
+    graphics.swapBuffers();
+    sf::Image after = captureEngineWindowWhen(
+        [](const sf::Image& image) { return countColorInCell(image, Position(40, 12), sf::Color::Red) > 0; });
+    EXPECT_GE(countColorInCell(after, Position(40, 12), sf::Color::Red), GLYPH_PIXELS);
+    EXPECT_EQ(countLitInCell(after, Position(0, 0)), 0);
+
+    EXPECT_EQ(graphics.saveScreenshot("no-such-folder/shot.png"), -1);
+}
+
 } // namespace

@@ -1,10 +1,13 @@
 // The graphics manager with its real window on the test's X display.
 #include "support/EngineFixture.h"
+#include "support/RunDir.h"
 
 #include "zp/GraphicsManager.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -40,6 +43,30 @@ TEST_F(GraphicsWindowTest, ShutDownClosesTheWindowAndDrawingStops)
     EXPECT_EQ(graphics.getWindow(), nullptr);
     EXPECT_EQ(graphics.drawCh(Position(0, 0), 'A', zp::WHITE), -1);
     EXPECT_EQ(graphics.swapBuffers(), -1);
+}
+
+TEST_F(GraphicsWindowTest, LoadsTheNamedFontFileAtTheNextStartUp)
+{
+    // The font moves out of the working folder, so only the named file can serve.
+    namespace fs = std::filesystem;
+    const fs::path moved = fs::path(zp::test::runDir()) / "fonts" / "other.ttf";
+    fs::create_directories(moved.parent_path());
+    fs::rename("zp-font.ttf", moved);
+    graphics.shutDown();
+    EXPECT_EQ(graphics.getFontFile(), "zp-font.ttf");
+    EXPECT_EQ(graphics.startUp(), -1);
+    EXPECT_EQ(graphics.getWindow(), nullptr);
+
+    graphics.setFontFile(moved.string());
+    EXPECT_EQ(graphics.getFontFile(), moved.string());
+    EXPECT_EQ(graphics.startUp(), 0);
+    EXPECT_NE(graphics.getWindow(), nullptr);
+    EXPECT_EQ(graphics.drawCh(Position(0, 0), 'A', zp::WHITE), 0);
+
+    graphics.setFontFile("missing.ttf");
+    graphics.shutDown();
+    EXPECT_EQ(graphics.startUp(), -1);
+    graphics.setFontFile(zp::FONT_FILE_DEFAULT);
 }
 
 TEST_F(GraphicsWindowTest, RecordsWhatItDrawsAsAHeadlessStartDoes)

@@ -1,11 +1,14 @@
 // The input manager against a real window under the test's own X server,
 // driven by xdotool: what a player's keys and mouse produce, step by step.
+#include "support/CloseRequest.h"
 #include "support/EngineFixture.h"
 #include "support/RecordingObject.h"
 #include "support/Shell.h"
 
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
+#include "zp/EventStep.h"
+#include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
 #include "zp/InputManager.h"
 #include "zp/WorldManager.h"
@@ -14,6 +17,7 @@
 #include <SFML/Window/Window.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -295,6 +299,71 @@ TEST_F(InputWindowTest, HeldKeysAndButtonsCountOnlyWhileTheWindowHasTheFocus)
     EXPECT_TRUE(saw("mouse pressed 0 at 0,0")) << all();
 }
 
+// Input read at the start of a frame comes before the step events of step
+// number getStepCount(), at any speed and while paused; so a game can be
+// replayed from input recorded with the step count it arrived at.
+TEST_F(InputWindowTest, AFramesInputComesBeforeItsWorldSteps)
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    std::vector<std::string> journal;
+    auto* p_order = new zp::test::RecordingObject;
+    p_order->on_event = [&](zp::test::RecordingObject&, const zp::Event* p_event) {
+        if (p_event->getType() == zp::STEP_EVENT)
+            journal.push_back("step " +
+                              std::to_string(static_cast<const zp::EventStep*>(p_event)->getStepCount()));
+        else if (describe(p_event).rfind("key pressed", 0) == 0)
+            journal.push_back(describe(p_event));
+    };
+    // Frames until the key has come; each frame's start is journalled with the step count.
+    const auto frameUntilKey = [&](const std::string& key) {
+        for (int i = 0; i < 600 && std::find(journal.begin(), journal.end(), key) == journal.end(); ++i) {
+            journal.push_back("frame " + std::to_string(game.getStepCount()));
+            game.frame();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    };
+
+    ASSERT_EQ(game.setStepsPerFrame(4), 0);
+    xdotool("key --window " + window_id + " a");
+    frameUntilKey("key pressed 0");
+    auto key = std::find(journal.begin(), journal.end(), "key pressed 0");
+    ASSERT_NE(key, journal.end());
+    ASSERT_GE(key - journal.begin(), 1);
+    const std::string frame_start = *(key - 1);
+    ASSERT_EQ(frame_start.rfind("frame ", 0), 0u) << "nothing of the frame came before the key";
+    const int n = std::stoi(frame_start.substr(6));
+    EXPECT_EQ(std::vector<std::string>(key + 1, journal.end()),
+              (std::vector<std::string>{"step " + std::to_string(n), "step " + std::to_string(n + 1),
+                                        "step " + std::to_string(n + 2), "step " + std::to_string(n + 3)}));
+
+    // Paused, the key comes and no step follows; the next step, after the
+    // pause, carries the same count as the frame the key came in.
+    journal.clear();
+    game.setPaused(true);
+    xdotool("key --window " + window_id + " b");
+    frameUntilKey("key pressed 1");
+    ASSERT_GE(journal.size(), 2u);
+    EXPECT_EQ(journal.back(), "key pressed 1");
+    EXPECT_EQ(journal[journal.size() - 2], "frame " + std::to_string(n + 4));
+    game.setPaused(false);
+    game.setStepsPerFrame(1);
+    game.frame();
+    EXPECT_EQ(journal.back(), "step " + std::to_string(n + 4));
+}
+
+// The window's close button (a window manager's close request) ends the
+// game after the frame; no event reaches the objects.
+TEST_F(InputWindowTest, TheCloseButtonEndsTheGame)
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    ASSERT_FALSE(game.getGameOver());
+    ASSERT_TRUE(zp::test::requestWindowClose(window_id)) << "the window takes close requests";
+    pumpUntil([&] { return game.getGameOver(); });
+    EXPECT_TRUE(game.getGameOver());
+    EXPECT_TRUE(seen.empty()) << all();
+    EXPECT_TRUE(graphics.getWindow()->isOpen()) << "the program closes it when it shuts down";
+}
+
 TEST_F(InputWindowTest, WithoutAWindowNothingIsRead)
 {
     xdotool("keydown q");
@@ -305,6 +374,15 @@ TEST_F(InputWindowTest, WithoutAWindowNothingIsRead)
     for (int more = 0; more < 5; ++more)
         getInputStep();
     EXPECT_TRUE(seen.empty()) << all();
+}
+
+TEST_F(InputWindowTest, TheLastKeyCodeIsPolledToo)
+{
+    // Pause is the last key code, 100.
+    xdotool("keydown Pause");
+    pumpUntil([&] { return saw("key down 100"); });
+    xdotool("keyup Pause");
+    EXPECT_TRUE(saw("key down 100")) << all();
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -45,6 +44,8 @@ protected:
         ASSERT_EQ(resources.loadSprite(levelFixture("BlockHorizontal.txt"), "BlockHorizontal"), 0);
         ASSERT_EQ(resources.loadSprite(levelFixture("BlockVertical.txt"), "BlockVertical"), 0);
     }
+    // The blocks go with the case: the world's lists are not kept at exit.
+    void TearDown() override { zp::WorldManager::getInstance().shutDown(); }
 
     static int load(const std::string& level, const std::string& path)
     {
@@ -331,15 +332,15 @@ TEST_F(LevelFiles, ShutDownReleasesTheLevel)
 }
 
 // Found by the level fuzzer: blocks at the ends of the number range. They are
-// placed where the numbers say (clamped to int), and the world moves,
+// placed at the coordinate limit, and the world moves,
 // collides and draws them like any other, showing only what is on the board.
 TEST_F(LevelFiles, BlocksAtTheEndsOfTheNumberRangeAreOrdinaryBlocks)
 {
     ASSERT_EQ(load("level-block-far-away.txt", "path-good.txt"), 0);
     const std::vector<zp::Object*> placed = blocks();
     ASSERT_EQ(placed.size(), 3u);
-    EXPECT_EQ(placed[0]->getPosition(), Position(INT_MAX, 3));
-    EXPECT_EQ(placed[1]->getPosition(), Position(INT_MIN, INT_MIN));
+    EXPECT_EQ(placed[0]->getPosition(), Position(zp::MAX_COORDINATE, 3));
+    EXPECT_EQ(placed[1]->getPosition(), Position(-zp::MAX_COORDINATE, -zp::MAX_COORDINATE));
     EXPECT_EQ(placed[2]->getPosition(), Position(2, 5));
 
     zp::WorldManager& world = zp::WorldManager::getInstance();
@@ -407,6 +408,38 @@ TEST_F(LevelFiles, ALevelWhoseBlocksWouldNotFitIsRefusedWhole)
               0);
     EXPECT_EQ(current()->getBlocks().getCount(), free_world_room);
     EXPECT_EQ(worldCount(), free_world_room);
+}
+
+TEST_F(LevelFiles, CoordinatesBeyondTheLimitAreClampedAndLogged)
+{
+    const std::string level = zp::test::writeFile(
+        "far.txt", "name Far\ndescription far away\nsize_x 2147483647\nsize_y 24\nblock_count 1\n"
+                   "enemy_start_x -2147483648\nenemy_start_y 3\ntreasure_x 5\ntreasure_y 99999999\nend\n"
+                   "block BlockHorizontal\npos_x 2147483647\npos_y -16777216\nend\neof\n");
+    const std::string path =
+        zp::test::writeFile("far-path.txt", "block_count 1\nend\npos_x 16777217\npos_y 4\nend\neof\n");
+    ASSERT_EQ(LevelManager::getInstance().loadLevel(level, path), 0);
+    const Level* p_level = current();
+    ASSERT_NE(p_level, nullptr);
+    EXPECT_EQ(p_level->getEnemyStartX(), -zp::MAX_COORDINATE);
+    EXPECT_EQ(p_level->getTreasureY(), zp::MAX_COORDINATE);
+    ASSERT_EQ(p_level->getPath().size(), 1u);
+    EXPECT_EQ(p_level->getPath()[0], zp::Position(zp::MAX_COORDINATE, 4));
+    ASSERT_EQ(blocks().size(), 1u);
+    EXPECT_EQ(blocks()[0]->getPosition(), zp::Position(zp::MAX_COORDINATE, -zp::MAX_COORDINATE));
+
+    const std::string log = zp::test::readFile("zephane.log");
+    for (const char* line : {"size_x 2147483647 out of range, taken as 16777216",
+                             "enemy_start_x -2147483648 out of range, taken as -16777216",
+                             "treasure_y 99999999 out of range, taken as 16777216",
+                             "pos_x 2147483647 out of range, taken as 16777216",
+                             "pos_x 16777217 out of range, taken as 16777216"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    EXPECT_EQ(log.find("pos_y -16777216"), std::string::npos) << "the limit itself is in range";
+
+    // The world moves and draws the far block without overflowing its box.
+    zp::WorldManager::getInstance().update();
+    zp::WorldManager::getInstance().draw();
 }
 
 } // namespace

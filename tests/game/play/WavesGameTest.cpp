@@ -20,7 +20,6 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <map>
 #include <string>
 #include <vector>
@@ -77,8 +76,8 @@ TEST_F(Waves, SetUpTheBoardAndPlayTheLevelMusic)
     }
     EXPECT_EQ(order, (std::vector<std::string>{"WavesGame", "", "Reticle", "CurrencyView Currency:100",
                                                "ViewObject Wave:0", "ViewObject Lives:10", "GatlingInfo",
-                                               "RocketInfo", "FreezeInfo", "Treasure"}))
-        << "a block keeps the empty type of a plain object";
+                                               "RocketInfo", "FreezeInfo", "Treasure", "PlayControls"}))
+        << "a block keeps the empty type of a plain object; the player's controls come last, drawn on top";
     EXPECT_EQ(objectsOf<CurrencyView>().at(0)->getPosition(), Position(55, 1));
     EXPECT_EQ(objectsOf<WaveView>().at(0)->getPosition(), Position(40, 1));
     EXPECT_EQ(objectsOf<LivesView>().at(0)->getPosition(), Position(6, 1));
@@ -308,10 +307,12 @@ TEST_F(Waves, AnOvercrowdedLevelIsRefusedAndPlayKeepsItsWayOut)
     expectOnlyTheGameOverScreen();
 }
 
-// A path through the corners of the number range: the enemy walks it, is
-// drawn, aimed at and counted like any other, and ends at the treasure.
+// A path through the corners of the number range (taken as the coordinate
+// limits): the enemy walks it, is drawn, aimed at and counted like any other,
+// and ends at the treasure.
 TEST_F(Waves, AnEnemyWalksAPathThroughTheEndsOfTheNumberRange)
 {
+    const int LIMIT = zp::MAX_COORDINATE;
     new WavesGame(levelFile("short"), playFixture("levels/far-path.txt"));
     new Gatling(Position(12, 12));
     step(171);
@@ -326,8 +327,8 @@ TEST_F(Waves, AnEnemyWalksAPathThroughTheEndsOfTheNumberRange)
             visited.push_back(p_enemy->getPosition());
     }
     EXPECT_EQ(visited,
-              (std::vector<Position>{Position(10, 10), Position(INT_MIN, INT_MIN), Position(INT_MAX, INT_MAX),
-                                     Position(INT_MIN, INT_MAX), Position(13, 10)}));
+              (std::vector<Position>{Position(10, 10), Position(-LIMIT, -LIMIT), Position(LIMIT, LIMIT),
+                                     Position(-LIMIT, LIMIT), Position(13, 10)}));
 }
 
 TEST_F(Waves, TheNextGameStartsAfresh)

@@ -62,7 +62,7 @@ void sendKey(int key, zp::KeyboardAction action)
 void steps(int count)
 {
     for (int i = 0; i < count; ++i)
-        zp::GameManager::getInstance().step();
+        zp::GameManager::getInstance().frame();
 }
 
 std::string trimmed(std::string text)

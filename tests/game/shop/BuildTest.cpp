@@ -224,6 +224,105 @@ TEST_F(Building, ReticleStartsInTheMiddleAndFollowsMovesOnly)
     EXPECT_EQ(graphics.getDrawnColor(Position(7, 9)), zp::RED);
 }
 
+// A cursor the size of the shipped ones: three cells by three.
+const char* const WIDE_CURSOR = "frames 3\nwidth 3\nheight 3\ncolor "
+                                "green\nnnn\nnnn\nnnn\nend\nxxx\nxxx\nxxx\nend\nmmm\nmmm\nmmm\nend\neof\n";
+
+// A turret must stand wholly on the playing field: not hanging off the
+// board's edges, not over the counters' rows. Such places are refused like a
+// blocked one, and look blocked while the cursor stands there.
+TEST_F(Building, APlaceOffTheFieldIsRefusedLikeABlockedOne)
+{
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    ASSERT_EQ(resources.unloadSprite("gatling-build"), 0);
+    ASSERT_EQ(resources.loadSprite(zp::test::writeFile("wide-cursor.txt", WIDE_CURSOR), "gatling-build"), 0);
+    setCounter("Currency:", 1000);
+    const struct {
+        const char* what;
+        Position cell;
+        bool placed;
+    } cases[] = {
+        {"hanging off the right edge", {78, 20}, false},
+        {"off the right edge", {80, 20}, false},
+        {"hanging off the bottom edge", {40, 22}, false},
+        {"hanging off the left edge", {-1, 20}, false},
+        {"over the lives counter", {4, 1}, false},
+        {"in the counters' rows between two counters", {20, 0}, false},
+        {"touching the counters' lower frame", {50, 2}, false},
+        {"in the bottom right corner", {77, 21}, true},
+        {"in the bottom left corner", {0, 21}, true},
+        {"just under the counters", {20, 3}, true},
+    };
+    int turrets_placed = 0;
+    int currency = 1000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        click(GATLING_PANEL);
+        ASSERT_EQ(objectsOf<Build>().size(), 1u);
+        Build* p_cursor = objectsOf<Build>().at(0);
+        moveMouse(c.cell);
+        EXPECT_EQ(p_cursor->fitsPlayingField(c.cell), c.placed);
+        EXPECT_EQ(p_cursor->getSpriteIndex(), c.placed ? BUILD_FRAME_MOVING : BUILD_FRAME_BLOCKED);
+        click(c.cell);
+        step();
+        EXPECT_TRUE(objectsOf<Build>().empty()) << "the purchase ends either way";
+        if (c.placed) {
+            ++turrets_placed;
+            currency -= 100;
+        }
+        EXPECT_EQ(int(turrets().size()), turrets_placed);
+        EXPECT_EQ(counter("Currency:"), currency);
+    }
+}
+
+// The right button sells turrets: buying and placing answer only the others.
+TEST_F(Building, RightClicksNeitherBuyNorPlace)
+{
+    rightClick(GATLING_PANEL);
+    step();
+    EXPECT_TRUE(objectsOf<Build>().empty());
+
+    click(GATLING_PANEL);
+    moveMouse(FREE_CELL);
+    rightClick(FREE_CELL);
+    step();
+    ASSERT_EQ(objectsOf<Build>().size(), 1u) << "the cursor is still carried";
+    EXPECT_TRUE(turrets().empty());
+    EXPECT_EQ(counter("Currency:"), 100);
+
+    mouse(zp::CLICKED, FREE_CELL, 2);
+    step();
+    EXPECT_EQ(turrets(), std::vector<std::string>{"Gatling"}) << "the middle button places, as before";
+}
+
+// While paused the board takes no clicks: the cursor would not leave before
+// the next update and could place twice.
+TEST_F(Building, ClicksWaitForTheEndOfAPause)
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    game.setPaused(true);
+    click(GATLING_PANEL);
+    step();
+    EXPECT_TRUE(objectsOf<Build>().empty());
+
+    game.setPaused(false);
+    click(GATLING_PANEL);
+    game.setPaused(true);
+    moveMouse(FREE_CELL);
+    click(FREE_CELL);
+    click(FREE_CELL);
+    step();
+    EXPECT_TRUE(turrets().empty());
+    ASSERT_EQ(objectsOf<Build>().size(), 1u);
+    EXPECT_EQ(objectsOf<Build>().at(0)->getPosition(), FREE_CELL) << "moves still carry it";
+
+    game.setPaused(false);
+    click(FREE_CELL);
+    step();
+    EXPECT_EQ(turrets(), std::vector<std::string>{"Gatling"});
+    EXPECT_EQ(counter("Currency:"), 0);
+}
+
 class BuildingWithoutSprites : public Play {};
 
 TEST_F(BuildingWithoutSprites, CursorsAreLoggedAndStillPlaceTheirTurrets)

@@ -1,0 +1,94 @@
+/// \file
+/// A recording of a run's input: every keyboard and mouse event the input
+/// manager sent, with the step before whose step events it came, plus state
+/// checks the game took every so often. A run has no randomness, so playing
+/// the same input back reaches the same state, step for step.
+///
+/// The text format, one record per line (blank lines and lines starting
+/// with '#' are ignored):
+///
+///     zp-recording 1                      header with the format's version
+///     meta <key> <value...>               free facts the game keeps (e.g. the level)
+///     key <step> <pressed|released|down> <key code>
+///     mouse <step> <clicked|pressed|moved> <button> <x> <y>
+///     check <step> <16 hex digits>        the game's state digest after that step
+///     end <step>                          the step count at which the run ended
+///
+/// Steps never go back; the "end" line comes last.
+#pragma once
+
+#include "zp/EventKeyboard.h"
+#include "zp/EventMouse.h"
+#include "zp/Position.h"
+
+#include <cstdint>
+#include <istream>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace zp {
+
+const char* const RECORDING_MAGIC = "zp-recording";
+const int RECORDING_VERSION = 1;
+
+/// One input event as it was sent, before the step events of `step`.
+struct RecordedInput {
+    int step = 0;
+    bool keyboard = true;
+    /// KeyboardAction or MouseAction.
+    int action = 0;
+    /// The key code, or the mouse button.
+    int code = 0;
+    Position mouse_position;
+
+    bool operator==(const RecordedInput& other) const;
+};
+
+struct RecordedCheck {
+    int step = 0;
+    std::uint64_t digest = 0;
+};
+
+class InputRecording {
+public:
+    void clear();
+
+    void setMeta(const std::string& key, const std::string& value);
+    /// The value, or an empty string.
+    std::string getMeta(const std::string& key) const;
+    bool hasMeta(const std::string& key) const;
+
+    /// Events with an action outside the engine's are not recorded.
+    void addKeyboard(int step, KeyboardAction action, int key);
+    void addMouse(int step, MouseAction action, int button, Position position);
+    void addCheck(int step, std::uint64_t digest);
+    void setEndStep(int step);
+
+    const std::vector<RecordedInput>& getInputs() const;
+    const std::vector<RecordedCheck>& getChecks() const;
+    /// -1 while the run has not ended.
+    int getEndStep() const;
+
+    /// 0 when the whole text is a recording; otherwise -1 and, in `error`,
+    /// "line N: what is wrong". A failed read leaves what was read so far.
+    int read(std::istream& in, std::string& error);
+    int readFile(const std::string& path, std::string& error);
+    void write(std::ostream& out) const;
+    int writeFile(const std::string& path) const;
+
+private:
+    int parseLine(const std::string& line, std::string& error);
+    /// The last step a record named, so that steps never go back.
+    int last_step = 0;
+    std::map<std::string, std::string> meta;
+    std::vector<RecordedInput> inputs;
+    std::vector<RecordedCheck> checks;
+    int end_step = -1;
+};
+
+/// FNV-1a, 64 bits: a digest of text that stays the same on every machine.
+std::uint64_t digestOf(const std::string& text, std::uint64_t digest = 14695981039346656037ull);
+
+} // namespace zp

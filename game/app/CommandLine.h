@@ -1,0 +1,33 @@
+// The game's command line, read into Options from one table of options: an
+// option is one row of that table plus the field it sets.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Exit status for a command line the game does not understand.
+const int EXIT_USAGE = 2;
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    // 0: the splash screen and the menu as usual; 1 ... LEVEL_COUNT: that level at once.
+    int level = 0;
+    // Empty: the data set is looked for beside the program, then beside the working folder.
+    std::string data_dir;
+};
+
+struct CommandLine {
+    Options options;
+    // What was wrong with the command line; empty when it was understood.
+    std::string error;
+};
+
+// The arguments without the program's name.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// The usage message that --help prints: synopsis, every option of the table, the keys.
+std::string usageText();
+// "cinderwatch " and the version, one line.
+std::string versionText();

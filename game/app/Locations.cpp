@@ -1,0 +1,143 @@
+#include "app/Locations.h"
+
+#include "content/DataPaths.h"
+
+#include "zp/GraphicsManager.h"
+#include "zp/LogManager.h"
+#include "zp/Utility.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const DATA_FOLDER_NAME = "GameData";
+const char* const STATE_FOLDER_NAME = "cinderwatch";
+
+// The places beside the executable, in the order they are tried: its own
+// folder (a build folder) and the installed files.
+fs::path installedFiles(const fs::path& executable_dir)
+{
+    return (executable_dir / CINDERWATCH_SHARE_FROM_BIN).lexically_normal();
+}
+
+bool isFile(const fs::path& path)
+{
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+bool isFolder(const fs::path& path)
+{
+    std::error_code ignored;
+    return fs::is_directory(path, ignored);
+}
+
+// Opening for appending creates the file but keeps what it holds; the log
+// manager truncates it when it starts.
+bool takesWrites(const std::string& path)
+{
+    std::FILE* p_file = std::fopen(path.c_str(), "a");
+    if (p_file == nullptr)
+        return false;
+    std::fclose(p_file);
+    return true;
+}
+
+std::string fromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+} // namespace
+
+Environment processEnvironment()
+{
+    Environment environment;
+    environment.executable_path = zp::executablePath();
+    environment.xdg_state_home = fromEnvironment("XDG_STATE_HOME");
+    environment.home = fromEnvironment("HOME");
+    return environment;
+}
+
+std::string findFontFile(const std::string& executable_path)
+{
+    if (!executable_path.empty()) {
+        const fs::path executable_dir = fs::path(executable_path).parent_path();
+        for (const fs::path& folder : {executable_dir, installedFiles(executable_dir)}) {
+            const fs::path font = folder / zp::FONT_FILE_DEFAULT;
+            if (isFile(font))
+                return font.string();
+        }
+    }
+    return zp::FONT_FILE_DEFAULT;
+}
+
+std::string findDataDir(const std::string& executable_path, const std::string& data_override)
+{
+    if (!data_override.empty())
+        return data_override;
+    if (!executable_path.empty()) {
+        const fs::path executable_dir = fs::path(executable_path).parent_path();
+        for (const fs::path& data : {(executable_dir.parent_path() / DATA_FOLDER_NAME).lexically_normal(),
+                                     installedFiles(executable_dir) / DATA_FOLDER_NAME}) {
+            if (isFolder(data))
+                return data.string() + "/";
+        }
+    }
+    return GAME_DATA_DIR;
+}
+
+std::string stateLogFile(const Environment& environment)
+{
+    // A relative XDG_STATE_HOME is invalid and ignored.
+    fs::path state;
+    if (fs::path(environment.xdg_state_home).is_absolute())
+        state = environment.xdg_state_home;
+    else if (!environment.home.empty())
+        state = fs::path(environment.home) / ".local" / "state";
+    else
+        return "";
+    return (state / STATE_FOLDER_NAME / zp::LOGFILE_NAME).string();
+}
+
+std::string chooseLogFile(const Environment& environment, bool& moved)
+{
+    moved = false;
+    if (takesWrites(zp::LOGFILE_NAME))
+        return zp::LOGFILE_NAME;
+    const std::string state_log = stateLogFile(environment);
+    if (state_log.empty())
+        return zp::LOGFILE_NAME;
+    std::error_code ignored;
+    fs::create_directories(fs::path(state_log).parent_path(), ignored);
+    if (!takesWrites(state_log))
+        return zp::LOGFILE_NAME;
+    moved = true;
+    return state_log;
+}
+
+Locations findLocations(const Environment& environment, const std::string& data_override)
+{
+    Locations locations;
+    locations.font_file = findFontFile(environment.executable_path);
+    locations.data_dir = findDataDir(environment.executable_path, data_override);
+    locations.log_file = chooseLogFile(environment, locations.log_moved);
+    return locations;
+}
+
+std::string describeLocations(const Locations& locations)
+{
+    // The log's full path, so the player finds it whatever the working folder.
+    std::error_code unknown_folder;
+    fs::path log = fs::absolute(locations.log_file, unknown_folder);
+    if (unknown_folder)
+        log = locations.log_file;
+    return "  font: \"" + locations.font_file + "\"\n" +     //
+           "  game data: \"" + locations.data_dir + "\"\n" + //
+           "  log: \"" + log.string() + "\"\n";
+}

@@ -1,0 +1,49 @@
+// Where the game finds its font and data set and writes its log. The font and
+// the data are looked for beside the program's own executable (its build
+// folder, or the tree it was installed into), then where the game has always
+// had them: "zp-font.ttf" in the working folder and "../GameData/" beside it.
+// The log stays in the working folder when that takes it, else goes to the
+// user's state folder.
+#pragma once
+
+#include <string>
+
+// From the folder of the installed executable to the game's installed files
+// (set by the build from its install layout).
+#ifndef CINDERWATCH_SHARE_FROM_BIN
+#define CINDERWATCH_SHARE_FROM_BIN "../share/cinderwatch"
+#endif
+
+// What the search depends on, read from the process by processEnvironment().
+struct Environment {
+    std::string executable_path; // empty when the system cannot tell
+    std::string xdg_state_home;  // empty when unset
+    std::string home;            // empty when unset
+};
+
+struct Locations {
+    std::string font_file;
+    std::string data_dir;
+    std::string log_file;
+    // True when the working folder took no log and it went to the state folder.
+    bool log_moved = false;
+};
+
+Environment processEnvironment();
+
+// The first font among the executable's folder, the installed files and
+// finally FONT_FILE_DEFAULT in the working folder.
+std::string findFontFile(const std::string& executable_path);
+// `data_override` when given; else the first data set found one level above
+// the executable's folder or among the installed files; else GAME_DATA_DIR.
+std::string findDataDir(const std::string& executable_path, const std::string& data_override);
+// The log file in the user's state folder ($XDG_STATE_HOME/cinderwatch, by
+// default ~/.local/state/cinderwatch); empty when there is no home.
+std::string stateLogFile(const Environment& environment);
+// LOGFILE_NAME when the working folder takes it, else the state folder's log
+// (its folder made if need be); LOGFILE_NAME when neither can be written.
+std::string chooseLogFile(const Environment& environment, bool& moved);
+
+Locations findLocations(const Environment& environment, const std::string& data_override);
+// The three places, one quoted path a line, for messages to the player.
+std::string describeLocations(const Locations& locations);

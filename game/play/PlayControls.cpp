@@ -1,0 +1,281 @@
+#include "play/PlayControls.h"
+
+#include "content/Controls.h"
+#include "content/GameEvents.h"
+#include "content/Labels.h"
+#include "play/WavePlan.h"
+#include "play/WavesGame.h"
+
+#include "zp/Box.h"
+#include "zp/EventKeyboard.h"
+#include "zp/GameManager.h"
+#include "zp/GraphicsManager.h"
+#include "zp/LogManager.h"
+#include "zp/Music.h"
+#include "zp/ResourceManager.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// The notices stand in the counters' row, between the lives and the wave
+// counters: no board uses those cells, and turrets may not stand there.
+const zp::Position PAUSED_POS(14, 1);
+const char* const PAUSED_TEXT = "PAUSED";
+const zp::Position SPEED_POS(24, 1);
+// The preview takes the bottom row and the frame overlay the bottom-left
+// corner above it, which the tracks of all three levels leave free.
+const zp::Position PREVIEW_POS(0, 23);
+const zp::Position OVERLAY_POS(0, 21);
+
+// The help: a framed box in the middle of the board, as the buy panels are framed.
+const int HELP_LEFT = 12;
+const int HELP_TOP = 3;
+const int HELP_WIDTH = 56;
+const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
+struct HelpLine {
+    const char* keys;
+    const char* action;
+};
+const HelpLine HELP_LINES[] = {
+    {"1 2 3", "choose a level (in the menu)"},
+    {"Q", "quit (in the menu)"},
+    {"Mouse", "carry a turret you are buying"},
+    {"Left click", "buy at a panel, then place"},
+    {"Right click", "sell a turret for half its price"},
+    {"F", "give up the level"},
+    {"P or Space", "pause and resume"},
+    {"Tab", "speed 1x, 2x, 4x"},
+    {"N", "next wave now (during the countdown)"},
+    {"H or ?", "this help (play waits)"},
+    {"F3", "steps per second, step time"},
+    {"F12", "screenshot beside the log"},
+};
+const char* const HELP_LEAVE = "H or ? to go back to the game";
+const int HELP_KEYS_COLUMN = 3;
+const int HELP_ACTIONS_COLUMN = 17;
+
+const double MICROSECONDS_PER_MILLISECOND = 1000.0;
+const char* const SCREENSHOT_PREFIX = "cinderwatch-";
+const char* const SCREENSHOT_EXTENSION = ".png";
+
+zp::Music* levelMusic()
+{
+    return zp::ResourceManager::getInstance().getMusic(LEVEL_MUSIC);
+}
+
+// A name not yet taken beside the log, from the local date and time:
+// "cinderwatch-2024-05-01_13-45-07.png", or "...-07-2.png" within one second.
+std::filesystem::path screenshotPath()
+{
+    const std::filesystem::path folder = std::filesystem::path(zp::LOGFILE_NAME).parent_path();
+    const std::time_t now = std::time(nullptr);
+    // The game's one thread is the only user of the shared result.
+    const std::tm* p_local = std::localtime(&now);
+    char stamp[32] = "unknown-time";
+    if (p_local != nullptr)
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", p_local);
+    const std::string base = SCREENSHOT_PREFIX + std::string(stamp);
+    std::filesystem::path path = folder / (base + SCREENSHOT_EXTENSION);
+    for (int n = 2; std::filesystem::exists(path); ++n)
+        path = folder / (base + "-" + std::to_string(n) + SCREENSHOT_EXTENSION);
+    return path;
+}
+
+} // namespace
+
+PlayControls::PlayControls(WavesGame& game) : waves_game(game)
+{
+    setType("PlayControls");
+    setSolidness(zp::SPECTRAL);
+    setAltitude(zp::MAX_ALTITUDE);
+}
+
+PlayControls::~PlayControls() = default;
+
+bool PlayControls::isPausedByPlayer() const
+{
+    return player_paused;
+}
+
+bool PlayControls::isHelpShown() const
+{
+    return help_shown;
+}
+
+bool PlayControls::isFrameOverlayShown() const
+{
+    return frame_overlay_shown;
+}
+
+int PlayControls::eventHandler(const zp::Event* p_e)
+{
+    if (ended)
+        return 0;
+    if (p_e->getType() == GAME_OVER_EVENT) {
+        // The world must update again to clear the board, and the game-over
+        // screen counts its steps at the normal speed. The level's music has
+        // been stopped by the controller and stays so.
+        ended = true;
+        player_paused = false;
+        help_shown = false;
+        zp::GameManager& game = zp::GameManager::getInstance();
+        game.setPaused(false);
+        game.setStepsPerFrame(PLAY_SPEEDS[0]);
+        return 0;
+    }
+    if (p_e->getType() != zp::KEYBOARD_EVENT)
+        return 0;
+    const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
+    if (p_key->getKeyboardAction() != zp::KEY_PRESSED)
+        return 0;
+    handleKey(p_key->getKey());
+    return 1;
+}
+
+void PlayControls::handleKey(int key)
+{
+    switch (key) {
+    case PAUSE_KEY:
+    case PAUSE_KEY_OTHER:
+        setPlayerPause(!player_paused);
+        break;
+    case SPEED_KEY:
+        nextSpeed();
+        break;
+    case NEXT_WAVE_KEY:
+        waves_game.startNextWaveNow();
+        break;
+    case HELP_KEY:
+    case HELP_KEY_OTHER:
+        setHelpShown(!help_shown);
+        break;
+    case FRAME_OVERLAY_KEY:
+        frame_overlay_shown = !frame_overlay_shown;
+        break;
+    case SCREENSHOT_KEY:
+        saveScreenshot();
+        break;
+    default:
+        break;
+    }
+}
+
+void PlayControls::setPlayerPause(bool new_paused)
+{
+    player_paused = new_paused;
+    applyPause();
+}
+
+void PlayControls::setHelpShown(bool shown)
+{
+    help_shown = shown;
+    applyPause();
+}
+
+void PlayControls::applyPause()
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    const bool paused = player_paused || help_shown;
+    if (paused == game.isPaused())
+        return;
+    game.setPaused(paused);
+    zp::Music* p_music = levelMusic();
+    if (p_music == nullptr)
+        return;
+    if (paused)
+        p_music->pause();
+    else
+        p_music->play(true);
+}
+
+void PlayControls::nextSpeed()
+{
+    zp::GameManager& game = zp::GameManager::getInstance();
+    const int speed_count = static_cast<int>(sizeof PLAY_SPEEDS / sizeof PLAY_SPEEDS[0]);
+    int next = PLAY_SPEEDS[0];
+    for (int i = 0; i + 1 < speed_count; ++i)
+        if (PLAY_SPEEDS[i] == game.getStepsPerFrame())
+            next = PLAY_SPEEDS[i + 1];
+    game.setStepsPerFrame(next);
+}
+
+void PlayControls::saveScreenshot() const
+{
+    zp::LogManager& log = zp::LogManager::getInstance();
+    const std::string path = screenshotPath().string();
+    if (zp::GraphicsManager::getInstance().saveScreenshot(path) == 0)
+        log.writeLog("Screenshot saved to %s", path.c_str());
+    else
+        log.writeLog("Screenshot not saved: no window to capture, or '%s' cannot be written", path.c_str());
+}
+
+void PlayControls::draw()
+{
+    drawNotices();
+    if (frame_overlay_shown)
+        drawFrameOverlay();
+    if (help_shown)
+        drawHelp();
+}
+
+void PlayControls::drawNotices() const
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    if (player_paused)
+        graphics.drawString(PAUSED_POS, PAUSED_TEXT, zp::LEFT_JUSTIFIED, zp::YELLOW);
+    const int speed = zp::GameManager::getInstance().getStepsPerFrame();
+    if (speed != PLAY_SPEEDS[0])
+        graphics.drawString(SPEED_POS, "Speed " + std::to_string(speed) + "x", zp::LEFT_JUSTIFIED, zp::CYAN);
+    if (!waves_game.isSpawning() && !waves_game.isEnded())
+        graphics.drawString(PREVIEW_POS, wavePreviewText(waves_game.getWave(), waves_game.getComingWave()),
+                            zp::LEFT_JUSTIFIED, zp::CYAN);
+}
+
+void PlayControls::drawFrameOverlay() const
+{
+    const zp::GameManager& game = zp::GameManager::getInstance();
+    char steps[32];
+    std::snprintf(steps, sizeof steps, "%d steps/s", game.getStepsPerSecond());
+    char step_time[32];
+    std::snprintf(step_time, sizeof step_time, "step %.1f ms",
+                  static_cast<double>(game.getLastStepTime()) / MICROSECONDS_PER_MILLISECOND);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.drawString(OVERLAY_POS, steps, zp::LEFT_JUSTIFIED, zp::GREEN);
+    graphics.drawString(zp::Position(OVERLAY_POS.getX(), OVERLAY_POS.getY() + 1), step_time,
+                        zp::LEFT_JUSTIFIED, zp::GREEN);
+}
+
+void PlayControls::drawHelp() const
+{
+    const int line_count = static_cast<int>(sizeof HELP_LINES / sizeof HELP_LINES[0]);
+    // Frame, title, blank, the lines, blank, how to leave, frame.
+    const int height = line_count + 6;
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.clearBox(zp::Box(zp::Position(HELP_LEFT, HELP_TOP), HELP_WIDTH, height));
+
+    const std::string inside(HELP_WIDTH - 2, '-');
+    const int right = HELP_LEFT + HELP_WIDTH - 1;
+    const int bottom = HELP_TOP + height - 1;
+    graphics.drawString(zp::Position(HELP_LEFT, HELP_TOP), "." + inside + ".", zp::LEFT_JUSTIFIED, zp::WHITE);
+    graphics.drawString(zp::Position(HELP_LEFT, bottom), "'" + inside + "'", zp::LEFT_JUSTIFIED, zp::WHITE);
+    for (int row = HELP_TOP + 1; row < bottom; ++row) {
+        graphics.drawCh(zp::Position(HELP_LEFT, row), '|', zp::WHITE);
+        graphics.drawCh(zp::Position(right, row), '|', zp::WHITE);
+    }
+
+    const int centre = HELP_LEFT + HELP_WIDTH / 2;
+    graphics.drawString(zp::Position(centre, HELP_TOP + 1), HELP_TITLE, zp::CENTER_JUSTIFIED, zp::YELLOW);
+    int row = HELP_TOP + 3;
+    for (const HelpLine& line : HELP_LINES) {
+        graphics.drawString(zp::Position(HELP_LEFT + HELP_KEYS_COLUMN, row), line.keys, zp::LEFT_JUSTIFIED,
+                            zp::CYAN);
+        graphics.drawString(zp::Position(HELP_LEFT + HELP_ACTIONS_COLUMN, row), line.action,
+                            zp::LEFT_JUSTIFIED, zp::WHITE);
+        ++row;
+    }
+    graphics.drawString(zp::Position(centre, bottom - 1), HELP_LEAVE, zp::CENTER_JUSTIFIED, zp::YELLOW);
+}

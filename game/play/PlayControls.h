@@ -1,0 +1,50 @@
+// The player's controls during play beyond F: pause, speed, the next wave
+// now, help, a screenshot and the frame overlay, with the notices they put
+// on the board, and the preview of the next wave during the countdown. The
+// level controller creates it with the board; it leaves with the board.
+#pragma once
+
+#include "zp/Object.h"
+
+class WavesGame;
+
+// The speeds that the speed key goes through, in world steps per frame.
+const int PLAY_SPEEDS[] = {1, 2, 4};
+
+class PlayControls : public zp::Object {
+public:
+    // Reads the waves of this controller, which outlives it.
+    explicit PlayControls(WavesGame& waves_game);
+    ~PlayControls() override;
+
+    // Keys act when pressed (held keys repeat nothing). On "GameOver" the
+    // engine gets its normal pace back (running, 1x), so the game-over screen
+    // comes whatever the state of play; every later event is ignored.
+    int eventHandler(const zp::Event* p_e) override;
+    // The notices, the preview, the overlay and the help, over the board.
+    void draw() override;
+
+    // Paused by the pause key; the help pauses as well.
+    bool isPausedByPlayer() const;
+    bool isHelpShown() const;
+    bool isFrameOverlayShown() const;
+
+private:
+    void handleKey(int key);
+    void setPlayerPause(bool new_paused);
+    void setHelpShown(bool shown);
+    // The engine and the level music follow the player's pause and the help.
+    void applyPause();
+    void nextSpeed();
+    void saveScreenshot() const;
+
+    void drawNotices() const;
+    void drawFrameOverlay() const;
+    void drawHelp() const;
+
+    WavesGame& waves_game;
+    bool player_paused = false;
+    bool help_shown = false;
+    bool frame_overlay_shown = false;
+    bool ended = false;
+};

@@ -1,0 +1,126 @@
+#include "zp/InputRecording.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+using zp::InputRecording;
+using zp::Position;
+
+InputRecording parsed(const std::string& text, int expected_result = 0, std::string* p_error = nullptr)
+{
+    InputRecording recording;
+    std::istringstream in(text);
+    std::string error;
+    EXPECT_EQ(recording.read(in, error), expected_result) << error;
+    if (p_error != nullptr)
+        *p_error = error;
+    return recording;
+}
+
+TEST(InputRecording, WritesWhatItReadsBack)
+{
+    InputRecording recording;
+    recording.setMeta("level", "2");
+    recording.setMeta("game", "Cinderwatch 1.0");
+    recording.addKeyboard(0, zp::KEY_PRESSED, 27);
+    recording.addMouse(150, zp::MOVED, 0, Position(70, 3));
+    recording.addMouse(152, zp::CLICKED, 1, Position(-1, 30));
+    recording.addCheck(100, 0x0123456789abcdefull);
+    recording.addCheck(152, 42);
+    recording.addKeyboard(200, zp::KEY_DOWN, 100);
+    recording.setEndStep(300);
+
+    std::ostringstream out;
+    recording.write(out);
+    EXPECT_EQ(out.str(), "zp-recording 1\n"
+                         "meta game Cinderwatch 1.0\n"
+                         "meta level 2\n"
+                         "key 0 pressed 27\n"
+                         "check 100 0123456789abcdef\n"
+                         "mouse 150 moved 0 70 3\n"
+                         "check 152 000000000000002a\n"
+                         "mouse 152 clicked 1 -1 30\n"
+                         "key 200 down 100\n"
+                         "end 300\n");
+
+    const InputRecording again = parsed(out.str());
+    EXPECT_EQ(again.getInputs(), recording.getInputs());
+    ASSERT_EQ(again.getChecks().size(), 2u);
+    EXPECT_EQ(again.getChecks()[0].digest, 0x0123456789abcdefull);
+    EXPECT_EQ(again.getChecks()[1].step, 152);
+    EXPECT_EQ(again.getMeta("game"), "Cinderwatch 1.0");
+    EXPECT_EQ(again.getMeta("level"), "2");
+    EXPECT_FALSE(again.hasMeta("speed"));
+    EXPECT_EQ(again.getEndStep(), 300);
+}
+
+TEST(InputRecording, CommentsBlankLinesAndCrLfAreAllowed)
+{
+    const InputRecording recording = parsed(
+        "# a game of level 1\r\n\r\nzp-recording 1\r\n  # placing a turret\nkey 5 released 16\r\nend 9\r\n");
+    ASSERT_EQ(recording.getInputs().size(), 1u);
+    EXPECT_EQ(recording.getInputs()[0].action, zp::KEY_RELEASED);
+    EXPECT_EQ(recording.getInputs()[0].code, 16);
+    EXPECT_EQ(recording.getEndStep(), 9);
+}
+
+TEST(InputRecording, WithoutAnEndLineTheRunHasNotEnded)
+{
+    EXPECT_EQ(parsed("zp-recording 1\nkey 3 pressed 5\n").getEndStep(), -1);
+}
+
+TEST(InputRecording, MalformedRecordingsSayWhichLineAndWhy)
+{
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"", "line 1: not a recording (the file is empty)"},
+        {"key 1 pressed 2\n", "line 1: not a recording (expected \"zp-recording 1\")"},
+        {"\n# x\nzp-recording 2\n",
+         "line 3: recording version 2 is not supported (this program reads version 1)"},
+        {"zp-recording one\n", "line 1: not a recording (expected \"zp-recording 1\")"},
+        {"zp-recording 1\njump 3\n",
+         "line 2: unknown record \"jump\" (expected meta, key, mouse, check or end)"},
+        {"zp-recording 1\nkey 3 pressed\n", "line 2: \"key\" takes 3 values, not 2"},
+        {"zp-recording 1\nmouse 3 moved 0 1 2 3\n", "line 2: \"mouse\" takes 5 values, not 6"},
+        {"zp-recording 1\nkey -1 pressed 2\n", "line 2: \"-1\" is not a step number"},
+        {"zp-recording 1\nkey 9999999999 pressed 2\n", "line 2: \"9999999999\" is not a step number"},
+        {"zp-recording 1\nkey 7 pressed 2\nkey 6 pressed 2\n",
+         "line 3: step 6 comes after step 7 (steps never go back)"},
+        {"zp-recording 1\ncheck 7 12\nkey 6 pressed 2\n", "line 2: \"12\" is not a digest of 16 hex digits"},
+        {"zp-recording 1\nkey 1 held 2\n", "line 2: \"held\" is not a key action (pressed, released, down)"},
+        {"zp-recording 1\nmouse 1 dragged 0 1 1\n",
+         "line 2: \"dragged\" is not a mouse action (clicked, pressed, moved)"},
+        {"zp-recording 1\nkey 1 pressed 2x\n", "line 2: \"2x\" is not a whole number"},
+        {"zp-recording 1\nend 5\nkey 6 pressed 2\n", "line 3: nothing may follow the \"end\" line"},
+        {"zp-recording 1\nmeta\n", "line 2: \"meta\" needs a key"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string error;
+        parsed(c.text, -1, &error);
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(InputRecording, AMissingFileIsAnError)
+{
+    InputRecording recording;
+    std::string error;
+    EXPECT_EQ(recording.readFile("no-such-recording.txt", error), -1);
+    EXPECT_EQ(error, "cannot open no-such-recording.txt");
+}
+
+TEST(InputRecording, TheDigestIsFnv1aOf64Bits)
+{
+    EXPECT_EQ(zp::digestOf(""), 0xcbf29ce484222325ull);
+    EXPECT_EQ(zp::digestOf("a"), 0xaf63dc4c8601ec8cull);
+    EXPECT_EQ(zp::digestOf("b", zp::digestOf("a")), zp::digestOf("ab"));
+}
+
+} // namespace
