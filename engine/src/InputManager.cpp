@@ -1,5 +1,6 @@
 #include "zp/InputManager.h"
 
+#include "platform/Platform.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
 #include "zp/GameManager.h"
@@ -8,6 +9,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
+
+#include <vector>
 
 namespace zp {
 
@@ -80,6 +83,7 @@ void InputManager::shutDown()
 {
     if (sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow())
         p_window->setKeyRepeatEnabled(true);
+    platform::releaseHeldKeys();
     Manager::shutDown();
 }
 
@@ -104,8 +108,12 @@ void InputManager::getInput()
     if (!p_window->hasFocus())
         return;
 
+    // The whole keyboard in one question rather than one per key: asking
+    // the X server a hundred times cost milliseconds of every frame.
+    std::vector<bool> held_keys;
+    platform::readHeldKeys(held_keys);
     for (int key = FIRST_KEY; key <= LAST_KEY; ++key) {
-        if (sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key)))
+        if (key >= 0 && held_keys[std::size_t(key)])
             onEvent(keyboardEvent(key, KEY_DOWN).get());
     }
 

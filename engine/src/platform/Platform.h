@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zp::platform {
 
@@ -41,6 +42,13 @@ bool displayAvailable(std::string& reason);
 // error and in the log, which is then closed, and the program ends with
 // EXIT_DISPLAY_LOST instead of the windowing library's own message.
 void watchDisplayConnection();
+
+// Which keys of the whole keyboard are held down, read at once: held[k] for
+// the windowing library's key code k (A = 0 ... Pause = 100). False, with
+// nothing held, when the keyboard cannot be read.
+bool readHeldKeys(std::vector<bool>& held);
+// Lets go of what readHeldKeys keeps between calls (its connection).
+void releaseHeldKeys();
 const int EXIT_DISPLAY_LOST = 1;
 
 } // namespace zp::platform

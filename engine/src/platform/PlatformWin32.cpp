@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <SFML/Window/Keyboard.hpp>
+
 #include <vector>
 
 #include <windows.h>
@@ -59,6 +61,20 @@ bool displayAvailable(std::string&)
 }
 
 void watchDisplayConnection()
+{
+}
+
+// Windows answers each key from the thread's own keyboard state, without a
+// round trip, so the library's own question per key costs nothing.
+bool readHeldKeys(std::vector<bool>& held)
+{
+    held.assign(sf::Keyboard::KeyCount, false);
+    for (int key = 0; key < sf::Keyboard::KeyCount; ++key)
+        held[std::size_t(key)] = sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key));
+    return true;
+}
+
+void releaseHeldKeys()
 {
 }
 

@@ -14,6 +14,7 @@
 #include "zp/WorldManager.h"
 
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Window.hpp>
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -383,6 +385,42 @@ TEST_F(InputWindowTest, TheLastKeyCodeIsPolledToo)
     pumpUntil([&] { return saw("key down 100"); });
     xdotool("keyup Pause");
     EXPECT_TRUE(saw("key down 100")) << all();
+}
+
+// The held keys are read from the whole keyboard at once; they must be
+// exactly the keys that the windowing library, asked key by key, says are
+// down, over every part of its key order.
+TEST_F(InputWindowTest, HeldKeysAreThoseTheWindowingLibrarySeesDown)
+{
+    const struct {
+        const char* name;
+        int code;
+    } keys[] = {{"a", 0},      {"9", 35},         {"Escape", 36}, {"Control_L", 37}, {"bracketleft", 46},
+                {"grave", 54}, {"BackSpace", 59}, {"KP_Add", 67}, {"Down", 74},      {"KP_5", 80},
+                {"F12", 96},   {"Pause", 100}};
+    std::string names;
+    std::set<int> expected;
+    for (const auto& key : keys) {
+        names += std::string(" ") + key.name;
+        expected.insert(key.code);
+    }
+    const auto heldInLastStep = [&] {
+        std::set<int> held;
+        for (const std::string& what : inStep(step))
+            if (what.rfind("key down ", 0) == 0)
+                held.insert(std::stoi(what.substr(9)));
+        return held;
+    };
+    xdotool("keydown" + names);
+    pumpUntil([&] { return heldInLastStep() == expected; });
+    std::set<int> library;
+    for (int code = 0; code < sf::Keyboard::KeyCount; ++code)
+        if (sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(code)))
+            library.insert(code);
+    const std::set<int> polled = heldInLastStep();
+    xdotool("keyup" + names);
+    EXPECT_EQ(polled, expected) << all();
+    EXPECT_EQ(polled, library);
 }
 
 } // namespace
