@@ -2,10 +2,10 @@
 
 #include <SFML/Window/Keyboard.hpp>
 
+#include <vector>
+
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-
-#include <vector>
 
 namespace zp::platform {
 namespace {
