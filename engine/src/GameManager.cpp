@@ -34,6 +34,11 @@ GameManager& GameManager::getInstance()
 
 int GameManager::startUp()
 {
+    // From here on SIGINT and SIGTERM end the loop between two iterations,
+    // and a lost display is reported in the engine's own words.
+    platform::installStopSignals();
+    platform::watchDisplayConnection();
+
     Manager* const managers[] = {
         &LogManager::getInstance(),   &WorldManager::getInstance(),    &GraphicsManager::getInstance(),
         &InputManager::getInstance(), &ResourceManager::getInstance(),
@@ -119,13 +124,16 @@ long GameManager::frame()
 void GameManager::run()
 {
     const std::int64_t frame_us = std::int64_t(FRAME_TIME_DEFAULT) * MICROSECONDS_PER_MILLISECOND;
-    while (!game_over) {
+    while (!game_over && platform::stopSignal() == 0) {
         const std::int64_t frame_start = platform::monotonicMicroseconds();
         frame();
         // A late frame is not made up for: the next one aims at 33 ms from its own start.
         if (paced)
             platform::sleepUntil(frame_start + frame_us);
     }
+    if (const int signal_number = platform::stopSignal())
+        LogManager::getInstance().writeLog("Stopped by %s: the game loop ended after a whole iteration",
+                                           platform::signalName(signal_number));
 }
 
 void GameManager::setGameOver(bool new_game_over)

@@ -15,6 +15,11 @@ const unsigned int CHARACTER_SIZE = 26;
 const int FIRST_PRINTABLE = 32;
 const int LAST_PRINTABLE = 126;
 const sf::Color CLEAR_COLOR(0, 0, 0, 255);
+// Glyphs are a little wider than a cell (and descenders a little lower), so
+// the cells just outside the window can still show a few pixels inside it.
+const int OFFSCREEN_MARGIN_CELLS = 1;
+// Two triangles per glyph.
+const size_t VERTICES_PER_GLYPH = 6;
 // Every page of an SFML font texture keeps a small white square at its top
 // left (for underlines); a quad that samples it is filled with its colour.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
@@ -51,6 +56,21 @@ int pixelToCell(int pixel, int pixels, int cells)
     return static_cast<int>(static_cast<std::int64_t>(pixel) * cells / pixels);
 }
 
+// Whether a view cell along one axis of `cells` cells can show any pixel.
+bool canShow(std::int64_t view_cell, int cells)
+{
+    return view_cell >= -OFFSCREEN_MARGIN_CELLS && view_cell < cells + OFFSCREEN_MARGIN_CELLS;
+}
+
+// Of `length` characters laid out from view cell `start` onwards, the
+// indices [first, last] that can show in a window of `cells` cells; none when
+// first > last.
+void visibleSpan(std::int64_t start, std::int64_t length, int cells, std::int64_t& first, std::int64_t& last)
+{
+    first = std::max<std::int64_t>(0, -OFFSCREEN_MARGIN_CELLS - start);
+    last = std::min<std::int64_t>(length - 1, cells - 1 + OFFSCREEN_MARGIN_CELLS - start);
+}
+
 } // namespace
 
 GraphicsManager& GraphicsManager::getInstance()
@@ -85,11 +105,16 @@ int GraphicsManager::startUp()
         return 0;
 
     // The font comes first, so a failed start-up leaves no window behind.
-    if (!font.loadFromFile(font_file))
+    LogManager& log = LogManager::getInstance();
+    if (!font.loadFromFile(font_file)) {
+        log.writeLog("Could not load the font %s", font_file.c_str());
         return -1;
-    // Rendering glyphs already needs a graphics context, which needs the display.
-    if (!platform::displayAvailable()) {
-        LogManager::getInstance().writeLog("GraphicsManager::startUp(): no display to open the window on");
+    }
+    // Rendering glyphs already needs a graphics context, which needs the
+    // display, and without one the windowing library would end the program.
+    std::string no_display;
+    if (!platform::displayAvailable(no_display)) {
+        log.writeLog("%s", no_display.c_str());
         return -1;
     }
     prepareGlyphs();
@@ -234,7 +259,11 @@ int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
     if (isEngineColor(color))
         current_color = color;
 
-    const Position view_pos(world_pos.getX() - view_corner.getX(), world_pos.getY() - view_corner.getY());
+    const std::int64_t view_x = std::int64_t(world_pos.getX()) - view_corner.getX();
+    const std::int64_t view_y = std::int64_t(world_pos.getY()) - view_corner.getY();
+    if (!canShow(view_x, window_horizontal_chars) || !canShow(view_y, window_vertical_chars))
+        return 0;
+    const Position view_pos(static_cast<int>(view_x), static_cast<int>(view_y));
     if (!p_window) {
         // Headless, every character but the blank counts as visible, as
         // with the game's font, which has a glyph (or a box) for each.
@@ -260,16 +289,31 @@ void GraphicsManager::recordCell(Position view_pos, char ch)
     }
 }
 
+void GraphicsManager::takeColor(Color color)
+{
+    if (canDraw() && isEngineColor(color))
+        current_color = color;
+}
+
 int GraphicsManager::drawString(Position world_pos, const std::string& str, Justification just, Color color)
 {
-    int length = static_cast<int>(str.size());
-    int start_x = world_pos.getX();
+    const auto length = static_cast<std::int64_t>(str.size());
+    std::int64_t start_x = world_pos.getX();
     if (just == CENTER_JUSTIFIED)
         start_x -= length / 2;
     else if (just == RIGHT_JUSTIFIED)
         start_x -= length;
-    for (int i = 0; i < length; ++i)
-        drawCh(Position(start_x + i, world_pos.getY()), str[static_cast<size_t>(i)], color);
+    if (length > 0)
+        takeColor(color);
+    // Only the characters that can show are drawn, however long the string.
+    const int y = world_pos.getY();
+    if (!canShow(std::int64_t(y) - view_corner.getY(), window_vertical_chars))
+        return 0;
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    visibleSpan(start_x - view_corner.getX(), length, window_horizontal_chars, first, last);
+    for (std::int64_t i = first; i <= last; ++i)
+        drawCh(Position(static_cast<int>(start_x + i), y), str[static_cast<size_t>(i)], color);
     return 0;
 }
 
@@ -278,18 +322,25 @@ int GraphicsManager::drawFrame(Position world_pos, const Frame& frame, bool cent
     const std::string& frame_str = frame.getString();
     if (frame_str.empty())
         return -1;
-    int width = frame.getWidth();
-    int height = frame.getHeight();
-    int x_offset = centered ? width / 2 : 0;
-    int y_offset = centered ? height / 2 : 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    const int width = frame.getWidth();
+    const int height = frame.getHeight();
+    if (width <= 0 || height <= 0)
+        return 0;
+    takeColor(color);
+    const std::int64_t left = std::int64_t(world_pos.getX()) - (centered ? width / 2 : 0);
+    const std::int64_t top = std::int64_t(world_pos.getY()) - (centered ? height / 2 : 0);
+    // Only the rows and columns that can show are visited, however large the
+    // frame; what they draw is what drawing every character would show.
+    std::int64_t first_x = 0, last_x = 0, first_y = 0, last_y = 0;
+    visibleSpan(left - view_corner.getX(), width, window_horizontal_chars, first_x, last_x);
+    visibleSpan(top - view_corner.getY(), height, window_vertical_chars, first_y, last_y);
+    for (std::int64_t y = first_y; y <= last_y; ++y) {
+        for (std::int64_t x = first_x; x <= last_x; ++x) {
             // A frame whose string is shorter than its size draws what it has.
-            size_t index = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+            const auto index = static_cast<size_t>(y * width + x);
             if (index >= frame_str.size())
                 return 0;
-            drawCh(Position(world_pos.getX() - x_offset + x, world_pos.getY() - y_offset + y),
-                   frame_str[index], color);
+            drawCh(Position(static_cast<int>(left + x), static_cast<int>(top + y)), frame_str[index], color);
         }
     }
     return 0;
@@ -405,6 +456,11 @@ std::string GraphicsManager::drawnRow(int row) const
 std::string GraphicsManager::shownRow(int row) const
 {
     return rowText(shown_cells, row);
+}
+
+int GraphicsManager::getQueuedGlyphCount() const
+{
+    return static_cast<int>(batch.getVertexCount() / VERTICES_PER_GLYPH);
 }
 
 float charWidth()

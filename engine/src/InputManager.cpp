@@ -1,5 +1,6 @@
 #include "zp/InputManager.h"
 
+#include "platform/Platform.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
 #include "zp/GameManager.h"
@@ -10,6 +11,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
+
+#include <vector>
 
 namespace zp {
 
@@ -82,6 +85,7 @@ void InputManager::shutDown()
 {
     if (sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow())
         p_window->setKeyRepeatEnabled(true);
+    platform::releaseHeldKeys();
     Manager::shutDown();
 }
 
@@ -108,8 +112,17 @@ void InputManager::getInput()
             send(*p_event);
     }
 
+    // Held keys and buttons are read from the whole keyboard and mouse, so
+    // while another window has the focus they belong to that window.
+    if (!p_window->hasFocus())
+        return;
+
+    // The whole keyboard in one question rather than one per key: asking
+    // the X server a hundred times cost milliseconds of every frame.
+    std::vector<bool> held_keys;
+    platform::readHeldKeys(held_keys);
     for (int key = FIRST_KEY; key <= LAST_KEY; ++key) {
-        if (sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key)))
+        if (key >= 0 && held_keys[std::size_t(key)])
             send(*keyboardEvent(key, KEY_DOWN));
     }
 

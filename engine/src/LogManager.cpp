@@ -1,5 +1,7 @@
 #include "zp/LogManager.h"
 
+#include "platform/Platform.h"
+
 #include <cstdarg>
 
 namespace zp {
@@ -32,6 +34,10 @@ int LogManager::startUp()
     if (p_f != nullptr)
         std::fclose(p_f);
     p_f = p_file;
+    // The rotated file of an earlier run would pass for this run's past.
+    std::remove(rotatedName().c_str());
+    bytes_written = 0;
+    last_flush_us = platform::monotonicMicroseconds();
     return Manager::startUp();
 }
 
@@ -59,6 +65,37 @@ void LogManager::setFlush(bool flush)
     do_flush = flush;
 }
 
+void LogManager::flush()
+{
+    if (p_f != nullptr)
+        std::fflush(p_f);
+    last_flush_us = platform::monotonicMicroseconds();
+}
+
+void LogManager::setSizeLimit(long bytes)
+{
+    size_limit = bytes;
+}
+
+long LogManager::getSizeLimit() const
+{
+    return size_limit;
+}
+
+std::string LogManager::rotatedName() const
+{
+    return log_file + LOGFILE_ROTATED_SUFFIX;
+}
+
+void LogManager::rotate()
+{
+    std::fclose(p_f);
+    // Should the rename fail, reopening truncates: the cap holds either way.
+    std::rename(log_file.c_str(), rotatedName().c_str());
+    p_f = std::fopen(log_file.c_str(), "w");
+    bytes_written = 0;
+}
+
 int LogManager::writeLog(const char* format, ...)
 {
     if (p_f == nullptr || format == nullptr)
@@ -68,11 +105,16 @@ int LogManager::writeLog(const char* format, ...)
     va_start(args, format);
     const int message_count = std::vfprintf(p_f, format, args);
     va_end(args);
-    std::fprintf(p_f, "\n");
+    const int newline_count = std::fprintf(p_f, "\n");
     if (prefix_count < 0 || message_count < 0)
         return -1;
-    if (do_flush)
-        std::fflush(p_f);
+    bytes_written += prefix_count + message_count + (newline_count > 0 ? newline_count : 0);
+    if (bytes_written >= size_limit) {
+        rotate();
+        last_flush_us = platform::monotonicMicroseconds();
+    } else if (do_flush || platform::monotonicMicroseconds() - last_flush_us >= LOG_FLUSH_INTERVAL_US) {
+        flush();
+    }
     return prefix_count + message_count;
 }
 

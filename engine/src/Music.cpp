@@ -1,12 +1,15 @@
 #include "zp/Music.h"
 
+#include "AudioFileCheck.h"
+
 #include <utility>
 
 namespace zp {
 
 int Music::loadMusic(std::string filename)
 {
-    if (!music.openFromFile(filename))
+    // The stream also reports 0 channels for a count it has no format for.
+    if (!isWholeAudioFile(filename) || !music.openFromFile(filename) || music.getChannelCount() == 0)
         return -1;
     return 0;
 }

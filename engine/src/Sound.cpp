@@ -1,5 +1,7 @@
 #include "zp/Sound.h"
 
+#include "AudioFileCheck.h"
+
 #include <utility>
 
 namespace zp {
@@ -29,7 +31,7 @@ Sound::~Sound() = default;
 
 int Sound::loadSound(std::string filename)
 {
-    if (!sound_buffer.loadFromFile(filename))
+    if (!isWholeAudioFile(filename) || !sound_buffer.loadFromFile(filename))
         return -1;
     sound.setBuffer(sound_buffer);
     return 0;

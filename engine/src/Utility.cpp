@@ -3,7 +3,10 @@
 #include "platform/Platform.h"
 #include "zp/Object.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <sstream>
 
 namespace zp {
@@ -14,19 +17,34 @@ constexpr double ROW_SCALE = 2.5;
 // Degrees per radian as the engine has always computed it (180 / 3.14159).
 constexpr double DEGREES_PER_RADIAN = 57.295827908797776;
 
-bool rangesOverlap(int a_start, int a_end, int b_start, int b_end)
+// Positions and sizes come from data files and may lie anywhere in the range
+// of int: sums are taken in 64 bits, and results brought back into range.
+using Wide = std::int64_t;
+
+bool rangesOverlap(Wide a_start, Wide a_end, Wide b_start, Wide b_end)
 {
     return (b_start <= a_start && a_start <= b_end) || (a_start <= b_start && b_start <= a_end);
+}
+
+int clampToInt(Wide value)
+{
+    return int(std::clamp<Wide>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+int floorToInt(double value)
+{
+    return int(std::clamp(std::floor(value), double(std::numeric_limits<int>::min()),
+                          double(std::numeric_limits<int>::max())));
 }
 
 } // namespace
 
 bool boxIntersectsBox(Box a, Box b)
 {
-    const int ax = a.getCorner().getX();
-    const int ay = a.getCorner().getY();
-    const int bx = b.getCorner().getX();
-    const int by = b.getCorner().getY();
+    const Wide ax = a.getCorner().getX();
+    const Wide ay = a.getCorner().getY();
+    const Wide bx = b.getCorner().getX();
+    const Wide by = b.getCorner().getY();
     return rangesOverlap(ax, ax + a.getHorizontal(), bx, bx + b.getHorizontal()) &&
            rangesOverlap(ay, ay + a.getVertical(), by, by + b.getVertical());
 }
@@ -35,14 +53,14 @@ int scaledDistance(Position a, Position b)
 {
     const double dx = double(b.getX()) - a.getX();
     const double dy = (double(b.getY()) - a.getY()) * ROW_SCALE;
-    return int(std::floor(std::sqrt(dx * dx + dy * dy)));
+    return floorToInt(std::sqrt(dx * dx + dy * dy));
 }
 
 int distance(Position a, Position b)
 {
     const double dx = double(b.getX()) - a.getX();
     const double dy = double(b.getY()) - a.getY();
-    return int(std::floor(std::sqrt(dx * dx + dy * dy)));
+    return floorToInt(std::sqrt(dx * dx + dy * dy));
 }
 
 int angle(Position from, Position to)
@@ -68,7 +86,8 @@ Box getWorldBox(const Object* p_object, Position where)
 {
     Box box = p_object->getBox();
     Position corner = box.getCorner();
-    box.setCorner(Position(corner.getX() + where.getX(), corner.getY() + where.getY()));
+    box.setCorner(Position(clampToInt(Wide(corner.getX()) + where.getX()),
+                           clampToInt(Wide(corner.getY()) + where.getY())));
     return box;
 }
 

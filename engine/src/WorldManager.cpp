@@ -5,9 +5,12 @@
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
 #include "zp/GraphicsManager.h"
+#include "zp/LogManager.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/Utility.h"
+
+#include <algorithm>
 
 namespace zp {
 namespace {
@@ -67,6 +70,8 @@ void WorldManager::shutDown()
             p_o = ObjectListIterator(&updates).currentObject();
         else if (!deletions.isEmpty())
             p_o = ObjectListIterator(&deletions).currentObject();
+        else if (!refused.empty())
+            p_o = refused.back();
         else
             break;
         delete p_o; // its destructor takes it out of both lists
@@ -80,10 +85,22 @@ void WorldManager::shutDown()
 
 int WorldManager::insertObject(Object* p_o)
 {
-    if (updates.insert(p_o) != 1)
-        return -1;
-    p_broad_phase->add(p_o);
-    return 0;
+    if (updates.insert(p_o) == 1) {
+        p_broad_phase->add(p_o);
+        return 0;
+    }
+    refuseObject(p_o);
+    return -1;
+}
+
+void WorldManager::refuseObject(Object* p_o)
+{
+    // Its creator holds no reference the world knows of, so the world keeps
+    // it until its next update rather than let it leak.
+    LogManager::getInstance().writeLog(
+        "World full (%d objects): object %d refused, deleted at the next update", updates.getCount(),
+        p_o->getId());
+    refused.push_back(p_o);
 }
 
 int WorldManager::removeObject(Object* p_o)
@@ -100,6 +117,7 @@ void WorldManager::objectDestroyed(Object* p_o)
 {
     removeObject(p_o);
     deletions.remove(p_o);
+    refused.erase(std::remove(refused.begin(), refused.end(), p_o), refused.end());
     p_broad_phase->forget(p_o);
 }
 
@@ -128,6 +146,10 @@ void WorldManager::update()
     deletions.clear();
     for (ObjectListIterator it(&marked); !it.isDone(); it.next())
         delete it.currentObject();
+    std::vector<Object*> turned_away;
+    turned_away.swap(refused);
+    for (Object* p_o : turned_away)
+        delete p_o;
 
     // Objects created by handlers during the walk are moved in the same walk.
     for (ObjectListIterator it(&updates); !it.isDone(); it.next()) {

@@ -4,7 +4,10 @@
 #include "content/Labels.h"
 #include "turrets/TurretKinds.h"
 
+#include "zp/LogManager.h"
 #include "zp/ResourceManager.h"
+
+#include <string>
 
 namespace {
 
@@ -60,20 +63,29 @@ const ResourceLoad RESOURCE_TABLE[] = {
 
 void loadResources()
 {
-    // Every load is tried: a missing file is logged by the resource manager
-    // and only leaves its label empty.
+    // Every load is tried: a file that is missing or cannot be read only
+    // leaves its label empty, and the log says which file it was.
     zp::ResourceManager& resources = zp::ResourceManager::getInstance();
     for (const ResourceLoad& load : RESOURCE_TABLE) {
+        const std::string path = gameDataPath(load.file);
+        int result = 0;
+        const char* kind = "";
         switch (load.kind) {
         case ResourceKind::SPRITE:
-            resources.loadSprite(gameDataPath(load.file), load.label);
+            result = resources.loadSprite(path, load.label);
+            kind = "Sprite";
             break;
         case ResourceKind::MUSIC:
-            resources.loadMusic(gameDataPath(load.file), load.label);
+            result = resources.loadMusic(path, load.label);
+            kind = "Music";
             break;
         case ResourceKind::SOUND:
-            resources.loadSound(gameDataPath(load.file), load.label);
+            result = resources.loadSound(path, load.label);
+            kind = "Sound";
             break;
         }
+        if (result != 0)
+            zp::LogManager::getInstance().writeLog("%s '%s' not loaded from %s; going on without it", kind,
+                                                   load.label.c_str(), path.c_str());
     }
 }

@@ -4,7 +4,9 @@
 
 #include "zp/LogManager.h"
 #include "zp/Object.h"
+#include "zp/ObjectList.h"
 #include "zp/ResourceManager.h"
+#include "zp/WorldManager.h"
 
 #include <algorithm>
 #include <fstream>
@@ -33,6 +35,21 @@ bool nextLineIs(std::istream& file, const std::string& token)
 {
     std::string line;
     return zp::readLine(file, line) && line == token;
+}
+
+// Logs why a level or path file was not read whole; -1 for the caller to return.
+template <typename... Args> int refuse(const char* format, Args... args)
+{
+    zp::LogManager::getInstance().writeLog(format, args...);
+    return -1;
+}
+
+// World slots that a level's blocks may take: what is free, less what play
+// itself needs beside them.
+int roomForBlocks()
+{
+    const int in_world = zp::WorldManager::getInstance().getAllObjects().getCount();
+    return std::max(0, zp::MAX_OBJECTS - 1 - in_world - PLAY_OBJECTS_RESERVE);
 }
 
 // A number line holding a cell coordinate or size; values beyond
@@ -91,9 +108,11 @@ void LevelManager::shutDown()
 
 int LevelManager::loadLevel(const std::string& level_file, const std::string& path_file)
 {
+    const char* const level_name = level_file.c_str();
+    const char* const path_name = path_file.c_str();
     std::ifstream level_in(level_file);
     if (!level_in.is_open())
-        return -1;
+        return refuse("Level file %s not found", level_name);
 
     std::string name = zp::readLineStr(level_in, NAME_TOKEN);
     std::string description = zp::readLineStr(level_in, DESCRIPTION_TOKEN);
@@ -105,7 +124,13 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
     const int treasure_x = readCoordinate(level_in, TREASURE_X_TOKEN, level_file);
     const int treasure_y = readCoordinate(level_in, TREASURE_Y_TOKEN, level_file);
     if (!nextLineIs(level_in, END_TOKEN))
-        return -1;
+        return refuse("Level file %s: the header is not closed by \"end\"", level_name);
+    // Blocks that the world could not take would never be drawn or deleted,
+    // and would leave play without its counters, panels and treasure.
+    const int room = roomForBlocks();
+    if (block_count > room)
+        return refuse("Level file %s: %d blocks do not fit in the world (room for %d); level refused",
+                      level_name, block_count, room);
 
     // Nothing keeps a pointer to the previous level across levels (enemies
     // copy the path, the treasure its cell), so it is released here.
@@ -117,28 +142,32 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
         const int pos_x = readCoordinate(level_in, POS_X_TOKEN, level_file);
         const int pos_y = readCoordinate(level_in, POS_Y_TOKEN, level_file);
         if (!nextLineIs(level_in, END_TOKEN))
-            return -1;
+            return refuse("Level file %s: block %d is not closed by \"end\"", level_name, i + 1);
         level->addBlock(createBlock(label, zp::Position(pos_x, pos_y)));
     }
     if (!nextLineIs(level_in, EOF_TOKEN))
-        return -1;
+        return refuse("Level file %s: no \"eof\" after %d blocks", level_name, std::max(block_count, 0));
 
     std::ifstream path_in(path_file);
-    if (!path_in.is_open())
+    if (!path_in.is_open()) {
+        zp::LogManager::getInstance().writeLog("Path file %s not found; the level has no path", path_name);
         return 0;
+    }
 
     const int point_count = zp::readLineInt(path_in, BLOCK_COUNT_TOKEN);
     if (!nextLineIs(path_in, END_TOKEN))
-        return -1;
+        return refuse("Path file %s: the header is not closed by \"end\"", path_name);
     std::vector<zp::Position>& path = level->getPath();
     for (int i = 0; i < point_count; ++i) {
         const int pos_x = readCoordinate(path_in, POS_X_TOKEN, path_file);
         const int pos_y = readCoordinate(path_in, POS_Y_TOKEN, path_file);
         path.emplace_back(pos_x, pos_y);
         if (!nextLineIs(path_in, END_TOKEN))
-            return -1;
+            return refuse("Path file %s: point %d is not closed by \"end\"", path_name, i + 1);
     }
-    return nextLineIs(path_in, EOF_TOKEN) ? 0 : -1;
+    if (!nextLineIs(path_in, EOF_TOKEN))
+        return refuse("Path file %s: no \"eof\" after %d points", path_name, std::max(point_count, 0));
+    return 0;
 }
 
 Level* LevelManager::getLevel() const

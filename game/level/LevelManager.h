@@ -9,6 +9,11 @@
 
 class Level;
 
+// World slots a level's blocks must leave free for play: the controller,
+// counters, panels, treasure and reticle, the enemies of a wave, the turrets
+// and cursors.
+const int PLAY_OBJECTS_RESERVE = 1000;
+
 class LevelManager : public zp::Manager {
 public:
     static LevelManager& getInstance();
@@ -21,7 +26,10 @@ public:
     // 0 on success, -1 on failure; a failure after the header keeps the new
     // level current with what was read so far. The level it replaces is
     // released. A block whose label names no loaded sprite is still placed,
-    // without a sprite, and a warning is logged.
+    // without a sprite, and a warning is logged. A level with more blocks than
+    // the world has room for (beside PLAY_OBJECTS_RESERVE) is refused whole,
+    // like a broken header. Every failure, and a missing path file, is logged
+    // with the file's name.
     int loadLevel(const std::string& level_file, const std::string& path_file);
     // The current level, or nullptr before a level header has been read.
     Level* getLevel() const;

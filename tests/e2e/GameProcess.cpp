@@ -33,8 +33,13 @@ void run(const std::string& command)
         std::fprintf(stderr, "e2e: command failed: %s\n", command.c_str());
 }
 
-// The data set with some files left out: folders made anew, files linked.
-void linkDataSet(const fs::path& from, const fs::path& to, const std::vector<std::string>& missing)
+// The user the game runs as when root's writes must be stopped.
+const char* const UNPRIVILEGED_IDS[] = {"--reuid=65534", "--regid=65534", "--clear-groups"};
+const char* const SETPRIV = "/usr/bin/setpriv";
+
+// The data set with some files left out or replaced: folders made anew,
+// files linked or written.
+void copyDataSet(const fs::path& from, const fs::path& to, const RunOptions& options)
 {
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
         const fs::path relative = fs::relative(entry.path(), from);
@@ -43,11 +48,36 @@ void linkDataSet(const fs::path& from, const fs::path& to, const std::vector<std
             continue;
         }
         bool left_out = false;
-        for (const std::string& name : missing)
+        for (const std::string& name : options.missing_data)
             left_out = left_out || relative == fs::path(name);
-        if (!left_out)
+        const auto replaced = options.replaced_data.find(relative.generic_string());
+        if (replaced != options.replaced_data.end())
+            std::ofstream(to / relative, std::ios::binary) << replaced->second;
+        else if (!left_out)
             fs::create_symlink(entry.path(), to / relative);
     }
+}
+
+// "../GameData" as the run asks for it: none, a plain file, the data set
+// itself, or a copy with some files left out or replaced.
+void placeDataSet(const fs::path& to, const RunOptions& options, bool own_copy)
+{
+    const fs::path data(fs::path(ZP_SOURCE_DIR) / "GameData");
+    if (!options.with_data)
+        return;
+    if (own_copy)
+        fs::copy(data, to, fs::copy_options::recursive);
+    else if (options.data_set_is_a_file)
+        std::ofstream(to) << "not a folder\n";
+    else if (options.missing_data.empty() && options.replaced_data.empty())
+        fs::create_directory_symlink(data, to);
+    else
+        copyDataSet(data, to, options);
+}
+
+bool runAsRoot()
+{
+    return geteuid() == 0;
 }
 
 } // namespace
@@ -76,6 +106,21 @@ zp::Position cellCentre(zp::Position cell)
     return zp::Position(origin.getX() + 6, origin.getY() + CELL_PIXELS_Y / 2);
 }
 
+bool canRunUnprivileged(std::string& reason)
+{
+    if (access(SETPRIV, X_OK) != 0) {
+        reason = std::string(SETPRIV) + " is missing (package util-linux)";
+        return false;
+    }
+    const std::string check = std::string(SETPRIV) + " " + UNPRIVILEGED_IDS[0] + " " + UNPRIVILEGED_IDS[1] +
+                              " " + UNPRIVILEGED_IDS[2] + " true >/dev/null 2>&1";
+    if (std::system(check.c_str()) != 0) {
+        reason = "setpriv cannot change to the user nobody here";
+        return false;
+    }
+    return true;
+}
+
 GameProcess::GameProcess(const RunOptions& options)
 {
     std::string templ = (fs::temp_directory_path() / "cinderwatch-e2e-XXXXXX").string();
@@ -84,13 +129,24 @@ GameProcess::GameProcess(const RunOptions& options)
     root = templ;
     run_dir = (fs::path(root) / "run").string();
     fs::create_directories(run_dir);
-    const fs::path data(fs::path(ZP_SOURCE_DIR) / "GameData");
-    if (options.with_data && options.missing_data.empty())
-        fs::create_directory_symlink(data, fs::path(root) / "GameData");
-    else if (options.with_data)
-        linkDataSet(data, fs::path(root) / "GameData", options.missing_data);
-    if (options.with_font && !options.vanished_run_dir)
+    // Run as another user, the game gets its own copies of the binary and the
+    // data set, which it can read wherever the build lies.
+    const bool unprivileged = options.read_only_run_dir && runAsRoot();
+    placeDataSet(fs::path(root) / "GameData", options, unprivileged);
+    if (options.font_content)
+        std::ofstream(fs::path(run_dir) / "zp-font.ttf", std::ios::binary) << *options.font_content;
+    else if (options.with_font && !options.vanished_run_dir)
         fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", fs::path(run_dir) / "zp-font.ttf");
+    if (options.read_only_run_dir) {
+        // The recording and the outputs stay writable beside the run folder.
+        fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(run_dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                     fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+        std::ofstream(recordingPath()).flush();
+        fs::permissions(recordingPath(), fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec |
+                                                            fs::perms::others_exec));
+    }
 
     std::string binary =
         options.program.empty() ? std::string(ZP_BUILD_DIR) + "/cinderwatch" : options.program;
@@ -110,6 +166,10 @@ GameProcess::GameProcess(const RunOptions& options)
     const std::string config = root + "/alsoft.conf";
     std::ofstream(config) << "[wave]\nfile = " << recordingPath() << "\n";
 
+    if (unprivileged) {
+        fs::copy_file(binary, root + "/cinderwatch");
+        binary = root + "/cinderwatch";
+    }
     const std::string out = root + "/stdout.txt";
     const std::string err = root + "/stderr.txt";
     pid = fork();
@@ -130,11 +190,28 @@ GameProcess::GameProcess(const RunOptions& options)
             else
                 setenv(name.c_str(), value.c_str(), 1);
         }
+        if (!options.display.empty())
+            setenv("DISPLAY", options.display.c_str(), 1);
         if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr))
             _exit(127);
-        execv(binary.c_str(), argv.data());
+        if (unprivileged) {
+            std::vector<char*> setpriv_argv{const_cast<char*>("setpriv"),
+                                            const_cast<char*>(UNPRIVILEGED_IDS[0]),
+                                            const_cast<char*>(UNPRIVILEGED_IDS[1]),
+                                            const_cast<char*>(UNPRIVILEGED_IDS[2]), binary.data()};
+            setpriv_argv.insert(setpriv_argv.end(), argv.begin() + 1, argv.end());
+            execv(SETPRIV, setpriv_argv.data());
+        } else {
+            execv(binary.c_str(), argv.data());
+        }
         _exit(127);
     }
+}
+
+void GameProcess::signal(int signal_number)
+{
+    if (pid > 0)
+        kill(pid, signal_number);
 }
 
 GameProcess::~GameProcess()
@@ -148,6 +225,7 @@ GameProcess::~GameProcess()
     }
     if (!root.empty() && std::getenv("ZP_KEEP_RUN_DIR") == nullptr) {
         std::error_code ignored;
+        fs::permissions(run_dir, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(root, ignored);
     }
 }

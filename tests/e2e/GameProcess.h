@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,8 +29,21 @@ bool waitUntil(const std::function<bool()>& condition, Seconds deadline, Seconds
 struct RunOptions {
     // Data files (relative to GameData/) left out of the run's data set.
     std::vector<std::string> missing_data;
+    // Data files (relative to GameData/) given this content instead.
+    std::map<std::string, std::string> replaced_data;
     bool with_font = true;
     bool with_data = true;
+    // The font file's content instead of the game's font.
+    std::optional<std::string> font_content;
+    // "../GameData" is a plain file rather than the data set.
+    bool data_set_is_a_file = false;
+    // The run folder cannot be written by the game: permission bits when
+    // the tests run as an ordinary user; as root (which they do not stop)
+    // the game runs as the unprivileged user nobody (see canRunUnprivileged),
+    // from copies of its binary and data set.
+    bool read_only_run_dir = false;
+    // The X display to use ("" for the test's own).
+    std::string display;
     // The program to start: the build's own cinderwatch when empty.
     std::string program;
     // A copy of the build's program alone in a folder of its own, so that
@@ -42,6 +57,9 @@ struct RunOptions {
     bool vanished_run_dir = false;
 };
 
+// Whether the game can be started as the user nobody; the reason when not.
+bool canRunUnprivileged(std::string& reason);
+
 class GameProcess {
 public:
     explicit GameProcess(const RunOptions& options = RunOptions());
@@ -54,6 +72,11 @@ public:
     bool isRunning();
     // The exit status once the game has ended, or -1 if it is still running at the deadline.
     int waitForExit(Seconds deadline);
+
+    // Sends a signal to the game.
+    void signal(int signal_number);
+    // The X id of the game's window (after waitForWindow).
+    const std::string& windowId() const { return window_id; }
 
     // A key by its X name ("1", "q", "f"); the pointer rests over the window so it has the focus.
     void pressKey(const std::string& key_name);

@@ -152,7 +152,8 @@ TEST(RunFromAnywhere, FailedStartWithoutRoomForTheLogSaysWhereItWent)
     const std::string error = game.errorText();
     EXPECT_NE(error.find("Error starting game manager!"), std::string::npos) << error;
     EXPECT_NE(error.find("log: \"" + log + "\""), std::string::npos) << error;
-    EXPECT_EQ(zp::test::readFile(log), "Message: Error starting game manager!\n");
+    EXPECT_EQ(zp::test::readFile(log),
+              "Message: Could not load the font zp-font.ttf\nMessage: Error starting game manager!\n");
 }
 
 } // namespace

@@ -26,7 +26,9 @@ TEST(Startup, FailedStartSaysWhyLoadsNothingAndExitsNonZero)
     EXPECT_NE(err.find("font: \"zp-font.ttf\""), std::string::npos) << err;
     EXPECT_NE(err.find("game data: \"../GameData/\""), std::string::npos) << err;
     EXPECT_NE(err.find("log: \"" + game.runDir() + "/zephane.log\""), std::string::npos) << err;
-    EXPECT_EQ(game.logText(), "Message: Error starting game manager!\n");
+    // The log says which part failed before it says that the start failed.
+    EXPECT_EQ(game.logText(),
+              "Message: Could not load the font zp-font.ttf\nMessage: Error starting game manager!\n");
 }
 
 TEST(Startup, WithoutADisplayTheGameSaysSoAndExitsOne)
@@ -39,7 +41,7 @@ TEST(Startup, WithoutADisplayTheGameSaysSoAndExitsOne)
     const std::string err = game.errorText();
     EXPECT_NE(err.find("Error starting game manager!"), std::string::npos) << err;
     EXPECT_NE(err.find("a display"), std::string::npos) << err;
-    EXPECT_EQ(game.logText(), "Message: GraphicsManager::startUp(): no display to open the window on\n"
+    EXPECT_EQ(game.logText(), "Message: Could not open the display (DISPLAY not set)\n"
                               "Message: Error starting game manager!\n");
 }
 

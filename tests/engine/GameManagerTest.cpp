@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -286,6 +287,70 @@ TEST(GameStartUp, AFailedGraphicsStartStopsBeforeInputAndResources)
     EXPECT_EQ(zp::WorldManager::getInstance().getBoundary().getHorizontal(), 7);
     zp::GameManager::getInstance().shutDown();
     zp::ResourceManager::getInstance().shutDown();
+}
+
+// SIGINT and SIGTERM end the loop between two iterations, with the log whole.
+class StopSignalTest : public zp::test::EngineFixture {
+protected:
+    StopSignalTest() : EngineFixture(zp::test::Screen::HEADLESS) {}
+
+    void TearDown() override
+    {
+        game.shutDown();
+        EngineFixture::TearDown();
+    }
+
+    zp::GameManager& game = zp::GameManager::getInstance();
+};
+
+TEST_F(StopSignalTest, ASignalEndsTheLoopAfterTheIterationWithTheLogWhole)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        const struct {
+            int signal_number;
+            const char* name;
+        } stops[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}};
+        for (const auto& stop : stops) {
+            SCOPED_TRACE(stop.name);
+            // Each start-up forgets a stop asked for before it.
+            ASSERT_EQ(game.startUp(), 0);
+            auto* p_o = new RecordingObject;
+            p_o->setSolidness(zp::SPECTRAL);
+            p_o->setXVelocity(1);
+            p_o->on_step = [&](RecordingObject& self) {
+                if (self.steps.size() == 3)
+                    std::raise(stop.signal_number);
+            };
+            const int first = game.getStepCount();
+            game.run();
+            EXPECT_FALSE(game.getGameOver());
+            EXPECT_EQ(game.getStepCount(), first + 3);
+            EXPECT_EQ(p_o->getPosition(), zp::Position(3, 0)); // the third update ran
+            EXPECT_EQ(p_o->draws, 3);                          // and its draw
+            game.shutDown();
+
+            std::istringstream log(zp::test::readFile("zephane.log"));
+            std::vector<std::string> lines;
+            for (std::string line; std::getline(log, line);)
+                lines.push_back(line);
+            ASSERT_EQ(lines.size(), 7u);
+            EXPECT_TRUE(std::regex_match(lines[5], std::regex("Message: loop time: [0-9]+"))) << lines[5];
+            EXPECT_EQ(lines[6], std::string("Message: Stopped by ") + stop.name +
+                                    ": the game loop ended after a whole iteration");
+        }
+    });
+}
+
+TEST_F(StopSignalTest, ASecondSignalEndsAProgramWhoseLoopDoesNotComeRound)
+{
+    EXPECT_EXIT(
+        {
+            game.startUp();
+            std::raise(SIGTERM); // recorded, for a loop that never looks
+            std::raise(SIGTERM);
+            std::_Exit(0);
+        },
+        testing::KilledBySignal(SIGTERM), "");
 }
 
 TEST_F(GameLoopTest, RunSleepsOutEveryFrame)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -103,19 +104,46 @@ TEST(GraphicsWithoutWindow, MissingFontFailsStartUpAndOpensNoWindow)
     ASSERT_EQ(std::rename("put-aside.ttf", "zp-font.ttf"), 0);
 }
 
-TEST(GraphicsWithoutWindow, WithoutADisplayStartUpFailsAndSaysSo)
+// A start without its font or its display fails with a log line saying which,
+// rather than leaving the windowing library to end the program.
+TEST(GraphicsWithoutWindow, AFailedStartSaysWhyInTheLog)
 {
-    const char* p_display = std::getenv("DISPLAY");
-    const std::string display = p_display ? p_display : "";
-    unsetenv("DISPLAY");
-    ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
+    const char* const saved = std::getenv("DISPLAY");
+    const std::string saved_display = saved ? saved : "";
+    const struct {
+        const char* name;
+        bool with_font;
+        const char* display;
+        const char* log;
+    } cases[] = {
+        {"no font", false, ":0", "Message: Could not load the font zp-font.ttf\n"},
+        {"no display", true, ":987", "Message: Could not open the display :987\n"},
+        {"DISPLAY unset", true, nullptr, "Message: Could not open the display (DISPLAY not set)\n"},
+    };
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
-    EXPECT_EQ(graphics.startUp(), -1);
-    EXPECT_EQ(graphics.getWindow(), nullptr);
-    zp::LogManager::getInstance().shutDown();
-    EXPECT_NE(zp::test::readFile("zephane.log").find("no display to open the window on"), std::string::npos);
-    if (p_display != nullptr)
-        setenv("DISPLAY", display.c_str(), 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        zp::LogManager& log = zp::LogManager::getInstance();
+        ASSERT_EQ(log.startUp(), 0);
+        if (!c.with_font) {
+            ASSERT_EQ(std::rename("zp-font.ttf", "put-aside.ttf"), 0);
+        }
+        if (c.display != nullptr)
+            setenv("DISPLAY", c.display, 1);
+        else
+            unsetenv("DISPLAY");
+        EXPECT_EQ(graphics.startUp(), -1);
+        EXPECT_EQ(graphics.getWindow(), nullptr);
+        log.shutDown();
+        EXPECT_EQ(zp::test::readFile("zephane.log"), c.log);
+        if (!c.with_font) {
+            ASSERT_EQ(std::rename("put-aside.ttf", "zp-font.ttf"), 0);
+        }
+    }
+    if (saved)
+        setenv("DISPLAY", saved_display.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
 }
 
 // Headless: the frame's characters are recorded exactly as with a window
@@ -296,6 +324,67 @@ TEST_F(GraphicsTest, SwapBuffersShowsTheFrameAndStartsAnEmptyOne)
 
     EXPECT_EQ(graphics.swapBuffers(), 0);
     EXPECT_EQ(graphics.shownRow(0), row(0, ""));
+}
+
+// A frame or string millions of characters long shows just what falls in the
+// window, in the cells and colours that drawing every character would give.
+TEST_F(GraphicsTest, HugeFramesAndStringsShowTheirCellsInsideTheWindow)
+{
+    const int huge = 3000000;
+    std::string text(size_t(huge) * 2, ' ');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = char('a' + i % 26);
+    const std::string second_row = text.substr(size_t(huge));
+    const Frame wide(huge, 2, text);
+
+    const struct {
+        const char* name;
+        Position at;
+        bool centered;
+        int top;            // row of the frame's first row
+        int first_column;   // first column drawn on
+        size_t first_shown; // index in the frame's row of the character there
+    } cases[] = {
+        {"from far left", {-1500000, 5}, false, 5, 0, 1500000},
+        {"centred", {40, 5}, true, 4, 0, 1500000 - 40},
+        {"starting inside", {10, 5}, false, 5, 10, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(graphics.drawFrame(c.at, wide, c.centered, zp::GREEN), 0);
+        const size_t shown = size_t(80 - c.first_column);
+        EXPECT_EQ(graphics.drawnRow(c.top), row(c.first_column, text.substr(c.first_shown, shown)));
+        EXPECT_EQ(graphics.drawnRow(c.top + 1), row(c.first_column, second_row.substr(c.first_shown, shown)));
+        EXPECT_EQ(graphics.getDrawnColor(Position(79, c.top)), zp::GREEN);
+        EXPECT_EQ(graphics.drawnRow(c.top + 2), row(0, ""));
+        graphics.swapBuffers();
+    }
+
+    // Right-justified at the right edge: the string's last 80 characters.
+    graphics.drawString(Position(80, 0), text, zp::RIGHT_JUSTIFIED, zp::YELLOW);
+    EXPECT_EQ(graphics.drawnRow(0), text.substr(text.size() - 80));
+    // Wholly off the window, a frame or string still sets the colour that
+    // later out-of-range colours keep, as each of its characters would.
+    graphics.drawFrame(Position(0, 100), wide, false, zp::MAGENTA);
+    graphics.drawCh(Position(0, 1), 'm', static_cast<zp::Color>(8));
+    graphics.drawString(Position(-huge, 1), "far off", zp::LEFT_JUSTIFIED, zp::CYAN);
+    graphics.drawCh(Position(1, 1), 'c', static_cast<zp::Color>(8));
+    EXPECT_EQ(graphics.getDrawnColor(Position(0, 1)), zp::MAGENTA);
+    EXPECT_EQ(graphics.getDrawnColor(Position(1, 1)), zp::CYAN);
+
+    // Through a view that is not at the world's corner.
+    zp::WorldManager::getInstance().setBoundary(zp::Box(Position(0, 0), 200, 100));
+    zp::WorldManager::getInstance().setView(zp::Box(Position(50, 20), 80, 24));
+    graphics.swapBuffers();
+    graphics.drawFrame(Position(50 - 1000, 22), wide, false, zp::WHITE);
+    EXPECT_EQ(graphics.drawnRow(2), text.substr(1000, 80));
+    EXPECT_EQ(graphics.drawnRow(3), second_row.substr(1000, 80));
+    // At the ends of the number range, seen through that view: nothing shows.
+    EXPECT_EQ(graphics.drawCh(Position(INT_MIN, INT_MIN), 'x', zp::RED), 0);
+    EXPECT_EQ(graphics.drawString(Position(INT_MAX, INT_MIN), "far", zp::RIGHT_JUSTIFIED, zp::RED), 0);
+    EXPECT_EQ(graphics.drawFrame(Position(INT_MIN, INT_MAX), wide, true, zp::RED), 0);
+    for (int y : {0, 1, 4, 23})
+        EXPECT_EQ(graphics.drawnRow(y), row(0, "")) << y;
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "zp/ObjectList.h"
 
-#include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
-#include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
 
@@ -137,22 +135,6 @@ TEST(ObjectListIterator, ShrinkingBelowThePositionEndsTheWalk)
     EXPECT_TRUE(it.isDone());
     it.first();
     EXPECT_TRUE(it.isDone());
-}
-
-TEST(WorldCapacity, TheObjectBeyondAFullWorldIsNotInTheWorld)
-{
-    zp::WorldManager& world = zp::WorldManager::getInstance();
-    world.startUp();
-    for (int i = 0; i < zp::MAX_OBJECTS - 1; ++i)
-        new zp::Object;
-    EXPECT_EQ(world.getAllObjects().getCount(), 4999);
-    auto* p_outsider = new zp::Object;
-    EXPECT_EQ(world.getAllObjects().getCount(), 4999);
-    world.update();
-    world.draw();
-    delete p_outsider; // never the world's: its owner deletes it
-    world.shutDown();
-    EXPECT_TRUE(world.getAllObjects().isEmpty());
 }
 
 } // namespace

@@ -114,6 +114,27 @@ TEST_F(ResourceAudioTest, UnreadableFilesAreLoggedAndTheirPlaceReused)
     EXPECT_EQ(resources.getMusic("bad"), nullptr);
 }
 
+// Files the audio library opens as a stream although nothing in them can be
+// played count as failed loads, like files it cannot open at all.
+TEST_F(ResourceAudioTest, MusicThatOpensButCannotPlayIsRefused)
+{
+    const char* unplayable[] = {"cut_to_1_percent.wav", "zero_hz.wav", "zero_channels.wav",
+                                "nine_channels.wav", "no_samples.wav"};
+    std::string lines;
+    for (const char* file : unplayable) {
+        SCOPED_TRACE(file);
+        EXPECT_EQ(resources.loadMusic(audio(file), "m"), -1);
+        EXPECT_EQ(resources.getMusicCount(), 0);
+        EXPECT_EQ(resources.getMusic("m"), nullptr);
+        // A sound is decoded whole, so the same files already fail there.
+        EXPECT_EQ(resources.loadSound(audio(file), "s0"), -1);
+        lines += "Message: Unable to load from file\nMessage: Unable to load from file\n";
+        EXPECT_EQ(log(), lines);
+    }
+    ASSERT_EQ(resources.loadMusic(audio("beep.wav"), "m"), 0);
+    EXPECT_EQ(samplesOf(resources.getMusic("m")), BEEP_SAMPLES);
+}
+
 TEST_F(ResourceAudioTest, TheEarlierOfTwoEqualLabelsIsFound)
 {
     ASSERT_EQ(resources.loadSound(audio("beep.wav"), "s0"), 0);

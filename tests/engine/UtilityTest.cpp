@@ -1,7 +1,11 @@
 #include "zp/Utility.h"
 
+#include "zp/Object.h"
+#include "zp/WorldManager.h"
+
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 
 using zp::Box;
@@ -27,6 +31,12 @@ const BoxCase BOX_CASES[] = {
     {"overlap in x only", Box(Position(0, 0), 5, 1), Box(Position(2, 3), 5, 1), false},
     {"overlap in y only", Box(Position(0, 0), 1, 5), Box(Position(3, 2), 1, 5), false},
     {"negative corners", Box(Position(-3, -3), 2, 2), Box(Position(-1, -1), 1, 1), true},
+    // Data files may place things anywhere in the range of int.
+    {"at the largest column", Box(Position(INT_MAX, 3), 9, 1), Box(Position(INT_MAX - 1, 3), 1, 1), true},
+    {"wide box at the largest column and one far left", Box(Position(INT_MAX, 3), 9, 1),
+     Box(Position(INT_MIN, 3), 1, 1), false},
+    {"at the smallest row", Box(Position(0, INT_MIN), 1, 1), Box(Position(0, INT_MIN + 1), 1, 1), true},
+    {"the whole range apart", Box(Position(INT_MIN, 0), 1, 1), Box(Position(INT_MAX, 0), 1, 1), false},
 };
 
 TEST(BoxIntersection, CasesAndSymmetry)
@@ -59,11 +69,19 @@ struct DistanceCase {
 TEST(Distances, ScaledAndPlain)
 {
     const DistanceCase cases[] = {
-        {Position(0, 0), Position(0, 2), 5, 2},       {Position(0, 0), Position(3, 0), 3, 3},
-        {Position(0, 0), Position(3, 4), 10, 5},      {Position(0, 0), Position(0, 3), 7, 3},
-        {Position(10, 10), Position(30, 10), 20, 20}, {Position(10, 10), Position(31, 10), 21, 21},
-        {Position(10, 10), Position(10, 18), 20, 8},  {Position(10, 10), Position(10, 19), 22, 9},
-        {Position(5, 5), Position(5, 5), 0, 0},       {Position(2, 1), Position(-2, -2), 8, 5},
+        {Position(0, 0), Position(0, 2), 5, 2},
+        {Position(0, 0), Position(3, 0), 3, 3},
+        {Position(0, 0), Position(3, 4), 10, 5},
+        {Position(0, 0), Position(0, 3), 7, 3},
+        {Position(10, 10), Position(30, 10), 20, 20},
+        {Position(10, 10), Position(31, 10), 21, 21},
+        {Position(10, 10), Position(10, 18), 20, 8},
+        {Position(10, 10), Position(10, 19), 22, 9},
+        {Position(5, 5), Position(5, 5), 0, 0},
+        {Position(2, 1), Position(-2, -2), 8, 5},
+        // Farther than an int can count: the largest int.
+        {Position(INT_MIN, 0), Position(INT_MAX, 0), INT_MAX, INT_MAX},
+        {Position(0, INT_MIN), Position(0, INT_MAX), INT_MAX, INT_MAX},
     };
     for (const DistanceCase& c : cases) {
         EXPECT_EQ(zp::scaledDistance(c.a, c.b), c.scaled) << c.b.getX() << "," << c.b.getY();
@@ -98,6 +116,30 @@ TEST(ToString, DecimalText)
                  {-2147483647 - 1, "-2147483648"}};
     for (const auto& c : cases)
         EXPECT_EQ(zp::toString(c.value), c.text);
+}
+
+TEST(WorldBox, ACornerBeyondTheRangeOfIntStopsAtItsEnd)
+{
+    zp::Object* p_o = nullptr;
+    zp::WorldManager::getInstance().startUp();
+    p_o = new zp::Object;
+    p_o->setBox(Box(Position(-4, 5), 9, 1)); // as a centred sprite's box
+    const struct {
+        Position where;
+        Position corner;
+    } cases[] = {
+        {Position(10, 10), Position(6, 15)},
+        {Position(INT_MIN, INT_MAX), Position(INT_MIN, INT_MAX)},
+        {Position(INT_MIN + 4, INT_MAX - 5), Position(INT_MIN, INT_MAX)},
+        {Position(INT_MAX, INT_MIN), Position(INT_MAX - 4, INT_MIN + 5)},
+    };
+    for (const auto& c : cases) {
+        const Box box = zp::getWorldBox(p_o, c.where);
+        EXPECT_EQ(box.getCorner().getX(), c.corner.getX()) << c.where.getX() << "," << c.where.getY();
+        EXPECT_EQ(box.getCorner().getY(), c.corner.getY()) << c.where.getX() << "," << c.where.getY();
+        EXPECT_EQ(box.getHorizontal(), 9);
+    }
+    zp::WorldManager::getInstance().shutDown();
 }
 
 TEST(ExecutablePath, NamesThisTestProgramByItsFullPath)

@@ -2,6 +2,7 @@
 
 #include "support/EngineFixture.h"
 #include "support/RecordingObject.h"
+#include "support/RunDir.h"
 
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
@@ -12,6 +13,9 @@
 #include "zp/Utility.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -352,6 +356,63 @@ TEST_F(WorldTest, WorldBoxAndViewConversions)
     world.setView(Box(Position(30, 10), 80, 24));
     EXPECT_EQ(zp::worldToView(Position(35, 12)), Position(5, 2));
     EXPECT_EQ(zp::viewToWorld(Position(5, 2)), Position(5, 2)); // boundary corner, not the view's
+}
+
+// An object created into a full world is refused: it never takes part, the
+// log says so, and the world deletes it at its next update (or shut-down)
+// unless its creator already did, so it is never lost.
+TEST_F(WorldTest, AnObjectBeyondAFullWorldIsRefusedAndNeverLost)
+{
+    enum class Fate { NEXT_UPDATE, DELETED_BY_ITS_CREATOR, SHUT_DOWN };
+    const struct {
+        const char* name;
+        Fate fate;
+    } cases[] = {
+        {"the world deletes it at its next update", Fate::NEXT_UPDATE},
+        {"its creator deletes it first", Fate::DELETED_BY_ITS_CREATOR},
+        {"the world's shut-down deletes it", Fate::SHUT_DOWN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(world.startUp(), 0);
+        // Spectral fillers: no collision tests, so an update stays quick.
+        for (int i = 0; i < zp::MAX_OBJECTS - 1; ++i)
+            (new RecordingObject)->setSolidness(zp::SPECTRAL);
+        ASSERT_EQ(world.getAllObjects().getCount(), 4999);
+
+        int destroyed = 0;
+        auto* p_outsider = new RecordingObject;
+        p_outsider->p_destroyed = &destroyed;
+        EXPECT_EQ(world.getAllObjects().getCount(), 4999);
+        EXPECT_NE(zp::test::logTail(1).find("World full (4999 objects): object " +
+                                            std::to_string(p_outsider->getId()) +
+                                            " refused, deleted at the next update"),
+                  std::string::npos)
+            << zp::test::logTail(1);
+        const zp::Event anything;
+        world.onEvent(&anything);
+        world.draw();
+        EXPECT_TRUE(p_outsider->events.empty());
+        EXPECT_EQ(p_outsider->draws, 0);
+
+        switch (c.fate) {
+        case Fate::NEXT_UPDATE:
+            world.update();
+            EXPECT_EQ(destroyed, 1);
+            EXPECT_EQ(world.getAllObjects().getCount(), 4999);
+            break;
+        case Fate::DELETED_BY_ITS_CREATOR:
+            delete p_outsider;
+            world.update();
+            EXPECT_EQ(destroyed, 1); // once: the world forgot it
+            break;
+        case Fate::SHUT_DOWN:
+            break;
+        }
+        world.shutDown();
+        EXPECT_EQ(destroyed, 1);
+        EXPECT_TRUE(world.getAllObjects().isEmpty());
+    }
 }
 
 TEST_F(WorldTest, TheMovingObjectHearsOfEachCollisionBeforeTheOtherOne)

@@ -30,12 +30,15 @@ public:
     static GameManager& getInstance();
 
     /// Starts log, world, graphics, input and resources in that order; the
-    /// first failure stops the start-up with -1.
+    /// first failure stops the start-up with -1. From here on SIGINT and
+    /// SIGTERM end the loop cleanly, and losing the display ends the program
+    /// with a message of its own.
     int startUp() override;
     void shutDown() override;
 
     /// Runs frames paced at FRAME_TIME_DEFAULT (or one after the other when
-    /// unpaced) until the game is over.
+    /// unpaced) until the game is over or SIGINT or SIGTERM arrives (then
+    /// logged).
     void run();
     /// Performs exactly one frame without sleeping: input, the frame's world
     /// steps, drawing and showing. Returns its duration in milliseconds.

@@ -35,7 +35,8 @@ class GraphicsManager : public Manager {
 public:
     static GraphicsManager& getInstance();
 
-    /// Opens the window and loads the font; -1 when the font cannot be loaded.
+    /// Opens the window and loads the font; -1 (and a log line saying which)
+    /// when the font cannot be loaded or no display can be reached.
     /// Headless, it opens nothing and needs no font.
     int startUp() override;
     /// Closes the window.
@@ -55,6 +56,7 @@ public:
     /// -1 when there is no window (and no headless start). Colours outside 0 ... 7 keep the previous
     /// character's colour; a blank draws nothing.
     int drawCh(Position world_pos, char ch, Color color);
+    /// Strings and frames cost what shows in the window, not their length.
     int drawString(Position world_pos, const std::string& str, Justification just, Color color);
     /// -1 when the frame has no characters.
     int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
@@ -89,6 +91,8 @@ public:
     std::string drawnRow(int row) const;
     /// One row of the last frame shown by swapBuffers, as text.
     std::string shownRow(int row) const;
+    /// Glyphs queued in the window's batch for the frame being drawn.
+    int getQueuedGlyphCount() const;
 
 private:
     GraphicsManager();
@@ -99,6 +103,8 @@ private:
         Color color = BLACK;
     };
 
+    // A colour in 0 ... 7 becomes the one that later out-of-range colours keep.
+    void takeColor(Color color);
     void prepareGlyphs();
     const sf::Glyph& glyphFor(char ch);
     void recordCell(Position view_pos, char ch);

@@ -24,9 +24,10 @@ public:
     void shutDown() override;
 
     /// Sends queued window events, then held keys from -1 to 100, then the
-    /// held left button. A request to close the window sets the game manager's
-    /// game-over flag, so the loop ends after this frame. Does nothing without
-    /// a window, unless a replay is on.
+    /// held left button; the held ones only while the window has the focus.
+    /// A request to close the window sets the game manager's game-over flag,
+    /// so the loop ends after this frame. Does nothing without a window,
+    /// unless a replay is on.
     void getInput();
 
     /// From now on every event getInput sends also goes to the recorder, with

@@ -14,7 +14,9 @@ public:
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
 
-    /// -1 when the file cannot be opened as a stream.
+    /// -1 when the file cannot be opened as a stream, or opens but cannot be
+    /// played (no samples, a rate of 0, a channel count without a sound
+    /// format, fewer samples than its header says).
     int loadMusic(std::string filename);
     void play(bool loop = true);
     void stop();

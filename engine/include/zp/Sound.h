@@ -16,7 +16,8 @@ public:
     Sound& operator=(const Sound& other);
     ~Sound();
 
-    /// -1 when the file cannot be read or decoded.
+    /// -1 when the file cannot be read or decoded, or does not hold all the
+    /// samples its header promises.
     int loadSound(std::string filename);
     void play(bool loop = false);
     void stop();

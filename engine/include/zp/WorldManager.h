@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zp {
 
@@ -28,7 +29,9 @@ public:
     /// Deletes every remaining object.
     void shutDown() override;
 
-    /// Called by the object's constructor; a full world silently refuses.
+    /// Called by the object's constructor. A full world refuses the object
+    /// (-1), logs it and deletes it at its next update (or shut-down), so an
+    /// object never leaks: it gets no events and is never drawn.
     int insertObject(Object* p_o);
     /// Takes the object out of the live list; it gets no more events and is
     /// not drawn. 0 when removed, -1 when absent.
@@ -70,11 +73,14 @@ private:
     WorldManager();
     /// Called by the object's destructor: forgets the object everywhere.
     void objectDestroyed(Object* p_o);
+    void refuseObject(Object* p_o);
     /// Called by the object when its position, box or solidness is set.
     void objectPlacementChanged(Object* p_o);
 
     ObjectList updates;
     ObjectList deletions;
+    // Objects created while the world was full, deleted at the next update.
+    std::vector<Object*> refused;
     Box boundary;
     Box view;
     Object* p_view_following = nullptr;

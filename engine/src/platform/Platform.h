@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zp::platform {
 
@@ -12,8 +13,6 @@ namespace zp::platform {
 std::int64_t monotonicMicroseconds();
 // The operating system's own sleep; it may overshoot by a millisecond or more.
 void sleepMicroseconds(std::int64_t duration_us);
-// True when a window can be opened: on X11, a display server answers.
-bool displayAvailable();
 // Ask for (and release) a fine system timer resolution around the game's run.
 void beginTimerResolution();
 void endTimerResolution();
@@ -28,5 +27,31 @@ void setEnvironment(const char* name, const char* value);
 // Waits until the monotonic clock reaches the deadline: sleeps until shortly
 // before it, then waits out the rest precisely. The same on every system.
 void sleepUntil(std::int64_t deadline_us);
+
+// From here on an interrupt (Ctrl+C, SIGINT) or a termination request
+// (SIGTERM) only records itself, for the game loop to end cleanly; a second
+// one ends the program at once. Forgets an earlier request.
+void installStopSignals();
+// The signal that asked the program to stop, or 0.
+int stopSignal();
+// The signal's usual name ("SIGTERM"), or "signal" for others.
+const char* signalName(int signal_number);
+
+// Whether a window can be opened at all; when not, `reason` says why in a
+// few words (the display that could not be reached).
+bool displayAvailable(std::string& reason);
+// From here on, losing the connection to the display (the window destroyed
+// by another program, the display server gone) is reported on standard
+// error and in the log, which is then closed, and the program ends with
+// EXIT_DISPLAY_LOST instead of the windowing library's own message.
+void watchDisplayConnection();
+
+// Which keys of the whole keyboard are held down, read at once: held[k] for
+// the windowing library's key code k (A = 0 ... Pause = 100). False, with
+// nothing held, when the keyboard cannot be read.
+bool readHeldKeys(std::vector<bool>& held);
+// Lets go of what readHeldKeys keeps between calls (its connection).
+void releaseHeldKeys();
+const int EXIT_DISPLAY_LOST = 1;
 
 } // namespace zp::platform

@@ -4,7 +4,6 @@
 #include <thread>
 #include <vector>
 
-#include <X11/Xlib.h>
 #include <unistd.h>
 
 namespace zp::platform {
@@ -25,17 +24,6 @@ void sleepMicroseconds(std::int64_t duration_us)
 {
     if (duration_us > 0)
         std::this_thread::sleep_for(std::chrono::microseconds(duration_us));
-}
-
-bool displayAvailable()
-{
-    // The windowing library aborts the program when it cannot reach the X
-    // server, so the engine asks first.
-    Display* p_display = XOpenDisplay(nullptr);
-    if (p_display == nullptr)
-        return false;
-    XCloseDisplay(p_display);
-    return true;
 }
 
 // Linux names the executable in /proc/self/exe; a link whose target is

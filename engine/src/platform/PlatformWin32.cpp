@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <SFML/Window/Keyboard.hpp>
+
 #include <vector>
 
 #include <windows.h>
@@ -25,11 +27,6 @@ void sleepMicroseconds(std::int64_t duration_us)
 {
     if (duration_us >= 1000)
         Sleep(DWORD(duration_us / 1000));
-}
-
-bool displayAvailable()
-{
-    return true;
 }
 
 // GetModuleFileName truncates silently, so a full buffer is tried again larger.
@@ -59,6 +56,31 @@ void beginTimerResolution()
 void endTimerResolution()
 {
     timeEndPeriod(1);
+}
+
+// A Windows desktop session always has its display, and losing it ends the
+// session itself.
+bool displayAvailable(std::string&)
+{
+    return true;
+}
+
+void watchDisplayConnection()
+{
+}
+
+// Windows answers each key from the thread's own keyboard state, without a
+// round trip, so the library's own question per key costs nothing.
+bool readHeldKeys(std::vector<bool>& held)
+{
+    held.assign(sf::Keyboard::KeyCount, false);
+    for (int key = 0; key < sf::Keyboard::KeyCount; ++key)
+        held[std::size_t(key)] = sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key));
+    return true;
+}
+
+void releaseHeldKeys()
+{
 }
 
 } // namespace zp::platform

@@ -2,10 +2,13 @@
 #include "support/EngineFixture.h"
 #include "support/WindowCapture.h"
 
+#include "zp/Frame.h"
 #include "zp/GraphicsManager.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -184,6 +187,38 @@ TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
     sf::Image one_by_one = captureEngineWindowWhen(lit, "one-by-one.png");
 
     EXPECT_EQ(differingPixels(batched, one_by_one), 0);
+}
+
+// A frame millions of characters wide queues glyphs only for the cells that
+// can show, yet the window shows exactly what drawing each of its characters
+// would: glyphs a little wider than their cell still reach in from the cells
+// just outside.
+TEST_F(GraphicsPixelTest, AHugeFrameQueuesWhatCanShowAndShowsWhatEveryCharacterWould)
+{
+    const int width = 3000000;
+    const int height = 3;
+    const std::string pattern = "W_gjM@";
+    std::string text(size_t(width) * height, ' ');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = pattern[i % pattern.size()];
+    const Position corner(-width / 2, -1); // the first row lies above the window
+    graphics.drawFrame(corner, zp::Frame(width, height, text), false, zp::YELLOW);
+    // The 80 columns and one more on each side, over the rows from -1 to 1.
+    EXPECT_LE(graphics.getQueuedGlyphCount(), 82 * height);
+    EXPECT_GE(graphics.getQueuedGlyphCount(), 80 * 2);
+    graphics.swapBuffers();
+    const auto lit = [](const sf::Image& image) { return countLitInCell(image, Position(40, 1)) > 0; };
+    sf::Image clipped = captureEngineWindowWhen(lit, "clipped.png");
+    blankScreen();
+
+    // Each character around the window, one by one.
+    for (int y = -1; y < height - 1; ++y)
+        for (int x = -3; x <= 82; ++x)
+            graphics.drawCh(Position(x, y), text[size_t(y + 1) * size_t(width) + size_t(x + width / 2)],
+                            zp::YELLOW);
+    graphics.swapBuffers();
+    sf::Image every = captureEngineWindowWhen(lit, "every.png");
+    EXPECT_EQ(differingPixels(clipped, every), 0);
 }
 
 TEST_F(GraphicsPixelTest, GlyphsShowAtTheirViewPositionNotTheirWorldPosition)

@@ -13,6 +13,9 @@
 #include "zp/InputManager.h"
 #include "zp/WorldManager.h"
 
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Window.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -269,6 +273,34 @@ TEST_F(InputWindowTest, OneStepSendsQueuedEventsThenHeldKeysInOrderThenTheHeldBu
         << all();
 }
 
+// Keys held while another program's window has the focus are that
+// program's: typing Q there must not quit the game.
+TEST_F(InputWindowTest, HeldKeysAndButtonsCountOnlyWhileTheWindowHasTheFocus)
+{
+    sf::Window other(sf::VideoMode(200, 100), "Another program");
+    const std::string other_id = std::to_string(other.getSystemHandle());
+    xdotool("windowfocus --sync " + other_id);
+    pumpUntil([&] { return !graphics.getWindow()->hasFocus(); });
+    ASSERT_FALSE(graphics.getWindow()->hasFocus());
+
+    xdotool("keydown q");
+    xdotool("mousedown 1");
+    for (int held = 0; held < 10; ++held) {
+        getInputStep();
+        sf::Event ignored;
+        while (other.pollEvent(ignored)) {
+        }
+    }
+    EXPECT_EQ(countStartingWith("key"), 0) << all();
+    EXPECT_EQ(countStartingWith("mouse pressed"), 0) << all();
+
+    // Given the focus back, the keys still held count again.
+    xdotool("windowfocus --sync " + window_id);
+    pumpUntil([&] { return saw("key down 16") && saw("mouse pressed 0 at 0,0"); });
+    EXPECT_TRUE(saw("key down 16")) << all();
+    EXPECT_TRUE(saw("mouse pressed 0 at 0,0")) << all();
+}
+
 // Input read at the start of a frame comes before the step events of step
 // number getStepCount(), at any speed and while paused; so a game can be
 // replayed from input recorded with the step count it arrived at.
@@ -353,6 +385,42 @@ TEST_F(InputWindowTest, TheLastKeyCodeIsPolledToo)
     pumpUntil([&] { return saw("key down 100"); });
     xdotool("keyup Pause");
     EXPECT_TRUE(saw("key down 100")) << all();
+}
+
+// The held keys are read from the whole keyboard at once; they must be
+// exactly the keys that the windowing library, asked key by key, says are
+// down, over every part of its key order.
+TEST_F(InputWindowTest, HeldKeysAreThoseTheWindowingLibrarySeesDown)
+{
+    const struct {
+        const char* name;
+        int code;
+    } keys[] = {{"a", 0},      {"9", 35},         {"Escape", 36}, {"Control_L", 37}, {"bracketleft", 46},
+                {"grave", 54}, {"BackSpace", 59}, {"KP_Add", 67}, {"Down", 74},      {"KP_5", 80},
+                {"F12", 96},   {"Pause", 100}};
+    std::string names;
+    std::set<int> expected;
+    for (const auto& key : keys) {
+        names += std::string(" ") + key.name;
+        expected.insert(key.code);
+    }
+    const auto heldInLastStep = [&] {
+        std::set<int> held;
+        for (const std::string& what : inStep(step))
+            if (what.rfind("key down ", 0) == 0)
+                held.insert(std::stoi(what.substr(9)));
+        return held;
+    };
+    xdotool("keydown" + names);
+    pumpUntil([&] { return heldInLastStep() == expected; });
+    std::set<int> library;
+    for (int code = 0; code < sf::Keyboard::KeyCount; ++code)
+        if (sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(code)))
+            library.insert(code);
+    const std::set<int> polled = heldInLastStep();
+    xdotool("keyup" + names);
+    EXPECT_EQ(polled, expected) << all();
+    EXPECT_EQ(polled, library);
 }
 
 } // namespace

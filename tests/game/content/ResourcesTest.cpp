@@ -165,6 +165,31 @@ TEST_F(Resources, MissingFilesAreLoggedInOrderAndLoadingGoesOn)
     EXPECT_EQ(sprite_lines, expected);
 }
 
+// A file that is there but cannot be read is named in the log with its label,
+// whatever its kind, so a broken data set says which file to mend.
+TEST_F(Resources, EveryFileThatDoesNotLoadIsNamedWithItsLabel)
+{
+    zp::test::privateGameData();
+    for (const Entry& entry : TABLE)
+        zp::test::writeFile(entry.file, "garbage\n\x01\x02 not a sprite, not a sound\n");
+
+    loadResources();
+
+    EXPECT_EQ(resources().getSpriteCount(), 0);
+    EXPECT_EQ(resources().getMusicCount(), 0);
+    EXPECT_EQ(resources().getSoundCount(), 0);
+    const char* const kinds[] = {"Sprite", "Music", "Sound"};
+    std::vector<std::string> expected;
+    for (const Entry& entry : TABLE)
+        expected.push_back(std::string("Message: ") + kinds[entry.kind] + " '" + entry.label +
+                           "' not loaded from " + entry.file + "; going on without it");
+    std::vector<std::string> named;
+    for (const std::string& line : logLines())
+        if (line.find("not loaded from") != std::string::npos)
+            named.push_back(line);
+    EXPECT_EQ(named, expected);
+}
+
 // The data set that ships with the game loads completely.
 TEST_F(Resources, ShippedDataSetLoadsCompletely)
 {

@@ -4,6 +4,7 @@
 #include "level/Level.h"
 #include "support/RunDir.h"
 
+#include "zp/GraphicsManager.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
@@ -130,37 +131,106 @@ struct LoadCase {
     bool has_level;
     int blocks;
     std::vector<Position> path;
+    // The log line that names the file and what was wrong with it ("{level}"
+    // and "{path}" stand for the files' names), or none.
+    const char* log;
 };
 
 const std::vector<Position> GOOD_PATH = {Position(2, 5), Position(3, 5), Position(4, 5), Position(4, 6)};
 
 const LoadCase LOAD_CASES[] = {
-    {"MissingLevelFile", "no-such-level.txt", "path-good.txt", -1, false, 0, {}},
-    {"HeaderWithoutEnd", "level-header-no-end.txt", "path-good.txt", -1, false, 0, {}},
-    {"HeaderEndWithTrailingBlank", "level-header-end-blank.txt", "path-good.txt", -1, false, 0, {}},
-    {"BlockRecordWithoutEnd", "level-block-no-end.txt", "path-good.txt", -1, true, 1, {}},
-    {"LevelWithoutEof", "level-no-eof.txt", "path-good.txt", -1, true, 3, {}},
-    {"EofWithTrailingBlank", "level-eof-blank.txt", "path-good.txt", -1, true, 3, {}},
-    {"MissingPathFile", "level-good.txt", "no-such-path.txt", 0, true, 3, {}},
-    {"PathHeaderWithoutEnd", "level-good.txt", "path-header-no-end.txt", -1, true, 3, {}},
+    {"MissingLevelFile",
+     "no-such-level.txt",
+     "path-good.txt",
+     -1,
+     false,
+     0,
+     {},
+     "Level file {level} not found"},
+    {"HeaderWithoutEnd",
+     "level-header-no-end.txt",
+     "path-good.txt",
+     -1,
+     false,
+     0,
+     {},
+     "Level file {level}: the header is not closed by \"end\""},
+    {"HeaderEndWithTrailingBlank",
+     "level-header-end-blank.txt",
+     "path-good.txt",
+     -1,
+     false,
+     0,
+     {},
+     "Level file {level}: the header is not closed by \"end\""},
+    {"BlockRecordWithoutEnd",
+     "level-block-no-end.txt",
+     "path-good.txt",
+     -1,
+     true,
+     1,
+     {},
+     "Level file {level}: block 2 is not closed by \"end\""},
+    {"LevelWithoutEof",
+     "level-no-eof.txt",
+     "path-good.txt",
+     -1,
+     true,
+     3,
+     {},
+     "Level file {level}: no \"eof\" after 3 blocks"},
+    {"EofWithTrailingBlank",
+     "level-eof-blank.txt",
+     "path-good.txt",
+     -1,
+     true,
+     3,
+     {},
+     "Level file {level}: no \"eof\" after 3 blocks"},
+    {"MissingPathFile",
+     "level-good.txt",
+     "no-such-path.txt",
+     0,
+     true,
+     3,
+     {},
+     "Path file {path} not found; the level has no path"},
+    {"PathHeaderWithoutEnd",
+     "level-good.txt",
+     "path-header-no-end.txt",
+     -1,
+     true,
+     3,
+     {},
+     "Path file {path}: the header is not closed by \"end\""},
     {"PathPointWithoutEndKeepsPointsRead",
      "level-good.txt",
      "path-point-no-end.txt",
      -1,
      true,
      3,
-     {Position(2, 5), Position(3, 5), Position(4, 5)}},
-    {"PathEndWithTrailingBlank", "level-good.txt", "path-end-blank.txt", -1, true, 3, {Position(2, 5)}},
-    {"PathWithoutEofKeepsAllPoints", "level-good.txt", "path-no-eof.txt", -1, true, 3, GOOD_PATH},
+     {Position(2, 5), Position(3, 5), Position(4, 5)},
+     "Path file {path}: point 3 is not closed by \"end\""},
+    {"PathEndWithTrailingBlank",
+     "level-good.txt",
+     "path-end-blank.txt",
+     -1,
+     true,
+     3,
+     {Position(2, 5)},
+     "Path file {path}: point 1 is not closed by \"end\""},
+    {"PathWithoutEofKeepsAllPoints", "level-good.txt", "path-no-eof.txt", -1, true, 3, GOOD_PATH,
+     "Path file {path}: no \"eof\" after 4 points"},
     {"PathWrongKeywordGivesMinusOne",
      "level-good.txt",
      "path-wrong-keyword.txt",
      0,
      true,
      3,
-     {Position(2, 5), Position(-1, 5), Position(4, 5), Position(4, 6)}},
-    {"NoBlocksAtAll", "level-empty.txt", "path-short.txt", 0, true, 0, {Position(1, 2), Position(2, 2)}},
-    {"CrLfLineEnds", "level-crlf.txt", "path-crlf.txt", 0, true, 3, GOOD_PATH},
+     {Position(2, 5), Position(-1, 5), Position(4, 5), Position(4, 6)},
+     ""},
+    {"NoBlocksAtAll", "level-empty.txt", "path-short.txt", 0, true, 0, {Position(1, 2), Position(2, 2)}, ""},
+    {"CrLfLineEnds", "level-crlf.txt", "path-crlf.txt", 0, true, 3, GOOD_PATH, ""},
 };
 
 class LevelLoad : public LevelFiles, public testing::WithParamInterface<LoadCase> {};
@@ -169,6 +239,11 @@ TEST_P(LevelLoad, ResultAndWhatSurvives)
 {
     const LoadCase& c = GetParam();
     EXPECT_EQ(load(c.level_file, c.path_file), c.result);
+    std::string line = c.log;
+    for (const auto& [name, file] : {std::pair("{level}", c.level_file), std::pair("{path}", c.path_file)})
+        if (const size_t at = line.find(name); at != std::string::npos)
+            line.replace(at, std::string(name).size(), levelFixture(file));
+    EXPECT_EQ(zp::test::readFile("zephane.log"), line.empty() ? "" : "Message: " + line + "\n");
     ASSERT_EQ(current() != nullptr, c.has_level);
     // Blocks made before a failure stay in the world.
     EXPECT_EQ(worldCount(), c.blocks);
@@ -254,6 +329,85 @@ TEST_F(LevelFiles, ShutDownReleasesTheLevel)
     EXPECT_EQ(manager.getType(), "LevelManager");
     // The blocks belong to the world, not to the level.
     EXPECT_EQ(worldCount(), 3);
+}
+
+// Found by the level fuzzer: blocks at the ends of the number range. They are
+// placed at the coordinate limit, and the world moves,
+// collides and draws them like any other, showing only what is on the board.
+TEST_F(LevelFiles, BlocksAtTheEndsOfTheNumberRangeAreOrdinaryBlocks)
+{
+    ASSERT_EQ(load("level-block-far-away.txt", "path-good.txt"), 0);
+    const std::vector<zp::Object*> placed = blocks();
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(placed[0]->getPosition(), Position(zp::MAX_COORDINATE, 3));
+    EXPECT_EQ(placed[1]->getPosition(), Position(-zp::MAX_COORDINATE, -zp::MAX_COORDINATE));
+    EXPECT_EQ(placed[2]->getPosition(), Position(2, 5));
+
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.update();
+    world.draw();
+    EXPECT_EQ(worldCount(), 3);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    EXPECT_EQ(graphics.drawnRow(5).substr(2, 3), "===");
+    for (int row : {0, 3, 23})
+        EXPECT_EQ(graphics.drawnRow(row), std::string(80, ' ')) << row;
+}
+
+// A level file of `count` blocks, all on one cell.
+std::string writeCrowdedLevel(const std::string& name, int count)
+{
+    std::string text = "name Crowded\ndescription Blocks on blocks\nsize_x 80\nsize_y 24\nblock_count " +
+                       std::to_string(count) +
+                       "\nenemy_start_x 2\nenemy_start_y 5\ntreasure_x 10\ntreasure_y 7\nend\n";
+    for (int i = 0; i < count; ++i)
+        text += "block BlockHorizontal\npos_x 2\npos_y 5\nend\n";
+    return zp::test::writeFile(name, text + "eof\n");
+}
+
+// Blocks must leave the world room for play's own objects; a level that asks
+// for more is refused whole, with a log line that names it and the count.
+TEST_F(LevelFiles, ALevelWhoseBlocksWouldNotFitIsRefusedWhole)
+{
+    const int free_world_room = zp::MAX_OBJECTS - 1 - PLAY_OBJECTS_RESERVE; // 3999
+    ASSERT_EQ(load("level-empty.txt", "path-short.txt"), 0);
+    Level* before = current();
+    const struct {
+        const char* name;
+        int already_in_world;
+        std::string level_file;
+        int blocks;
+    } cases[] = {
+        {"one block too many", 0, writeCrowdedLevel("too-many.txt", free_world_room + 1),
+         free_world_room + 1},
+        {"a count far beyond the records", 0, levelFixture("level-huge-block-count.txt"), 2000000000},
+        {"too many beside what the world holds", 10, writeCrowdedLevel("crowded.txt", free_world_room - 9),
+         free_world_room - 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        zp::WorldManager::getInstance().shutDown();
+        ASSERT_EQ(zp::WorldManager::getInstance().startUp(), 0);
+        for (int i = 0; i < c.already_in_world; ++i)
+            new zp::Object;
+        const int room = free_world_room - c.already_in_world;
+
+        EXPECT_EQ(LevelManager::getInstance().loadLevel(c.level_file, levelFixture("path-good.txt")), -1);
+        EXPECT_EQ(current(), before);
+        EXPECT_EQ(worldCount(), c.already_in_world);
+        EXPECT_EQ(zp::test::logTail(1), "Message: Level file " + c.level_file + ": " +
+                                            std::to_string(c.blocks) +
+                                            " blocks do not fit in the world (room for " +
+                                            std::to_string(room) + "); level refused\n");
+    }
+
+    // Exactly as many as there is room for: every block is placed.
+    zp::WorldManager::getInstance().shutDown();
+    ASSERT_EQ(zp::WorldManager::getInstance().startUp(), 0);
+    ASSERT_EQ(LevelManager::getInstance().loadLevel(writeCrowdedLevel("full.txt", free_world_room),
+                                                    levelFixture("path-good.txt")),
+              0);
+    EXPECT_EQ(current()->getBlocks().getCount(), free_world_room);
+    EXPECT_EQ(worldCount(), free_world_room);
 }
 
 TEST_F(LevelFiles, CoordinatesBeyondTheLimitAreClampedAndLogged)

@@ -13,6 +13,7 @@
 #include "shop/FreezeInfo.h"
 #include "shop/GatlingInfo.h"
 #include "shop/RocketInfo.h"
+#include "turrets/Gatling.h"
 
 #include "zp/Music.h"
 
@@ -274,6 +275,60 @@ TEST_F(Waves, ALevelThatDoesNotLoadStillPlaysAndEnds)
     EXPECT_EQ(counter("Lives:"), 9);
     step(50);
     expectOnlyTheGameOverScreen();
+}
+
+// A level with more blocks than the world can hold beside play is refused,
+// so the treasure, counters and panels still enter the world and F still
+// gives up; nothing is left over once play has ended.
+TEST_F(Waves, AnOvercrowdedLevelIsRefusedAndPlayKeepsItsWayOut)
+{
+    std::string text = "name Crowded\ndescription Too many blocks\nsize_x 80\nsize_y 24\nblock_count 5000\n"
+                       "enemy_start_x 10\nenemy_start_y 10\ntreasure_x 14\ntreasure_y 10\nend\n";
+    for (int i = 0; i < 5000; ++i)
+        text += "block Block\npos_x 30\npos_y 15\nend\n";
+    const std::string crowded = zp::test::writeFile("crowded.txt", text + "eof\n");
+
+    new WavesGame(crowded, pathFile("short"));
+    EXPECT_TRUE(logHas("Level file " + crowded + ": 5000 blocks do not fit in the world (room for " +
+                       std::to_string(zp::MAX_OBJECTS - 1 - PLAY_OBJECTS_RESERVE - 1) + "); level refused"));
+    EXPECT_EQ(LevelManager::getInstance().getLevel(), nullptr);
+    EXPECT_EQ(objectsOf<Treasure>().size(), 1u);
+    EXPECT_EQ(objectsOf<Reticle>().size(), 1u);
+    EXPECT_EQ(counter("Lives:"), 10);
+    EXPECT_EQ(counter("Currency:"), 100);
+    EXPECT_EQ(objectsOf<GatlingInfo>().size() + objectsOf<RocketInfo>().size() +
+                  objectsOf<FreezeInfo>().size(),
+              3u);
+    EXPECT_FALSE(logHas("World full"));
+
+    step(3);
+    key(sf::Keyboard::F, zp::KEY_PRESSED);
+    step();
+    expectOnlyTheGameOverScreen();
+}
+
+// A path through the corners of the number range (taken as the coordinate
+// limits): the enemy walks it, is drawn, aimed at and counted like any other,
+// and ends at the treasure.
+TEST_F(Waves, AnEnemyWalksAPathThroughTheEndsOfTheNumberRange)
+{
+    const int LIMIT = zp::MAX_COORDINATE;
+    new WavesGame(levelFile("short"), playFixture("levels/far-path.txt"));
+    new Gatling(Position(12, 12));
+    step(171);
+    ASSERT_EQ(objectsOf<Enemy>().size(), 1u);
+    const Enemy* p_enemy = objectsOf<Enemy>().at(0);
+    std::vector<Position> visited;
+    for (int i = 0; i < 30; ++i) {
+        step();
+        if (objectsOf<Enemy>().empty())
+            break;
+        if (visited.empty() || visited.back() != p_enemy->getPosition())
+            visited.push_back(p_enemy->getPosition());
+    }
+    EXPECT_EQ(visited,
+              (std::vector<Position>{Position(10, 10), Position(-LIMIT, -LIMIT), Position(LIMIT, LIMIT),
+                                     Position(-LIMIT, LIMIT), Position(13, 10)}));
 }
 
 TEST_F(Waves, TheNextGameStartsAfresh)

@@ -1,0 +1,52 @@
+#include "platform/Platform.h"
+#include "zp/LogManager.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <X11/Xlib.h>
+#include <unistd.h>
+
+namespace zp::platform {
+namespace {
+
+const char* displayName()
+{
+    const char* name = std::getenv("DISPLAY");
+    return name != nullptr && *name != '\0' ? name : "(DISPLAY not set)";
+}
+
+// Xlib calls this when the connection breaks; it must not return.
+extern "C" int reportLostDisplay(Display*)
+{
+    static const char* const WHAT = "Lost the connection to the display %s: the window was destroyed by "
+                                    "another program or the display server ended. Exiting.";
+    std::fprintf(stderr, WHAT, displayName());
+    std::fputc('\n', stderr);
+    LogManager& log = LogManager::getInstance();
+    log.writeLog(WHAT, displayName());
+    log.shutDown();
+    // Nothing more may touch the display, not even the destructors that run
+    // at a normal exit.
+    _exit(EXIT_DISPLAY_LOST);
+}
+
+} // namespace
+
+bool displayAvailable(std::string& reason)
+{
+    Display* p_display = XOpenDisplay(nullptr);
+    if (p_display == nullptr) {
+        reason = std::string("Could not open the display ") + displayName();
+        return false;
+    }
+    XCloseDisplay(p_display);
+    return true;
+}
+
+void watchDisplayConnection()
+{
+    XSetIOErrorHandler(reportLostDisplay);
+}
+
+} // namespace zp::platform

@@ -1,0 +1,363 @@
+// A long game of level 1, played without a window as fast as the machine
+// allows: Gatlings bought and placed along the track as a player would (a
+// click on the panel, a click on the board) whenever the purse allows. Every
+// few hundred steps it samples the resident memory and the world's object
+// count, then prints the figures and fails when, after warm-up, memory keeps
+// growing beyond noise, the world grows without bound, or the log holds a
+// line that a healthy game does not write.
+//
+// Usage, from the build folder (GameData beside it), or from any folder with
+// the data set named (the log is written to the working folder):
+//   ./cinderwatch_soak [waves, default 30] [data folder]
+#include "content/DataPaths.h"
+#include "content/GameEvents.h"
+#include "content/Resources.h"
+#include "level/Level.h"
+#include "level/LevelManager.h"
+#include "play/WavesGame.h"
+#include "shop/Build.h"
+#include "shop/GatlingInfo.h"
+#include "turrets/Gatling.h"
+#include "turrets/TurretKinds.h"
+
+#include "zp/EventMouse.h"
+#include "zp/EventView.h"
+#include "zp/GameManager.h"
+#include "zp/GraphicsManager.h"
+#include "zp/LogManager.h"
+#include "zp/ObjectList.h"
+#include "zp/ObjectListIterator.h"
+#include "zp/Utility.h"
+#include "zp/ViewObject.h"
+#include "zp/WorldManager.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+const int SAMPLE_EVERY_STEPS = 300;
+// Memory is measured from the end of this wave on: by then every kind of
+// object, sprite, sound and music has been made at least once.
+const int WARM_UP_WAVES = 5;
+// Growth after warm-up that counts as noise: allocator pages and the like.
+const double MEMORY_NOISE_KB = 2048;
+// A healthy game of one level never holds more than this (the world takes 4,999).
+const int OBJECT_BOUND = 1000;
+// Steps between two purchase attempts, as a player's clicks would come.
+const int CLICK_EVERY_STEPS = 15;
+// What the kills pay does not buy enough turrets to hold the later waves, so
+// the run fills the purse for each purchase: the board fills with turrets
+// and the game goes on to the wave asked for, with more objects than a
+// player would ever have.
+// A run that ends neither way within this many steps is stuck.
+const long STEP_LIMIT = 2000000;
+
+struct Sample {
+    long step;
+    int wave;
+    int lives;
+    int currency;
+    int objects;
+    int turrets;
+    long rss_kb;
+};
+
+long residentKilobytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages_total = 0;
+    long pages_resident = 0;
+    statm >> pages_total >> pages_resident;
+    return pages_resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+template <class T> std::vector<T*> objectsOf()
+{
+    std::vector<T*> found;
+    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
+    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
+        if (auto* p_t = dynamic_cast<T*>(it.currentObject()))
+            found.push_back(p_t);
+    return found;
+}
+
+// The value of the counter with this tag; -1 when none shows.
+int counterValue(const std::string& tag)
+{
+    for (zp::ViewObject* p_view : objectsOf<zp::ViewObject>())
+        if (p_view->getViewString() == tag)
+            return p_view->getValue();
+    return -1;
+}
+
+void mouse(zp::MouseAction action, zp::Position cell)
+{
+    zp::EventMouse event;
+    event.setMouseAction(action);
+    event.setMouseButton(0);
+    event.setMousePosition(cell);
+    zp::WorldManager::getInstance().onEvent(&event);
+}
+
+// The pointer moves to the cell, then the left button clicks there: the
+// cursor being placed follows the pointer.
+void click(zp::Position cell)
+{
+    mouse(zp::MOVED, cell);
+    mouse(zp::CLICKED, cell);
+}
+
+// Every cell of the board as a place, those that see most of the track
+// (points of the path within a Gatling's range) first. Places on the track
+// or off the field are refused by the game and cost nothing.
+std::vector<zp::Position> placesAlongTheTrack()
+{
+    std::vector<zp::Position> places;
+    const Level* p_level = LevelManager::getInstance().getLevel();
+    if (p_level == nullptr)
+        return places;
+    const std::vector<zp::Position>& path = p_level->getPath();
+    const zp::Box board = zp::WorldManager::getInstance().getBoundary();
+    std::vector<std::pair<int, zp::Position>> seen_track;
+    for (int y = 0; y < board.getVertical(); ++y)
+        for (int x = 0; x < board.getHorizontal(); ++x) {
+            const zp::Position place(x, y);
+            int points = 0;
+            for (const zp::Position& point : path)
+                points += zp::scaledDistance(place, point) <= GATLING_KIND.range ? 1 : 0;
+            if (points > 0)
+                seen_track.push_back({points, place});
+        }
+    std::stable_sort(seen_track.begin(), seen_track.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [points, place] : seen_track)
+        places.push_back(place);
+    return places;
+}
+
+bool enemyInTheWay(const Build* p_build, zp::Position place)
+{
+    const zp::ObjectList in_the_way = zp::WorldManager::getInstance().getCollisions(p_build, place);
+    for (zp::ObjectListIterator it(&in_the_way); !it.isDone(); it.next())
+        if (it.currentObject()->getType() == ENEMY_TYPE)
+            return true;
+    return false;
+}
+
+bool blockedForGood(const Build* p_build, zp::Position place)
+{
+    if (!p_build->fitsPlayingField(place))
+        return true;
+    const zp::ObjectList in_the_way = zp::WorldManager::getInstance().getCollisions(p_build, place);
+    for (zp::ObjectListIterator it(&in_the_way); !it.isDone(); it.next())
+        if (it.currentObject()->getType() != ENEMY_TYPE)
+            return true;
+    return false;
+}
+
+// The player's hand: buy at the panel when the purse allows, then try the
+// next place along the track until the cursor is taken.
+class Player {
+public:
+    void act()
+    {
+        if (!objectsOf<Build>().empty()) {
+            // As a player looks at the cursor before clicking: places where
+            // the track, a turret or the edge stands in the way are passed
+            // over; where an enemy walks by, the player waits for it.
+            Build* p_build = objectsOf<Build>().front();
+            while (next_place < places.size() && blockedForGood(p_build, places[next_place]))
+                ++next_place;
+            if (next_place < places.size() && !enemyInTheWay(p_build, places[next_place]))
+                click(places[next_place++]);
+            return;
+        }
+        const std::vector<GatlingInfo*> panels = objectsOf<GatlingInfo>();
+        if (next_place < places.size() && !panels.empty() && counterValue(CURRENCY_TAG) >= GATLING_KIND.price)
+            click(panels.front()->getPosition());
+    }
+
+    bool wantsToBuy() const { return next_place < places.size() && objectsOf<Build>().empty(); }
+
+    std::vector<zp::Position> places = placesAlongTheTrack();
+    size_t next_place = 0;
+};
+
+// Least-squares slope of memory against steps, in kilobytes per 10,000 steps.
+double memorySlope(const std::vector<Sample>& samples)
+{
+    if (samples.size() < 2)
+        return 0;
+    double mean_x = 0;
+    double mean_y = 0;
+    for (const Sample& s : samples) {
+        mean_x += double(s.step);
+        mean_y += double(s.rss_kb);
+    }
+    mean_x /= double(samples.size());
+    mean_y /= double(samples.size());
+    double covariance = 0;
+    double variance = 0;
+    for (const Sample& s : samples) {
+        covariance += (double(s.step) - mean_x) * (double(s.rss_kb) - mean_y);
+        variance += (double(s.step) - mean_x) * (double(s.step) - mean_x);
+    }
+    return variance > 0 ? covariance / variance * 10000 : 0;
+}
+
+// Log lines a healthy game writes, numbers taken out.
+const char* const HEALTHY_LINES[] = {
+    "loop time: #",
+    "draw time: #",
+};
+
+std::string shapeOf(const std::string& line)
+{
+    return std::regex_replace(line, std::regex("-?[0-9]+"), "#");
+}
+
+// Lines of the log (and its rotated part) that a healthy game does not write.
+std::vector<std::string> unexpectedLogLines()
+{
+    std::vector<std::string> unexpected;
+    const std::string log = zp::LogManager::getInstance().getLogFile();
+    for (const std::string& file : {log + ".1", log}) {
+        std::ifstream in(file);
+        for (std::string line; std::getline(in, line);) {
+            const std::string shape = shapeOf(line.substr(line.find(": ") + 2));
+            bool healthy = false;
+            for (const char* known : HEALTHY_LINES)
+                healthy = healthy || shape == known;
+            if (!healthy && std::find(unexpected.begin(), unexpected.end(), line) == unexpected.end())
+                unexpected.push_back(line);
+        }
+    }
+    return unexpected;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int target_wave = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    if (argc > 2)
+        setGameDataDir(argv[2]);
+    // No sound card needed: the audio library plays into its silent backend.
+    setenv("ALSOFT_DRIVERS", "null", 0);
+
+    zp::GraphicsManager::getInstance().setHeadless(true);
+    zp::GameManager& game = zp::GameManager::getInstance();
+    if (game.startUp() != 0) {
+        std::fprintf(stderr, "soak: the engine did not start (see zephane.log)\n");
+        return 1;
+    }
+    loadResources();
+    WavesGame* p_waves = startWavesGame(1);
+    if (p_waves == nullptr) {
+        std::fprintf(stderr, "soak: level 1 did not start\n");
+        game.shutDown();
+        return 1;
+    }
+    Player player;
+    std::printf("soak: level 1 to wave %d, %zu places along the track\n", target_wave, player.places.size());
+    std::printf("%8s %5s %5s %8s %7s %7s %8s\n", "step", "wave", "lives", "currency", "objects", "turrets",
+                "rss KB");
+
+    std::vector<Sample> samples;
+    const auto start = std::chrono::steady_clock::now();
+    long step = 0;
+    int wave = 0;
+    int top_ups = 0;
+    bool lost = false;
+    while (step < STEP_LIMIT) {
+        if (step % CLICK_EVERY_STEPS == 0)
+            player.act();
+        if (step % CLICK_EVERY_STEPS == 0 && player.wantsToBuy() &&
+            counterValue(CURRENCY_TAG) < GATLING_KIND.price) {
+            const zp::EventView top_up(CURRENCY_TAG, GATLING_KIND.price, true);
+            zp::WorldManager::getInstance().onEvent(&top_up);
+            ++top_ups;
+        }
+        game.frame();
+        ++step;
+        wave = counterValue(WAVE_TAG);
+        if (wave < 0) { // the counters are gone: the level was lost
+            lost = true;
+            break;
+        }
+        if (step % SAMPLE_EVERY_STEPS == 0 || wave > target_wave) {
+            const Sample s{step,
+                           wave,
+                           counterValue(LIVES_TAG),
+                           counterValue(CURRENCY_TAG),
+                           zp::WorldManager::getInstance().getAllObjects().getCount(),
+                           int(objectsOf<Gatling>().size()),
+                           residentKilobytes()};
+            samples.push_back(s);
+            if (samples.size() % 10 == 1 || wave > target_wave)
+                std::printf("%8ld %5d %5d %8d %7d %7d %8ld\n", s.step, s.wave, s.lives, s.currency, s.objects,
+                            s.turrets, s.rss_kb);
+        }
+        if (wave > target_wave)
+            break;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    game.shutDown();
+
+    std::vector<Sample> after_warm_up;
+    int most_objects = 0;
+    for (const Sample& s : samples) {
+        most_objects = std::max(most_objects, s.objects);
+        if (s.wave > WARM_UP_WAVES)
+            after_warm_up.push_back(s);
+    }
+    const double slope = memorySlope(after_warm_up);
+    const long first_kb = after_warm_up.empty() ? 0 : after_warm_up.front().rss_kb;
+    const long last_kb = after_warm_up.empty() ? 0 : after_warm_up.back().rss_kb;
+    const long steps_after =
+        after_warm_up.size() < 2 ? 0 : after_warm_up.back().step - after_warm_up.front().step;
+    const double trend_kb = slope * double(steps_after) / 10000;
+
+    std::printf("\n%ld steps in %.1f s (%.0f steps per second), reached wave %d%s\n", step, seconds,
+                double(step) / seconds, std::max(wave, 0), lost ? " (then lost)" : "");
+    std::printf("memory after wave %d: %ld KB, at the end %ld KB; trend %+.0f KB per 10,000 steps, "
+                "%+.0f KB over the %ld steps (noise allowed: %.0f KB)\n",
+                WARM_UP_WAVES, first_kb, last_kb, slope, trend_kb, steps_after, MEMORY_NOISE_KB);
+    std::printf("most objects in the world: %d (bound %d); purse filled %d times\n", most_objects,
+                OBJECT_BOUND, top_ups);
+
+    const std::vector<std::string> unexpected = unexpectedLogLines();
+    std::printf("log lines a healthy game does not write: %zu\n", unexpected.size());
+    for (size_t i = 0; i < unexpected.size() && i < 20; ++i)
+        std::printf("  %s\n", unexpected[i].c_str());
+
+    bool ok = true;
+    if (lost || wave <= target_wave) {
+        std::printf("FAIL: wave %d not passed\n", target_wave);
+        ok = false;
+    }
+    if (trend_kb > MEMORY_NOISE_KB) {
+        std::printf("FAIL: memory grows after warm-up\n");
+        ok = false;
+    }
+    if (most_objects > OBJECT_BOUND) {
+        std::printf("FAIL: the world grows without bound\n");
+        ok = false;
+    }
+    if (!unexpected.empty()) {
+        std::printf("FAIL: the log holds lines a healthy game does not write\n");
+        ok = false;
+    }
+    std::printf("%s\n", ok ? "soak: ok" : "soak: FAILED");
+    return ok ? 0 : 1;
+}
