@@ -6,7 +6,7 @@
 # did it is kept in build-fuzz/fuzz-artifacts/.
 #
 # Usage: scripts/fuzz.sh [seconds per target, default 60] [target...]
-#   targets: sprite level path (default: every fuzz/*.seeds)
+#   targets: sprite level path recording (default: every fuzz/*.seeds)
 # The corpus of each target grows in build-fuzz/fuzz-corpus/<target>/ from
 # run to run, starting from the files named in fuzz/<target>.seeds.
 set -euo pipefail
