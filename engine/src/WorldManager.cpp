@@ -224,7 +224,10 @@ ObjectList WorldManager::getCollisions(const Object* p_o, Position where) const
         return p_other != p_o && p_other->isSolid() && boxIntersectsBox(getWorldBox(p_other), moving_box);
     };
     if (const auto* p_candidates = p_broad_phase->collisionCandidates(p_o, where)) {
-        collisions.p_obj.reserve(p_candidates->size());
+        // The object itself is usually among the candidates: most moves
+        // collide with nothing and then allocate nothing.
+        if (p_candidates->size() > 1)
+            collisions.p_obj.reserve(p_candidates->size() - 1);
         for (const BroadPhase::Candidate& candidate : *p_candidates)
             if (candidate.p_object != p_o && (!candidate.needs_test || collides(candidate.p_object)))
                 collisions.insert(candidate.p_object);
