@@ -268,10 +268,7 @@ const std::vector<BroadPhase::Candidate>* BroadPhase::collisionCandidates(const 
     if (isCrowd())
         return nullptr;
     sortReported();
-    collision_candidates.clear();
-    for (const Found& found : reported)
-        collision_candidates.push_back(Candidate{found.p_object, found.needs_test});
-    return &collision_candidates;
+    return &reported;
 }
 
 const std::vector<Object*>* BroadPhase::rangeCandidates(Position centre, int radius)
@@ -300,14 +297,14 @@ const std::vector<Object*>* BroadPhase::rangeCandidates(Position centre, int rad
     if (isCrowd())
         return nullptr;
     sortReported();
-    for (const Found& found : reported)
+    for (const Candidate& found : reported)
         range_candidates.push_back(found.p_object);
     return &range_candidates;
 }
 
 void BroadPhase::report(const SpatialGrid::Entry& entry, bool needs_test) const
 {
-    reported.push_back(Found{entry.rank, entry.p_object, needs_test});
+    reported.push_back(Candidate{entry.rank, entry.p_object, needs_test});
 }
 
 bool BroadPhase::isCrowd() const
@@ -319,14 +316,14 @@ bool BroadPhase::isCrowd() const
 
 void BroadPhase::sortReported() const
 {
-    const auto earlier = [](const Found& a, const Found& b) { return a.sequence < b.sequence; };
+    const auto earlier = [](const Candidate& a, const Candidate& b) { return a.sequence < b.sequence; };
     if (reported.size() > SHORT_REPORT) {
         std::sort(reported.begin(), reported.end(), earlier);
         return;
     }
     // Most queries find a handful of objects, which an insertion sort suits.
     for (std::size_t i = 1; i < reported.size(); ++i) {
-        const Found found = reported[i];
+        const Candidate found = reported[i];
         std::size_t j = i;
         for (; j > 0 && earlier(found, reported[j - 1]); --j)
             reported[j] = reported[j - 1];

@@ -36,6 +36,8 @@ public:
     void refresh(Object* p_o);
 
     struct Candidate {
+        // The object's place in list order, which the candidates follow.
+        std::uint64_t sequence;
         Object* p_object;
         // true for an object whose box is too odd for the index: it still
         // needs the box test. The others touch the box and are solid.
@@ -101,14 +103,8 @@ private:
     int duplicate_entries = 0;
 
     // What a query found, with the rank to sort by; queries call no handler,
-    // so one buffer serves them all.
-    struct Found {
-        std::uint64_t sequence;
-        Object* p_object;
-        bool needs_test;
-    };
-    mutable std::vector<Found> reported;
-    mutable std::vector<Candidate> collision_candidates;
+    // so one buffer serves them all, and a collision query hands it out.
+    mutable std::vector<Candidate> reported;
     mutable std::vector<Object*> range_candidates;
 };
 

@@ -56,20 +56,26 @@ public:
     template <typename Visit> void visit(const Rect& query, Visit&& visit_entry) const
     {
         const Span span = spanOf(query);
+        // Everything filed lies within the 32-bit range, so the query may be
+        // clamped to it; held in locals, it stays in registers while the
+        // visitor writes memory.
+        const Extent q = clampedToInt32(query);
         for (std::int32_t cy = span.y0; cy <= span.y1; ++cy)
             for (std::int32_t cx = span.x0; cx <= span.x1; ++cx) {
                 const std::size_t slot = findSlot(cx, cy);
                 if (slot == cells.size())
                     continue;
                 const Cell& cell = cells[slot];
-                for (std::size_t i = 0; i < cell.extents.size(); ++i) {
-                    const Extent& extent = cell.extents[i];
-                    if (!overlaps(extent, query))
+                const Extent* const extents = cell.extents.data();
+                const std::size_t count = cell.extents.size();
+                for (std::size_t i = 0; i < count; ++i) {
+                    const Extent extent = extents[i];
+                    if (extent.x0 > q.x1 || q.x0 > extent.x1 || extent.y0 > q.y1 || q.y0 > extent.y1)
                         continue;
                     // A pair may overlap in several cells, but the first
                     // corner of the overlap lies in just one of them.
-                    if (cellOf(std::max<std::int64_t>(extent.x0, query.x0)) == cx &&
-                        cellOf(std::max<std::int64_t>(extent.y0, query.y0)) == cy)
+                    if ((std::max(extent.x0, q.x0) >> shift) == cx &&
+                        (std::max(extent.y0, q.y0) >> shift) == cy)
                         visit_entry(cell.entries[i]);
                 }
             }
@@ -102,10 +108,12 @@ private:
         std::vector<Entry> entries;
     };
 
-    static bool overlaps(const Extent& extent, const Rect& query)
+    static Extent clampedToInt32(const Rect& rect)
     {
-        return extent.x0 <= query.x1 && query.x0 <= extent.x1 && extent.y0 <= query.y1 &&
-               query.y0 <= extent.y1;
+        const auto clamp = [](std::int64_t v) {
+            return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+        };
+        return Extent{clamp(rect.x0), clamp(rect.y0), clamp(rect.x1), clamp(rect.y1)};
     }
     std::int32_t cellOf(std::int64_t coordinate) const
     {
