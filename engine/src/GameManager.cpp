@@ -66,6 +66,9 @@ void GameManager::shutDown()
     platform::endTimerResolution();
     LogManager::getInstance().shutDown();
     WorldManager::getInstance().shutDown();
+    // A music still streaming when the program ends would go on using the
+    // audio library while its static objects are destroyed.
+    ResourceManager::getInstance().stopAllMusic();
     Manager::shutDown();
 }
 

@@ -7,6 +7,8 @@
 #include "zp/Sound.h"
 #include "zp/Sprite.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -131,6 +133,10 @@ ResourceManager& ResourceManager::getInstance()
 ResourceManager::ResourceManager()
 {
     setType("ResourceManager");
+    // The audio library reports its errors, also those of a sound or music
+    // destroyed without a sound device, on a stream made at its first use.
+    // Made before this manager, it is destroyed after it at the program's end.
+    sf::err();
 }
 
 ResourceManager::~ResourceManager()
@@ -164,6 +170,12 @@ int ResourceManager::startUp()
     }
     sprite_count = 0;
     return Manager::startUp();
+}
+
+void ResourceManager::stopAllMusic()
+{
+    for (int i = 0; i < music_count; ++i)
+        music[i]->stop();
 }
 
 void ResourceManager::shutDown()

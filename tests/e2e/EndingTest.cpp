@@ -1,6 +1,7 @@
 // The game ended from outside: an interrupt or a termination request ends
-// the loop cleanly with the log whole; a lost display is reported in the
-// game's own words on standard error and in the log.
+// the loop cleanly with the log whole, also on a machine without a sound
+// device; a lost display is reported in the game's own words on standard
+// error and in the log.
 #include "GameProcess.h"
 #include "support/Shell.h"
 
@@ -100,6 +101,25 @@ TEST(Ending, AnInterruptOrTerminationEndsTheLoopWithTheLogWhole)
         EXPECT_EQ(lastLine(game.logText()), std::string("Message: Stopped by ") + stop.name +
                                                 ": the game loop ended after a whole iteration");
     }
+}
+
+// Without a sound device every sound and music the game made reports errors
+// of the audio library, also when it is destroyed at the program's end; the
+// music streaming on its own thread, or a sound destroyed after the
+// library's error stream, once crashed the game there.
+TEST(Ending, WithoutASoundDeviceTheGameStillEndsCleanly)
+{
+    e2e::RunOptions options;
+    options.environment = {{"ALSOFT_DRIVERS", "no-such-driver"}};
+    GameProcess game(options);
+    ASSERT_TRUE(game.waitForWindow(DEADLINE)) << game.errorText();
+    ASSERT_TRUE(
+        e2e::waitUntil([&] { return game.logText().find("loop time") != std::string::npos; }, DEADLINE));
+    game.signal(SIGTERM);
+    EXPECT_EQ(game.waitForExit(DEADLINE), 0) << game.errorText().substr(0, 3000);
+    EXPECT_EQ(game.errorText().find("Sanitizer"), std::string::npos) << game.errorText().substr(0, 3000);
+    EXPECT_NE(game.errorText().find("Failed to open the audio device"), std::string::npos)
+        << "the run had a sound device after all";
 }
 
 TEST(Ending, ALostDisplayIsReportedInTheGamesOwnWords)

@@ -4,11 +4,13 @@
 #include "support/FreshProcess.h"
 #include "support/RecordingObject.h"
 #include "support/RunDir.h"
+#include "support/Wav.h"
 
 #include "zp/Frame.h"
 #include "zp/GraphicsManager.h"
 #include "zp/InputManager.h"
 #include "zp/LogManager.h"
+#include "zp/Music.h"
 #include "zp/ResourceManager.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
@@ -439,6 +441,33 @@ TEST(GameShutDown, TheLogClosesBeforeTheWorldDeletesItsObjects)
     EXPECT_NE(log.find("before shut-down"), std::string::npos);
     EXPECT_EQ(log.find("deleted at shut-down"), std::string::npos);
     EXPECT_TRUE(zp::WorldManager::getInstance().getAllObjects().isEmpty());
+}
+
+// Music streams on threads of its own: one still playing when the program's
+// static objects are destroyed uses the audio library's freed error stream
+// (a crash at the end of a run without a sound device). The game manager's
+// shut-down stops every music, and the music can play again afterwards.
+TEST(GameShutDown, EveryMusicIsStoppedAndStaysLoaded)
+{
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    ASSERT_EQ(resources.startUp(), 0);
+    ASSERT_TRUE(zp::test::writeToneWav("tune.wav", 44100 * 5));
+    for (const char* label : {"first", "second"})
+        ASSERT_EQ(resources.loadMusic("tune.wav", label), 0) << label;
+    resources.getMusic("first")->play();
+    resources.getMusic("second")->play(false);
+
+    zp::GameManager::getInstance().shutDown();
+    for (const char* label : {"first", "second"}) {
+        ASSERT_NE(resources.getMusic(label), nullptr) << label;
+        EXPECT_EQ(resources.getMusic(label)->getMusic()->getStatus(), sf::SoundSource::Stopped) << label;
+    }
+    resources.getMusic("first")->play();
+    EXPECT_EQ(resources.getMusic("first")->getMusic()->getStatus(), sf::SoundSource::Playing);
+    resources.getMusic("first")->stop();
+    while (resources.unloadMusic("first") == 0 || resources.unloadMusic("second") == 0) {
+    }
+    resources.shutDown();
 }
 
 } // namespace

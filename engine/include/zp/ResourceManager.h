@@ -66,6 +66,9 @@ public:
     int unloadMusic(std::string label);
     Music* getMusic(std::string label) const;
     int getMusicCount() const;
+    /// Stops every music. Each plays on a thread of its own, which must not
+    /// outlive the program's end: the game manager's shut-down calls this.
+    void stopAllMusic();
 
     /// Silent, sounds and music load, play and stop as ever, into the audio
     /// library's silent output (OpenAL Soft's null backend) instead of the
