@@ -150,6 +150,8 @@ void InputManager::replayInput()
     }
     const int step = game.getStepCount();
     p_replayer->sendInputs(step, [this](const Event& event) { send(event); });
+    if (game.isPaused())
+        p_replayer->checkPausedAt(step);
     if (p_replayer->hasFailed() || p_replayer->isComplete(step)) {
         // The world stays where the replay ended or parted.
         game.setStepLimit(step);

@@ -63,6 +63,18 @@ void InputReplayer::compareChecks(int step)
     }
 }
 
+void InputReplayer::checkPausedAt(int step)
+{
+    if (hasFailed() || isComplete(step))
+        return;
+    const std::vector<RecordedInput>& inputs = recording.getInputs();
+    const bool input_left = next_input < inputs.size();
+    fail(step, input_left ? inputs[next_input].line : recording.getEndLine(),
+         "the game is paused here, and nothing recorded for this step resumes it (the recording goes on at "
+         "step " +
+             std::to_string(input_left ? inputs[next_input].step : recording.getEndStep()) + ")");
+}
+
 bool InputReplayer::isComplete(int step) const
 {
     return next_input == recording.getInputs().size() && recording.getEndStep() >= 0 &&

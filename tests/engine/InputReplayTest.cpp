@@ -347,4 +347,57 @@ TEST_F(InputReplay, ACheckOnAStepThatNoFrameStartsAtFails)
         << replayer.getError();
 }
 
+// No step comes while the game is paused, so what a player does during a
+// pause is recorded at the step of the pause. A recording that would resume
+// at a later step can never be played on: it fails at once instead of
+// waiting for ever (a headless replay would never end).
+TEST_F(InputReplay, APauseThatNothingRecordedAtItsStepEndsFailsInsteadOfWaiting)
+{
+    const struct {
+        const char* name;
+        int pause_at;
+        int resume_at; // -1: never
+        int end_at;
+        const char* error; // "" for none
+    } cases[] = {
+        {"paused and resumed in one step", 5, 5, 10, ""},
+        {"paused to the recording's end", 5, -1, 5, ""},
+        {"resumed at a later step", 5, 7, 10,
+         "the game is paused here, and nothing recorded for this step "
+         "resumes it (the recording goes on at step "},
+        {"paused before the end", 5, -1, 10, "the game is paused here"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        zp::WorldManager::getInstance().shutDown();
+        zp::WorldManager::getInstance().startUp();
+        game.setPaused(false);
+        const int base = game.getStepCount();
+        InputRecording recording;
+        recording.addKeyboard(base + c.pause_at, zp::KEY_PRESSED, KEY_A);
+        if (c.resume_at >= 0)
+            recording.addKeyboard(base + c.resume_at, zp::KEY_PRESSED, KEY_A);
+        recording.setEndStep(base + c.end_at);
+        InputReplayer replayer(recording);
+        auto* p_pause_key = new RecordingObject;
+        p_pause_key->on_event = [&](RecordingObject&, const zp::Event* p_e) {
+            if (p_e->getType() == zp::KEYBOARD_EVENT)
+                game.setPaused(!game.isPaused());
+        };
+        game.setGameOver(false);
+        input.setReplayer(&replayer);
+        runFrames();
+        input.setReplayer(nullptr);
+        replayer.finish(game.getStepCount());
+        EXPECT_TRUE(game.getGameOver());
+        EXPECT_EQ(replayer.hasFailed(), std::string(c.error) != "") << replayer.getError();
+        EXPECT_NE(replayer.getError().find(c.error), std::string::npos) << replayer.getError();
+        if (replayer.hasFailed())
+            EXPECT_EQ(replayer.getFailedStep(), base + c.pause_at);
+        else
+            EXPECT_EQ(game.getStepCount(), base + c.end_at);
+    }
+    game.setPaused(false);
+}
+
 } // namespace

@@ -36,6 +36,10 @@ public:
     /// True once every input has been sent and the step count has reached
     /// the recording's end; never for a recording without an end.
     bool isComplete(int step) const;
+    /// Called after the inputs of a frame in which the game is paused: no
+    /// step comes while it is, so a recording that goes on at a later step
+    /// can never be played on. That is a failure, not a wait without end.
+    void checkPausedAt(int step);
     /// The run was stopped from outside (its window was closed): what the
     /// recording still holds is not a difference.
     void interrupt();
