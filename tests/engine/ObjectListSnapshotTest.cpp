@@ -1,5 +1,7 @@
 // Copies of an object list are snapshots: whatever happens to the list or the
 // copy afterwards, the other keeps what it held, capacity included.
+#include "support/ListEntries.h"
+
 #include "zp/Object.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
@@ -12,22 +14,8 @@
 
 namespace {
 
-std::vector<zp::Object*> fakePointers(int count)
-{
-    static char storage[zp::MAX_OBJECTS + 10];
-    std::vector<zp::Object*> pointers;
-    for (int i = 0; i < count; ++i)
-        pointers.push_back(reinterpret_cast<zp::Object*>(&storage[i]));
-    return pointers;
-}
-
-std::vector<zp::Object*> walk(const zp::ObjectList& list)
-{
-    std::vector<zp::Object*> seen;
-    for (zp::ObjectListIterator it(&list); !it.isDone(); it.next())
-        seen.push_back(it.currentObject());
-    return seen;
-}
+using zp::test::fakePointers;
+using zp::test::walk;
 
 TEST(ObjectListSnapshot, ChangesOnEitherSideLeaveTheOtherAsItWas)
 {

@@ -1,5 +1,7 @@
 #include "zp/ObjectList.h"
 
+#include "support/ListEntries.h"
+
 #include "zp/ObjectListIterator.h"
 
 #include <gtest/gtest.h>
@@ -8,23 +10,8 @@
 
 namespace {
 
-// Distinct addresses to store; the list never dereferences them.
-std::vector<zp::Object*> fakePointers(int count)
-{
-    static char storage[zp::MAX_OBJECTS + 10];
-    std::vector<zp::Object*> pointers;
-    for (int i = 0; i < count; ++i)
-        pointers.push_back(reinterpret_cast<zp::Object*>(&storage[i]));
-    return pointers;
-}
-
-std::vector<zp::Object*> walk(const zp::ObjectList& list)
-{
-    std::vector<zp::Object*> seen;
-    for (zp::ObjectListIterator it(&list); !it.isDone(); it.next())
-        seen.push_back(it.currentObject());
-    return seen;
-}
+using zp::test::fakePointers;
+using zp::test::walk;
 
 TEST(ObjectList, FullAt4999Entries)
 {
