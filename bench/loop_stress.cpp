@@ -6,6 +6,8 @@
 //
 // Run it from the build folder under an X server (the font and the log are
 // in the working directory):  ../scripts/with-display.sh ./loop_stress
+#include "support/SeededRandom.h"
+
 #include "zp/Event.h"
 #include "zp/EventOut.h"
 #include "zp/EventStep.h"
@@ -50,21 +52,7 @@ double percentile(std::vector<double> values, double share)
     return values[std::min(values.size() - 1, std::size_t(share * double(values.size())))];
 }
 
-// splitmix64, so every run builds the same scene.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state(seed) {}
-    int below(int n)
-    {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return int((z ^ (z >> 31)) % std::uint64_t(n));
-    }
-
-private:
-    std::uint64_t state;
-};
+using Random = zp::test::SeededRandom;
 
 // Animated, wraps round the edges of the world, counts its draws.
 class SceneObject : public zp::Object {

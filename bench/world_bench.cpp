@@ -10,6 +10,7 @@
 // objects per 1,920 cells; 4,999 objects then need a world of about 462 x 139
 // cells, and the dense scenes squeeze them into a quarter of that.
 #include "LinearScanWorld.h"
+#include "support/SeededRandom.h"
 
 #include "zp/EventOut.h"
 #include "zp/EventStep.h"
@@ -38,22 +39,7 @@ constexpr int CHECKED_UPDATES = 3;
 // Broadcasts timed together, as one takes microseconds.
 constexpr int BROADCASTS_PER_SAMPLE = 100;
 
-// splitmix64, so every run builds the same scenes.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state(seed) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return int(next() % std::uint64_t(n)); }
-
-private:
-    std::uint64_t state;
-};
+using Random = zp::test::SeededRandom;
 
 std::int64_t events_seen = 0;
 
