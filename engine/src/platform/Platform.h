@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,13 @@ void endTimerResolution();
 // The absolute path of the running program's executable, links resolved;
 // empty when the system cannot tell.
 std::string executablePath();
+// Puts what was written to the file on the disk itself (not only in the
+// system's cache); 0 or -1.
+int syncFile(std::FILE* p_file);
+// Renames `from` over `to`, replacing it in one step (the old `to` or the
+// new, never neither); 0 or -1.
+int replaceFile(const std::string& from, const std::string& to);
+
 // Sets a variable of the program's own environment, for the libraries it
 // starts later.
 void setEnvironment(const char* name, const char* value);

@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -39,6 +40,17 @@ std::string executablePath()
             return std::string(buffer.data(), static_cast<std::size_t>(length));
     }
     return std::string();
+}
+
+int syncFile(std::FILE* p_file)
+{
+    return fsync(fileno(p_file)) == 0 ? 0 : -1;
+}
+
+// POSIX rename replaces an existing target in one step.
+int replaceFile(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : -1;
 }
 
 // POSIX sleeps already resolve far below a millisecond.

@@ -2,10 +2,12 @@
 
 #include <SFML/Window/Keyboard.hpp>
 
+#include <cstdio>
 #include <vector>
 
 #include <windows.h>
 
+#include <io.h>
 #include <timeapi.h>
 
 namespace zp::platform {
@@ -41,6 +43,17 @@ std::string executablePath()
             return std::string(buffer.data(), length);
     }
     return std::string();
+}
+
+int syncFile(std::FILE* p_file)
+{
+    return _commit(_fileno(p_file)) == 0 ? 0 : -1;
+}
+
+// rename() on Windows refuses an existing target; MoveFileEx replaces it.
+int replaceFile(const std::string& from, const std::string& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
 }
 
 void setEnvironment(const char* name, const char* value)
