@@ -1,6 +1,7 @@
 #include "zp/GraphicsManager.h"
 
 #include "platform/Platform.h"
+#include "zp/LineReader.h"
 #include "zp/LogManager.h"
 
 #include <algorithm>
@@ -106,7 +107,8 @@ int GraphicsManager::startUp()
 
     // The font comes first, so a failed start-up leaves no window behind.
     LogManager& log = LogManager::getInstance();
-    if (!font.loadFromFile(font_file)) {
+    // The font library would wait for ever on a FIFO: only a regular file is opened.
+    if (!isRegularFile(font_file) || !font.loadFromFile(font_file)) {
         log.writeLog("Could not load the font %s", font_file.c_str());
         return -1;
     }

@@ -1,5 +1,7 @@
 #include "zp/InputRecording.h"
 
+#include "zp/LineReader.h"
+
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
@@ -187,14 +189,18 @@ int InputRecording::getLineCount() const
 
 int InputRecording::read(std::istream& in, std::string& error)
 {
+    LineReader reader(in, "recording");
+    return read(reader, error);
+}
+
+int InputRecording::read(LineReader& in, std::string& error)
+{
     clear();
     bool header_seen = false;
     int line_number = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; in.readLine(line);) {
         ++line_number;
         line_count = line_number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         const std::vector<std::string> words = wordsOf(line);
         if (words.empty() || words[0][0] == '#')
             continue;
@@ -218,6 +224,11 @@ int InputRecording::read(std::istream& in, std::string& error)
             error = "line " + std::to_string(line_number) + ": " + problem;
             return -1;
         }
+    }
+    // A line the reader refused (too long, a NUL byte) is a bad line like any other.
+    if (in.failed()) {
+        error = "line " + std::to_string(in.getError().line) + ": " + in.getError().message;
+        return -1;
     }
     if (!header_seen) {
         error = "line " + std::to_string(line_number + 1) + ": not a recording (the file is empty)";
@@ -325,9 +336,10 @@ int InputRecording::parseLine(const std::string& line, int line_number, std::str
 
 int InputRecording::readFile(const std::string& path, std::string& error)
 {
-    std::ifstream in(path);
-    if (!in.is_open()) {
-        error = "cannot open " + path;
+    // Only a regular file is read: a FIFO or a device is refused like a missing file.
+    LineReader in(path);
+    if (!in.isOpen()) {
+        error = "cannot open " + path + ": " + in.getError().message;
         return -1;
     }
     return read(in, error);

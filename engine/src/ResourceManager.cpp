@@ -11,7 +11,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -80,21 +79,20 @@ Entry* getLabel(const std::unique_ptr<Entry>* table, int count, const std::strin
     return found < 0 ? nullptr : table[found].get();
 }
 
-} // namespace
-
-bool readLine(std::istream& file, std::string& line)
+// A line the reader refused (too long, a NUL byte) ends the load, with the
+// file and the line named.
+int refuseSprite(const LineReader& file)
 {
-    if (!std::getline(file, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
+    LogManager::getInstance().writeLog("%s", file.getError().text().c_str());
+    return -1;
 }
 
-int readLineInt(std::istream& file, const std::string& keyword)
+} // namespace
+
+int readLineInt(LineReader& file, const std::string& keyword)
 {
     std::string line;
-    readLine(file, line);
+    file.readLine(line);
     std::istringstream words(line);
     std::string first_word;
     words >> first_word;
@@ -103,23 +101,23 @@ int readLineInt(std::istream& file, const std::string& keyword)
     return parseNumber(afterKeyword(line, keyword));
 }
 
-std::string readLineStr(std::istream& file, const std::string& keyword)
+std::string readLineStr(LineReader& file, const std::string& keyword)
 {
     std::string line;
-    readLine(file, line);
+    file.readLine(line);
     return afterKeyword(line, keyword);
 }
 
-Frame parseFrame(std::istream& file, int width, int height)
+Frame parseFrame(LineReader& file, int width, int height)
 {
     std::string frame_str;
     std::string line;
     for (int row = 0; row < height; ++row) {
-        if (!readLine(file, line) || static_cast<long>(line.size()) != width)
+        if (!file.readLine(line) || static_cast<long>(line.size()) != width)
             return Frame();
         frame_str += line;
     }
-    if (!readLine(file, line) || line != END_FRAME_TOKEN)
+    if (!file.readLine(line) || line != END_FRAME_TOKEN)
         return Frame();
     return Frame(width, height, std::move(frame_str));
 }
@@ -195,8 +193,9 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
         LogManager::getInstance().writeLog("Sprite array full, cannot load %s", filename.c_str());
         return -1;
     }
-    std::ifstream file(filename);
-    if (!file.is_open()) {
+    // A file that is not a regular file (a FIFO, a device) counts as missing.
+    LineReader file(filename);
+    if (!file.isOpen()) {
         LogManager::getInstance().writeLog("Could not find sprite file %s", filename.c_str());
         return -1;
     }
@@ -205,6 +204,8 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
     int width = readLineInt(file, WIDTH_TOKEN);
     int height = readLineInt(file, HEIGHT_TOKEN);
     std::string color_name = readLineStr(file, COLOR_TOKEN);
+    if (file.failed())
+        return refuseSprite(file);
     if (frames < 0)
         return -1;
     for (const auto& [keyword, value] : {std::pair{WIDTH_TOKEN, width}, std::pair{HEIGHT_TOKEN, height}}) {
@@ -228,12 +229,12 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
 
     // A count larger than the file can hold stops at the end of the file;
     // the "eof" check below then fails.
-    for (int i = 0; i < frames && !file.fail(); ++i)
+    for (int i = 0; i < frames && !file.atEnd(); ++i)
         sprite->pushFrame(parseFrame(file, width, height));
 
     std::string line;
-    if (!readLine(file, line) || line != EOF_TOKEN)
-        return -1;
+    if (!file.readLine(line) || line != EOF_TOKEN)
+        return file.failed() ? refuseSprite(file) : -1;
 
     p_sprite[sprite_count++] = sprite.release();
     return 0;

@@ -5,6 +5,7 @@
 #include "support/Shell.h"
 #include "support/WindowCapture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +24,7 @@ namespace e2e {
 namespace {
 
 const char* const WINDOW_TITLE = "Zephane";
+const char* const FONT_FILE = "zp-font.ttf";
 // Columns are 12.8 pixels wide, rows 32 pixels high.
 const int WINDOW_PIXELS_X = 1024;
 const int WINDOW_CHARS_X = 80;
@@ -51,7 +54,11 @@ void copyDataSet(const fs::path& from, const fs::path& to, const RunOptions& opt
         for (const std::string& name : options.missing_data)
             left_out = left_out || relative == fs::path(name);
         const auto replaced = options.replaced_data.find(relative.generic_string());
-        if (replaced != options.replaced_data.end())
+        const bool fifo = std::find(options.fifos.begin(), options.fifos.end(), relative.generic_string()) !=
+                          options.fifos.end();
+        if (fifo)
+            mkfifo((to / relative).c_str(), 0600);
+        else if (replaced != options.replaced_data.end())
             std::ofstream(to / relative, std::ios::binary) << replaced->second;
         else if (!left_out)
             fs::create_symlink(entry.path(), to / relative);
@@ -69,7 +76,7 @@ void placeDataSet(const fs::path& to, const RunOptions& options, bool own_copy)
         fs::copy(data, to, fs::copy_options::recursive);
     else if (options.data_set_is_a_file)
         std::ofstream(to) << "not a folder\n";
-    else if (options.missing_data.empty() && options.replaced_data.empty())
+    else if (options.missing_data.empty() && options.replaced_data.empty() && options.fifos.empty())
         fs::create_directory_symlink(data, to);
     else
         copyDataSet(data, to, options);
@@ -133,7 +140,11 @@ GameProcess::GameProcess(const RunOptions& options)
     // data set, which it can read wherever the build lies.
     const bool unprivileged = options.read_only_run_dir && runAsRoot();
     placeDataSet(fs::path(root) / "GameData", options, unprivileged);
-    if (options.font_content)
+    const bool font_fifo =
+        std::find(options.fifos.begin(), options.fifos.end(), FONT_FILE) != options.fifos.end();
+    if (font_fifo)
+        mkfifo((fs::path(run_dir) / FONT_FILE).c_str(), 0600);
+    else if (options.font_content)
         std::ofstream(fs::path(run_dir) / "zp-font.ttf", std::ios::binary) << *options.font_content;
     else if (options.with_font && !options.vanished_run_dir)
         fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", fs::path(run_dir) / "zp-font.ttf");

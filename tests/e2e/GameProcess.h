@@ -31,6 +31,9 @@ struct RunOptions {
     std::vector<std::string> missing_data;
     // Data files (relative to GameData/) given this content instead.
     std::map<std::string, std::string> replaced_data;
+    // Data files (relative to GameData/), or the font ("zp-font.ttf"), that
+    // are FIFOs nobody writes to: reading one would wait for ever.
+    std::vector<std::string> fifos;
     bool with_font = true;
     bool with_data = true;
     // The font file's content instead of the game's font.

@@ -14,11 +14,11 @@ trap 'rm -rf "$run_dir"' EXIT
 cd "$run_dir" || exit 1
 failures=0
 
-# expect NAME STATUS MESSAGE: replays NAME.rec headless; the status and a line
-# of its error output must be as given.
+# expect NAME STATUS MESSAGE [FILE]: replays FILE (by default NAME.rec)
+# headless; the status and a line of its error output must be as given.
 expect()
 {
-    "$cinderwatch" --replay "$1.rec" --headless >output.txt 2>errors.txt
+    "$cinderwatch" --replay "${4:-$1.rec}" --headless >output.txt 2>errors.txt
     status=$?
     if [ "$status" -ne "$2" ] || ! grep -qF -- "$3" errors.txt; then
         echo "FAIL $1: status $status (expected $2), errors:"
@@ -61,6 +61,21 @@ printf 'zp-recording 1\nmeta level 1\nkey 5 pressed 16\n' >no-end.rec
 expect no-end 3 "no-end.rec: line 3: the recording has no \"end\" line"
 
 expect missing-file 3 "missing-file.rec: cannot open"
+
+# What is not a text file, or holds what no text holds, is refused at once:
+# a FIFO would wait for a writer for ever, a device would never end, a NUL
+# byte would cut the line short, a line without end would fill the memory.
+mkfifo fifo.rec
+expect fifo 3 "fifo.rec: cannot open fifo.rec: not a regular file"
+expect dev-zero 3 "/dev/zero: cannot open /dev/zero: not a regular file" /dev/zero
+printf 'zp-recording 1\nmeta level 1\nkey 5\000 pressed 16\nend 10\n' >nul.rec
+expect nul 3 "nul.rec: line 3: the line holds a NUL byte; the file is refused"
+{
+    printf 'zp-recording 1\nmeta level 1\n# '
+    head -c 1048576 /dev/zero | tr '\000' x
+    printf '\nend 10\n'
+} >long-line.rec
+expect long-line 3 "long-line.rec: line 3: the line is longer than 1048576 bytes; the file is refused"
 
 # The level's files missing from the data set: the game's own data, less level 2.
 cp -r "$(dirname "$cinderwatch")/../GameData" data

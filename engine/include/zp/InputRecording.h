@@ -33,6 +33,8 @@
 
 namespace zp {
 
+class LineReader;
+
 const char* const RECORDING_MAGIC = "zp-recording";
 const int RECORDING_VERSION = 1;
 
@@ -93,6 +95,8 @@ public:
     /// 0 when the whole text is a recording; otherwise -1 and, in `error`,
     /// "line N: what is wrong". A failed read leaves what was read so far.
     int read(std::istream& in, std::string& error);
+    int read(LineReader& in, std::string& error);
+    /// Reads a regular file (see LineReader); "cannot open PATH: why" otherwise.
     int readFile(const std::string& path, std::string& error);
     void write(std::ostream& out) const;
     int writeFile(const std::string& path) const;

@@ -28,6 +28,12 @@ int syncFile(std::FILE* p_file);
 // new, never neither); 0 or -1.
 int replaceFile(const std::string& from, const std::string& to);
 
+// Opens a file for reading in binary mode only when it is a regular file:
+// never waits (a FIFO without a writer) and never reads a device. Null when
+// it cannot, with `problem` saying why: "not found", "not a regular file",
+// or the system's reason.
+std::FILE* openRegularFile(const std::string& path, std::string& problem);
+
 // Sets a variable of the program's own environment, for the libraries it
 // starts later.
 void setEnvironment(const char* name, const char* value);

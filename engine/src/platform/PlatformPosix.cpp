@@ -1,10 +1,14 @@
 #include "platform/Platform.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zp::platform {
@@ -51,6 +55,31 @@ int syncFile(std::FILE* p_file)
 int replaceFile(const std::string& from, const std::string& to)
 {
     return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : -1;
+}
+
+// Opened without waiting (O_NONBLOCK: a FIFO's open would wait for a
+// writer), then asked what it is; a regular file reads as usual.
+std::FILE* openRegularFile(const std::string& path, std::string& problem)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        problem = errno == ENOENT ? "not found" : std::strerror(errno);
+        return nullptr;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        problem = "not a regular file";
+        return nullptr;
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    std::FILE* p_file =
+        flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : fdopen(fd, "rb");
+    if (p_file == nullptr) {
+        problem = std::strerror(errno);
+        close(fd);
+    }
+    return p_file;
 }
 
 // POSIX sleeps already resolve far below a millisecond.

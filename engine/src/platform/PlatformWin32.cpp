@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <io.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <timeapi.h>
 
 namespace zp::platform {
@@ -54,6 +56,25 @@ int syncFile(std::FILE* p_file)
 int replaceFile(const std::string& from, const std::string& to)
 {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
+}
+
+// Windows has no FIFOs in the file system; devices ("NUL", "CON") and
+// folders are refused by their mode.
+std::FILE* openRegularFile(const std::string& path, std::string& problem)
+{
+    struct _stat64 status {};
+    if (_stat64(path.c_str(), &status) != 0) {
+        problem = "not found";
+        return nullptr;
+    }
+    if ((status.st_mode & _S_IFMT) != _S_IFREG) {
+        problem = "not a regular file";
+        return nullptr;
+    }
+    std::FILE* p_file = std::fopen(path.c_str(), "rb");
+    if (p_file == nullptr)
+        problem = "cannot be opened";
+    return p_file;
 }
 
 void setEnvironment(const char* name, const char* value)
