@@ -157,6 +157,20 @@ bool ResourceManager::isSilent() const
     return silent;
 }
 
+void ResourceManager::prepareAudioOutput()
+{
+    // Without a device every sound and music would report its errors on
+    // standard error, the streaming music in an endless flood. The device is
+    // looked for once, before the audio library first opens it.
+    if (audio_output_prepared)
+        return;
+    audio_output_prepared = true;
+    if (silent || platform::audioDeviceOpens())
+        return;
+    setSilent(true);
+    LogManager::getInstance().writeLog("No sound device could be opened: sound and music play silently");
+}
+
 int ResourceManager::startUp()
 {
     setType("ResourceManager");
@@ -273,6 +287,7 @@ int ResourceManager::loadSound(std::string filename, std::string label)
         LogManager::getInstance().writeLog("Sound array full");
         return -1;
     }
+    prepareAudioOutput();
     auto entry = std::make_unique<Sound>();
     if (entry->loadSound(std::move(filename)) != 0) {
         LogManager::getInstance().writeLog("Unable to load from file");
@@ -304,6 +319,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
         LogManager::getInstance().writeLog("Music array full");
         return -1;
     }
+    prepareAudioOutput();
     auto entry = std::make_unique<Music>();
     if (entry->loadMusic(std::move(filename)) != 0) {
         LogManager::getInstance().writeLog("Unable to load from file");

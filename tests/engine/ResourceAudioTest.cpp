@@ -1,6 +1,7 @@
 // The sound and music tables and the Sound wrapper's copies. Audio runs on
 // OpenAL Soft's null backend here (see SoundPlaybackTest for real output).
 #include "support/EngineFixture.h"
+#include "support/FreshProcess.h"
 #include "support/RunDir.h"
 
 #include "zp/LogManager.h"
@@ -11,12 +12,18 @@
 #include <SFML/Audio/OutputSoundFile.hpp>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -262,6 +269,58 @@ TEST_F(ResourceAudioTest, RatesFromOneHertzTo384KilohertzLoad)
         EXPECT_EQ(resources.unloadSound("s0"), 0);
     }
     EXPECT_EQ(log(), "");
+}
+
+// Without a sound device the audio library reports every call of every
+// sound and music on standard error, a streaming music without end. The
+// manager looks for the device before its first sound, and without one goes
+// silent by itself (as setSilent does), with one log line. The audio library
+// settles its output once per process, hence a fresh one.
+TEST_F(ResourceAudioTest, WithoutASoundDeviceTheManagerGoesSilentByItselfAndQuietly)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        // An output that opens no device: the wave writer with nowhere to write.
+        const std::string here = zp::test::runDir();
+        const std::string conf =
+            zp::test::writeFile("alsoft.conf", "[wave]\nfile = " + here + "/gone/out.wav\n");
+        setenv("ALSOFT_DRIVERS", "wave", 1);
+        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        const std::string errors = here + "/stderr.txt";
+        std::fflush(stderr);
+        const int saved_stderr = dup(STDERR_FILENO);
+        const int errors_fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(errors_fd, 0);
+        dup2(errors_fd, STDERR_FILENO);
+        close(errors_fd);
+
+        const bool sound_loaded = resources.loadSound(audio("beep.wav"), "s0") == 0;
+        const bool music_loaded = resources.loadMusic(audio("beep.wav"), "m") == 0;
+        if (music_loaded && sound_loaded) {
+            resources.getMusic("m")->play(true);
+            resources.getSound("s0")->play(false);
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            resources.getMusic("m")->stop();
+        }
+        std::fflush(stderr);
+        dup2(saved_stderr, STDERR_FILENO);
+        close(saved_stderr);
+
+        EXPECT_TRUE(sound_loaded && music_loaded) << "silent, sounds and music load as ever";
+        EXPECT_TRUE(resources.isSilent());
+        EXPECT_STREQ(std::getenv("ALSOFT_DRIVERS"), "null");
+        EXPECT_EQ(log(), "Message: No sound device could be opened: sound and music play silently\n");
+        EXPECT_EQ(zp::test::readFile(errors), "");
+    });
+}
+
+// With a device, nothing changes.
+TEST_F(ResourceAudioTest, WithASoundDeviceTheManagerPlaysAsItWasTold)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        ASSERT_EQ(resources.loadMusic(audio("beep.wav"), "m"), 0);
+        EXPECT_FALSE(resources.isSilent());
+        EXPECT_EQ(log(), "");
+    });
 }
 
 TEST_F(ResourceAudioTest, TheEarlierOfTwoEqualLabelsIsFound)

@@ -72,12 +72,16 @@ public:
     /// library's silent output (OpenAL Soft's null backend) instead of the
     /// audio device: the tables, labels and counts are the same. Takes
     /// effect only before the first sound or music object of the program
-    /// opens the device; nothing undoes it within a run.
+    /// opens the device; nothing undoes it within a run. The manager also
+    /// goes silent by itself, with one log line, when no sound device opens:
+    /// it looks before it loads the program's first sound or music.
     void setSilent(bool new_silent);
     bool isSilent() const;
 
 private:
     ResourceManager();
+    /// Before the first sound or music: silent when no device opens.
+    void prepareAudioOutput();
 
     Sprite* p_sprite[MAX_SPRITES] = {};
     int sprite_count = 0;
@@ -90,6 +94,7 @@ private:
     std::unique_ptr<Music> music[MAX_MUSICS];
     int music_count = 0;
     bool silent = false;
+    bool audio_output_prepared = false;
 };
 
 } // namespace zp

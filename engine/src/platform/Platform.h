@@ -51,6 +51,13 @@ int stopSignal();
 // The signal's usual name ("SIGTERM"), or "signal" for others.
 const char* signalName(int signal_number);
 
+// Whether the audio library's default output device opens, asked without
+// touching the library in this process (which reads its list of outputs
+// once, when it first opens a device, so the answer can still change that
+// list). False when no device opens or the question takes longer than a few
+// seconds; true when it cannot be asked.
+bool audioDeviceOpens();
+
 // Whether a window can be opened at all; when not, `reason` says why in a
 // few words (the display that could not be reached).
 bool displayAvailable(std::string& reason);

@@ -7,8 +7,11 @@
 #include <thread>
 #include <vector>
 
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zp::platform {
@@ -16,6 +19,40 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 static_assert(SteadyClock::is_steady, "the frame clock must be monotonic");
+
+// The audio library under the windowing library's audio module, and the
+// two calls of its device interface that the probe needs.
+const char* const OPENAL_LIBRARY = "libopenal.so.1";
+using OpenDevice = void* (*)(const char*);
+using CloseDevice = char (*)(void*);
+const auto AUDIO_PROBE_DEADLINE = std::chrono::seconds(5);
+const auto AUDIO_PROBE_POLL = std::chrono::milliseconds(5);
+const int PROBE_DEVICE_OPENED = 0;
+const int PROBE_NO_DEVICE = 1;
+const int PROBE_CANNOT_ASK = 2;
+
+// In the probe's own process: opens and closes the default device, with its
+// messages (the sound system's complaints about missing cards) silenced.
+[[noreturn]] void probeAudioDevice()
+{
+    const int quiet = open("/dev/null", O_WRONLY);
+    if (quiet >= 0) {
+        dup2(quiet, STDOUT_FILENO);
+        dup2(quiet, STDERR_FILENO);
+    }
+    void* p_library = dlopen(OPENAL_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    if (p_library == nullptr)
+        _exit(PROBE_CANNOT_ASK);
+    const auto open_device = reinterpret_cast<OpenDevice>(dlsym(p_library, "alcOpenDevice"));
+    const auto close_device = reinterpret_cast<CloseDevice>(dlsym(p_library, "alcCloseDevice"));
+    if (open_device == nullptr || close_device == nullptr)
+        _exit(PROBE_CANNOT_ASK);
+    void* p_device = open_device(nullptr);
+    if (p_device == nullptr)
+        _exit(PROBE_NO_DEVICE);
+    close_device(p_device);
+    _exit(PROBE_DEVICE_OPENED);
+}
 
 } // namespace
 
@@ -80,6 +117,32 @@ std::FILE* openRegularFile(const std::string& path, std::string& problem)
         close(fd);
     }
     return p_file;
+}
+
+// The audio library settles its list of outputs once per process, so the
+// question is asked by a child process: this one's library stays untouched.
+bool audioDeviceOpens()
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return true;
+    if (child == 0)
+        probeAudioDevice();
+    const auto deadline = SteadyClock::now() + AUDIO_PROBE_DEADLINE;
+    int status = 0;
+    pid_t done = 0;
+    while ((done = waitpid(child, &status, WNOHANG)) == 0 && SteadyClock::now() < deadline)
+        std::this_thread::sleep_for(AUDIO_PROBE_POLL);
+    if (done == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        return false;
+    }
+    if (done < 0)
+        return true;
+    if (!WIFEXITED(status))
+        return false;
+    return WEXITSTATUS(status) != PROBE_NO_DEVICE;
 }
 
 // POSIX sleeps already resolve far below a millisecond.
