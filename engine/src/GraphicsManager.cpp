@@ -114,8 +114,9 @@ int GraphicsManager::startUp()
     }
     // Rendering glyphs already needs a graphics context, which needs the
     // display, and without one the windowing library would end the program.
+    // The display is held until the window has a connection of its own.
     std::string no_display;
-    if (!platform::displayAvailable(no_display)) {
+    if (!platform::holdDisplay(no_display)) {
         log.writeLog("%s", no_display.c_str());
         return -1;
     }
@@ -128,6 +129,7 @@ int GraphicsManager::startUp()
     p_window->setMouseCursorVisible(false);
     p_window->setVerticalSyncEnabled(true);
     p_window->clear(CLEAR_COLOR);
+    platform::releaseDisplay();
     headless_started = false;
     clearFrames();
     return Manager::startUp();

@@ -58,9 +58,15 @@ const char* signalName(int signal_number);
 // seconds; true when it cannot be asked.
 bool audioDeviceOpens();
 
-// Whether a window can be opened at all; when not, `reason` says why in a
-// few words (the display that could not be reached).
-bool displayAvailable(std::string& reason);
+// Opens a connection to the display and holds it until releaseDisplay(), so
+// that a window can be opened; when the display cannot be reached, false
+// and `reason` says why in a few words. Held, the connection keeps a fresh
+// X server from resetting (which it does when its last client leaves)
+// while the windowing library connects: a connection made during the reset
+// fails, and the library then ends the program.
+bool holdDisplay(std::string& reason);
+// Lets the held connection go, once the window has a connection of its own.
+void releaseDisplay();
 // From here on, losing the connection to the display (the window destroyed
 // by another program, the display server gone) is reported on standard
 // error and in the log, which is then closed, and the program ends with

@@ -100,9 +100,13 @@ bool audioDeviceOpens()
 
 // A Windows desktop session always has its display, and losing it ends the
 // session itself.
-bool displayAvailable(std::string&)
+bool holdDisplay(std::string&)
 {
     return true;
+}
+
+void releaseDisplay()
+{
 }
 
 void watchDisplayConnection()
