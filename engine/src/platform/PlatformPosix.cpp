@@ -21,10 +21,12 @@ using SteadyClock = std::chrono::steady_clock;
 static_assert(SteadyClock::is_steady, "the frame clock must be monotonic");
 
 // The audio library under the windowing library's audio module, and the
-// two calls of its device interface that the probe needs.
+// calls of its device interface that the probe needs (none of them sets
+// the library up in this process).
 const char* const OPENAL_LIBRARY = "libopenal.so.1";
 using OpenDevice = void* (*)(const char*);
 using CloseDevice = char (*)(void*);
+using CurrentContext = void* (*)();
 const auto AUDIO_PROBE_DEADLINE = std::chrono::seconds(5);
 const auto AUDIO_PROBE_POLL = std::chrono::milliseconds(5);
 const int PROBE_DEVICE_OPENED = 0;
@@ -123,6 +125,12 @@ std::FILE* openRegularFile(const std::string& path, std::string& problem)
 // question is asked by a child process: this one's library stays untouched.
 bool audioDeviceOpens()
 {
+    // A program that already plays (its library has a current context) has
+    // its device; the probe would only disturb it (a file it records into).
+    const auto current_context =
+        reinterpret_cast<CurrentContext>(dlsym(RTLD_DEFAULT, "alcGetCurrentContext"));
+    if (current_context != nullptr && current_context() != nullptr)
+        return true;
     const pid_t child = fork();
     if (child < 0)
         return true;
