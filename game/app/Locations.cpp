@@ -36,6 +36,15 @@ bool isFolder(const fs::path& path)
     return fs::is_directory(path, ignored);
 }
 
+// The same folder, however each is spelled (links, "..").
+bool inBuildFolder(const fs::path& executable_dir, const BuildTree& build_tree)
+{
+    if (build_tree.output_dir.empty())
+        return false;
+    std::error_code unknown;
+    return fs::equivalent(executable_dir, build_tree.output_dir, unknown) && !unknown;
+}
+
 // Opening for appending creates the file but keeps what it holds; the log
 // manager truncates it when it starts.
 bool takesWrites(const std::string& path)
@@ -55,10 +64,21 @@ std::string fromEnvironment(const char* name)
 
 } // namespace
 
+BuildTree thisBuildTree()
+{
+    BuildTree tree;
+#if defined(CINDERWATCH_BUILD_OUTPUT_DIR) && defined(CINDERWATCH_SOURCE_DATA_DIR)
+    tree.output_dir = CINDERWATCH_BUILD_OUTPUT_DIR;
+    tree.data_dir = CINDERWATCH_SOURCE_DATA_DIR;
+#endif
+    return tree;
+}
+
 Environment processEnvironment()
 {
     Environment environment;
     environment.executable_path = zp::executablePath();
+    environment.build_tree = thisBuildTree();
     environment.xdg_state_home = fromEnvironment("XDG_STATE_HOME");
     environment.home = fromEnvironment("HOME");
     return environment;
@@ -77,17 +97,20 @@ std::string findFontFile(const std::string& executable_path)
     return zp::FONT_FILE_DEFAULT;
 }
 
-std::string findDataDir(const std::string& executable_path, const std::string& data_override)
+std::string findDataDir(const std::string& executable_path, const std::string& data_override,
+                        const BuildTree& build_tree)
 {
     if (!data_override.empty())
         return data_override;
-    if (!executable_path.empty()) {
-        const fs::path executable_dir = fs::path(executable_path).parent_path();
-        for (const fs::path& data : {(executable_dir.parent_path() / DATA_FOLDER_NAME).lexically_normal(),
-                                     installedFiles(executable_dir) / DATA_FOLDER_NAME}) {
-            if (isFolder(data))
-                return data.string() + "/";
-        }
+    if (executable_path.empty())
+        return GAME_DATA_DIR;
+    const fs::path executable_dir = fs::path(executable_path).parent_path();
+    if (inBuildFolder(executable_dir, build_tree) && isFolder(build_tree.data_dir))
+        return (fs::path(build_tree.data_dir).lexically_normal() / "").string();
+    for (const fs::path& data : {(executable_dir.parent_path() / DATA_FOLDER_NAME).lexically_normal(),
+                                 installedFiles(executable_dir) / DATA_FOLDER_NAME}) {
+        if (isFolder(data))
+            return data.string() + "/";
     }
     return GAME_DATA_DIR;
 }
@@ -125,7 +148,7 @@ Locations findLocations(const Environment& environment, const std::string& data_
 {
     Locations locations;
     locations.font_file = findFontFile(environment.executable_path);
-    locations.data_dir = findDataDir(environment.executable_path, data_override);
+    locations.data_dir = findDataDir(environment.executable_path, data_override, environment.build_tree);
     locations.log_file = chooseLogFile(environment, locations.log_moved);
     return locations;
 }

@@ -5,6 +5,7 @@
 #   bad-recordings-test.sh CINDERWATCH GOOD_RECORDING.rec MENU_RECORDING.rec
 # (a real game, and one that starts a level from the menu with key 3 at step 130)
 set -u
+source_root=$(cd "$(dirname "$0")/../.." && pwd)
 cinderwatch=$1
 good=$2
 menu_game=$3
@@ -78,7 +79,7 @@ expect nul 3 "nul.rec: line 3: the line holds a NUL byte; the file is refused"
 expect long-line 3 "long-line.rec: line 3: the line is longer than 1048576 bytes; the file is refused"
 
 # The level's files missing from the data set: the game's own data, less level 2.
-cp -r "$(dirname "$cinderwatch")/../GameData" data
+cp -r "$source_root/GameData" data
 rm data/Levels/Level2/Level2.txt
 printf 'zp-recording 1\n\nmeta level 2\nend 10\n' >missing-level.rec
 "$cinderwatch" --replay missing-level.rec --headless --data data >output.txt 2>errors.txt

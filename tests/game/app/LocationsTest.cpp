@@ -83,6 +83,45 @@ TEST_F(LocationsTest, FontAndDataBesideTheExecutableThenTheWorkingFolder)
     }
 }
 
+// A build folder anywhere (beside the sources, outside them) reads the
+// source tree's data set; a copy of its program elsewhere, or an installed
+// one, does not.
+TEST_F(LocationsTest, ABuildFolderAnywhereReadsTheSourceTreesData)
+{
+    folder("outside/build");
+    folder("src/GameData");
+    folder("usr/share/cinderwatch/GameData");
+    fs::create_directory_symlink(at("outside/build"), at("linked-build"));
+    BuildTree tree;
+    tree.output_dir = at("outside/build");
+    tree.data_dir = at("src/GameData");
+    BuildTree without_data = tree;
+    without_data.data_dir = at("src/NoData");
+
+    const struct {
+        std::string executable;
+        BuildTree build_tree;
+        std::string data;
+    } cases[] = {
+        {at("outside/build/cinderwatch"), tree, at("src/GameData") + "/"},
+        {at("linked-build/cinderwatch"), tree, at("src/GameData") + "/"},
+        {at("outside/build/../build/cinderwatch"), tree, at("src/GameData") + "/"},
+        // Not in the build folder: the usual places.
+        {at("copy/bin/cinderwatch"), tree, "../GameData/"},
+        {at("usr/bin/cinderwatch"), tree, at("usr/share/cinderwatch/GameData") + "/"},
+        // The build's data set is gone, or the build is not known.
+        {at("outside/build/cinderwatch"), without_data, "../GameData/"},
+        {at("outside/build/cinderwatch"), BuildTree(), "../GameData/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.executable + " | " + c.build_tree.output_dir + " | " + c.build_tree.data_dir);
+        EXPECT_EQ(findDataDir(c.executable, "", c.build_tree), c.data);
+        EXPECT_EQ(findDataDir(c.executable, "/my/data", c.build_tree), "/my/data") << "the option still wins";
+    }
+    // This program itself is in its build folder.
+    EXPECT_EQ(fs::path(thisBuildTree().data_dir).filename(), "GameData");
+}
+
 TEST_F(LocationsTest, DataOptionOverridesEverything)
 {
     folder("GameData");
