@@ -1,6 +1,7 @@
 // The player's controls in the real game: keys and right clicks sent through
 // the X server, what they do read off captures of the window and the log.
 #include "PlayFixture.h"
+#include "support/WindowCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -30,18 +31,6 @@ const int GATLING_RANGE = 20;
 
 class ControlsTest : public PlayFixture {
 protected:
-    // Pixels in which two captures differ.
-    static int differingPixels(const sf::Image& a, const sf::Image& b)
-    {
-        if (a.getSize() != b.getSize())
-            return -1;
-        int count = 0;
-        for (unsigned y = 0; y < a.getSize().y; ++y)
-            for (unsigned x = 0; x < a.getSize().x; ++x)
-                count += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
-        return count;
-    }
-
     bool waitUntilGone(Position at, const std::string& text)
     {
         return waitForScreen([&](const sf::Image& image) { return !reader.shows(image, at, text); },
@@ -111,7 +100,7 @@ TEST_F(ControlsTest, PauseFreezesTheBoardUntilPressedAgain)
     const sf::Image paused = screen;
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     screen = game->capture();
-    EXPECT_EQ(differingPixels(paused, screen), 0) << "the board froze";
+    EXPECT_EQ(zp::test::differingPixels(paused, screen), 0) << "the board froze";
 
     game->pressKey("space");
     ASSERT_TRUE(waitUntilGone(PAUSED_AT, "PAUSED"));
@@ -189,7 +178,7 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     const sf::Image help = screen;
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     screen = game->capture();
-    EXPECT_EQ(differingPixels(help, screen), 0) << "play waits while the help shows";
+    EXPECT_EQ(zp::test::differingPixels(help, screen), 0) << "play waits while the help shows";
 
     game->pressKey("question");
     ASSERT_TRUE(waitUntilGone(HELP_TITLE_AT, HELP_TITLE));
@@ -248,7 +237,7 @@ Position quietTurretCell(const LevelData& data, const zp::Box& turret)
 TEST_F(ControlsTest, ARightClickOnATurretSellsItForHalfItsPrice)
 {
     const LevelData data = readLevel(3);
-    const zp::Box turret = spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt");
+    const zp::Box turret = spriteBox(GATLING_KIND.build_sprite);
     const Position place = quietTurretCell(data, turret);
     ASSERT_GE(place.getX(), 0) << "no quiet place on the board";
     const Position beside_reticle(place.getX() + 1, place.getY() + 1);

@@ -4,6 +4,7 @@
 // error and in the log.
 #include "GameProcess.h"
 #include "support/Shell.h"
+#include "support/StopSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -86,18 +87,14 @@ private:
 
 TEST(Ending, AnInterruptOrTerminationEndsTheLoopWithTheLogWhole)
 {
-    const struct {
-        int signal_number;
-        const char* name;
-    } stops[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}};
-    for (const auto& stop : stops) {
+    for (const zp::test::StopSignal& stop : zp::test::STOP_SIGNALS) {
         SCOPED_TRACE(stop.name);
         GameProcess game;
         ASSERT_TRUE(game.waitForWindow(DEADLINE)) << game.errorText();
         // Well into the loop: the log has been flushed at least once.
         ASSERT_TRUE(
             e2e::waitUntil([&] { return game.logText().find("loop time") != std::string::npos; }, DEADLINE));
-        game.signal(stop.signal_number);
+        game.signal(stop.number);
         EXPECT_EQ(game.waitForExit(DEADLINE), 0) << game.errorText();
         EXPECT_EQ(lastLine(game.logText()), std::string("Message: Stopped by ") + stop.name +
                                                 ": the game loop ended after a whole iteration");

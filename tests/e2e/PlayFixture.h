@@ -6,6 +6,8 @@
 #include "GameProcess.h"
 #include "LevelData.h"
 #include "ScreenReader.h"
+#include "content/Labels.h"
+#include "turrets/TurretKinds.h"
 
 #include "zp/Box.h"
 #include "zp/Position.h"
@@ -46,10 +48,10 @@ inline std::string counter(const std::string& label, int value)
 inline zp::Position bestTurretCell(const LevelData& data, const zp::Box& turret)
 {
     std::vector<zp::Box> obstacles = data.blocks;
-    const zp::Box panel = spriteBox("Sprites/Turrets/Gatling/gatling-info-spr.txt");
+    const zp::Box panel = spriteBox(GATLING_KIND.panel_sprite);
     for (int top : {0, 6, 12})
         obstacles.emplace_back(zp::Position(64, top), panel.getHorizontal(), panel.getVertical());
-    zp::Box treasure = spriteBox("Sprites/Treasure/treasure-spr.txt");
+    zp::Box treasure = spriteBox(TREASURE_SPRITE);
     treasure.setCorner(data.treasure);
     obstacles.push_back(treasure);
 

@@ -4,6 +4,7 @@
 #include "support/FreshProcess.h"
 #include "support/RecordingObject.h"
 #include "support/RunDir.h"
+#include "support/StopSignals.h"
 #include "support/Wav.h"
 
 #include "zp/Frame.h"
@@ -308,11 +309,7 @@ protected:
 TEST_F(StopSignalTest, ASignalEndsTheLoopAfterTheIterationWithTheLogWhole)
 {
     ZP_EXPECT_IN_FRESH_PROCESS({
-        const struct {
-            int signal_number;
-            const char* name;
-        } stops[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}};
-        for (const auto& stop : stops) {
+        for (const zp::test::StopSignal& stop : zp::test::STOP_SIGNALS) {
             SCOPED_TRACE(stop.name);
             // Each start-up forgets a stop asked for before it.
             ASSERT_EQ(game.startUp(), 0);
@@ -321,7 +318,7 @@ TEST_F(StopSignalTest, ASignalEndsTheLoopAfterTheIterationWithTheLogWhole)
             p_o->setXVelocity(1);
             p_o->on_step = [&](RecordingObject& self) {
                 if (self.steps.size() == 3)
-                    std::raise(stop.signal_number);
+                    std::raise(stop.number);
             };
             const int first = game.getStepCount();
             game.run();

@@ -82,4 +82,15 @@ bool allBlack(const sf::Image& image)
     return bytes > 0;
 }
 
+int differingPixels(const sf::Image& a, const sf::Image& b)
+{
+    if (a.getSize() != b.getSize())
+        return -1;
+    int count = 0;
+    for (unsigned y = 0; y < a.getSize().y; ++y)
+        for (unsigned x = 0; x < a.getSize().x; ++x)
+            count += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
+    return count;
+}
+
 } // namespace zp::test

@@ -27,5 +27,7 @@ int countInCell(const sf::Image& image, Position cell, const std::function<bool(
 int countColorInCell(const sf::Image& image, Position cell, sf::Color color);
 int countLitInCell(const sf::Image& image, Position cell);
 bool allBlack(const sf::Image& image);
+// Pixels in which two pictures differ; -1 when their sizes differ.
+int differingPixels(const sf::Image& a, const sf::Image& b);
 
 } // namespace zp::test
