@@ -5,6 +5,7 @@
 #pragma once
 
 #include "GameFixture.h"
+#include "app/WorldLookup.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
 #include "support/RunDir.h"
@@ -64,16 +65,8 @@ inline std::string pathFile(const std::string& board)
     return playFixture("levels/" + board + "-path.txt");
 }
 
-// The objects of the world that are of class T, in world order.
-template <class T> std::vector<T*> objectsOf()
-{
-    std::vector<T*> found;
-    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
-    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
-        if (auto* p_t = dynamic_cast<T*>(it.currentObject()))
-            found.push_back(p_t);
-    return found;
-}
+// The world's objects of a class, as the game's tools look them up.
+using ::objectsOf;
 
 inline int worldCount()
 {
@@ -83,15 +76,9 @@ inline int worldCount()
 // The value of the one counter that carries the label, or a failure.
 inline int counter(const std::string& label)
 {
-    int value = 0;
-    int seen = 0;
-    for (zp::ViewObject* p_view : objectsOf<zp::ViewObject>())
-        if (p_view->getViewString() == label) {
-            value = p_view->getValue();
-            ++seen;
-        }
-    EXPECT_EQ(seen, 1) << "counters labelled " << label;
-    return value;
+    const std::vector<zp::ViewObject*> found = countersTagged(label);
+    EXPECT_EQ(found.size(), 1u) << "counters labelled " << label;
+    return found.empty() ? 0 : found.front()->getValue();
 }
 
 inline void setCounter(const std::string& label, int value)

@@ -9,6 +9,7 @@
 // Usage, from the build folder (GameData beside it), or from any folder with
 // the data set named (the log is written to the working folder):
 //   ./cinderwatch_soak [waves, default 30] [data folder]
+#include "app/WorldLookup.h"
 #include "content/DataPaths.h"
 #include "content/GameEvents.h"
 #include "content/Resources.h"
@@ -27,7 +28,6 @@
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/Utility.h"
-#include "zp/ViewObject.h"
 #include "zp/WorldManager.h"
 
 #include <algorithm>
@@ -74,25 +74,6 @@ long residentKilobytes()
     long pages_resident = 0;
     statm >> pages_total >> pages_resident;
     return pages_resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-template <class T> std::vector<T*> objectsOf()
-{
-    std::vector<T*> found;
-    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
-    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
-        if (auto* p_t = dynamic_cast<T*>(it.currentObject()))
-            found.push_back(p_t);
-    return found;
-}
-
-// The value of the counter with this tag; -1 when none shows.
-int counterValue(const std::string& tag)
-{
-    for (zp::ViewObject* p_view : objectsOf<zp::ViewObject>())
-        if (p_view->getViewString() == tag)
-            return p_view->getValue();
-    return -1;
 }
 
 void mouse(zp::MouseAction action, zp::Position cell)
