@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 
 using zp::Frame;
@@ -144,6 +146,26 @@ TEST(GraphicsWithoutWindow, AFailedStartSaysWhyInTheLog)
         setenv("DISPLAY", saved_display.c_str(), 1);
     else
         unsetenv("DISPLAY");
+}
+
+// A font that is not a regular file is refused like a missing one: the font
+// library would wait on a FIFO for ever, or read a device without end.
+TEST(GraphicsWithoutWindow, AFontThatIsNotAFileIsRefusedLikeAMissingOne)
+{
+    const std::string fifo = zp::test::runDir() + "/fifo.ttf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    for (const std::string& font : {fifo, std::string("/dev/zero"), zp::test::runDir()}) {
+        SCOPED_TRACE(font);
+        zp::LogManager& log = zp::LogManager::getInstance();
+        ASSERT_EQ(log.startUp(), 0);
+        graphics.setFontFile(font);
+        EXPECT_EQ(graphics.startUp(), -1);
+        EXPECT_EQ(graphics.getWindow(), nullptr);
+        log.shutDown();
+        EXPECT_EQ(zp::test::readFile("zephane.log"), "Message: Could not load the font " + font + "\n");
+    }
+    graphics.setFontFile(zp::FONT_FILE_DEFAULT);
 }
 
 // Headless: the frame's characters are recorded exactly as with a window

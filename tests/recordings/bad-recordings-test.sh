@@ -92,6 +92,22 @@ else
     echo "ok   missing-level: $(head -n 1 errors.txt)"
 fi
 
+# The level's file a FIFO in the data set: looked at, not opened, so the
+# replay is refused at once instead of waiting for a writer.
+rm -r data
+cp -r "$source_root/GameData" data
+rm data/Levels/Level2/Level2.txt
+mkfifo data/Levels/Level2/Level2.txt
+"$cinderwatch" --replay missing-level.rec --headless --data data >output.txt 2>errors.txt
+status=$?
+if [ "$status" -ne 3 ] || ! grep -qF "missing-level.rec: line 3: level 2 is missing from the game data" errors.txt; then
+    echo "FAIL fifo-level: status $status"
+    cat errors.txt
+    failures=$((failures + 1))
+else
+    echo "ok   fifo-level: $(head -n 1 errors.txt)"
+fi
+
 # A real game whose input is shifted: the key that starts the level from the
 # menu, one step later. The replay must part from the recording and say at
 # which step.
