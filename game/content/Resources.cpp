@@ -89,3 +89,12 @@ void loadResources()
                                                    load.label.c_str(), path.c_str());
     }
 }
+
+std::vector<std::string> spriteLabels()
+{
+    std::vector<std::string> labels;
+    for (const ResourceLoad& load : RESOURCE_TABLE)
+        if (load.kind == ResourceKind::SPRITE)
+            labels.push_back(load.label);
+    return labels;
+}

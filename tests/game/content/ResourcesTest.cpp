@@ -213,4 +213,15 @@ TEST_F(Resources, ShippedDataSetLoadsCompletely)
         EXPECT_EQ(enemy->getFrame(i).getString(), easy->getFrame(i).getString()) << i;
 }
 
+// The sprite labels that tools load their own pictures under are the table's,
+// in its order.
+TEST(ResourceLabels, SpriteLabelsAreTheTablesInLoadOrder)
+{
+    std::vector<std::string> expected;
+    for (const Entry& entry : TABLE)
+        if (entry.kind == SPRITE)
+            expected.push_back(entry.label);
+    EXPECT_EQ(spriteLabels(), expected);
+}
+
 } // namespace
