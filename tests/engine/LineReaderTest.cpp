@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <istream>
+#include <iterator>
 #include <memory>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -122,6 +126,38 @@ TEST(LineReader, ALineTooLongOrWithANulByteRefusesTheRestOfTheFile)
             EXPECT_EQ(after, "");
         }
     }
+}
+
+// A source of 'x' without end, that counts what it gave: a line with no end
+// (a file that grows, a device behind a link) is refused past the limit,
+// not read to its end.
+class EndlessLine : public std::streambuf {
+public:
+    std::size_t given = 0;
+
+protected:
+    int_type underflow() override
+    {
+        std::fill(std::begin(block), std::end(block), 'x');
+        given += sizeof block;
+        setg(block, block, block + sizeof block);
+        return traits_type::to_int_type('x');
+    }
+
+private:
+    char block[4096];
+};
+
+TEST(LineReader, ALineWithoutEndIsRefusedPastTheLimitNotReadToItsEnd)
+{
+    EndlessLine endless;
+    std::istream in(&endless);
+    LineReader reader(in, "endless");
+    std::string line;
+    EXPECT_FALSE(reader.readLine(line));
+    EXPECT_TRUE(reader.failed());
+    EXPECT_EQ(reader.getError().line, 1);
+    EXPECT_LE(endless.given, MAX_LINE_BYTES + 2 * 4096) << "read beyond the limit";
 }
 
 TEST(LineReader, OnlyRegularFilesAreOpenedAndNothingWaits)
