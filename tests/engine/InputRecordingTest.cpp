@@ -1,9 +1,13 @@
 #include "zp/InputRecording.h"
 
+#include "support/RunDir.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -142,12 +146,27 @@ TEST(InputRecording, TheEndCarriesTheFinalDigestAndRecordsKeepTheirLines)
     EXPECT_FALSE(parsed("zp-recording 1\nend 40\n").hasEndDigest());
 }
 
-TEST(InputRecording, AMissingFileIsAnError)
+// A missing file is an error, and so is what is not a regular file: a FIFO
+// would wait for a writer for ever, a device would never end.
+TEST(InputRecording, AMissingFileOrOneThatIsNotAFileIsAnError)
 {
-    InputRecording recording;
-    std::string error;
-    EXPECT_EQ(recording.readFile("no-such-recording.txt", error), -1);
-    EXPECT_EQ(error, "cannot open no-such-recording.txt");
+    const std::string fifo = zp::test::runDir() + "/fifo.rec";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string error;
+    } cases[] = {
+        {"no-such-recording.txt", "cannot open no-such-recording.txt: not found"},
+        {fifo, "cannot open " + fifo + ": not a regular file"},
+        {"/dev/zero", "cannot open /dev/zero: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        InputRecording recording;
+        std::string error;
+        EXPECT_EQ(recording.readFile(c.path, error), -1);
+        EXPECT_EQ(error, c.error);
+    }
 }
 
 TEST(InputRecording, TheDigestIsFnv1aOf64Bits)
