@@ -314,6 +314,28 @@ TEST_F(Controls, AScreenshotWithoutAWindowIsReportedInTheLog)
         EXPECT_NE(entry.path().extension(), ".png") << entry.path();
 }
 
+// The picture goes beside the log wherever the log went (the state folder,
+// when the working folder takes no files), not to the working folder.
+TEST_F(Controls, AScreenshotIsAimedAtTheLogsOwnFolder)
+{
+    const std::string folder = zp::test::runDir() + "/state";
+    std::filesystem::create_directories(folder);
+    zp::LogManager& log = zp::LogManager::getInstance();
+    log.shutDown();
+    log.setLogFile(folder + "/zephane.log");
+    ASSERT_EQ(log.startUp(), 0);
+    log.setFlush(true);
+    press(sf::Keyboard::F12);
+    const std::string text = zp::test::readFile(folder + "/zephane.log");
+    log.shutDown();
+    log.setLogFile(zp::LOGFILE_NAME);
+    ASSERT_EQ(log.startUp(), 0);
+    EXPECT_NE(
+        text.find("Message: Screenshot not saved: no window to capture, or '" + folder + "/cinderwatch-"),
+        std::string::npos)
+        << text;
+}
+
 // On the shipped boards the notices take cells that no track, treasure,
 // panel, counter or walking enemy (with its health bar) uses.
 class ShippedBoards : public Play {};
