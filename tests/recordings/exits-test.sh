@@ -129,6 +129,16 @@ for pair in "same.rec same.rec" "same.rec ./same.rec" "same.rec.tmp same.rec"; d
     fi
 done
 
+# A place that takes no file is known before anything is played.
+"$cinderwatch" --replay "$good" --headless --record no-such-folder/x.rec >nowhere.out 2>nowhere.err
+status=$?
+if [ "$status" -ne 1 ] || ! grep -q 'cannot write the recording "no-such-folder/x.rec"' nowhere.err ||
+    grep -q "^final" nowhere.out; then
+    fail "--record into no folder: status $status" nowhere.err
+else
+    ok "--record into no folder: status 1 before anything is played"
+fi
+
 # Standard output that cannot be written: a full disk, a closed output, a
 # pipe whose reader has gone. The run fails and says so; the log is whole.
 expect_output_failure()
