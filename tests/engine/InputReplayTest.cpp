@@ -93,7 +93,8 @@ TEST(InputRecorder, WrittenAsItGoesTheRecordingIsPutInPlaceWholeAtTheEnd)
     InputRecording recording;
     recording.setMeta("level", "2");
     int digests = 0;
-    InputRecorder recorder(recording, [&] { return std::uint64_t(++digests); }, 10);
+    InputRecorder recorder(
+        recording, [&] { return std::uint64_t(++digests); }, 10);
     ASSERT_EQ(recorder.writeAsItGoes(path), 0);
     EXPECT_EQ(zp::test::readFile(path + ".tmp"), "zp-recording 1\nmeta level 2\n") << "the head at once";
     recorder.beforeInput(0);
