@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "zp/GameManager.h"
 #include "zp/LogManager.h"
 
 #include <cstdio>
@@ -12,6 +13,7 @@ namespace {
 
 // The connection that holds the display until the window has its own.
 Display* p_held_display = nullptr;
+void (*p_before_exit)() = nullptr;
 
 const char* displayName()
 {
@@ -28,10 +30,12 @@ extern "C" int reportLostDisplay(Display*)
     std::fputc('\n', stderr);
     LogManager& log = LogManager::getInstance();
     log.writeLog(WHAT, displayName());
+    if (p_before_exit != nullptr)
+        p_before_exit();
     log.shutDown();
     // Nothing more may touch the display, not even the destructors that run
     // at a normal exit.
-    _exit(EXIT_DISPLAY_LOST);
+    _exit(zp::EXIT_DISPLAY_LOST);
 }
 
 } // namespace
@@ -55,8 +59,9 @@ void releaseDisplay()
     p_held_display = nullptr;
 }
 
-void watchDisplayConnection()
+void watchDisplayConnection(void (*before_exit)())
 {
+    p_before_exit = before_exit;
     XSetIOErrorHandler(reportLostDisplay);
 }
 
