@@ -98,13 +98,57 @@ void LogManager::rotate()
 
 int LogManager::writeLog(const char* format, ...)
 {
+    if (!isLogged(LOG_INFO))
+        return 0;
+    va_list args;
+    va_start(args, format);
+    const int count = writeLine(format, args);
+    va_end(args);
+    return count;
+}
+
+int LogManager::writeLog(LogLevel level, const char* format, ...)
+{
+    if (!isLogged(level))
+        return 0;
+    va_list args;
+    va_start(args, format);
+    const int count = writeLine(format, args);
+    va_end(args);
+    return count;
+}
+
+void LogManager::setLogLevel(LogLevel new_level)
+{
+    log_level = new_level;
+}
+
+LogLevel LogManager::getLogLevel() const
+{
+    return log_level;
+}
+
+bool LogManager::isLogged(LogLevel level) const
+{
+    return level != LOG_OFF && level >= log_level;
+}
+
+void LogManager::setTimingLevel(LogLevel new_level)
+{
+    timing_level = new_level;
+}
+
+LogLevel LogManager::getTimingLevel() const
+{
+    return timing_level;
+}
+
+int LogManager::writeLine(const char* format, va_list args)
+{
     if (p_f == nullptr || format == nullptr)
         return -1;
     const int prefix_count = std::fprintf(p_f, "Message: ");
-    va_list args;
-    va_start(args, format);
     const int message_count = std::vfprintf(p_f, format, args);
-    va_end(args);
     const int newline_count = std::fprintf(p_f, "\n");
     if (prefix_count < 0 || message_count < 0)
         return -1;
