@@ -40,6 +40,11 @@ void InputRecorder::finish(int step)
         recording.setEndDigest(digest());
 }
 
+void InputRecorder::recordSeed(std::uint64_t seed)
+{
+    recording.setSeed(seed);
+}
+
 const InputRecording& InputRecorder::getRecording() const
 {
     return recording;

@@ -1,5 +1,7 @@
 #include "zp/ResourceManager.h"
 
+#include "LoopThread.h"
+
 #include "platform/Platform.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
@@ -191,6 +193,7 @@ void ResourceManager::shutDown()
 
 int ResourceManager::loadSprite(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadSprite");
     if (sprite_count == MAX_SPRITES) {
         LogManager::getInstance().writeLog("Sprite array full, cannot load %s", filename.c_str());
         return -1;
@@ -241,6 +244,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
 
 int ResourceManager::unloadSprite(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadSprite");
     for (int i = 0; i < sprite_count; ++i) {
         if (p_sprite[i]->getLabel() != label)
             continue;
@@ -255,6 +259,7 @@ int ResourceManager::unloadSprite(std::string label)
 
 Sprite* ResourceManager::getSprite(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getSprite");
     for (int i = 0; i < sprite_count; ++i)
         if (p_sprite[i]->getLabel() == label)
             return p_sprite[i];
@@ -268,6 +273,7 @@ int ResourceManager::getSpriteCount() const
 
 int ResourceManager::loadSound(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadSound");
     if (sound_count == MAX_SOUNDS) {
         LogManager::getInstance().writeLog("Sound array full");
         return -1;
@@ -284,11 +290,13 @@ int ResourceManager::loadSound(std::string filename, std::string label)
 
 int ResourceManager::unloadSound(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadSound");
     return unloadLabel(sound, sound_count, label);
 }
 
 Sound* ResourceManager::getSound(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getSound");
     return getLabel(sound, sound_count, label);
 }
 
@@ -299,6 +307,7 @@ int ResourceManager::getSoundCount() const
 
 int ResourceManager::loadMusic(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadMusic");
     if (music_count == MAX_MUSICS) {
         LogManager::getInstance().writeLog("Music array full");
         return -1;
@@ -315,11 +324,13 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
 
 int ResourceManager::unloadMusic(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadMusic");
     return unloadLabel(music, music_count, label);
 }
 
 Music* ResourceManager::getMusic(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getMusic");
     return getLabel(music, music_count, label);
 }
 

@@ -400,4 +400,40 @@ TEST_F(InputReplay, APauseThatNothingRecordedAtItsStepEndsFailsInsteadOfWaiting)
     game.setPaused(false);
 }
 
+// A game that draws random numbers replays exactly: the recording takes the
+// engine's random state down when it begins, and its replay sets it again.
+TEST_F(InputReplay, TheRandomStateIsRecordedAndTheReplayDrawsTheSameNumbers)
+{
+    zp::Random& random = game.getRandom();
+    const std::uint64_t state = 0x5eed5eed5eed5eedull;
+    random.setState(state);
+    InputRecording recording;
+    InputRecorder recorder(recording);
+    input.setRecorder(&recorder);
+    ASSERT_TRUE(recording.hasSeed());
+    EXPECT_EQ(recording.getSeed(), state);
+    std::vector<int> drawn;
+    for (int i = 0; i < 6; ++i)
+        drawn.push_back(random.between(1, 1000));
+    input.setRecorder(nullptr);
+    recorder.finish(game.getStepCount());
+
+    random.setState(~state);
+    InputReplayer replayer(recording);
+    input.setReplayer(&replayer);
+    std::vector<int> replayed;
+    for (int i = 0; i < 6; ++i)
+        replayed.push_back(random.between(1, 1000));
+    EXPECT_EQ(replayed, drawn);
+    input.setReplayer(nullptr);
+
+    // A recording made before recordings held the state leaves it alone.
+    InputRecording older;
+    older.setEndStep(game.getStepCount() + 5);
+    random.setState(state);
+    InputReplayer older_replayer(older);
+    input.setReplayer(&older_replayer);
+    EXPECT_EQ(random.getState(), state);
+}
+
 } // namespace

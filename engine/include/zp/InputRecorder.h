@@ -40,6 +40,9 @@ public:
     /// The run ended with the step count at `step`: the end, with the state
     /// digest then.
     void finish(int step);
+    /// The engine's random state as the recording begins (the input manager
+    /// records it when the recorder is handed to it).
+    void recordSeed(std::uint64_t seed);
 
     const InputRecording& getRecording() const;
 
