@@ -1,8 +1,9 @@
 # What `cmake --install` lays out under its prefix:
 #   component "game":   bin/cinderwatch, share/cinderwatch/ (GameData and the
 #                       font), a desktop entry and an icon;
-#   component "engine": the zp static library, its public headers and the
-#                       CMake package files, so find_package(zp) gives zp::zp.
+#   component "engine": the zp static library, its public headers, the
+#                       CMake package files, so find_package(zp) gives zp::zp,
+#                       and a pkg-config file (zp.pc) for builds without CMake.
 include(CMakePackageConfigHelpers)
 
 set(CINDERWATCH_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/cinderwatch)
@@ -29,3 +30,15 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/zpConfigVersion.cmake
   VERSION ${PROJECT_VERSION} COMPATIBILITY SameMinorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/zpConfig.cmake ${CMAKE_BINARY_DIR}/zpConfigVersion.cmake
   DESTINATION ${ZP_CMAKE_DIR} COMPONENT engine)
+
+# pkg-config: the prefix is found from the file's own folder, lib/pkgconfig.
+set(ZP_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH ZP_PC_PREFIX_FROM_PC_DIR /prefix/${ZP_PC_DIR} /prefix)
+string(REGEX REPLACE "/$" "" ZP_PC_PREFIX_FROM_PC_DIR "${ZP_PC_PREFIX_FROM_PC_DIR}")
+# An instrumented library needs the sanitizer runtime in every program that links it.
+set(ZP_PC_EXTRA_LIBS "")
+if(ZP_SANITIZE)
+  set(ZP_PC_EXTRA_LIBS "-fsanitize=address,undefined")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/cmake/zp.pc.in ${CMAKE_BINARY_DIR}/zp.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/zp.pc DESTINATION ${ZP_PC_DIR} COMPONENT engine)
