@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The guide's code is the examples' code: every fenced block of a page that
-# follows a line "<!-- from examples/NAME/FILE -->" must stand, line for
-# line, in that file of the source tree, which CI builds and plays
-# (tests/package/example-on-installed-engine.sh). A block changed on either
-# side fails here. Also fails when a page has no such block at all.
+# The docs' code is the source tree's: every fenced block of a page that
+# follows a line "<!-- from PATH -->" must stand, line for line, in that file
+# of the source tree (the examples, which CI builds and plays with
+# tests/package/example-on-installed-engine.sh, or a fixture that a test
+# loads). A block changed on either side fails here. Also fails when a page
+# has no such block at all.
 # Usage: check-guide-code.sh PAGE.md...
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
