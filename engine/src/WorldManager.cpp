@@ -163,9 +163,9 @@ int WorldManager::requireKnown(const Object* p_o, const char* call) const
 void WorldManager::objectDestroyed(Object* p_o)
 {
     ZP_LOOP_THREAD_ONLY("Object::~Object (deleting an object)");
+    // Its timers end with its place in the list.
     removeObject(p_o);
     known.erase(p_o);
-    p_timers->forget(p_o);
     deletions.remove(p_o);
     refused.erase(std::remove(refused.begin(), refused.end(), p_o), refused.end());
     p_broad_phase->forget(p_o);

@@ -62,8 +62,11 @@ TEST(Events, EventAsConvertsOnlyToTheEventsOwnClass)
     // A plain event that only claims an engine type is none of its class.
     zp::Event impostor;
     impostor.setType(zp::KEYBOARD_EVENT);
+    // An engine class sent under a game's type string is that type, not the class's.
+    zp::EventKeyboard retyped;
+    retyped.setType("Shortcut");
     const zp::Event* const events[] = {&base,  &step, &out,   &collision, &keyboard,
-                                       &mouse, &view, &timer, &impostor};
+                                       &mouse, &view, &timer, &impostor,  &retyped};
 
     const struct {
         const char* name;

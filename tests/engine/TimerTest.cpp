@@ -164,6 +164,23 @@ TEST_F(TimerTest, AnObjectsTimersEndWithIt)
     EXPECT_EQ(timer_events, 1) << "a deleted object gets no timer event";
 }
 
+TEST_F(TimerTest, AnObjectTakenOutOfTheWorldGetsNoTimerEvent)
+{
+    int timer_events = 0;
+    auto* p_o = new RecordingObject;
+    p_o->on_event = [&](RecordingObject&, const zp::Event* p_e) {
+        timer_events += zp::eventAs<zp::EventTimer>(p_e) != nullptr ? 1 : 0;
+    };
+    p_o->startTimer("later", 2);
+    zp::WorldManager::getInstance().removeObject(p_o);
+    EXPECT_EQ(p_o->getTimerSteps("later"), -1);
+    for (int i = 0; i < 4; ++i)
+        game.worldStep();
+    EXPECT_EQ(timer_events, 0);
+    EXPECT_EQ(p_o->startTimer("again", 1), -1) << "not in the world: no timer";
+    zp::WorldManager::getInstance().markForDelete(p_o);
+}
+
 TEST_F(TimerTest, AHandlerMayStartItsTimerAgainFromTheTimerEvent)
 {
     std::vector<int> came_at;
