@@ -27,10 +27,14 @@ constexpr std::int64_t MICROSECONDS_PER_SECOND = 1000000;
 GameManager::GameManager()
 {
     setType("GameManager");
-    // The system's entropy and the clock: every run its own numbers.
-    std::random_device entropy;
-    const std::uint64_t seed = (std::uint64_t(entropy()) << 32) ^ std::uint64_t(entropy()) ^
-                               std::uint64_t(platform::monotonicMicroseconds());
+    // The system's entropy and the clock: every run its own numbers. A
+    // system without an entropy source still has the clock.
+    std::uint64_t seed = std::uint64_t(platform::monotonicMicroseconds());
+    try {
+        std::random_device entropy;
+        seed ^= (std::uint64_t(entropy()) << 32) ^ std::uint64_t(entropy());
+    } catch (...) {
+    }
     random.setState(seed);
 }
 
