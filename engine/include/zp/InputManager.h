@@ -32,19 +32,22 @@ public:
 
     /// From now on every event getInput sends also goes to the recorder, with
     /// the game manager's step count, and the recorder takes its state checks
-    /// at the start of each frame; the engine's random state is recorded
-    /// now. nullptr stops. The recorder is the caller's. Hand it over before
-    /// the game draws its first random number.
+    /// at the start of each frame. nullptr stops. The recorder is the
+    /// caller's.
     void setRecorder(InputRecorder* p_new_recorder);
+    /// Finishes the recorder's recording at the game manager's step count
+    /// (InputRecorder::finish), if there is a recorder: for a program that
+    /// must end at once (a lost display), so that its recording is whole.
+    void finishRecording();
     /// From now on getInput sends the replayer's events instead of the
     /// window's (with a window or without); the window is still served, and
     /// its close request still ends the game, as an interruption of the
     /// replay. Frames run no step past the recording's end (the game
     /// manager's step limit), and once the replay is complete, or has parted
     /// from the recording, the game is over. The engine's random state
-    /// becomes the recording's, when it has one. nullptr goes back to the
-    /// window and lifts the step limit. The replayer is the caller's. Hand it
-    /// over where the recorder was handed over in the recorded run.
+    /// becomes the recording's seed, when it has one. nullptr goes back to
+    /// the window and lifts the step limit. The replayer is the caller's.
+    /// Hand it over where the recorder was made in the recorded run.
     void setReplayer(InputReplayer* p_new_replayer);
 
 private:

@@ -43,8 +43,10 @@ public:
     ObjectList getAllObjects() const;
 
     /// Deletes the object at the start of the next update; marking twice
-    /// deletes once. -1 and a log line when it is no object of the world's
-    /// (deleted already, or never made): nothing is marked.
+    /// deletes once. A mark costs the same however many wait, and is never
+    /// lost: also an object taken out of the world (removeObject) is deleted.
+    /// -1 and a log line when it is no object of the world's (deleted
+    /// already, or never made): nothing is marked.
     int markForDelete(Object* p_o);
     /// True when the object is in the world's list of live objects. Safe
     /// with any pointer, also one to an object deleted already.
@@ -113,7 +115,9 @@ private:
     /// Every object made and not yet deleted (in the list, refused, or
     /// taken out of it), for asking about any pointer.
     std::unordered_set<const Object*> known;
-    ObjectList deletions;
+    /// In the order marked; unbounded, since objects taken out of the world
+    /// may wait here too.
+    std::vector<Object*> deletions;
     // Objects created while the world was full, deleted at the next update.
     std::vector<Object*> refused;
     Box boundary;
