@@ -1,6 +1,7 @@
 #include "zp/ResourceManager.h"
 
 #include "LoopThread.h"
+#include "SpriteReader.h"
 
 #include "platform/Platform.h"
 #include "zp/LogManager.h"
@@ -204,16 +205,33 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
         return -1;
     }
 
-    int frames = readLineInt(file, FRAMES_TOKEN);
-    int width = readLineInt(file, WIDTH_TOKEN);
-    int height = readLineInt(file, HEIGHT_TOKEN);
-    std::string color_name = readLineStr(file, COLOR_TOKEN);
-    if (frames < 0)
+    // Read as the format's readers read it; the reader also says what was
+    // wrong first, and where.
+    SpriteReader reader(file, filename);
+    LogManager& log = LogManager::getInstance();
+    const auto refuse = [&] {
+        log.writeLog(LOG_WARNING, "%s", reader.hasProblem() ? reader.problem().c_str() : filename.c_str());
         return -1;
+    };
+    const int frames = reader.numberLine(FRAMES_TOKEN, "first");
+    const std::size_t header_problems = reader.problems().size();
+    const int width = reader.numberLine(WIDTH_TOKEN, "second");
+    if (reader.problems().size() == header_problems)
+        reader.checkSize(WIDTH_TOKEN, width, 2);
+    const std::size_t width_problems = reader.problems().size();
+    const int height = reader.numberLine(HEIGHT_TOKEN, "third");
+    if (reader.problems().size() == width_problems)
+        reader.checkSize(HEIGHT_TOKEN, height, 3);
+    bool color_line = false;
+    const std::string color_name = reader.colorLine(color_line);
+    if (frames < 0) {
+        if (header_problems == 0)
+            reader.note(1, "\"frames " + std::to_string(frames) + "\": a sprite has 0 frames or more");
+        return refuse();
+    }
     for (const auto& [keyword, value] : {std::pair{WIDTH_TOKEN, width}, std::pair{HEIGHT_TOKEN, height}}) {
         if (value > MAX_COORDINATE || value < -MAX_COORDINATE) {
-            LogManager::getInstance().writeLog("Sprite file %s: %s %d out of range", filename.c_str(),
-                                               keyword.c_str(), value);
+            log.writeLog("Sprite file %s: %s %d out of range", filename.c_str(), keyword.c_str(), value);
             return -1;
         }
     }
@@ -222,22 +240,44 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
     sprite->setLabel(std::move(label));
     sprite->setHeight(height);
     sprite->setWidth(width);
+    bool color_known = false;
     for (const ColorName& entry : COLOR_NAMES) {
         if (color_name == entry.name) {
             sprite->setColor(entry.color);
+            color_known = true;
             break;
         }
     }
+    // The sprite stays white, as it always has; the log says why.
+    if (!color_known && color_line)
+        log.writeLog(LOG_WARNING, "%s",
+                     reader
+                         .atLine(4, "unknown colour \"" + color_name +
+                                        "\" (black, red, green, yellow, blue, magenta, cyan or white): the "
+                                        "sprite is white")
+                         .c_str());
 
     // A count larger than the file can hold stops at the end of the file;
     // the "eof" check below then fails.
-    for (int i = 0; i < frames && !file.fail(); ++i)
-        sprite->pushFrame(parseFrame(file, width, height));
+    std::vector<std::string> empty_frames;
+    for (int i = 0; i < frames && !reader.atEnd(); ++i) {
+        const std::size_t problems_before = reader.problems().size();
+        const Frame frame = reader.frame(width, height, i + 1, frames);
+        if (frame.getString().empty() && reader.problems().size() == problems_before)
+            empty_frames.push_back(
+                reader.atLine(reader.getLineNumber(),
+                              "frame " + std::to_string(i + 1) + " is empty: nothing of it is drawn"));
+        sprite->pushFrame(frame);
+    }
 
-    std::string line;
-    if (!readLine(file, line) || line != EOF_TOKEN)
-        return -1;
+    if (!reader.eofLine(sprite->getFrameCount()))
+        return refuse();
 
+    // It loads; what was wrong on the way is still worth a line.
+    for (const std::string& problem : reader.problems())
+        log.writeLog(LOG_WARNING, "%s", problem.c_str());
+    for (const std::string& empty : empty_frames)
+        log.writeLog(LOG_WARNING, "%s", empty.c_str());
     p_sprite[sprite_count++] = sprite.release();
     return 0;
 }

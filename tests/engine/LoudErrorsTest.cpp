@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -116,6 +117,70 @@ TEST_F(LoudErrorsTest, MisuseGivesItsResultAndALogLine)
         world().update();
         const std::string log = zp::test::readFile("zephane.log");
         EXPECT_NE(log.find(std::string("Message: ") + c.log_line), std::string::npos) << log;
+    }
+}
+
+// A sprite file that does not load says where and what was wrong, in one
+// line; what a load survives (an unknown colour, an empty frame, a line out of
+// place that the format reads past) is said too, and the sprite loads as ever.
+TEST_F(LoudErrorsTest, SpriteFilesSayWhereAndWhatWasWrong)
+{
+    const struct {
+        const char* file;
+        int result;
+        std::vector<std::string> log_lines; // each after "Message: <fixture path>"
+    } cases[] = {
+        {"short_row.txt", -1, {":8: row 1 of frame 2 is 2 characters long, not the width 3"}},
+        {"long_row.txt", -1, {":5: row 1 of frame 1 is 4 characters long, not the width 3"}},
+        {"missing_end.txt", -1, {":6: frame 1 is not closed by \"end\" (found \"eof\")"}},
+        {"too_few_frames.txt",
+         -1,
+         {":10: the file ends in frame 3: the file holds 2 frames, not the 3 that \"frames\" promises"}},
+        {"too_few_frames_wide.txt",
+         -1,
+         {":9: \"eof\" in frame 3: the file holds 2 frames, not the 3 that \"frames\" promises"}},
+        {"swapped_size.txt",
+         -1,
+         {":5: the rows are 3 characters long, not the width 5: are width and height swapped?"}},
+        {"missing_eof.txt", -1, {":7: the file ends without \"eof\" after frame 1"}},
+        {"wrong_eof.txt",
+         -1,
+         {":7: \"eof\" expected after frame 1, the last that \"frames 1\" promises, found \"EOF\""}},
+        {"wrong_frames_keyword.txt", -1, {":1: the first line must be \"frames <number>\", not \"frame 1\""}},
+        {"negative_frames.txt", -1, {":1: \"frames -2\": a sprite has 0 frames or more"}},
+        {"wrong_width_keyword.txt", -1, {":2: the second line must be \"width <number>\", not \"widht 3\""}},
+        {"wrong_height_keyword.txt",
+         -1,
+         {":3: the third line must be \"height <number>\", not \"Height 1\""}},
+        {"no_color_line.txt", -1, {":4: the fourth line must be \"color <name>\", not \"-o-\""}},
+        {"empty.txt", -1, {":1: the file ends where the first line, \"frames <number>\", should be"}},
+        // These load, as they always have, and say what they lack.
+        {"color_unknown.txt",
+         0,
+         {":4: unknown colour \"purple\" (black, red, green, yellow, blue, magenta, cyan or white): the "
+          "sprite "
+          "is white"}},
+        {"color_capital.txt",
+         0,
+         {":4: unknown colour \"Green\" (black, red, green, yellow, blue, magenta, cyan or white): the "
+          "sprite "
+          "is white"}},
+        {"empty_frames.txt",
+         0,
+         {":5: frame 1 is empty: nothing of it is drawn", ":6: frame 2 is empty: nothing of it is drawn"}},
+        {"misspelt_end.txt", 0, {":6: frame 1 is not closed by \"end\" (found \"edn\")"}},
+        {"two_frames.txt", 0, {}},
+    };
+    zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ASSERT_EQ(zp::LogManager::getInstance().startUp(), 0);
+        const std::string path = zp::test::fixture(std::string("sprites/") + c.file);
+        EXPECT_EQ(resources.loadSprite(path, c.file), c.result);
+        std::string expected;
+        for (const std::string& line : c.log_lines)
+            expected += "Message: " + path + line + "\n";
+        EXPECT_EQ(zp::test::readFile("zephane.log"), expected);
     }
 }
 
