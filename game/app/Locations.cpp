@@ -61,6 +61,9 @@ Environment processEnvironment()
     environment.executable_path = zp::executablePath();
     environment.xdg_state_home = fromEnvironment("XDG_STATE_HOME");
     environment.home = fromEnvironment("HOME");
+#ifdef _WIN32
+    environment.local_app_data = fromEnvironment("LOCALAPPDATA");
+#endif
     return environment;
 }
 
@@ -94,6 +97,13 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
 
 std::string stateLogFile(const Environment& environment)
 {
+    // Windows keeps a program's own files for one user in its local
+    // application data; a relative one is ignored there too.
+    if (!environment.local_app_data.empty()) {
+        if (!fs::path(environment.local_app_data).is_absolute())
+            return "";
+        return (fs::path(environment.local_app_data) / STATE_FOLDER_NAME / zp::LOGFILE_NAME).string();
+    }
     // A relative XDG_STATE_HOME is invalid and ignored.
     fs::path state;
     if (fs::path(environment.xdg_state_home).is_absolute())

@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -29,14 +27,24 @@ protected:
         fs::create_directories(root / relative);
         return (root / relative).string();
     }
-    std::string at(const std::string& relative) { return (root / relative).string(); }
+    // The path as the system writes it (on Windows with backslashes).
+    std::string at(const std::string& relative)
+    {
+        return (root / fs::path(relative).make_preferred()).string();
+    }
 
-    // A working folder that takes no files: entered, then removed.
+    // A working folder that takes no log file: entered, then removed. Windows
+    // removes no folder that a program works in; there the log's name is
+    // taken by a folder instead.
     void enterVanishedFolder()
     {
         const std::string gone = folder("gone");
-        ASSERT_EQ(chdir(gone.c_str()), 0);
+        fs::current_path(gone);
+#ifdef _WIN32
+        fs::create_directory(fs::path(gone) / "zephane.log");
+#else
         fs::remove(gone);
+#endif
     }
 
     fs::path root;
@@ -113,6 +121,35 @@ TEST_F(LocationsTest, StateFolderFromXdgStateHomeOrHome)
     }
 }
 
+// Windows: the user's local application data, whatever the XDG variables say.
+TEST_F(LocationsTest, StateFolderFromLocalAppDataOnWindows)
+{
+    const std::string local = at("AppData/Local");
+    const struct {
+        std::string local_app_data;
+        std::string xdg_state_home;
+        std::string log;
+    } cases[] = {
+        {local, "", (fs::path(local) / "cinderwatch" / "zephane.log").string()},
+        {local, "/state", (fs::path(local) / "cinderwatch" / "zephane.log").string()},
+        // A relative one is no place to write.
+        {"AppData", "/state", ""},
+    };
+    for (const auto& c : cases) {
+        Environment environment;
+        environment.local_app_data = c.local_app_data;
+        environment.xdg_state_home = c.xdg_state_home;
+        environment.home = "/home/player";
+        EXPECT_EQ(stateLogFile(environment), c.log) << c.local_app_data;
+    }
+#ifdef _WIN32
+    // The program reads it from its environment.
+    EXPECT_FALSE(processEnvironment().local_app_data.empty());
+#else
+    EXPECT_TRUE(processEnvironment().local_app_data.empty());
+#endif
+}
+
 TEST_F(LocationsTest, LogStaysInAWritableWorkingFolder)
 {
     Environment environment;
@@ -178,7 +215,8 @@ TEST_F(LocationsTest, FindLocationsGathersAllThreeAndDescribesThem)
     EXPECT_NE(text.find("font: \"" + locations.font_file + "\""), std::string::npos) << text;
     EXPECT_NE(text.find("game data: \"" + locations.data_dir + "\""), std::string::npos) << text;
     // The log by its full path, so it can be found from anywhere.
-    EXPECT_NE(text.find("log: \"" + zp::test::runDir() + "/zephane.log\""), std::string::npos) << text;
+    const std::string log = (fs::path(zp::test::runDir()) / "zephane.log").string();
+    EXPECT_NE(text.find("log: \"" + log + "\""), std::string::npos) << text;
 }
 
 TEST(GameDataDir, SetFolderNamesEveryDataPath)
