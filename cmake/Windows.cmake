@@ -1,8 +1,8 @@
 # Windows: the DLLs the programs need are copied beside them in the build
 # folder, so that they start from there (under Wine too). The game's install
 # component lays out the one folder a Windows player gets:
-#   cinderwatch.exe, its DLLs, GameData/, zp-font.ttf with its licence, and
-#   README.txt;
+#   cinderwatch.exe, its DLLs, GameData/, zp-font.ttf with its licence,
+#   README.txt, and licences/ (the libraries' licences);
 # the target `windows_zip` makes the release zip of that folder.
 
 # SFML's and OpenAL Soft's DLLs, built by scripts/windows.sh.
@@ -33,6 +33,8 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/GameData/ DESTINATION GameData COMPONENT g
 install(FILES ${ZP_FONT_SOURCE} DESTINATION . RENAME zp-font.ttf COMPONENT game)
 install(FILES ${ZP_FONT_LICENCE} DESTINATION . RENAME zp-font-licence.txt COMPONENT game)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows/README.txt DESTINATION . COMPONENT game)
+# The licences of the libraries in the DLLs (scripts/windows.sh keeps them).
+install(DIRECTORY ${ZP_WINDOWS_DEPS}/share/licences/ DESTINATION licences COMPONENT game)
 
 # build-windows/Cinderwatch-<version>-windows-x64.zip, holding the folder
 # Cinderwatch-<version>/.

@@ -21,6 +21,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-all}
 [ $# -gt 0 ] && shift
+case $what in
+all | build | test | deps) ;;
+*)
+    echo "usage: scripts/windows.sh [all|build|test|deps] [ctest arguments...]" >&2
+    exit 2
+    ;;
+esac
 
 cache=${ZP_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/cinderwatch-windows}
 build=$root/build-windows
@@ -211,6 +218,28 @@ fetch_sources() {
         )
     done
     cp -r /usr/src/googletest "$src/googletest"
+    copy_licences
+}
+
+# The licence of each library that travels with the Windows game, for the
+# release zip: Debian's copyright file of the source package, or the
+# upstream licence where only the upstream tarball was served.
+copy_licences() {
+    local licences=$prefix/share/licences
+    mkdir -p "$licences"
+    local entry name suite dir
+    for entry in "${source_packages[@]}"; do
+        read -r name suite <<<"$entry"
+        dir=$(source_dir "$name")
+        if [ -f "$dir/debian/copyright" ]; then
+            cp "$dir/debian/copyright" "$licences/$name.txt"
+        elif [ -f "$dir/COPYING" ]; then
+            cp "$dir/COPYING" "$licences/$name.txt"
+        else
+            echo "scripts/windows.sh: no licence found in $dir" >&2
+            return 1
+        fi
+    done
 }
 
 # The folder apt-get source extracted a package into.
@@ -302,10 +331,52 @@ ensure_deps() {
     touch "$deps/complete"
 }
 
+# --- 4. the project --------------------------------------------------------
+
+configure_project() {
+    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DZP_WINDOWS_DEPS="$prefix" \
+        -DCMAKE_BUILD_TYPE=Release -DZP_BUILD_BENCH=OFF >"$build.configure.log" 2>&1 ||
+        { cat "$build.configure.log" >&2; return 1; }
+    rm -f "$build.configure.log"
+}
+build_project() {
+    nice cmake --build "$build" -j"$jobs"
+}
+build_zip() {
+    cmake --build "$build" --target windows_zip >/dev/null
+    ls "$build"/*-windows-x64.zip
+}
+# The example game, built as an engine user would: against the engine
+# installed from this build, with find_package(zp).
+build_example() {
+    local engine=$build/engine-install
+    rm -rf "$engine" "$build/stars"
+    cmake --install "$build" --component engine --prefix "$engine" >/dev/null
+    cmake -S "$root/examples/stars" -B "$build/stars" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DZP_WINDOWS_DEPS="$prefix" -DCMAKE_BUILD_TYPE=Release -Dzp_DIR="$engine/lib/cmake/zp" >/dev/null
+    nice cmake --build "$build/stars" -j"$jobs" >/dev/null
+    ls "$build/stars/stars.exe"
+}
+
+# --- 5. the tests under Wine ------------------------------------------------
+
+prepare_wine() {
+    # Made once, before tests start side by side.
+    "$build/wine-run" cmd /c exit
+}
+run_tests() {
+    (cd "$build" && ctest --output-on-failure -j"$jobs" "$@")
+}
+
 timed "toolchain: Debian packages" install_packages
 ensure_deps
-case $what in
-deps) exit 0 ;;
-esac
-echo "scripts/windows.sh: '$what' is not built yet" >&2
-exit 2
+[ "$what" = deps ] && exit 0
+if [ "$what" != test ]; then
+    timed "project: configure" configure_project
+    timed "project: engine, game, tests, tools" build_project
+    timed "project: release zip" build_zip
+    timed "project: example on the engine" build_example
+fi
+[ "$what" = build ] && exit 0
+timed "tests: Wine prefix" prepare_wine
+timed "tests: under Wine" run_tests "$@"

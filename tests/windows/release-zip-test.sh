@@ -29,7 +29,8 @@ game=$run_dir/unpacked/$folder
 failures=0
 for file in cinderwatch.exe sfml-graphics-2.dll sfml-window-2.dll sfml-audio-2.dll sfml-system-2.dll \
     OpenAL32.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll zp-font.ttf zp-font-licence.txt \
-    README.txt GameData/Levels/Level1/Level1.txt; do
+    README.txt GameData/Levels/Level1/Level1.txt licences/libsfml.txt licences/openal-soft.txt \
+    licences/freetype.txt licences/flac.txt licences/libogg.txt licences/libvorbis.txt; do
     if [ ! -s "$game/$file" ]; then
         echo "FAIL: $file is missing from the zip"
         failures=$((failures + 1))

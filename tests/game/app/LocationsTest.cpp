@@ -50,22 +50,34 @@ protected:
     fs::path root;
 };
 
+// Where an installed game lives: on Windows one folder holds the program, its
+// font and its data side by side; elsewhere the files are under share/.
+#ifdef _WIN32
+const std::string INSTALLED_BIN = "Cinderwatch";
+const std::string INSTALLED_SHARE = "Cinderwatch";
+#else
+const std::string INSTALLED_BIN = "usr/bin";
+const std::string INSTALLED_SHARE = "usr/share/cinderwatch";
+#endif
+
 TEST_F(LocationsTest, FontAndDataBesideTheExecutableThenTheWorkingFolder)
 {
     // Build folder: the font beside the program, the data one level up.
     file("build/zp-font.ttf");
     folder("GameData");
-    // Installed tree: both under share/cinderwatch.
-    file("usr/share/cinderwatch/zp-font.ttf");
-    folder("usr/share/cinderwatch/GameData");
+    // Installed tree.
+    file(INSTALLED_SHARE + "/zp-font.ttf");
+    folder(INSTALLED_SHARE + "/GameData");
     // Both layouts at once: the program's own folder wins.
     file("both/bin/zp-font.ttf");
     file("both/share/cinderwatch/zp-font.ttf");
     folder("both/GameData");
     folder("both/share/cinderwatch/GameData");
+#ifndef _WIN32
     // A font link whose target is gone does not count.
     folder("dangling/share/cinderwatch/GameData");
     fs::create_symlink(at("nowhere.ttf"), at("dangling/share/cinderwatch/zp-font.ttf"));
+#endif
     // A data "folder" that is a file does not count.
     folder("odd/bin");
     file("odd/GameData");
@@ -76,10 +88,12 @@ TEST_F(LocationsTest, FontAndDataBesideTheExecutableThenTheWorkingFolder)
         std::string data;
     } cases[] = {
         {at("build/cinderwatch"), at("build/zp-font.ttf"), at("GameData") + "/"},
-        {at("usr/bin/cinderwatch"), at("usr/share/cinderwatch/zp-font.ttf"),
-         at("usr/share/cinderwatch/GameData") + "/"},
+        {at(INSTALLED_BIN + "/cinderwatch"), at(INSTALLED_SHARE + "/zp-font.ttf"),
+         at(INSTALLED_SHARE + "/GameData") + "/"},
         {at("both/bin/cinderwatch"), at("both/bin/zp-font.ttf"), at("both/GameData") + "/"},
+#ifndef _WIN32
         {at("dangling/bin/cinderwatch"), "zp-font.ttf", at("dangling/share/cinderwatch/GameData") + "/"},
+#endif
         {at("odd/bin/cinderwatch"), "zp-font.ttf", "../GameData/"},
         {at("lonely/bin/cinderwatch"), "zp-font.ttf", "../GameData/"},
         // The system could not tell where the program is.
@@ -100,16 +114,19 @@ TEST_F(LocationsTest, DataOptionOverridesEverything)
 
 TEST_F(LocationsTest, StateFolderFromXdgStateHomeOrHome)
 {
+    // Absolute on every system (on Windows "/state" has no drive).
+    const std::string state = at("state");
+    const std::string home = at("home/player");
     const struct {
         std::string xdg_state_home;
         std::string home;
         std::string log;
     } cases[] = {
-        {"/state", "/home/player", "/state/cinderwatch/zephane.log"},
-        {"", "/home/player", "/home/player/.local/state/cinderwatch/zephane.log"},
+        {state, home, state + "/cinderwatch/zephane.log"},
+        {"", home, home + "/.local/state/cinderwatch/zephane.log"},
         // A relative XDG_STATE_HOME is invalid and ignored.
-        {"state", "/home/player", "/home/player/.local/state/cinderwatch/zephane.log"},
-        {"/state", "", "/state/cinderwatch/zephane.log"},
+        {"state", home, home + "/.local/state/cinderwatch/zephane.log"},
+        {state, "", state + "/cinderwatch/zephane.log"},
         {"", "", ""},
         {"state", "", ""},
     };
@@ -117,7 +134,9 @@ TEST_F(LocationsTest, StateFolderFromXdgStateHomeOrHome)
         Environment environment;
         environment.xdg_state_home = c.xdg_state_home;
         environment.home = c.home;
-        EXPECT_EQ(stateLogFile(environment), c.log) << c.xdg_state_home << " | " << c.home;
+        // Compared as paths: Windows writes the separators it adds as "\\".
+        EXPECT_EQ(fs::path(stateLogFile(environment)), fs::path(c.log))
+            << c.xdg_state_home << " | " << c.home;
     }
 }
 
@@ -201,13 +220,13 @@ TEST_F(LocationsTest, LogKeepsItsNameWhenNoFolderTakesIt)
 
 TEST_F(LocationsTest, FindLocationsGathersAllThreeAndDescribesThem)
 {
-    file("usr/share/cinderwatch/zp-font.ttf");
-    folder("usr/share/cinderwatch/GameData");
+    file(INSTALLED_SHARE + "/zp-font.ttf");
+    folder(INSTALLED_SHARE + "/GameData");
     Environment environment;
-    environment.executable_path = at("usr/bin/cinderwatch");
+    environment.executable_path = at(INSTALLED_BIN + "/cinderwatch");
     const Locations locations = findLocations(environment, "");
-    EXPECT_EQ(locations.font_file, at("usr/share/cinderwatch/zp-font.ttf"));
-    EXPECT_EQ(locations.data_dir, at("usr/share/cinderwatch/GameData") + "/");
+    EXPECT_EQ(locations.font_file, at(INSTALLED_SHARE + "/zp-font.ttf"));
+    EXPECT_EQ(locations.data_dir, at(INSTALLED_SHARE + "/GameData") + "/");
     EXPECT_EQ(locations.log_file, "zephane.log");
     EXPECT_FALSE(locations.log_moved);
 
