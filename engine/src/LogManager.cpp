@@ -28,7 +28,7 @@ int LogManager::startUp()
     // land in the new file after the truncation below.
     if (p_f != nullptr)
         std::fflush(p_f);
-    std::FILE* p_file = std::fopen(log_file.c_str(), "w");
+    std::FILE* p_file = std::fopen(log_file.c_str(), "wb");
     if (p_file == nullptr)
         return -1;
     if (p_f != nullptr)
@@ -90,9 +90,11 @@ std::string LogManager::rotatedName() const
 void LogManager::rotate()
 {
     std::fclose(p_f);
-    // Should the rename fail, reopening truncates: the cap holds either way.
-    std::rename(log_file.c_str(), rotatedName().c_str());
-    p_f = std::fopen(log_file.c_str(), "w");
+    // The rotated file of the previous rotation is replaced (a plain rename
+    // refuses to on Windows). Should it fail, reopening truncates: the cap
+    // holds either way.
+    platform::replaceFile(log_file, rotatedName());
+    p_f = std::fopen(log_file.c_str(), "wb");
     bytes_written = 0;
 }
 
