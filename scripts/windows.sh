@@ -9,7 +9,7 @@
 #      keyed by their versions ($ZP_WINDOWS_CACHE, by default
 #      ~/.cache/cinderwatch-windows), reused by every later run;
 #   4. cross-builds the engine, the game, the tests and the tools into
-#      build-windows/, and the example game against the built engine;
+#      build-windows/, and the example games against the built engine;
 #   5. runs the Windows tests under Wine (CTest in build-windows/) and makes
 #      the release zip.
 # Prints how long each part took.
