@@ -1,5 +1,7 @@
 #include "zp/GraphicsManager.h"
 
+#include "LoopThread.h"
+
 #include "platform/Platform.h"
 #include "zp/LineReader.h"
 #include "zp/LogManager.h"
@@ -258,6 +260,7 @@ int GraphicsManager::clearBox(const Box& world_box)
 
 int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::drawCh");
     if (!canDraw())
         return -1;
     if (isEngineColor(color))
@@ -301,6 +304,7 @@ void GraphicsManager::takeColor(Color color)
 
 int GraphicsManager::drawString(Position world_pos, const std::string& str, Justification just, Color color)
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::drawString");
     const auto length = static_cast<std::int64_t>(str.size());
     std::int64_t start_x = world_pos.getX();
     if (just == CENTER_JUSTIFIED)
@@ -323,6 +327,7 @@ int GraphicsManager::drawString(Position world_pos, const std::string& str, Just
 
 int GraphicsManager::drawFrame(Position world_pos, const Frame& frame, bool centered, Color color)
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::drawFrame");
     const std::string& frame_str = frame.getString();
     if (frame_str.empty())
         return -1;
@@ -352,6 +357,7 @@ int GraphicsManager::drawFrame(Position world_pos, const Frame& frame, bool cent
 
 int GraphicsManager::swapBuffers()
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::swapBuffers");
     if (!canDraw())
         return -1;
     if (p_window) {

@@ -1,5 +1,7 @@
 #include "zp/InputManager.h"
 
+#include "LoopThread.h"
+
 #include "platform/Platform.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
@@ -103,6 +105,7 @@ void InputManager::shutDown()
 
 void InputManager::getInput()
 {
+    ZP_LOOP_THREAD_ONLY("InputManager::getInput");
     if (p_recorder != nullptr)
         p_recorder->beforeInput(GameManager::getInstance().getStepCount());
     if (p_replayer != nullptr) {
@@ -202,6 +205,9 @@ void InputManager::finishRecording()
 void InputManager::setReplayer(InputReplayer* p_new_replayer)
 {
     p_replayer = p_new_replayer;
+    // A recording made before the engine recorded its random state needs none.
+    if (p_replayer != nullptr && p_replayer->getRecording().hasSeed())
+        GameManager::getInstance().getRandom().setState(p_replayer->getRecording().getSeed());
     const int end = p_replayer != nullptr ? p_replayer->getRecording().getEndStep() : -1;
     GameManager::getInstance().setStepLimit(end >= 0 ? end : NO_STEP_LIMIT);
 }

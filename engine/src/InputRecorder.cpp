@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
+#include "zp/GameManager.h"
 
 #include <sstream>
 #include <utility>
@@ -14,6 +15,8 @@ InputRecorder::InputRecorder(InputRecording& new_recording, StateDigest new_dige
       check_interval(new_check_interval > 0 ? new_check_interval : CHECK_INTERVAL_DEFAULT),
       next_check(check_interval)
 {
+    // What the game draws from here on follows from this state.
+    recording.setSeed(GameManager::getInstance().getRandom().getState());
 }
 
 int InputRecorder::writeAsItGoes(const std::string& path)

@@ -149,6 +149,22 @@ void InputRecording::setEndDigest(std::uint64_t digest)
     has_end_digest = true;
 }
 
+void InputRecording::setSeed(std::uint64_t new_seed)
+{
+    seed = new_seed;
+    has_seed = true;
+}
+
+bool InputRecording::hasSeed() const
+{
+    return has_seed;
+}
+
+std::uint64_t InputRecording::getSeed() const
+{
+    return seed;
+}
+
 const std::vector<RecordedInput>& InputRecording::getInputs() const
 {
     return inputs;
@@ -256,13 +272,27 @@ int InputRecording::parseLine(const std::string& line, int line_number, std::str
         return 0;
     }
 
+    if (kind == "seed") {
+        std::uint64_t value = 0;
+        if (words.size() != 2 || !parseDigest(words[1], value)) {
+            error = "\"seed\" takes one value of 16 hex digits";
+            return -1;
+        }
+        if (has_seed) {
+            error = "a second \"seed\" line (a recording has one)";
+            return -1;
+        }
+        setSeed(value);
+        return 0;
+    }
+
     const size_t expected = kind == "key"     ? 4
                             : kind == "mouse" ? 6
                             : kind == "check" ? 3
                             : kind == "end"   ? 2
                                               : 0;
     if (expected == 0) {
-        error = "unknown record \"" + kind + "\" (expected meta, key, mouse, check or end)";
+        error = "unknown record \"" + kind + "\" (expected meta, seed, key, mouse, check or end)";
         return -1;
     }
     // The end line may carry the final state's digest.
@@ -360,6 +390,8 @@ void InputRecording::writeHead(std::ostream& out) const
     out << RECORDING_MAGIC << " " << RECORDING_VERSION << "\n";
     for (const auto& [key, value] : meta)
         out << "meta " << key << " " << value << "\n";
+    if (has_seed)
+        out << "seed " << digestText(seed) << "\n";
 }
 
 void InputRecording::writeRecords(std::ostream& out, WrittenUpTo& written) const

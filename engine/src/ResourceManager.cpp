@@ -1,5 +1,8 @@
 #include "zp/ResourceManager.h"
 
+#include "LoopThread.h"
+#include "SpriteReader.h"
+
 #include "platform/Platform.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
@@ -77,14 +80,6 @@ Entry* getLabel(const std::unique_ptr<Entry>* table, int count, const std::strin
 {
     const int found = findLabel(table, count, label);
     return found < 0 ? nullptr : table[found].get();
-}
-
-// A line the reader refused (too long, a NUL byte) ends the load, with the
-// file and the line named.
-int refuseSprite(const LineReader& file)
-{
-    LogManager::getInstance().writeLog("%s", file.getError().text().c_str());
-    return -1;
 }
 
 } // namespace
@@ -203,6 +198,7 @@ void ResourceManager::shutDown()
 
 int ResourceManager::loadSprite(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadSprite");
     if (sprite_count == MAX_SPRITES) {
         LogManager::getInstance().writeLog("Sprite array full, cannot load %s", filename.c_str());
         return -1;
@@ -214,18 +210,33 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
         return -1;
     }
 
-    int frames = readLineInt(file, FRAMES_TOKEN);
-    int width = readLineInt(file, WIDTH_TOKEN);
-    int height = readLineInt(file, HEIGHT_TOKEN);
-    std::string color_name = readLineStr(file, COLOR_TOKEN);
-    if (file.failed())
-        return refuseSprite(file);
-    if (frames < 0)
+    // Read as the format's readers read it; the reader also says what was
+    // wrong first, and where.
+    SpriteReader reader(file, filename);
+    LogManager& log = LogManager::getInstance();
+    const auto refuse = [&] {
+        log.writeLog(LOG_WARNING, "%s", reader.hasProblem() ? reader.problem().c_str() : filename.c_str());
         return -1;
+    };
+    const int frames = reader.numberLine(FRAMES_TOKEN, "first");
+    const std::size_t header_problems = reader.problems().size();
+    const int width = reader.numberLine(WIDTH_TOKEN, "second");
+    if (reader.problems().size() == header_problems)
+        reader.checkSize(WIDTH_TOKEN, width, 2);
+    const std::size_t width_problems = reader.problems().size();
+    const int height = reader.numberLine(HEIGHT_TOKEN, "third");
+    if (reader.problems().size() == width_problems)
+        reader.checkSize(HEIGHT_TOKEN, height, 3);
+    bool color_line = false;
+    const std::string color_name = reader.colorLine(color_line);
+    if (frames < 0) {
+        if (header_problems == 0)
+            reader.note(1, "\"frames " + std::to_string(frames) + "\": a sprite has 0 frames or more");
+        return refuse();
+    }
     for (const auto& [keyword, value] : {std::pair{WIDTH_TOKEN, width}, std::pair{HEIGHT_TOKEN, height}}) {
         if (value > MAX_COORDINATE || value < -MAX_COORDINATE) {
-            LogManager::getInstance().writeLog("Sprite file %s: %s %d out of range", filename.c_str(),
-                                               keyword.c_str(), value);
+            log.writeLog("Sprite file %s: %s %d out of range", filename.c_str(), keyword.c_str(), value);
             return -1;
         }
     }
@@ -234,28 +245,51 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
     sprite->setLabel(std::move(label));
     sprite->setHeight(height);
     sprite->setWidth(width);
+    bool color_known = false;
     for (const ColorName& entry : COLOR_NAMES) {
         if (color_name == entry.name) {
             sprite->setColor(entry.color);
+            color_known = true;
             break;
         }
     }
+    // The sprite stays white, as it always has; the log says why.
+    if (!color_known && color_line)
+        log.writeLog(LOG_WARNING, "%s",
+                     reader
+                         .atLine(4, "unknown colour \"" + color_name +
+                                        "\" (black, red, green, yellow, blue, magenta, cyan or white): the "
+                                        "sprite is white")
+                         .c_str());
 
     // A count larger than the file can hold stops at the end of the file;
     // the "eof" check below then fails.
-    for (int i = 0; i < frames && !file.atEnd(); ++i)
-        sprite->pushFrame(parseFrame(file, width, height));
+    std::vector<std::string> empty_frames;
+    for (int i = 0; i < frames && !reader.atEnd(); ++i) {
+        const std::size_t problems_before = reader.problems().size();
+        const Frame frame = reader.frame(width, height, i + 1, frames);
+        if (frame.getString().empty() && reader.problems().size() == problems_before)
+            empty_frames.push_back(
+                reader.atLine(reader.getLineNumber(),
+                              "frame " + std::to_string(i + 1) + " is empty: nothing of it is drawn"));
+        sprite->pushFrame(frame);
+    }
 
-    std::string line;
-    if (!file.readLine(line) || line != EOF_TOKEN)
-        return file.failed() ? refuseSprite(file) : -1;
+    if (!reader.eofLine(sprite->getFrameCount()))
+        return refuse();
 
+    // It loads; what was wrong on the way is still worth a line.
+    for (const std::string& problem : reader.problems())
+        log.writeLog(LOG_WARNING, "%s", problem.c_str());
+    for (const std::string& empty : empty_frames)
+        log.writeLog(LOG_WARNING, "%s", empty.c_str());
     p_sprite[sprite_count++] = sprite.release();
     return 0;
 }
 
 int ResourceManager::unloadSprite(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadSprite");
     for (int i = 0; i < sprite_count; ++i) {
         if (p_sprite[i]->getLabel() != label)
             continue;
@@ -270,6 +304,7 @@ int ResourceManager::unloadSprite(std::string label)
 
 Sprite* ResourceManager::getSprite(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getSprite");
     for (int i = 0; i < sprite_count; ++i)
         if (p_sprite[i]->getLabel() == label)
             return p_sprite[i];
@@ -283,6 +318,7 @@ int ResourceManager::getSpriteCount() const
 
 int ResourceManager::loadSound(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadSound");
     if (sound_count == MAX_SOUNDS) {
         LogManager::getInstance().writeLog("Sound array full");
         return -1;
@@ -300,11 +336,13 @@ int ResourceManager::loadSound(std::string filename, std::string label)
 
 int ResourceManager::unloadSound(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadSound");
     return unloadLabel(sound, sound_count, label);
 }
 
 Sound* ResourceManager::getSound(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getSound");
     return getLabel(sound, sound_count, label);
 }
 
@@ -315,6 +353,7 @@ int ResourceManager::getSoundCount() const
 
 int ResourceManager::loadMusic(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadMusic");
     if (music_count == MAX_MUSICS) {
         LogManager::getInstance().writeLog("Music array full");
         return -1;
@@ -332,11 +371,13 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
 
 int ResourceManager::unloadMusic(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadMusic");
     return unloadLabel(music, music_count, label);
 }
 
 Music* ResourceManager::getMusic(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getMusic");
     return getLabel(music, music_count, label);
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -81,6 +82,9 @@ Environment processEnvironment()
     environment.build_tree = thisBuildTree();
     environment.xdg_state_home = fromEnvironment("XDG_STATE_HOME");
     environment.home = fromEnvironment("HOME");
+#ifdef _WIN32
+    environment.local_app_data = fromEnvironment("LOCALAPPDATA");
+#endif
     return environment;
 }
 
@@ -107,8 +111,13 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
     const fs::path executable_dir = fs::path(executable_path).parent_path();
     if (inBuildFolder(executable_dir, build_tree) && isFolder(build_tree.data_dir))
         return (fs::path(build_tree.data_dir).lexically_normal() / "").string();
-    for (const fs::path& data : {(executable_dir.parent_path() / DATA_FOLDER_NAME).lexically_normal(),
-                                 installedFiles(executable_dir) / DATA_FOLDER_NAME}) {
+    const fs::path beside_build = (executable_dir.parent_path() / DATA_FOLDER_NAME).lexically_normal();
+    const fs::path installed = installedFiles(executable_dir) / DATA_FOLDER_NAME;
+    // Where the installed files are the program's own folder (on Windows),
+    // they come first, as the font beside the program does.
+    const bool installed_beside_program = std::string(CINDERWATCH_SHARE_FROM_BIN) == ".";
+    for (const fs::path& data : installed_beside_program ? std::vector<fs::path>{installed, beside_build}
+                                                         : std::vector<fs::path>{beside_build, installed}) {
         if (isFolder(data))
             return data.string() + "/";
     }
@@ -117,6 +126,13 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
 
 std::string stateLogFile(const Environment& environment)
 {
+    // Windows keeps a program's own files for one user in its local
+    // application data; a relative one is ignored there too.
+    if (!environment.local_app_data.empty()) {
+        if (!fs::path(environment.local_app_data).is_absolute())
+            return "";
+        return (fs::path(environment.local_app_data) / STATE_FOLDER_NAME / zp::LOGFILE_NAME).string();
+    }
     // A relative XDG_STATE_HOME is invalid and ignored.
     fs::path state;
     if (fs::path(environment.xdg_state_home).is_absolute())

@@ -29,6 +29,7 @@ struct Environment {
     std::string executable_path; // empty when the system cannot tell
     std::string xdg_state_home;  // empty when unset
     std::string home;            // empty when unset
+    std::string local_app_data;  // %LOCALAPPDATA%, read on Windows only
     BuildTree build_tree;
 };
 
@@ -50,12 +51,13 @@ Environment processEnvironment();
 std::string findFontFile(const std::string& executable_path);
 // `data_override` when given; else the build's source data set when the
 // executable is in the build's output folder; else the first data set found
-// one level above the executable's folder or among the installed files;
-// else GAME_DATA_DIR.
+// one level above the executable's folder or among the installed files (on
+// Windows the installed files first); else GAME_DATA_DIR.
 std::string findDataDir(const std::string& executable_path, const std::string& data_override,
                         const BuildTree& build_tree = BuildTree());
-// The log file in the user's state folder ($XDG_STATE_HOME/cinderwatch, by
-// default ~/.local/state/cinderwatch); empty when there is no home.
+// The log file in the user's state folder: on Windows
+// %LOCALAPPDATA%\cinderwatch, elsewhere $XDG_STATE_HOME/cinderwatch (by
+// default ~/.local/state/cinderwatch); empty when there is no such folder.
 std::string stateLogFile(const Environment& environment);
 // LOGFILE_NAME when the working folder takes it, else the state folder's log
 // (its folder made if need be); LOGFILE_NAME when neither can be written.

@@ -3,6 +3,8 @@
 // its window and a recording of everything it played.
 #pragma once
 
+#include "CellGeometry.h"
+
 #include "zp/Position.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -108,9 +110,5 @@ private:
     pid_t pid = -1;
     int exit_status = -1;
 };
-
-// The first pixel of a cell and the pixel at its middle, as the engine lays them out.
-zp::Position cellOrigin(zp::Position cell);
-zp::Position cellCentre(zp::Position cell);
 
 } // namespace e2e

@@ -1,6 +1,6 @@
 #include "ScreenReader.h"
 
-#include "GameProcess.h"
+#include "CellGeometry.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Text.hpp>

@@ -62,6 +62,32 @@ TEST(InputRecording, WritesWhatItReadsBack)
     EXPECT_EQ(again.getEndStep(), 300);
 }
 
+TEST(InputRecording, TheRandomSeedIsWrittenAfterTheMetaLinesAndReadBack)
+{
+    InputRecording recording;
+    recording.setMeta("level", "1");
+    recording.setSeed(0xfedcba9876543210ull);
+    recording.addKeyboard(4, zp::KEY_PRESSED, 16);
+    recording.setEndStep(9);
+    std::ostringstream out;
+    recording.write(out);
+    EXPECT_EQ(out.str(), "zp-recording 1\n"
+                         "meta level 1\n"
+                         "seed fedcba9876543210\n"
+                         "key 4 pressed 16\n"
+                         "end 9\n");
+    const InputRecording again = parsed(out.str());
+    EXPECT_TRUE(again.hasSeed());
+    EXPECT_EQ(again.getSeed(), 0xfedcba9876543210ull);
+
+    // Recordings from before the seed have none, and write none.
+    const InputRecording older = parsed("zp-recording 1\nmeta level 1\nkey 4 pressed 16\nend 9\n");
+    EXPECT_FALSE(older.hasSeed());
+    std::ostringstream older_out;
+    older.write(older_out);
+    EXPECT_EQ(older_out.str().find("seed"), std::string::npos);
+}
+
 // A recording written while its run goes on: the pieces, written between
 // the records' arrivals, are the text that write() gives at the end.
 TEST(InputRecording, WrittenInPiecesItIsTheSameText)
@@ -126,7 +152,12 @@ TEST(InputRecording, MalformedRecordingsSayWhichLineAndWhy)
          "line 3: recording version 2 is not supported (this program reads version 1)"},
         {"zp-recording one\n", "line 1: not a recording (expected \"zp-recording 1\")"},
         {"zp-recording 1\njump 3\n",
-         "line 2: unknown record \"jump\" (expected meta, key, mouse, check or end)"},
+         "line 2: unknown record \"jump\" (expected meta, seed, key, mouse, check or end)"},
+        {"zp-recording 1\nseed 12\n", "line 2: \"seed\" takes one value of 16 hex digits"},
+        {"zp-recording 1\nseed 0123456789abcdef 1\n", "line 2: \"seed\" takes one value of 16 hex digits"},
+        {"zp-recording 1\nseed 0123456789ABCDEF\n", "line 2: \"seed\" takes one value of 16 hex digits"},
+        {"zp-recording 1\nseed 0123456789abcdef\nkey 1 pressed 2\nseed 0123456789abcdef\n",
+         "line 4: a second \"seed\" line (a recording has one)"},
         {"zp-recording 1\nkey 3 pressed\n", "line 2: \"key\" takes 3 values, not 2"},
         {"zp-recording 1\nmouse 3 moved 0 1 2 3\n", "line 2: \"mouse\" takes 5 values, not 6"},
         {"zp-recording 1\nkey -1 pressed 2\n", "line 2: \"-1\" is not a step number"},

@@ -8,6 +8,7 @@
 #include "app/WorldLookup.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
+#include "support/AudioLibrary.h"
 #include "support/RunDir.h"
 #include "support/Wav.h"
 
@@ -31,8 +32,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include <dlfcn.h>
 
 namespace play {
 
@@ -206,8 +205,8 @@ inline bool anySourcePlaying()
     using GetSourcei = void (*)(unsigned, int, int*);
     const int SOURCE_STATE = 0x1010;
     const int PLAYING = 0x1012;
-    const auto is_source = reinterpret_cast<IsSource>(dlsym(RTLD_DEFAULT, "alIsSource"));
-    const auto get_sourcei = reinterpret_cast<GetSourcei>(dlsym(RTLD_DEFAULT, "alGetSourcei"));
+    const auto is_source = reinterpret_cast<IsSource>(zp::test::audioLibraryFunction("alIsSource"));
+    const auto get_sourcei = reinterpret_cast<GetSourcei>(zp::test::audioLibraryFunction("alGetSourcei"));
     if (is_source == nullptr || get_sourcei == nullptr) {
         ADD_FAILURE() << "the audio library is not loaded";
         return false;

@@ -12,6 +12,14 @@ struct StopSignal {
     const char* name;
 };
 
-const StopSignal STOP_SIGNALS[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}};
+const StopSignal STOP_SIGNALS[] = {
+    {SIGINT, "SIGINT"},
+    {SIGTERM, "SIGTERM"},
+#ifdef _WIN32
+    {SIGBREAK, "SIGBREAK"}, // Ctrl+Break; Windows has no SIGHUP
+#else
+    {SIGHUP, "SIGHUP"},
+#endif
+};
 
 } // namespace zp::test

@@ -27,6 +27,7 @@
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
+#include "zp/ResourceManager.h"
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
@@ -40,7 +41,13 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <psapi.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -67,13 +74,21 @@ struct Sample {
     long rss_kb;
 };
 
+// Windows calls it the working set.
 long residentKilobytes()
 {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return long(counters.WorkingSetSize / 1024);
+#else
     std::ifstream statm("/proc/self/statm");
     long pages_total = 0;
     long pages_resident = 0;
     statm >> pages_total >> pages_resident;
     return pages_resident * (sysconf(_SC_PAGESIZE) / 1024);
+#endif
 }
 
 void mouse(zp::MouseAction action, zp::Position cell)
@@ -227,7 +242,8 @@ int main(int argc, char** argv)
     if (argc > 2)
         setGameDataDir(argv[2]);
     // No sound card needed: the audio library plays into its silent backend.
-    setenv("ALSOFT_DRIVERS", "null", 0);
+    if (std::getenv("ALSOFT_DRIVERS") == nullptr)
+        zp::ResourceManager::getInstance().setSilent(true);
 
     zp::GraphicsManager::getInstance().setHeadless(true);
     zp::GameManager& game = zp::GameManager::getInstance();

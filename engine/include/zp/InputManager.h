@@ -32,7 +32,8 @@ public:
 
     /// From now on every event getInput sends also goes to the recorder, with
     /// the game manager's step count, and the recorder takes its state checks
-    /// at the start of each frame. nullptr stops. The recorder is the caller's.
+    /// at the start of each frame. nullptr stops. The recorder is the
+    /// caller's.
     void setRecorder(InputRecorder* p_new_recorder);
     /// Finishes the recorder's recording at the game manager's step count
     /// (InputRecorder::finish), if there is a recorder: for a program that
@@ -43,8 +44,10 @@ public:
     /// its close request still ends the game, as an interruption of the
     /// replay. Frames run no step past the recording's end (the game
     /// manager's step limit), and once the replay is complete, or has parted
-    /// from the recording, the game is over. nullptr goes back to the window
-    /// and lifts the step limit. The replayer is the caller's.
+    /// from the recording, the game is over. The engine's random state
+    /// becomes the recording's seed, when it has one. nullptr goes back to
+    /// the window and lifts the step limit. The replayer is the caller's.
+    /// Hand it over where the recorder was made in the recorded run.
     void setReplayer(InputReplayer* p_new_replayer);
 
 private:

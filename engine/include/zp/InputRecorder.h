@@ -33,7 +33,9 @@ using StateDigest = std::function<std::uint64_t()>;
 class InputRecorder {
 public:
     /// Without a digest no checks are taken. The recording is the caller's
-    /// and must outlive the recorder.
+    /// and must outlive the recorder. The engine's random state now
+    /// (GameManager::getRandom) becomes the recording's seed: make the
+    /// recorder before the game draws its first random number.
     explicit InputRecorder(InputRecording& recording, StateDigest digest = nullptr,
                            int check_interval = CHECK_INTERVAL_DEFAULT);
 

@@ -1,7 +1,5 @@
 #include "platform/Platform.h"
 
-#include <SFML/Window/Keyboard.hpp>
-
 #include <cstdio>
 #include <vector>
 
@@ -77,9 +75,12 @@ std::FILE* openRegularFile(const std::string& path, std::string& problem)
     return p_file;
 }
 
+// Both copies: the C library's, read with getenv, and the process's own,
+// read with GetEnvironmentVariable and handed to child processes.
 void setEnvironment(const char* name, const char* value)
 {
     _putenv_s(name, value);
+    SetEnvironmentVariableA(name, value);
 }
 
 void beginTimerResolution()
@@ -121,20 +122,6 @@ void guardStandardStreams()
 bool isTerminal(std::FILE* p_stream)
 {
     return _isatty(_fileno(p_stream)) != 0;
-}
-
-// Windows answers each key from the thread's own keyboard state, without a
-// round trip, so the library's own question per key costs nothing.
-bool readHeldKeys(std::vector<bool>& held)
-{
-    held.assign(sf::Keyboard::KeyCount, false);
-    for (int key = 0; key < sf::Keyboard::KeyCount; ++key)
-        held[std::size_t(key)] = sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key));
-    return true;
-}
-
-void releaseHeldKeys()
-{
 }
 
 } // namespace zp::platform

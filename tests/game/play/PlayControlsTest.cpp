@@ -332,9 +332,9 @@ TEST_F(Controls, AScreenshotIsAimedAtTheLogsOwnFolder)
     log.shutDown();
     log.setLogFile(zp::LOGFILE_NAME);
     ASSERT_EQ(log.startUp(), 0);
-    EXPECT_NE(
-        text.find("Message: Screenshot not saved: no window to capture, or '" + folder + "/cinderwatch-"),
-        std::string::npos)
+    EXPECT_NE(text.find("Message: Screenshot not saved: no window to capture, or '" +
+                        (std::filesystem::path(folder) / "cinderwatch-").string()),
+              std::string::npos)
         << text;
 }
 
