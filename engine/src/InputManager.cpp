@@ -32,10 +32,13 @@ std::unique_ptr<Event> keyboardEvent(int key, KeyboardAction action)
 
 std::unique_ptr<Event> mouseEvent(MouseAction action, int button, int x, int y)
 {
+    Position cell;
+    if (!GraphicsManager::getInstance().windowPixelToCell(Position(x, y), cell))
+        return nullptr;
     auto event = std::make_unique<EventMouse>();
     event->setMouseAction(action);
     event->setMouseButton(button);
-    event->setMousePosition(pixelsToSpaces(Position(x, y)));
+    event->setMousePosition(cell);
     return event;
 }
 
@@ -60,6 +63,13 @@ std::unique_ptr<Event> translateWindowEvent(const sf::Event& window_event)
     }
 }
 
+bool isFullscreenKey(const sf::Event& window_event)
+{
+    return window_event.type == sf::Event::KeyPressed &&
+           (window_event.key.code == sf::Keyboard::F11 ||
+            (window_event.key.code == sf::Keyboard::Return && window_event.key.alt));
+}
+
 InputManager& InputManager::getInstance()
 {
     static InputManager instance;
@@ -76,15 +86,13 @@ int InputManager::startUp()
     GraphicsManager& graphics = GraphicsManager::getInstance();
     if (!graphics.isStarted())
         return -1;
-    if (sf::RenderWindow* p_window = graphics.getWindow())
-        p_window->setKeyRepeatEnabled(false);
+    graphics.setKeyRepeatEnabled(false);
     return Manager::startUp();
 }
 
 void InputManager::shutDown()
 {
-    if (sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow())
-        p_window->setKeyRepeatEnabled(true);
+    GraphicsManager::getInstance().setKeyRepeatEnabled(true);
     platform::releaseHeldKeys();
     Manager::shutDown();
 }
@@ -108,9 +116,11 @@ void InputManager::getInput()
         // game after this frame, as a quit key would.
         if (window_event.type == sf::Event::Closed)
             GameManager::getInstance().setGameOver(true);
+        serveWindow(window_event);
         if (std::unique_ptr<Event> p_event = translateWindowEvent(window_event))
             send(*p_event);
     }
+    toggleFullscreenIfAsked();
 
     // Held keys and buttons are read from the whole keyboard and mouse, so
     // while another window has the focus they belong to that window.
@@ -146,7 +156,9 @@ void InputManager::replayInput()
                 p_replayer->interrupt();
                 game.setGameOver(true);
             }
+            serveWindow(window_event);
         }
+        toggleFullscreenIfAsked();
     }
     const int step = game.getStepCount();
     p_replayer->sendInputs(step, [this](const Event& event) { send(event); });
@@ -157,6 +169,34 @@ void InputManager::replayInput()
         game.setStepLimit(step);
         game.setGameOver(true);
     }
+}
+
+void InputManager::serveWindow(const sf::Event& window_event)
+{
+    if (window_event.type == sf::Event::Resized)
+        GraphicsManager::getInstance().windowResized(window_event.size.width, window_event.size.height);
+    else if (fullscreen_keys && isFullscreenKey(window_event))
+        fullscreen_asked = !fullscreen_asked;
+}
+
+void InputManager::toggleFullscreenIfAsked()
+{
+    // After the loop over the window's events: the window is made anew.
+    if (!fullscreen_asked)
+        return;
+    fullscreen_asked = false;
+    GraphicsManager& graphics = GraphicsManager::getInstance();
+    graphics.setFullscreen(!graphics.isFullscreen());
+}
+
+void InputManager::setFullscreenKeys(bool enabled)
+{
+    fullscreen_keys = enabled;
+}
+
+bool InputManager::getFullscreenKeys() const
+{
+    return fullscreen_keys;
 }
 
 void InputManager::send(const Event& event)

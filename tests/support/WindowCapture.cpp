@@ -82,4 +82,15 @@ bool allBlack(const sf::Image& image)
     return bytes > 0;
 }
 
+sf::Sprite glyphSprite(const sf::Font& font, char ch, unsigned character_size, Position cell_origin,
+                       sf::Color color)
+{
+    const sf::Glyph& glyph = font.getGlyph(static_cast<unsigned char>(ch), character_size, true);
+    sf::Sprite sprite(font.getTexture(character_size), glyph.textureRect);
+    sprite.setColor(color);
+    sprite.setPosition(float(cell_origin.getX()) + glyph.bounds.left,
+                       float(cell_origin.getY()) + float(character_size) + glyph.bounds.top);
+    return sprite;
+}
+
 } // namespace zp::test

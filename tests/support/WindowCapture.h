@@ -5,7 +5,9 @@
 
 #include "zp/Position.h"
 
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 
 #include <functional>
 #include <string>
@@ -27,5 +29,11 @@ int countInCell(const sf::Image& image, Position cell, const std::function<bool(
 int countColorInCell(const sf::Image& image, Position cell, sf::Color color);
 int countLitInCell(const sf::Image& image, Position cell);
 bool allBlack(const sf::Image& image);
+
+// The font's own picture of a character at a font size (bold), in a colour,
+// placed as a glyph written at the cell whose top-left pixel is `cell_origin`:
+// its pen on the baseline, one font size below the cell's top.
+sf::Sprite glyphSprite(const sf::Font& font, char ch, unsigned character_size, Position cell_origin,
+                       sf::Color color);
 
 } // namespace zp::test
