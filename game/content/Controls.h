@@ -1,5 +1,7 @@
 // The keys and buttons of play, beyond the menu's digits and Q and the F key
-// that gives up a level. The help overlay lists them all.
+// that gives up a level. The help overlay lists them all, with F11 and
+// Alt+Enter (fullscreen, in every screen), which the engine's input manager
+// serves once main turns them on.
 #pragma once
 
 #include <SFML/Window/Keyboard.hpp>

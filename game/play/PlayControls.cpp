@@ -53,6 +53,7 @@ const HelpLine HELP_LINES[] = {
     {"H or ?", "this help (play waits)"},
     {"F3", "steps per second, step time"},
     {"F12", "screenshot beside the log"},
+    {"F11/Alt+Enter", "fullscreen on and off (anywhere)"},
 };
 const char* const HELP_LEAVE = "H or ? to go back to the game";
 const int HELP_KEYS_COLUMN = 3;

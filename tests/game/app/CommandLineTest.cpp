@@ -140,6 +140,7 @@ TEST(CommandLine, UsageListsEveryOptionWithItsHelpInOneColumn)
         EXPECT_EQ(text - line_start, help_column) << label;
     }
     EXPECT_NE(usage.find("Q quits"), std::string::npos);
+    EXPECT_NE(usage.find("F11 or Alt+Enter switches fullscreen"), std::string::npos) << usage;
     EXPECT_NE(usage.find("4 for a replay that parted from its recording"), std::string::npos) << usage;
 }
 
