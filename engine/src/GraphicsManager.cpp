@@ -21,9 +21,13 @@ const sf::Color CLEAR_COLOR(0, 0, 0, 255);
 // Glyphs are a little wider than a cell (and descenders a little lower), so
 // the cells just outside the window can still show a few pixels inside it.
 const int OFFSCREEN_MARGIN_CELLS = 1;
-// Every page of an SFML font texture keeps a small white square at its top
-// left (for underlines); a quad that samples it is filled with its colour.
+// The glyph atlas keeps a small white square at its top left; a quad that
+// samples it is filled with its colour.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
+// The glyph atlas: a white square at the top left, then a slot for each
+// character code, this many to a row.
+const int ATLAS_TOP = 4;
+const int ATLAS_COLUMNS = 16;
 // Each font size rasterised keeps a texture of its own; while a window is
 // dragged to new sizes, the font is loaded afresh after this many.
 const std::size_t MAX_FONT_SIZES = 4;
@@ -191,6 +195,8 @@ void GraphicsManager::shutDown()
         p_window->close();
         p_window.reset();
     }
+    p_glyph_atlas.reset();
+    glyph_size = 0;
     headless_started = false;
     p_renderer->reset();
     Manager::shutDown();
@@ -222,16 +228,63 @@ void GraphicsManager::prepareGlyphs(unsigned int character_size)
         }
         font_sizes.push_back(character_size);
     }
-    // Every glyph is rasterised now, so the font's texture does not change
-    // while a frame refers to it.
-    glyph_table.assign(CHARACTER_CODES, GlyphImage());
+    // Every glyph once, as text in this font shows it at a whole pixel: the
+    // font's bitmap with a texel of padding, spread over its bounds and a
+    // pixel of padding around. Frames then copy them one texel to one pixel,
+    // so a glyph cut at a cell's edge keeps exactly its pixels.
+    std::vector<sf::Glyph> glyphs(CHARACTER_CODES);
+    int slot_width = 1;
+    int slot_height = 1;
     for (int code = 0; code < CHARACTER_CODES; ++code) {
-        const sf::Glyph& glyph = font.getGlyph(static_cast<sf::Uint32>(code), character_size, true);
-        GlyphImage& image = glyph_table[size_t(code)];
-        image.texture = glyph.textureRect;
-        image.left = static_cast<int>(std::lround(glyph.bounds.left));
-        image.top = static_cast<int>(std::lround(glyph.bounds.top));
+        glyphs[size_t(code)] = font.getGlyph(static_cast<sf::Uint32>(code), character_size, true);
+        slot_width = std::max(slot_width, int(std::lround(glyphs[size_t(code)].bounds.width)) + 2);
+        slot_height = std::max(slot_height, int(std::lround(glyphs[size_t(code)].bounds.height)) + 2);
     }
+    const unsigned atlas_width = unsigned(slot_width * ATLAS_COLUMNS);
+    const unsigned atlas_height = unsigned(ATLAS_TOP + slot_height * (CHARACTER_CODES / ATLAS_COLUMNS));
+    if (!p_glyph_atlas)
+        p_glyph_atlas = std::make_unique<sf::RenderTexture>();
+    sf::RenderTexture& glyph_atlas = *p_glyph_atlas;
+    if (glyph_atlas.getSize() != sf::Vector2u(atlas_width, atlas_height))
+        glyph_atlas.create(atlas_width, atlas_height);
+    glyph_atlas.setSmooth(false);
+    glyph_atlas.clear(sf::Color::Transparent);
+
+    sf::VertexArray white(sf::Triangles);
+    for (const sf::Vector2f corner : {sf::Vector2f(0, 0), sf::Vector2f(2, 0), sf::Vector2f(0, 2),
+                                      sf::Vector2f(0, 2), sf::Vector2f(2, 0), sf::Vector2f(2, 2)})
+        white.append(sf::Vertex(corner, sf::Color::White));
+    glyph_atlas.draw(white, sf::RenderStates(sf::BlendNone));
+
+    glyph_table.assign(CHARACTER_CODES, GlyphImage());
+    sf::VertexArray quads(sf::Triangles);
+    for (int code = 0; code < CHARACTER_CODES; ++code) {
+        const sf::Glyph& glyph = glyphs[size_t(code)];
+        if (glyph.textureRect.width <= 0 || glyph.textureRect.height <= 0)
+            continue;
+        const float left = float(slot_width * (code % ATLAS_COLUMNS));
+        const float top = float(ATLAS_TOP + slot_height * (code / ATLAS_COLUMNS));
+        const float right = left + float(std::lround(glyph.bounds.width) + 2);
+        const float bottom = top + float(std::lround(glyph.bounds.height) + 2);
+        const float u1 = float(glyph.textureRect.left) - 1, v1 = float(glyph.textureRect.top) - 1;
+        const float u2 = float(glyph.textureRect.left + glyph.textureRect.width) + 1;
+        const float v2 = float(glyph.textureRect.top + glyph.textureRect.height) + 1;
+        quads.append(sf::Vertex(sf::Vector2f(left, top), sf::Color::White, sf::Vector2f(u1, v1)));
+        quads.append(sf::Vertex(sf::Vector2f(right, top), sf::Color::White, sf::Vector2f(u2, v1)));
+        quads.append(sf::Vertex(sf::Vector2f(left, bottom), sf::Color::White, sf::Vector2f(u1, v2)));
+        quads.append(sf::Vertex(sf::Vector2f(left, bottom), sf::Color::White, sf::Vector2f(u1, v2)));
+        quads.append(sf::Vertex(sf::Vector2f(right, top), sf::Color::White, sf::Vector2f(u2, v1)));
+        quads.append(sf::Vertex(sf::Vector2f(right, bottom), sf::Color::White, sf::Vector2f(u2, v2)));
+        GlyphImage& image = glyph_table[size_t(code)];
+        image.texture = sf::IntRect(int(left), int(top), int(right - left), int(bottom - top));
+        image.left = int(std::lround(glyph.bounds.left)) - 1;
+        image.top = int(std::lround(glyph.bounds.top)) - 1;
+    }
+    glyph_atlas.draw(quads, sf::RenderStates(sf::BlendNone, sf::Transform::Identity,
+                                             &font.getTexture(character_size), nullptr));
+    glyph_atlas.display();
+    if (p_window)
+        p_window->setActive(true);
     glyph_size = character_size;
 }
 
@@ -528,7 +581,7 @@ int GraphicsManager::swapBuffers()
         }
         const FramePlan plan =
             p_renderer->plan(layout, glyph_table, WHITE_TEXEL, whole, backgrounds, glyph_vertices);
-        const sf::RenderStates glyph_states(&font.getTexture(layout.character_size));
+        const sf::RenderStates glyph_states(&p_glyph_atlas->getTexture());
         if (plan.whole) {
             p_window->clear(CLEAR_COLOR);
             p_window->draw(glyph_vertices, glyph_states);
@@ -568,7 +621,7 @@ int GraphicsManager::saveScreenshot(const std::string& path) const
     sf::VertexArray vertices(sf::Triangles);
     p_renderer->shownFrame(layout, glyph_table, WHITE_TEXEL, vertices);
     picture.clear(CLEAR_COLOR);
-    picture.draw(vertices, sf::RenderStates(&font.getTexture(layout.character_size)));
+    picture.draw(vertices, sf::RenderStates(&p_glyph_atlas->getTexture()));
     picture.display();
     const bool saved = picture.getTexture().copyToImage().saveToFile(path);
     p_window->setActive(true);

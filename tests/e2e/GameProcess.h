@@ -21,6 +21,27 @@ namespace e2e {
 
 using Seconds = std::chrono::duration<double>;
 
+// Where the game's 80 x 24 cells stand in its window: the design's 1024 x 768
+// pixels scaled to fit the window and centred, the font in proportion.
+struct Grid {
+    int left = 0;
+    int top = 0;
+    int width = 1024;
+    int height = 768;
+    unsigned character_size = 26;
+
+    // The first pixel of a cell, and the pixel at its middle.
+    zp::Position origin(zp::Position cell) const;
+    zp::Position centre(zp::Position cell) const;
+    // A pixel on the letterbox beside (or above) the grid, or (-1, -1) when the grid fills the window.
+    zp::Position onTheLetterbox() const;
+    bool operator==(const Grid& other) const;
+    bool operator!=(const Grid& other) const { return !(*this == other); }
+};
+
+// The grid in a window of this size.
+Grid gridFor(int window_width, int window_height);
+
 // Polls `condition` until it holds or the deadline passes; true when it held.
 bool waitUntil(const std::function<bool()>& condition, Seconds deadline, Seconds interval = Seconds(0.25));
 
@@ -69,6 +90,15 @@ public:
 
     // Waits for the game's window; false if the game ended or none appeared.
     bool waitForWindow(Seconds deadline = Seconds(60));
+    // Finds the window again (fullscreen makes it anew) and measures it.
+    bool findWindowAgain(Seconds deadline = Seconds(30));
+    // The window's size as the X server has it, and the grid in it (as of
+    // the last measure: after waitForWindow, resize and findWindowAgain).
+    sf::Vector2u measureWindow();
+    const Grid& grid() const { return window_grid; }
+    // Resizes the window as a player dragging its edge would (kept at the
+    // screen's top-left corner); waits until the X server has it.
+    bool resizeWindow(unsigned width, unsigned height);
     bool isRunning();
     // The exit status once the game has ended, or -1 if it is still running at the deadline.
     int waitForExit(Seconds deadline);
@@ -83,12 +113,16 @@ public:
     void moveTo(zp::Position cell);
     // X buttons: 1 left, 2 middle, 3 right.
     void click(zp::Position cell, int button = 1);
+    // A pixel of the window rather than a cell.
+    void clickPixel(zp::Position pixel, int button = 1);
     // Asks the window to close, as its close button does through a window
     // manager; false when the request could not be sent.
     bool requestClose();
 
     // The window as a player sees it now.
     sf::Image capture();
+    // A command (xdotool, import) with the game's display as its own.
+    std::string onDisplay(const std::string& command) const;
 
     const std::string& runDir() const { return run_dir; }
     // The temporary folder that holds the run folder and everything else of this run.
@@ -102,11 +136,15 @@ private:
     std::string root;
     std::string run_dir;
     std::string window_id;
+    // The game's display when not the test's own.
+    std::string display;
+    Grid window_grid;
     pid_t pid = -1;
     int exit_status = -1;
 };
 
-// The first pixel of a cell and the pixel at its middle, as the engine lays them out.
+// The first pixel of a cell and the pixel at its middle, as the engine lays
+// them out in a window of the design's size.
 zp::Position cellOrigin(zp::Position cell);
 zp::Position cellCentre(zp::Position cell);
 

@@ -227,8 +227,11 @@ private:
     std::unique_ptr<CellRenderer> p_renderer;
     sf::VertexArray backgrounds{sf::Triangles};
     sf::VertexArray glyph_vertices{sf::Triangles};
-    /// The glyph of every character code at the layout's font size.
+    /// The glyph of every character code at the layout's font size, and
+    /// the texture that holds them as text shows them.
     std::vector<GlyphImage> glyph_table;
+    /// Made with the window: any texture needs the display, even unused.
+    std::unique_ptr<sf::RenderTexture> p_glyph_atlas;
     unsigned int glyph_size = 0;
     /// Font sizes rasterised since the font was loaded: each keeps a texture.
     std::vector<unsigned int> font_sizes;

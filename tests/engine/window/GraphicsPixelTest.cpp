@@ -144,10 +144,10 @@ TEST_F(GraphicsPixelTest, AFrameWithNothingDrawnIsBlack)
     EXPECT_TRUE(zp::test::allBlack(empty));
 }
 
-// Each glyph is the font's own rendering, one texel to one pixel, with its
-// pen on the cell's baseline: the same as drawing each glyph's image alone.
-TEST_F(GraphicsPixelTest, GlyphsAreTheFontsOwnPixelsAtTheirCells)
+TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
 {
+    // The same characters drawn by the engine and by one sf::Text each, as
+    // the window would show them without batching.
     const struct {
         Position cell;
         char ch;
@@ -172,10 +172,17 @@ TEST_F(GraphicsPixelTest, GlyphsAreTheFontsOwnPixelsAtTheirCells)
 
     sf::Font font;
     ASSERT_TRUE(font.loadFromFile("zp-font.ttf"));
+    sf::Text text("", font, 26);
+    text.setStyle(sf::Text::Bold);
     sf::RenderWindow& window = *graphics.getWindow();
     window.clear(sf::Color::Black);
-    for (const auto& d : drawn)
-        window.draw(zp::test::glyphSprite(font, d.ch, 26, zp::spacesToPixels(d.cell), d.sf_color));
+    for (const auto& d : drawn) {
+        Position pixel = zp::spacesToPixels(d.cell);
+        text.setString(std::string(1, d.ch));
+        text.setFillColor(d.sf_color);
+        text.setPosition(float(pixel.getX()), float(pixel.getY()));
+        window.draw(text);
+    }
     window.display();
     graphics.redrawWhole();
     sf::Image one_by_one = captureEngineWindowWhen(lit, "one-by-one.png");
