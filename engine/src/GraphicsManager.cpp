@@ -393,6 +393,15 @@ const WindowLayout& GraphicsManager::getLayout() const
 
 bool GraphicsManager::windowPixelToCell(Position pixel, Position& cell) const
 {
+    // A pointer dragged out of the window (a button held) reports pixels
+    // beyond its edges: the grid's edge cells stand for them.
+    const std::int64_t x = pixel.getX(), y = pixel.getY();
+    if (x < 0 || y < 0 || x >= std::int64_t(window_size.x) || y >= std::int64_t(window_size.y)) {
+        const std::int64_t inside_x =
+            std::clamp<std::int64_t>(x, layout.left, layout.left + layout.width - 1);
+        const std::int64_t inside_y = std::clamp<std::int64_t>(y, layout.top, layout.top + layout.height - 1);
+        return layout.pixelToCell(Position(int(inside_x), int(inside_y)), cell);
+    }
     return layout.pixelToCell(pixel, cell);
 }
 

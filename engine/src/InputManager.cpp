@@ -12,6 +12,7 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
+#include <algorithm>
 #include <vector>
 
 namespace zp {
@@ -110,8 +111,10 @@ void InputManager::getInput()
     if (p_window == nullptr)
         return;
 
+    // A stop signal ends the frame's input between two events: a flood of
+    // them must not keep the loop from ending.
     sf::Event window_event;
-    while (p_window->pollEvent(window_event)) {
+    while (platform::stopSignal() == 0 && p_window->pollEvent(window_event)) {
         // The window's close button (or the desktop's close request) ends the
         // game after this frame, as a quit key would.
         if (window_event.type == sf::Event::Closed)
@@ -121,6 +124,8 @@ void InputManager::getInput()
             send(*p_event);
     }
     toggleFullscreenIfAsked();
+    if (platform::stopSignal() != 0)
+        return;
 
     // Held keys and buttons are read from the whole keyboard and mouse, so
     // while another window has the focus they belong to that window.
@@ -161,7 +166,13 @@ void InputManager::replayInput()
         toggleFullscreenIfAsked();
     }
     const int step = game.getStepCount();
-    p_replayer->sendInputs(step, [this](const Event& event) { send(event); });
+    // A stop signal interrupts the replay between two events, however many
+    // the recording holds for this frame.
+    p_replayer->sendInputs(step, [this](const Event& event) {
+        send(event);
+        if (platform::stopSignal() != 0)
+            p_replayer->interrupt();
+    });
     if (game.isPaused())
         p_replayer->checkPausedAt(step);
     if (p_replayer->hasFailed() || p_replayer->isComplete(step)) {
@@ -209,6 +220,12 @@ void InputManager::send(const Event& event)
 void InputManager::setRecorder(InputRecorder* p_new_recorder)
 {
     p_recorder = p_new_recorder;
+}
+
+void InputManager::finishRecording()
+{
+    if (p_recorder != nullptr)
+        p_recorder->finish(GameManager::getInstance().getStepCount());
 }
 
 void InputManager::setReplayer(InputReplayer* p_new_replayer)

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/ExitStatus.h"
+#include "content/Controls.h"
 #include "level/LevelFiles.h"
 
 #include <algorithm>
@@ -166,13 +168,10 @@ std::string usageText()
         const std::string label = optionLabel(row);
         text += "  " + label + std::string(width - label.size() + 2, ' ') + row.help + "\n";
     }
-    text += "\nIn the menu, 1, 2 and 3 choose a level and Q quits; during play, F gives up\n"
-            "the level. Turrets are bought from the panels and placed with the mouse.\n"
-            "F11 or Alt+Enter switches fullscreen on and off anywhere; the window's size\n"
-            "and fullscreen are kept in $XDG_CONFIG_HOME/cinderwatch/settings.\n"
-            "\nExit status: 0 when the game ended normally, 1 when it could not start, 2 for\n"
-            "a bad command line, 3 for a recording that cannot be read or does not fit the\n"
-            "game, 4 for a replay that parted from its recording.\n";
+    text += "\nKeys and mouse:\n" + usageKeysText();
+    text += "\nExit status:\n";
+    for (const ExitStatusRow& row : EXIT_STATUSES)
+        text += "  " + std::to_string(row.status) + "  " + row.meaning + "\n";
     return text;
 }
 

@@ -1,20 +1,21 @@
 // The player's controls during play beyond F: pause, speed, the next wave
 // now, help, a screenshot and the frame overlay, with the notices they put
 // on the board, and the preview of the next wave during the countdown. The
-// level controller creates it with the board; it leaves with the board.
+// level controller creates it with the board; it leaves with the board. Its
+// keys are the play rows of the controls table (content/Controls.h).
 #pragma once
 
 #include "zp/Object.h"
 
-class WavesGame;
+class WaveSchedule;
 
 // The speeds that the speed key goes through, in world steps per frame.
 const int PLAY_SPEEDS[] = {1, 2, 4};
 
 class PlayControls : public zp::Object {
 public:
-    // Reads the waves of this controller, which outlives it.
-    explicit PlayControls(WavesGame& waves_game);
+    // Reads the waves of this schedule (the level controller), which outlives it.
+    explicit PlayControls(WaveSchedule& schedule);
     ~PlayControls() override;
 
     // Keys act when pressed (held keys repeat nothing). On "GameOver" the
@@ -42,7 +43,7 @@ private:
     void drawFrameOverlay() const;
     void drawHelp() const;
 
-    WavesGame& waves_game;
+    WaveSchedule& waves;
     bool player_paused = false;
     bool help_shown = false;
     bool frame_overlay_shown = false;

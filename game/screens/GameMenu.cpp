@@ -1,5 +1,6 @@
 #include "screens/GameMenu.h"
 
+#include "content/Controls.h"
 #include "content/Labels.h"
 #include "play/WavesGame.h"
 
@@ -12,8 +13,6 @@
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
 
-#include <SFML/Window/Keyboard.hpp>
-
 namespace {
 
 const zp::Position PICTURE_POS(8, 0);
@@ -22,7 +21,7 @@ const int FIRST_TEXT_ROW = 10;
 // The instructions under the picture, one row each from FIRST_TEXT_ROW on.
 const char* const MENU_TEXT[] = {
     "Welcome to Cinderwatch!!",
-    "Below are the differnt levels avaliable.",
+    "Below are the different levels available.",
     "Select one using the keyboard.",
     "Press Q to quit and F to return to the menu",
     "Levels:",
@@ -58,22 +57,14 @@ int GameMenu::eventHandler(const zp::Event* p_e)
 
     // Pressed, released and held all count; a level key takes the menu out
     // of the world, so the same key cannot start a second level.
-    switch (static_cast<const zp::EventKeyboard*>(p_e)->getKey()) {
-    case sf::Keyboard::Q:
+    const int key = static_cast<const zp::EventKeyboard*>(p_e)->getKey();
+    const Control* p_control = findControl(ControlPlace::MENU, key);
+    if (p_control == nullptr)
+        return 0;
+    if (p_control->command == Command::QUIT)
         zp::GameManager::getInstance().setGameOver(true);
-        break;
-    case sf::Keyboard::Num1:
-        startLevel(1);
-        break;
-    case sf::Keyboard::Num2:
-        startLevel(2);
-        break;
-    case sf::Keyboard::Num3:
-        startLevel(3);
-        break;
-    default:
-        break;
-    }
+    else if (p_control->command == Command::CHOOSE_LEVEL)
+        startLevel(keyIndex(*p_control, key) + 1);
     return 0;
 }
 

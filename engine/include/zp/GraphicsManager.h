@@ -110,7 +110,9 @@ public:
     /// Where the grid stands in the window now, and the font size its glyphs are drawn at.
     const WindowLayout& getLayout() const;
     /// The cell under a pixel of the window, through the scale and the
-    /// letterbox; false over the letterbox, where there is no cell.
+    /// letterbox; false over the letterbox, where there is no cell. A pixel
+    /// beyond the window's edges (the pointer dragged out with a button held)
+    /// stands at the grid's nearest edge cell.
     bool windowPixelToCell(Position pixel, Position& cell) const;
     /// The window was resized to this many pixels (from the window's Resized
     /// event, which the input manager reads): the grid is laid out anew and

@@ -41,6 +41,10 @@ public:
     /// the game manager's step count, and the recorder takes its state checks
     /// at the start of each frame. nullptr stops. The recorder is the caller's.
     void setRecorder(InputRecorder* p_new_recorder);
+    /// Finishes the recorder's recording at the game manager's step count
+    /// (InputRecorder::finish), if there is a recorder: for a program that
+    /// must end at once (a lost display), so that its recording is whole.
+    void finishRecording();
     /// From now on getInput sends the replayer's events instead of the
     /// window's (with a window or without); the window is still served, and
     /// its close request still ends the game, as an interruption of the
@@ -69,7 +73,8 @@ private:
 /// The engine event that a window event stands for, or nullptr for window
 /// events that are consumed without one. Pointer positions become cells
 /// through the window's scale and letterbox; over the letterbox, where there
-/// is no cell, moves and clicks are consumed without an event.
+/// is no cell, moves and clicks are consumed without an event; beyond the
+/// window's edges they stand at the grid's edge cells.
 std::unique_ptr<Event> translateWindowEvent(const sf::Event& window_event);
 /// Whether a window event is one of the fullscreen keys: F11, or Enter with Alt.
 bool isFullscreenKey(const sf::Event& window_event);
