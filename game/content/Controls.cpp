@@ -67,8 +67,9 @@ const std::vector<Control>& controls()
          Command::FRAME_OVERLAY,
          {Key::F3},
          "F3",
-         "steps per second, step time",
-         "show or hide steps per second and the last step's time (bottom left)"},
+         "steps/s, step and draw times",
+         "show or hide steps per second, the last step's time, and what the last frame cost to draw and show "
+         "(its time, and the cells drawn again), bottom left"},
         {ControlPlace::PLAY,
          Command::SCREENSHOT,
          {Key::F12},

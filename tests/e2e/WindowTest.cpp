@@ -30,7 +30,7 @@ using namespace e2e;
 using zp::Position;
 
 const char* const MENU_LINES[] = {"Welcome to Cinderwatch!!",
-                                  "Below are the differnt levels avaliable.",
+                                  "Below are the different levels available.",
                                   "Select one using the keyboard.",
                                   "1. Easy",
                                   "2. Medium",
@@ -135,7 +135,6 @@ TEST_P(WindowSizeTest, TheMenuReadsAndAGatlingIsBoughtAndPlacedWithTheMouse)
     ASSERT_EQ(game->measureWindow(), sf::Vector2u(width, height));
     const Grid grid = gridFor(int(width), int(height));
     ASSERT_NO_FATAL_FAILURE(expectTheMenu());
-    saveScreenshot("menu-" + std::to_string(width) + "x" + std::to_string(height));
     // The letterbox is black.
     if (grid.left > 0) {
         for (int y = 0; y < int(height); y += 7)
