@@ -44,10 +44,11 @@ set(ZP_PC_EXTRA_LIBS "")
 if(ZP_SANITIZE)
   set(ZP_PC_EXTRA_LIBS "-fsanitize=address,undefined")
 endif()
-# The engine asks the X server about the display itself (not on Windows).
+# The engine asks the X server about the display itself and shows parts of
+# a frame through GLX (not on Windows).
 set(ZP_PC_REQUIRES "sfml-graphics sfml-window sfml-audio sfml-system")
 if(NOT WIN32)
-  string(APPEND ZP_PC_REQUIRES " x11")
+  string(APPEND ZP_PC_REQUIRES " x11 gl")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/cmake/zp.pc.in ${CMAKE_BINARY_DIR}/zp.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/zp.pc DESTINATION ${ZP_PC_DIR} COMPONENT engine)

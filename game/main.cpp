@@ -5,11 +5,13 @@
 #include "app/ExitStatus.h"
 #include "app/Locations.h"
 #include "app/RecordedRun.h"
+#include "app/Settings.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
+#include "zp/InputManager.h"
 #include "zp/InputRecording.h"
 #include "zp/LogManager.h"
 #include "zp/Utility.h"
@@ -18,6 +20,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -29,6 +33,37 @@ void useLocations(const Locations& locations)
     if (locations.log_moved)
         std::fprintf(stderr, "cinderwatch: the working folder takes no files, so the log goes to \"%s\"\n",
                      locations.log_file.c_str());
+}
+
+// The window as the settings keep it: opened at the player's size, fullscreen or not.
+void useWindowSettings(const SettingsValues& values)
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.setWindowedSize(values.window_width, values.window_height);
+    graphics.setFullscreen(values.fullscreen);
+}
+
+SettingsValues windowNow(SettingsValues values)
+{
+    const zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    values.window_width = static_cast<int>(graphics.getWindowedSize().x);
+    values.window_height = static_cast<int>(graphics.getWindowedSize().y);
+    values.fullscreen = graphics.isFullscreen();
+    return values;
+}
+
+// Written only when the player changed the window since the start.
+void keepWindowSettings(Settings& settings, const SettingsValues& at_start)
+{
+    const SettingsValues now = windowNow(settings.getValues());
+    if (now == at_start)
+        return;
+    settings.setValues(now);
+    std::string error;
+    if (settings.save(error) != 0) {
+        std::fprintf(stderr, "cinderwatch: %s\n", error.c_str());
+        zp::LogManager::getInstance().writeLog("%s", error.c_str());
+    }
 }
 
 } // namespace
@@ -66,7 +101,8 @@ int main(int argc, char** argv)
         }
     }
 
-    const Locations locations = findLocations(processEnvironment(), options.data_dir);
+    const Environment environment = processEnvironment();
+    const Locations locations = findLocations(environment, options.data_dir);
     useLocations(locations);
     // A replay needs its level as it was (a game goes on without missing files, the replay would not).
     std::string level_error;
@@ -74,6 +110,18 @@ int main(int argc, char** argv)
         checkLevelFiles(level, replay_recording.getMetaLine(LEVEL_META), level_error) != 0) {
         std::fprintf(stderr, "cinderwatch: %s: %s\n", options.replay_file.c_str(), level_error.c_str());
         return EXIT_BAD_RECORDING;
+    }
+
+    // The player's window, as the settings keep it; F11 and Alt+Enter switch
+    // fullscreen in every screen.
+    Settings settings(settingsFile(environment));
+    std::vector<std::string> setting_problems;
+    if (!options.headless) {
+        settings.load(setting_problems);
+        for (const std::string& problem : setting_problems)
+            std::fprintf(stderr, "cinderwatch: %s\n", problem.c_str());
+        useWindowSettings(settings.getValues());
+        zp::InputManager::getInstance().setFullscreenKeys(true);
     }
 
     zp::GameManager& game = zp::GameManager::getInstance();
@@ -92,6 +140,10 @@ int main(int argc, char** argv)
         return EXIT_FAILED;
     }
 
+    for (const std::string& problem : setting_problems)
+        zp::LogManager::getInstance().writeLog("%s", problem.c_str());
+    const SettingsValues window_at_start = windowNow(settings.getValues());
+
     loadResources();
     int status = EXIT_OK;
     {
@@ -108,6 +160,8 @@ int main(int argc, char** argv)
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
         status = run.end(seconds.count(), stdout, stderr);
     }
+    if (!options.headless)
+        keepWindowSettings(settings, window_at_start);
     game.shutDown();
     return status;
 }

@@ -28,6 +28,7 @@ struct BuildTree {
 struct Environment {
     std::string executable_path; // empty when the system cannot tell
     std::string xdg_state_home;  // empty when unset
+    std::string xdg_config_home; // empty when unset
     std::string home;            // empty when unset
     std::string local_app_data;  // %LOCALAPPDATA%, read on Windows only
     BuildTree build_tree;
@@ -59,6 +60,9 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
 // %LOCALAPPDATA%\cinderwatch, elsewhere $XDG_STATE_HOME/cinderwatch (by
 // default ~/.local/state/cinderwatch); empty when there is no such folder.
 std::string stateLogFile(const Environment& environment);
+// The player's settings file: $XDG_CONFIG_HOME/cinderwatch/settings, by
+// default ~/.config/cinderwatch/settings; empty when there is no home.
+std::string settingsFile(const Environment& environment);
 // LOGFILE_NAME when the working folder takes it, else the state folder's log
 // (its folder made if need be); LOGFILE_NAME when neither can be written.
 std::string chooseLogFile(const Environment& environment, bool& moved);

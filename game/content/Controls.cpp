@@ -67,14 +67,22 @@ const std::vector<Control>& controls()
          Command::FRAME_OVERLAY,
          {Key::F3},
          "F3",
-         "steps per second, step time",
-         "show or hide steps per second and the last step's time (bottom left)"},
+         "steps/s, step and draw times",
+         "show or hide steps per second, the last step's time, and what the last frame cost to draw and show "
+         "(its time, and the cells drawn again), bottom left"},
         {ControlPlace::PLAY,
          Command::SCREENSHOT,
          {Key::F12},
          "F12",
          "screenshot beside the log",
          "save a picture of the window beside the log, `cinderwatch-<date>_<time>.png`; the log says so"},
+        {ControlPlace::ANYWHERE,
+         Command::FULLSCREEN,
+         {Key::F11},
+         "F11/Alt+Enter",
+         "fullscreen on and off",
+         "fullscreen on and off, the board kept whole in the middle of the screen; the window's size and "
+         "fullscreen are kept for the next start (see [Settings](#settings))"},
         {ControlPlace::ANYWHERE, Command::CLOSE_WINDOW, {}, "the window's close button", "quit", "quit"},
     };
     return table;
@@ -115,6 +123,8 @@ std::vector<std::pair<std::string, std::string>> helpOverlayLines()
             lines.emplace_back(control.label, control.help + " (in the menu)");
         else if (control.place == ControlPlace::PLAY)
             lines.emplace_back(control.label, control.help);
+        else if (!control.keys.empty())
+            lines.emplace_back(control.label, control.help + " (anywhere)");
     }
     return lines;
 }

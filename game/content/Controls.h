@@ -36,6 +36,9 @@ enum class Command {
     HELP,
     FRAME_OVERLAY,
     SCREENSHOT,
+    // Served by the engine's input manager (F11, and Enter with Alt), which
+    // main turns on.
+    FULLSCREEN,
     CLOSE_WINDOW,
 };
 
@@ -61,8 +64,9 @@ int keyIndex(const Control& control, int key);
 
 // "Menu", "Play", "Anywhere".
 std::string placeName(ControlPlace place);
-// What the help overlay shows, menu and play rows: {label, help}, the
-// menu's help saying so ("quit (in the menu)").
+// What the help overlay shows, menu and play rows and the keys heard
+// anywhere: {label, help}, the menu's help saying so ("quit (in the menu)"),
+// and those heard anywhere too.
 std::vector<std::pair<std::string, std::string>> helpOverlayLines();
 // The keys part of --help: a line a row.
 std::string usageKeysText();

@@ -170,6 +170,7 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
              {13, "Tab", "speed 1x, 2x, 4x"},
              {14, "N", "next wave now"},
              {17, "F12", "screenshot beside the log"},
+             {18, "F11/Alt+Enter", "fullscreen on and off"},
          }) {
         EXPECT_TRUE(shows(Position(15, row), keys)) << keys;
         EXPECT_TRUE(shows(Position(29, row), action)) << action;

@@ -3,6 +3,7 @@
 // device; a lost display is reported in the game's own words on standard
 // error and in the log, after the recording is put in place.
 #include "GameProcess.h"
+#include "PrivateXServer.h"
 #include "support/RunDir.h"
 #include "support/Shell.h"
 #include "support/StopSignals.h"
@@ -15,11 +16,6 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -38,56 +34,6 @@ std::string lastLine(const std::string& text)
     const size_t start = before == std::string::npos ? 0 : before + 1;
     return text.substr(start, end - start);
 }
-
-// An X server of the test's own, which the test can take away.
-class PrivateXServer {
-public:
-    PrivateXServer()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        pid = fork();
-        if (pid == 0) {
-            // Its outputs go nowhere, so it never holds a pipe of the test's.
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(fds[1], 3);
-            dup2(null, 1);
-            dup2(null, 2);
-            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                   "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        // The server writes its display number and a line break once it is ready.
-        std::string number;
-        pollfd ready{fds[0], POLLIN, 0};
-        char ch = 0;
-        while (number.find('\n') == std::string::npos && poll(&ready, 1, 20000) == 1 &&
-               read(fds[0], &ch, 1) == 1)
-            number += ch;
-        if (number.find('\n') != std::string::npos)
-            display = ":" + number.substr(0, number.find('\n'));
-        close(fds[0]);
-    }
-    ~PrivateXServer() { stop(); }
-    PrivateXServer(const PrivateXServer&) = delete;
-    PrivateXServer& operator=(const PrivateXServer&) = delete;
-
-    void stop()
-    {
-        if (pid <= 0)
-            return;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        pid = -1;
-    }
-
-    std::string display;
-
-private:
-    pid_t pid = -1;
-};
 
 TEST(Ending, AnInterruptOrTerminationEndsTheLoopWithTheLogWhole)
 {
@@ -171,7 +117,7 @@ TEST(Ending, ALostDisplayIsReportedInTheGamesOwnWords)
     }
     // The display server gone.
     {
-        PrivateXServer server;
+        e2e::PrivateXServer server;
         ASSERT_FALSE(server.display.empty()) << "no private X server";
         e2e::RunOptions options;
         options.display = server.display;

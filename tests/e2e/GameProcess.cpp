@@ -112,7 +112,7 @@ bool canRunUnprivileged(std::string& reason)
     return true;
 }
 
-GameProcess::GameProcess(const RunOptions& options)
+GameProcess::GameProcess(const RunOptions& options) : display(options.display)
 {
     std::string templ = (fs::temp_directory_path() / "cinderwatch-e2e-XXXXXX").string();
     if (mkdtemp(templ.data()) == nullptr)
@@ -179,6 +179,8 @@ GameProcess::GameProcess(const RunOptions& options)
         // still caught, and the game's own leaks are checked by its unit tests.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         setenv("ALSOFT_CONF", config.c_str(), 1);
+        // The player's settings of this run only.
+        setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
         for (const auto& [name, value] : options.environment) {
             if (value.empty())
                 unsetenv(name.c_str());
@@ -253,34 +255,87 @@ bool GameProcess::waitForWindow(Seconds deadline)
         [&] {
             if (!isRunning())
                 return true;
-            window_id = zp::test::commandOutput(search);
+            window_id = zp::test::commandOutput(onDisplay(search));
             return !window_id.empty();
         },
         deadline);
     if (!found || window_id.empty())
         return false;
     window_id = window_id.substr(0, window_id.find('\n'));
+    measureWindow();
     // Without a window manager the keyboard focus follows the pointer.
-    run("xdotool mousemove --window " + window_id + " 1000 750");
+    const zp::Position corner = window_grid.origin(zp::Position(78, 23));
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(corner.getX()) + " " +
+                  std::to_string(corner.getY())));
     return true;
+}
+
+bool GameProcess::findWindowAgain(Seconds deadline)
+{
+    const std::string old_id = window_id;
+    const std::string search = std::string("xdotool search --name '^") + WINDOW_TITLE + "$'";
+    const bool found = waitUntil(
+        [&] {
+            const std::string ids = zp::test::commandOutput(onDisplay(search));
+            const std::string id = ids.substr(0, ids.find('\n'));
+            if (id.empty() || id == old_id)
+                return false;
+            window_id = id;
+            return true;
+        },
+        deadline);
+    if (!found)
+        return false;
+    measureWindow();
+    // The keyboard's focus follows the pointer: into the new window.
+    const zp::Position corner = window_grid.origin(zp::Position(78, 23));
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(corner.getX()) + " " +
+                  std::to_string(corner.getY())));
+    return true;
+}
+
+sf::Vector2u GameProcess::measureWindow()
+{
+    // "Geometry: 1920x1080"
+    const std::string geometry = zp::test::commandOutput(onDisplay("xdotool getwindowgeometry " + window_id));
+    const std::size_t at = geometry.find("Geometry: ");
+    unsigned width = 0, height = 0;
+    if (at == std::string::npos ||
+        std::sscanf(geometry.c_str() + at, "Geometry: %ux%u", &width, &height) != 2)
+        return sf::Vector2u();
+    window_grid = gridFor(int(width), int(height));
+    return sf::Vector2u(width, height);
+}
+
+bool GameProcess::resizeWindow(unsigned width, unsigned height)
+{
+    run(onDisplay("xdotool windowmove " + window_id + " 0 0 windowsize " + window_id + " " +
+                  std::to_string(width) + " " + std::to_string(height)));
+    return waitUntil([&] { return measureWindow() == sf::Vector2u(width, height); }, Seconds(20));
 }
 
 void GameProcess::pressKey(const std::string& key_name)
 {
-    run("xdotool key --delay 60 " + key_name);
+    run(onDisplay("xdotool key --delay 60 " + key_name));
 }
 
 void GameProcess::moveTo(zp::Position cell)
 {
-    const zp::Position pixel = cellCentre(cell);
-    run("xdotool mousemove --window " + window_id + " " + std::to_string(pixel.getX()) + " " +
-        std::to_string(pixel.getY()));
+    const zp::Position pixel = window_grid.centre(cell);
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(pixel.getX()) + " " +
+                  std::to_string(pixel.getY())));
 }
 
 void GameProcess::click(zp::Position cell, int button)
 {
     moveTo(cell);
-    run("xdotool click " + std::to_string(button));
+    run(onDisplay("xdotool click " + std::to_string(button)));
+}
+
+void GameProcess::clickPixel(zp::Position pixel, int button)
+{
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(pixel.getX()) + " " +
+                  std::to_string(pixel.getY()) + " click " + std::to_string(button)));
 }
 
 bool GameProcess::requestClose()
@@ -288,9 +343,14 @@ bool GameProcess::requestClose()
     return !window_id.empty() && zp::test::requestWindowClose(window_id);
 }
 
+std::string GameProcess::onDisplay(const std::string& command) const
+{
+    return display.empty() ? command : "DISPLAY='" + display + "' " + command;
+}
+
 sf::Image GameProcess::capture()
 {
-    sf::Image image = zp::test::captureWindow(window_id, root + "/capture.png");
+    sf::Image image = zp::test::captureWindow(window_id, root + "/capture.png", display);
     if (image.getSize().x == 0)
         image.create(1, 1);
     return image;

@@ -74,6 +74,15 @@ public:
 
     // Waits for the game's window; false if the game ended or none appeared.
     bool waitForWindow(Seconds deadline = Seconds(60));
+    // Finds the window again (fullscreen makes it anew) and measures it.
+    bool findWindowAgain(Seconds deadline = Seconds(30));
+    // The window's size as the X server has it, and the grid in it (as of
+    // the last measure: after waitForWindow, resize and findWindowAgain).
+    sf::Vector2u measureWindow();
+    const Grid& grid() const { return window_grid; }
+    // Resizes the window as a player dragging its edge would (kept at the
+    // screen's top-left corner); waits until the X server has it.
+    bool resizeWindow(unsigned width, unsigned height);
     bool isRunning();
     // The exit status once the game has ended, or -1 if it is still running at the deadline.
     int waitForExit(Seconds deadline);
@@ -88,12 +97,16 @@ public:
     void moveTo(zp::Position cell);
     // X buttons: 1 left, 2 middle, 3 right.
     void click(zp::Position cell, int button = 1);
+    // A pixel of the window rather than a cell.
+    void clickPixel(zp::Position pixel, int button = 1);
     // Asks the window to close, as its close button does through a window
     // manager; false when the request could not be sent.
     bool requestClose();
 
     // The window as a player sees it now.
     sf::Image capture();
+    // A command (xdotool, import) with the game's display as its own.
+    std::string onDisplay(const std::string& command) const;
 
     const std::string& runDir() const { return run_dir; }
     // The temporary folder that holds the run folder and everything else of this run.
@@ -107,6 +120,9 @@ private:
     std::string root;
     std::string run_dir;
     std::string window_id;
+    // The game's display when not the test's own.
+    std::string display;
+    Grid window_grid;
     pid_t pid = -1;
     int exit_status = -1;
 };

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -91,7 +92,7 @@ protected:
     {
         const bool seen = waitUntil(
             [&] {
-                screen = game->capture();
+                capture();
                 return condition(screen);
             },
             deadline);
@@ -111,6 +112,14 @@ protected:
     {
         const std::string text = counter(label, value);
         return waitForText(counterStart(centre, text), text, deadline);
+    }
+
+    // The window now, read with its cells where they stand.
+    const sf::Image& capture()
+    {
+        screen = game->capture();
+        reader.setGrid(game->grid());
+        return screen;
     }
 
     bool shows(zp::Position at, const std::string& text) const { return reader.shows(screen, at, text); }
@@ -144,9 +153,9 @@ protected:
 
     void keepCapture(const std::string& what)
     {
-        const std::string path = "/tmp/cinderwatch-e2e-" +
-                                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                                 ".png";
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-'); // a parameterised test's "Name/640x480"
+        const std::string path = "/tmp/cinderwatch-e2e-" + name + ".png";
         screen.saveToFile(path);
         ADD_FAILURE() << "never saw \"" << what << "\"; last capture: " << path;
     }

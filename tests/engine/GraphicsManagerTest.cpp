@@ -414,3 +414,100 @@ TEST_F(GraphicsTest, HugeFramesAndStringsShowTheirCellsInsideTheWindow)
 }
 
 } // namespace
+
+// The window's title, sizes and grid, set before start-up; every default is
+// the engine's as it always was.
+class GraphicsSetUp : public testing::Test {
+protected:
+    void TearDown() override { zp::test::restoreGraphicsDefaults(); }
+
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+};
+
+TEST_F(GraphicsSetUp, TheDefaultsAreTheDesigns)
+{
+    EXPECT_EQ(graphics.getWindowTitle(), "Zephane");
+    EXPECT_EQ(graphics.getHorizontalPixels(), 1024);
+    EXPECT_EQ(graphics.getVerticalPixels(), 768);
+    EXPECT_EQ(graphics.getHorizontalChars(), 80);
+    EXPECT_EQ(graphics.getVerticalChars(), 24);
+    EXPECT_EQ(graphics.getWindowedSize(), sf::Vector2u(1024, 768));
+    EXPECT_EQ(graphics.getWindowSize(), sf::Vector2u(1024, 768));
+    EXPECT_FALSE(graphics.isFullscreen());
+    EXPECT_EQ(graphics.getScaling(), zp::SCALE_TO_FIT);
+    EXPECT_EQ(graphics.getLayout().width, 1024);
+    EXPECT_EQ(graphics.getLayout().character_size, 26u);
+    EXPECT_FLOAT_EQ(zp::charWidth(), 12.8f);
+}
+
+TEST_F(GraphicsSetUp, SizesOutsideTheirRangeAreRefusedAndChangeNothing)
+{
+    const struct {
+        int horizontal, vertical;
+        int result;
+    } cases[] = {
+        {0, 768, -1},  {1024, 0, -1},
+        {-5, -5, -1},  {zp::MAX_WINDOW_PIXELS + 1, 768, -1},
+        {1, 1, 0},     {zp::MAX_WINDOW_PIXELS, zp::MAX_WINDOW_PIXELS, 0},
+        {800, 600, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.horizontal << " x " << c.vertical);
+        const int before_x = graphics.getHorizontalPixels();
+        EXPECT_EQ(graphics.setWindowSize(c.horizontal, c.vertical), c.result);
+        EXPECT_EQ(graphics.getHorizontalPixels(), c.result == 0 ? c.horizontal : before_x);
+        ASSERT_EQ(graphics.setWindowedSize(640, 480), 0);
+        EXPECT_EQ(graphics.setWindowedSize(c.horizontal, c.vertical), c.result);
+        EXPECT_EQ(graphics.getWindowedSize(), c.result == 0
+                                                  ? sf::Vector2u(unsigned(c.horizontal), unsigned(c.vertical))
+                                                  : sf::Vector2u(640, 480));
+    }
+    EXPECT_EQ(graphics.setGridSize(0, 24), -1);
+    EXPECT_EQ(graphics.setGridSize(80, zp::MAX_GRID_CHARS + 1), -1);
+    EXPECT_EQ(graphics.getHorizontalChars(), 80);
+    EXPECT_EQ(graphics.setGridSize(zp::MAX_GRID_CHARS, 1), 0);
+    EXPECT_EQ(graphics.getHorizontalChars(), zp::MAX_GRID_CHARS);
+}
+
+// A game of 40 x 10 cells on 800 x 600 pixels: its cells are 20 x 60, its
+// font 40 pixels, and the frame's record is 40 x 10.
+TEST_F(GraphicsSetUp, AGridOfItsOwnIsDrawnAndRecordedWholeAndNoMore)
+{
+    ASSERT_EQ(graphics.setWindowSize(800, 600), 0);
+    ASSERT_EQ(graphics.setGridSize(40, 10), 0);
+    graphics.setWindowTitle("Forty by ten");
+    EXPECT_EQ(graphics.getWindowTitle(), "Forty by ten");
+    EXPECT_FLOAT_EQ(zp::charWidth(), 20.f);
+    EXPECT_FLOAT_EQ(zp::charHeight(), 60.f);
+    EXPECT_EQ(graphics.getLayout().character_size, 40u);
+    EXPECT_EQ(zp::spacesToPixels(Position(39, 9)), Position(780, 540));
+
+    graphics.setHeadless(true);
+    ASSERT_EQ(graphics.startUp(), 0);
+    graphics.setViewCorner(Position(0, 0));
+    EXPECT_EQ(graphics.setGridSize(80, 24), -1) << "not once started";
+    graphics.drawString(Position(0, 9), std::string(45, 'x'), zp::LEFT_JUSTIFIED, zp::WHITE);
+    graphics.drawCh(Position(5, 10), 'y', zp::WHITE);
+    graphics.swapBuffers();
+    EXPECT_EQ(graphics.shownRow(9), std::string(40, 'x'));
+    EXPECT_EQ(graphics.shownRow(10), "");
+    EXPECT_EQ(graphics.getDrawnChar(Position(39, 9)), ' ') << "a new frame";
+    graphics.shutDown();
+    graphics.setHeadless(false);
+}
+
+TEST_F(GraphicsSetUp, ATallerWindowOpensWithTheGridAtTheDesignsProportions)
+{
+    ASSERT_EQ(graphics.setWindowedSize(1024, 1000), 0);
+    EXPECT_EQ(graphics.getHorizontalPixels(), 1024) << "the design stays";
+    EXPECT_EQ(graphics.getWindowSize(), sf::Vector2u(1024, 1000));
+    EXPECT_EQ(graphics.getLayout().top, 116);
+    Position cell;
+    EXPECT_FALSE(graphics.windowPixelToCell(Position(10, 100), cell));
+    ASSERT_TRUE(graphics.windowPixelToCell(Position(10, 116), cell));
+    EXPECT_EQ(cell, Position(0, 0));
+    graphics.setScaling(zp::SCALE_INTEGER);
+    EXPECT_EQ(graphics.getScaling(), zp::SCALE_INTEGER);
+    graphics.setFullscreen(true);
+    EXPECT_TRUE(graphics.isFullscreen()) << "the window will open fullscreen";
+}

@@ -26,9 +26,16 @@ public:
     /// Sends queued window events, then held keys from -1 to 100, then the
     /// held left button; the held ones only while the window has the focus.
     /// A request to close the window sets the game manager's game-over flag,
-    /// so the loop ends after this frame. Does nothing without a window,
+    /// so the loop ends after this frame. A resized window is laid out anew
+    /// before the events after it are read. Does nothing without a window,
     /// unless a replay is on.
     void getInput();
+
+    /// With the keys on (off until set), F11 and Alt+Enter turn fullscreen on
+    /// and off (after the frame's window events, which still reach the
+    /// objects as any key does), in play and in replays alike.
+    void setFullscreenKeys(bool enabled);
+    bool getFullscreenKeys() const;
 
     /// From now on every event getInput sends also goes to the recorder, with
     /// the game manager's step count, and the recorder takes its state checks
@@ -56,13 +63,23 @@ private:
     /// Sends one event to every object, and to the recorder.
     void send(const Event& event);
     void replayInput();
+    /// What a window event asks of the window itself (its new size, fullscreen).
+    void serveWindow(const sf::Event& window_event);
+    void toggleFullscreenIfAsked();
 
     InputRecorder* p_recorder = nullptr;
     InputReplayer* p_replayer = nullptr;
+    bool fullscreen_keys = false;
+    bool fullscreen_asked = false;
 };
 
 /// The engine event that a window event stands for, or nullptr for window
-/// events that are consumed without one.
+/// events that are consumed without one. Pointer positions become cells
+/// through the window's scale and letterbox; over the letterbox, where there
+/// is no cell, moves and clicks are consumed without an event; beyond the
+/// window's edges they stand at the grid's edge cells.
 std::unique_ptr<Event> translateWindowEvent(const sf::Event& window_event);
+/// Whether a window event is one of the fullscreen keys: F11, or Enter with Alt.
+bool isFullscreenKey(const sf::Event& window_event);
 
 } // namespace zp

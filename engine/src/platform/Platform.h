@@ -90,4 +90,29 @@ void guardStandardStreams();
 // Whether the stream is a terminal (where a line may be rewritten in place).
 bool isTerminal(std::FILE* p_stream);
 
+// A rectangle of a window's pixels, from its top-left corner.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Showing only parts of a window: the window's graphics context must be the
+// current one. When the system can copy rectangles of the back buffer to the
+// window without swapping the buffers, the back buffer keeps the whole
+// picture from one frame to the next and only what changed need be drawn and
+// shown. False when it cannot: then every frame is drawn whole and swapped.
+bool canShowParts();
+// Copies the rectangles of the back buffer to the window (of `window_height`
+// pixels) and sends them on to the display. False when the display refused
+// (a back buffer smaller than asked, the window resized meanwhile): the next
+// frame should then be swapped and drawn whole.
+bool showParts(const std::vector<PixelRect>& parts, int window_height);
+// From here on, notes when the display loses some of the window's picture
+// (another window moved off it) for tookExposure; 0 stops watching.
+void watchExposure(unsigned long window_handle);
+// Whether the display lost part of the window's picture since the last call.
+bool tookExposure();
+
 } // namespace zp::platform

@@ -172,6 +172,7 @@ TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
         window.draw(text);
     }
     window.display();
+    graphics.redrawWhole();
     sf::Image one_by_one = captureEngineWindowWhen(lit, "one-by-one.png");
 
     EXPECT_EQ(zp::test::differingPixels(batched, one_by_one), 0);

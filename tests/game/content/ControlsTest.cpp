@@ -45,6 +45,8 @@ TEST(ControlsTable, KeysAreFoundInTheirPlaceOnly)
         {ControlPlace::PLAY, sf::Keyboard::Slash, true, Command::HELP, 1},
         {ControlPlace::PLAY, sf::Keyboard::F, true, Command::GIVE_UP, 0},
         {ControlPlace::MENU, sf::Keyboard::F, false, Command::GIVE_UP, -1},
+        {ControlPlace::ANYWHERE, sf::Keyboard::F11, true, Command::FULLSCREEN, 0},
+        {ControlPlace::PLAY, sf::Keyboard::F11, false, Command::FULLSCREEN, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << placeName(c.place) << " key " << c.key);
@@ -57,21 +59,26 @@ TEST(ControlsTable, KeysAreFoundInTheirPlaceOnly)
     }
 }
 
-// The help overlay shows the menu's and play's rows, in the table's order.
-TEST(ControlsTable, TheHelpOverlayShowsTheMenuAndPlayRows)
+// The help overlay shows the menu's and play's rows and the keys heard
+// anywhere (not the window's close button), in the table's order.
+TEST(ControlsTable, TheHelpOverlayShowsTheMenuAndPlayRowsAndTheKeysHeardAnywhere)
 {
     const auto lines = helpOverlayLines();
     std::size_t next = 0;
     for (const Control& control : controls()) {
-        if (control.place == ControlPlace::ANYWHERE)
+        if (control.place == ControlPlace::ANYWHERE && control.keys.empty())
             continue;
         ASSERT_LT(next, lines.size());
         EXPECT_EQ(lines[next].first, control.label);
-        EXPECT_EQ(lines[next].second,
-                  control.help + (control.place == ControlPlace::MENU ? " (in the menu)" : ""));
+        const char* where = control.place == ControlPlace::MENU       ? " (in the menu)"
+                            : control.place == ControlPlace::ANYWHERE ? " (anywhere)"
+                                                                      : "";
+        EXPECT_EQ(lines[next].second, control.help + where);
         ++next;
     }
     EXPECT_EQ(next, lines.size());
+    EXPECT_EQ(lines.back(),
+              std::make_pair(std::string("F11/Alt+Enter"), std::string("fullscreen on and off (anywhere)")));
 }
 
 // After a change to the table, write the README's table again: this test

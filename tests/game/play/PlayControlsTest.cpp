@@ -222,10 +222,11 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
         std::string screen;
         for (int row = 0; row < 24; ++row)
             screen += shown(row) + "\n";
-        for (const char* line : {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
-                                 "sell a turret for half its price", "P or Space", "Tab", "speed 1x, 2x, 4x",
-                                 "next wave now", "H or ?", "F3", "F12", "screenshot beside the log",
-                                 "give up the level", "H or ? to go back to the game"})
+        for (const char* line :
+             {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
+              "sell a turret for half its price", "P or Space", "Tab", "speed 1x, 2x, 4x", "next wave now",
+              "H or ?", "F3", "F12", "screenshot beside the log", "F11/Alt+Enter", "fullscreen on and off",
+              "give up the level", "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
         // The box hides the board under it: a buy panel's left edge is blanked.
         EXPECT_EQ(at(10, 64, 4), "   |") << screen;
@@ -294,8 +295,10 @@ TEST_F(Controls, F3ShowsStepsPerSecondAndTheLastStepsTime)
     press(sf::Keyboard::F3);
     EXPECT_TRUE(p_controls->isFrameOverlayShown());
     step(3);
-    EXPECT_TRUE(std::regex_match(shown(OVERLAY_ROW), std::regex("[0-9]+ steps/s *"))) << shown(OVERLAY_ROW);
-    EXPECT_TRUE(std::regex_match(shown(OVERLAY_ROW + 1), std::regex("step [0-9]+\\.[0-9] ms *")))
+    EXPECT_TRUE(std::regex_match(shown(OVERLAY_ROW), std::regex("[0-9]+ steps/s, draw [0-9]+\\.[0-9] ms *")))
+        << shown(OVERLAY_ROW);
+    EXPECT_TRUE(
+        std::regex_match(shown(OVERLAY_ROW + 1), std::regex("step [0-9]+\\.[0-9] ms, [0-9]+ cells drawn *")))
         << shown(OVERLAY_ROW + 1);
     press(sf::Keyboard::F3);
     step();
