@@ -15,9 +15,7 @@
 #include "play/Reticle.h"
 #include "play/Treasure.h"
 #include "screens/GameOver.h"
-#include "shop/FreezeInfo.h"
-#include "shop/GatlingInfo.h"
-#include "shop/RocketInfo.h"
+#include "shop/Info.h"
 #include "turrets/Turret.h"
 
 #include "zp/Event.h"
@@ -63,7 +61,7 @@ void readBoard(PlayResult& result)
 
 } // namespace
 
-WavesGame::WavesGame(const std::string& level_file, const std::string& path_file)
+WavesGame::WavesGame(const std::string& level_file, const std::string& path_file, const TurretKindList& kinds)
 {
     setType("WavesGame");
     setSolidness(zp::SPECTRAL);
@@ -75,9 +73,9 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     new CurrencyView(zp::Position(CURRENCY_VIEW_X, COUNTER_ROW));
     new WaveView(zp::Position(WAVE_VIEW_X, COUNTER_ROW));
     new LivesView(zp::Position(LIVES_VIEW_X, COUNTER_ROW));
-    new GatlingInfo;
-    new RocketInfo;
-    new FreezeInfo;
+    // One buy panel per kind, down the column in the list's order.
+    for (const TurretKind* p_kind : kinds)
+        new Info(*p_kind);
     new Treasure;
     // Last, so that its notices and help are drawn over the board.
     new PlayControls(*this);

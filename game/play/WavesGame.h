@@ -5,6 +5,7 @@
 
 #include "hud/HudLayout.h"
 #include "play/WavePlan.h"
+#include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
 
@@ -35,7 +36,9 @@ struct PlayResult {
 
 class WavesGame : public zp::Object {
 public:
-    WavesGame(const std::string& level_file, const std::string& path_file);
+    // The board sells the kinds of the list, one panel each.
+    WavesGame(const std::string& level_file, const std::string& path_file,
+              const TurretKindList& kinds = SHIPPED_TURRET_KINDS);
     ~WavesGame() override;
 
     // Counts the steps to the next wave, spawns and counts enemies, and ends

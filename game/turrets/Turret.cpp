@@ -4,7 +4,7 @@
 #include "content/GameEvents.h"
 #include "content/SpriteLookup.h"
 #include "enemies/Enemy.h"
-#include "turrets/TurretKinds.h"
+#include "enemies/EventFreeze.h"
 
 #include "zp/EventMouse.h"
 #include "zp/EventStep.h"
@@ -65,7 +65,23 @@ Turret::Turret()
     setSolidness(zp::SOFT);
 }
 
+Turret::Turret(const TurretKind& kind, zp::Position p) : Turret()
+{
+    p_kind = &kind;
+    setType(kind.turret_type);
+    setSpriteOrWarn(*this, kind.turret_sprite, TURRET_IDLE_SLOWDOWN, kind.turret_type.c_str(),
+                    kind.turret_sprite_warning.c_str());
+    useStats(kind.base);
+    setPrice(kind.price);
+    setPosition(p);
+}
+
 Turret::~Turret() = default;
+
+const TurretKind* Turret::getKind() const
+{
+    return p_kind;
+}
 
 void Turret::setRange(int new_range)
 {
@@ -100,6 +116,16 @@ int Turret::getFireRate() const
 int Turret::getFireCountdown() const
 {
     return fire_countdown;
+}
+
+void Turret::setFreezeSteps(int new_freeze_steps)
+{
+    freeze_steps = new_freeze_steps;
+}
+
+int Turret::getFreezeSteps() const
+{
+    return freeze_steps;
 }
 
 void Turret::setPrice(int new_price)
@@ -158,6 +184,13 @@ bool Turret::covers(zp::Position cell) const
 
 void Turret::fire(Enemy* p_target)
 {
+    if (p_kind != nullptr)
+        playKindSound();
+    if (freeze_steps > 0) {
+        // Only the target hears of the freeze.
+        const EventFreeze freeze(freeze_steps);
+        p_target->eventHandler(&freeze);
+    }
     p_target->takeDamage(damage);
     fire_countdown = fire_rate;
 }
@@ -182,23 +215,20 @@ void Turret::updateTargeting()
         fire(p_target);
 }
 
-void Turret::becomeKind(const TurretKind& kind)
+void Turret::useStats(const TurretStats& stats)
 {
-    setType(kind.turret_type);
-    setSpriteOrWarn(*this, kind.turret_sprite, TURRET_IDLE_SLOWDOWN, kind.turret_type.c_str(),
-                    kind.turret_sprite_warning.c_str());
-    setRange(kind.range);
-    setDamage(kind.damage);
-    setFireRate(kind.fire_rate);
-    setPrice(kind.price);
+    setRange(stats.range);
+    setDamage(stats.damage);
+    setFireRate(stats.fire_rate);
+    setFreezeSteps(stats.freeze_steps);
 }
 
-void Turret::playKindSound(const TurretKind& kind) const
+void Turret::playKindSound() const
 {
-    zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(kind.sound);
+    zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(p_kind->sound);
     if (p_sound == nullptr) {
         zp::LogManager::getInstance().writeLog("%s::fire(): Warning! Sound '%s' not found",
-                                               kind.turret_type.c_str(), kind.sound.c_str());
+                                               p_kind->turret_type.c_str(), p_kind->sound.c_str());
         return;
     }
     p_sound->play(false);

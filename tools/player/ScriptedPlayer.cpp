@@ -152,7 +152,7 @@ void ScriptedPlayer::clickPanel(int step, const TurretKind& kind)
 void ScriptedPlayer::moveCursor(int step)
 {
     const auto* p_cursor = dynamic_cast<const Build*>(findByType(p_buying->build_type));
-    if (p_cursor == nullptr || !bestCell(*p_cursor, p_buying->range, target)) {
+    if (p_cursor == nullptr || !bestCell(*p_cursor, p_buying->base.range, target)) {
         // No cursor came, or no cell takes the turret: a click anywhere off
         // the field drops a cursor that came, and the player stops buying.
         given_up = true;

@@ -58,7 +58,7 @@ TEST_F(GameStateTest, TheLatestGameWhileItRunsAndAfterItEnded)
     const int wave = counter("Wave:");
     key(sf::Keyboard::F, zp::KEY_PRESSED);
     step(2);
-    EXPECT_TRUE(objectsOf<Gatling>().empty());
+    EXPECT_TRUE(objectsOfType<Turret>("Gatling").empty());
     const GameState ended = readGameState();
     EXPECT_EQ(ended.level, 2);
     EXPECT_EQ(ended.wave, wave);
