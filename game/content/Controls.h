@@ -21,5 +21,9 @@ const sf::Keyboard::Key HELP_KEY = sf::Keyboard::H;
 const sf::Keyboard::Key HELP_KEY_OTHER = sf::Keyboard::Slash;
 // Show or hide the steps per second and the last step's time.
 const sf::Keyboard::Key FRAME_OVERLAY_KEY = sf::Keyboard::F3;
+// The turret commands, for the turret under the mouse pointer: the next
+// targeting mode, and the next upgrade.
+const sf::Keyboard::Key TARGET_KEY = sf::Keyboard::T;
+const sf::Keyboard::Key UPGRADE_KEY = sf::Keyboard::U;
 // Save a picture of the window beside the log.
 const sf::Keyboard::Key SCREENSHOT_KEY = sf::Keyboard::F12;

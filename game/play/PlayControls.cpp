@@ -5,6 +5,7 @@
 #include "content/Labels.h"
 #include "play/WavePlan.h"
 #include "play/WavesGame.h"
+#include "turrets/Turret.h"
 
 #include "zp/Box.h"
 #include "zp/EventKeyboard.h"
@@ -49,6 +50,7 @@ const HelpLine HELP_LINES[] = {
     {"F", "give up the level"},
     {"P or Space", "pause and resume"},
     {"Tab", "speed 1x, 2x, 4x"},
+    {"T", "aim of the turret under the mouse"},
     {"N", "next wave now (during the countdown)"},
     {"H or ?", "this help (play waits)"},
     {"F3", "steps per second, step time"},
@@ -111,6 +113,11 @@ bool PlayControls::isFrameOverlayShown() const
     return frame_overlay_shown;
 }
 
+Turret* PlayControls::commandedTurret() const
+{
+    return command_target.turret();
+}
+
 int PlayControls::eventHandler(const zp::Event* p_e)
 {
     if (ended)
@@ -127,6 +134,7 @@ int PlayControls::eventHandler(const zp::Event* p_e)
         game.setStepsPerFrame(PLAY_SPEEDS[0]);
         return 0;
     }
+    command_target.handle(p_e);
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
     const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
@@ -148,6 +156,11 @@ void PlayControls::handleKey(int key)
         break;
     case NEXT_WAVE_KEY:
         waves_game.startNextWaveNow();
+        break;
+    case TARGET_KEY:
+        // Changes nothing until play goes on, so it works while paused too.
+        if (Turret* p_turret = commandedTurret())
+            p_turret->cycleTargetMode();
         break;
     case HELP_KEY:
     case HELP_KEY_OTHER:

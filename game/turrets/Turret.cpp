@@ -10,6 +10,7 @@
 #include "zp/EventStep.h"
 #include "zp/EventView.h"
 #include "zp/GameManager.h"
+#include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
@@ -19,6 +20,7 @@
 #include "zp/WorldManager.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -48,14 +50,17 @@ int aimFrame(int degrees)
     return AIM_FRAME_RIGHT;
 }
 
-// The first object in the list that really is an enemy.
-Enemy* firstEnemy(const zp::ObjectList& list)
+// The objects in the list that really are enemies, in the list's order.
+std::vector<Enemy*> enemiesIn(const zp::ObjectList& list)
 {
+    std::vector<Enemy*> enemies;
     for (zp::ObjectListIterator it(&list); !it.isDone(); it.next())
         if (auto* p_enemy = dynamic_cast<Enemy*>(it.currentObject()))
-            return p_enemy;
-    return nullptr;
+            enemies.push_back(p_enemy);
+    return enemies;
 }
+
+const zp::Color MARK_COLOR = zp::YELLOW;
 
 } // namespace
 
@@ -143,6 +148,21 @@ bool Turret::isSold() const
     return sold;
 }
 
+void Turret::setTargetMode(TargetMode new_mode)
+{
+    target_mode = new_mode;
+}
+
+TargetMode Turret::getTargetMode() const
+{
+    return target_mode;
+}
+
+void Turret::cycleTargetMode()
+{
+    target_mode = nextTargetMode(target_mode);
+}
+
 int Turret::eventHandler(const zp::Event* p_e)
 {
     if (p_e->getType() == zp::STEP_EVENT)
@@ -155,6 +175,17 @@ int Turret::eventHandler(const zp::Event* p_e)
             sell();
     }
     return 0;
+}
+
+void Turret::draw()
+{
+    Object::draw();
+    if (target_mode == TargetMode::FIRST)
+        return;
+    const zp::Box covered = zp::getWorldBox(this);
+    const zp::Position beside(covered.getCorner().getX() + covered.getHorizontal(),
+                              covered.getCorner().getY());
+    zp::GraphicsManager::getInstance().drawCh(beside, targetModeLetter(target_mode), MARK_COLOR);
 }
 
 void Turret::sell()
@@ -202,8 +233,8 @@ void Turret::updateTargeting()
 
     const std::unique_ptr<zp::ObjectList> in_range =
         zp::WorldManager::getInstance().getObjectsInRange(*this, range, ENEMY_TYPE);
-    // The oldest enemy in range: the world lists objects in creation order.
-    Enemy* p_target = firstEnemy(*in_range);
+    // The world lists objects in creation order: the oldest first.
+    Enemy* p_target = pickTarget(enemiesIn(*in_range), getPosition(), target_mode);
     if (p_target == nullptr) {
         setSpriteSlowdown(TURRET_IDLE_SLOWDOWN);
         return;

@@ -1,9 +1,11 @@
 // A defence placed by the player, of the kind whose row it reads. Every step
-// it aims at the oldest enemy within its range and fires when its countdown
-// allows; with no enemy in range it turns slowly on its own. A right click on
-// it sells it back for half its price.
+// it aims at an enemy within its range, picked by its targeting mode (the
+// oldest at first), and fires when its countdown allows; with no enemy in
+// range it turns slowly on its own. A right click on it sells it back for
+// half its price.
 #pragma once
 
+#include "turrets/Targeting.h"
 #include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
@@ -49,12 +51,20 @@ public:
     void setPrice(int new_price);
     int getPrice() const;
     bool isSold() const;
+    // How the turret picks its target; FIRST, the oldest in range, at first.
+    void setTargetMode(TargetMode new_mode);
+    TargetMode getTargetMode() const;
+    // The next mode, and FIRST after the last.
+    void cycleTargetMode();
 
     // Steps run the targeting; a right click on one of the turret's cells
     // sells it, unless the game is paused.
     int eventHandler(const zp::Event* p_e) override;
-    // One step: aims at the oldest enemy in range and fires when ready;
-    // with none in range, turns idly.
+    // The sprite, and beside its top right corner the letter of a targeting
+    // mode other than the first.
+    void draw() override;
+    // One step: aims at the enemy in range that the mode picks and fires
+    // when ready; with none in range, turns idly.
     void updateTargeting();
     // Plays the kind's sound, freezes the target if the turret freezes,
     // takes health from it and starts the countdown to the next shot.
@@ -79,4 +89,5 @@ private:
     int freeze_steps = 0;
     int price = 0;
     bool sold = false;
+    TargetMode target_mode = TargetMode::FIRST;
 };

@@ -88,6 +88,18 @@ TEST_F(GameStateTest, ObjectsByTypePositionAndHealthOrValue)
     EXPECT_NE(readGameState().objects, at_first);
 }
 
+// A turret's state says the player's choices only once they are made, so the
+// games recorded before there were any choices keep their digests.
+TEST_F(GameStateTest, TurretsSayTheirTargetingOnlyWhenItIsNotTheFirst)
+{
+    auto* p_turret = new Gatling(Position(3, 4));
+    EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2\n");
+    p_turret->setTargetMode(TargetMode::WEAKEST);
+    EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2 aim weakest\n");
+    p_turret->setTargetMode(TargetMode::FIRST);
+    EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2\n");
+}
+
 TEST_F(GameStateTest, TheStateLineAndItsDigest)
 {
     GameState state;

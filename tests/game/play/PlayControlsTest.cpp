@@ -220,10 +220,11 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
         std::string screen;
         for (int row = 0; row < 24; ++row)
             screen += shown(row) + "\n";
-        for (const char* line : {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
-                                 "sell a turret for half its price", "P or Space", "Tab", "speed 1x, 2x, 4x",
-                                 "next wave now", "H or ?", "F3", "F12", "screenshot beside the log",
-                                 "give up the level", "H or ? to go back to the game"})
+        for (const char* line :
+             {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
+              "sell a turret for half its price", "P or Space", "Tab", "speed 1x, 2x, 4x", "next wave now",
+              "H or ?", "F3", "F12", "screenshot beside the log", "give up the level",
+              "aim of the turret under the mouse", "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
         // The box hides the board under it: a buy panel's left edge is blanked.
         EXPECT_EQ(at(10, 64, 4), "   |") << screen;
