@@ -6,6 +6,7 @@
 #include "play/WavePlan.h"
 #include "play/WavesGame.h"
 #include "turrets/Turret.h"
+#include "turrets/TurretSummary.h"
 
 #include "zp/Box.h"
 #include "zp/EventKeyboard.h"
@@ -31,6 +32,7 @@ const zp::Position SPEED_POS(24, 1);
 // corner above it, which the tracks of all three levels leave free.
 const zp::Position PREVIEW_POS(0, 23);
 const zp::Position OVERLAY_POS(0, 21);
+const zp::Color TURRET_LINE_COLOR = zp::YELLOW;
 
 // The help: a framed box in the middle of the board, as the buy panels are framed.
 const int HELP_LEFT = 12;
@@ -46,15 +48,16 @@ const HelpLine HELP_LINES[] = {
     {"Q", "quit (in the menu)"},
     {"Mouse", "carry a turret you are buying"},
     {"Left click", "buy at a panel, then place"},
-    {"Right click", "sell a turret for half its price"},
+    {"Right click", "sell a turret for half what it cost"},
     {"F", "give up the level"},
     {"P or Space", "pause and resume"},
     {"Tab", "speed 1x, 2x, 4x"},
-    {"T", "aim of the turret under the mouse"},
     {"N", "next wave now (during the countdown)"},
     {"H or ?", "this help (play waits)"},
     {"F3", "steps per second, step time"},
     {"F12", "screenshot beside the log"},
+    {"T", "aim of the turret under the mouse"},
+    {"U", "upgrade the turret under the mouse"},
 };
 const char* const HELP_LEAVE = "H or ? to go back to the game";
 const int HELP_KEYS_COLUMN = 3;
@@ -162,6 +165,11 @@ void PlayControls::handleKey(int key)
         if (Turret* p_turret = commandedTurret())
             p_turret->cycleTargetMode();
         break;
+    case UPGRADE_KEY:
+        // Refused while paused, like every purchase.
+        if (Turret* p_turret = commandedTurret())
+            p_turret->upgrade();
+        break;
     case HELP_KEY:
     case HELP_KEY_OTHER:
         setHelpShown(!help_shown);
@@ -243,7 +251,10 @@ void PlayControls::drawNotices() const
     const int speed = zp::GameManager::getInstance().getStepsPerFrame();
     if (speed != PLAY_SPEEDS[0])
         graphics.drawString(SPEED_POS, "Speed " + std::to_string(speed) + "x", zp::LEFT_JUSTIFIED, zp::CYAN);
-    if (!waves_game.isSpawning() && !waves_game.isEnded())
+    // The pointed turret's line takes the preview's row while it is pointed at.
+    if (const Turret* p_turret = commandedTurret())
+        graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
+    else if (!waves_game.isSpawning() && !waves_game.isEnded())
         graphics.drawString(PREVIEW_POS, wavePreviewText(waves_game.getWave(), waves_game.getComingWave()),
                             zp::LEFT_JUSTIFIED, zp::CYAN);
 }
