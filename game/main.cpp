@@ -6,6 +6,7 @@
 #include "app/RecordedRun.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
+#include "play/Difficulty.h"
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
@@ -64,6 +65,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cinderwatch: %s: %s\n", options.replay_file.c_str(), level_error.c_str());
         return EXIT_BAD_RECORDING;
     }
+
+    // A replay is played at its recording's difficulty; the menu may change it later, by recorded keys.
+    chooseDifficulty(options.replay_file.empty() ? options.difficulty
+                                                 : recordingDifficulty(replay_recording));
 
     zp::GameManager& game = zp::GameManager::getInstance();
     // Headless, the engine swaps in its windowless graphics and silent audio.

@@ -1,5 +1,6 @@
-// The keys and buttons of play, beyond the menu's digits and Q and the F key
-// that gives up a level. The help overlay lists them all.
+// The keys and buttons of play and the menu's difficulty key, beyond the
+// menu's digits and Q and the F key that gives up a level. The help overlay
+// lists them all.
 #pragma once
 
 #include <SFML/Window/Keyboard.hpp>
@@ -25,5 +26,7 @@ const sf::Keyboard::Key FRAME_OVERLAY_KEY = sf::Keyboard::F3;
 // targeting mode, and the next upgrade.
 const sf::Keyboard::Key TARGET_KEY = sf::Keyboard::T;
 const sf::Keyboard::Key UPGRADE_KEY = sf::Keyboard::U;
+// In the menu: the next difficulty.
+const sf::Keyboard::Key DIFFICULTY_KEY = sf::Keyboard::D;
 // Save a picture of the window beside the log.
 const sf::Keyboard::Key SCREENSHOT_KEY = sf::Keyboard::F12;

@@ -58,6 +58,7 @@ const HelpLine HELP_LINES[] = {
     {"F12", "screenshot beside the log"},
     {"T", "aim of the turret under the mouse"},
     {"U", "upgrade the turret under the mouse"},
+    {"D", "difficulty (in the menu)"},
 };
 const char* const HELP_LEAVE = "H or ? to go back to the game";
 const int HELP_KEYS_COLUMN = 3;
