@@ -188,7 +188,7 @@ TEST_F(UpgradeKey, UUpgradesTheTurretUnderThePointerAndTheBottomRowTellsTheNext)
     setCounter("Currency:", 150);
     moveMouse(Position(20, 15));
     step();
-    EXPECT_EQ(trimmed(shown(23)), "Gatling lv 0, aim first (T) | U 100: dmg 5>8 | sell 50");
+    EXPECT_EQ(trimmed(shown(23)), "Gatling Lv0 aim first (T) | U 100: dmg 5>8 | sell 50");
     EXPECT_EQ(shown(16)[21], ' ');
 
     key(sf::Keyboard::U, zp::KEY_PRESSED);
@@ -196,7 +196,7 @@ TEST_F(UpgradeKey, UUpgradesTheTurretUnderThePointerAndTheBottomRowTellsTheNext)
     EXPECT_EQ(p_turret->getUpgradeLevel(), 1);
     EXPECT_EQ(counter("Currency:"), 50);
     EXPECT_EQ(shown(16)[21], '1');
-    EXPECT_EQ(trimmed(shown(23)), "Gatling lv 1, aim first (T) | U 200: dmg 8>12 | sell 100");
+    EXPECT_EQ(trimmed(shown(23)), "Gatling Lv1 aim first (T) | U 200: dmg 8>11 | sell 100");
 
     // Too little for the next: refused, like a panel the currency does not cover.
     key(sf::Keyboard::U, zp::KEY_PRESSED);
@@ -220,7 +220,7 @@ TEST_F(UpgradeKey, UUpgradesTheTurretUnderThePointerAndTheBottomRowTellsTheNext)
     EXPECT_EQ(p_turret->getUpgradeLevel(), 2);
     EXPECT_EQ(shown(16)[21], '2');
     EXPECT_EQ(shown(15)[21], 'C');
-    EXPECT_EQ(trimmed(shown(23)), "Gatling lv 2, aim closest (T) | top level | sell 200");
+    EXPECT_EQ(trimmed(shown(23)), "Gatling Lv2 aim closest (T) | top level | sell 200");
 }
 
 // Whatever the kind, level and mode, the line fits the board.
