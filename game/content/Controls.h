@@ -1,32 +1,74 @@
-// The keys and buttons of play and the menu's difficulty key, beyond the
-// menu's digits and Q and the F key that gives up a level. The help overlay
-// lists them all.
+// Every key and button of the game with its help, in one table: the menu,
+// the treasure and the player's controls find their keys in it, and the help
+// overlay, the --help text and the README's table (which a test compares)
+// are written from it. A new key for a command is one row; a new command is
+// one row and a case in the handler of its place.
 #pragma once
 
-#include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 // A right click on a turret sells it; the buy panels and the build cursor
 // answer the other buttons.
 const sf::Mouse::Button SELL_BUTTON = sf::Mouse::Right;
 
-// Pause and resume play.
-const sf::Keyboard::Key PAUSE_KEY = sf::Keyboard::P;
-const sf::Keyboard::Key PAUSE_KEY_OTHER = sf::Keyboard::Space;
-// The next speed: 1x, 2x, 4x, then 1x again.
-const sf::Keyboard::Key SPEED_KEY = sf::Keyboard::Tab;
-// Start the next wave now, while its countdown runs.
-const sf::Keyboard::Key NEXT_WAVE_KEY = sf::Keyboard::N;
-// Show or hide the help (H, or the key of "?").
-const sf::Keyboard::Key HELP_KEY = sf::Keyboard::H;
-const sf::Keyboard::Key HELP_KEY_OTHER = sf::Keyboard::Slash;
-// Show or hide the steps per second and the last step's time.
-const sf::Keyboard::Key FRAME_OVERLAY_KEY = sf::Keyboard::F3;
-// The turret commands, for the turret under the mouse pointer: the next
-// targeting mode, and the next upgrade.
-const sf::Keyboard::Key TARGET_KEY = sf::Keyboard::T;
-const sf::Keyboard::Key UPGRADE_KEY = sf::Keyboard::U;
-// In the menu: the next difficulty.
-const sf::Keyboard::Key DIFFICULTY_KEY = sf::Keyboard::D;
-// Save a picture of the window beside the log.
-const sf::Keyboard::Key SCREENSHOT_KEY = sf::Keyboard::F12;
+// Where a control is heard.
+enum class ControlPlace {
+    MENU,
+    PLAY,
+    // Wherever the window is.
+    ANYWHERE,
+};
+
+enum class Command {
+    CHOOSE_LEVEL, // the first key chooses level 1, the second level 2...
+    QUIT,
+    DIFFICULTY,
+    CARRY,
+    BUY_OR_PLACE,
+    SELL,
+    GIVE_UP,
+    PAUSE,
+    SPEED,
+    NEXT_WAVE,
+    HELP,
+    FRAME_OVERLAY,
+    SCREENSHOT,
+    // For the turret under the mouse pointer: its next targeting mode, its next upgrade.
+    TARGET,
+    UPGRADE,
+    CLOSE_WINDOW,
+};
+
+struct Control {
+    ControlPlace place;
+    Command command;
+    // The engine's key codes (SFML's); none for the mouse and the window.
+    std::vector<int> keys;
+    // The keys or button as the player knows them: "P or Space".
+    std::string label;
+    // A few words, for the help overlay and --help.
+    std::string help;
+    // A sentence, for the README.
+    std::string detail;
+};
+
+// The table, in the order the help shows it.
+const std::vector<Control>& controls();
+// The row of `place` that holds `key`, or nullptr.
+const Control* findControl(ControlPlace place, int key);
+// Where `key` stands among its row's keys (0 for the first), or -1.
+int keyIndex(const Control& control, int key);
+
+// "Menu", "Play", "Anywhere".
+std::string placeName(ControlPlace place);
+// What the help overlay shows, menu and play rows: {label, help}, the
+// menu's help saying so ("quit (in the menu)").
+std::vector<std::pair<std::string, std::string>> helpOverlayLines();
+// The keys part of --help: a line a row.
+std::string usageKeysText();
+// The README's table under "Keys and mouse", header included, a line a row.
+std::string readmeKeysTable();

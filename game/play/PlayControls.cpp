@@ -4,7 +4,7 @@
 #include "content/GameEvents.h"
 #include "content/Labels.h"
 #include "play/WavePlan.h"
-#include "play/WavesGame.h"
+#include "play/WaveSchedule.h"
 #include "turrets/Turret.h"
 #include "turrets/TurretSummary.h"
 
@@ -20,6 +20,8 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -39,27 +41,6 @@ const int HELP_LEFT = 12;
 const int HELP_TOP = 3;
 const int HELP_WIDTH = 56;
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
-struct HelpLine {
-    const char* keys;
-    const char* action;
-};
-const HelpLine HELP_LINES[] = {
-    {"1 2 3", "choose a level (in the menu)"},
-    {"Q", "quit (in the menu)"},
-    {"Mouse", "carry a turret you are buying"},
-    {"Left click", "buy at a panel, then place"},
-    {"Right click", "sell a turret for half what it cost"},
-    {"F", "give up the level"},
-    {"P or Space", "pause and resume"},
-    {"Tab", "speed 1x, 2x, 4x"},
-    {"N", "next wave now (during the countdown)"},
-    {"H or ?", "this help (play waits)"},
-    {"F3", "steps per second, step time"},
-    {"F12", "screenshot beside the log"},
-    {"T", "aim of the turret under the mouse"},
-    {"U", "upgrade the turret under the mouse"},
-    {"D", "difficulty (in the menu)"},
-};
 const char* const HELP_LEAVE = "H or ? to go back to the game";
 const int HELP_KEYS_COLUMN = 3;
 const int HELP_ACTIONS_COLUMN = 17;
@@ -77,7 +58,9 @@ zp::Music* levelMusic()
 // "cinderwatch-2024-05-01_13-45-07.png", or "...-07-2.png" within one second.
 std::filesystem::path screenshotPath()
 {
-    const std::filesystem::path folder = std::filesystem::path(zp::LOGFILE_NAME).parent_path();
+    // The log's own folder: the working folder, or the state folder it moved to.
+    const std::filesystem::path folder =
+        std::filesystem::path(zp::LogManager::getInstance().getLogFile()).parent_path();
     const std::time_t now = std::time(nullptr);
     // The game's one thread is the only user of the shared result.
     const std::tm* p_local = std::localtime(&now);
@@ -93,7 +76,7 @@ std::filesystem::path screenshotPath()
 
 } // namespace
 
-PlayControls::PlayControls(WavesGame& game) : waves_game(game)
+PlayControls::PlayControls(WaveSchedule& schedule) : waves(schedule)
 {
     setType("PlayControls");
     setSolidness(zp::SPECTRAL);
@@ -150,38 +133,40 @@ int PlayControls::eventHandler(const zp::Event* p_e)
 
 void PlayControls::handleKey(int key)
 {
-    switch (key) {
-    case PAUSE_KEY:
-    case PAUSE_KEY_OTHER:
+    const Control* p_control = findControl(ControlPlace::PLAY, key);
+    if (p_control == nullptr)
+        return;
+    switch (p_control->command) {
+    case Command::PAUSE:
         setPlayerPause(!player_paused);
         break;
-    case SPEED_KEY:
+    case Command::SPEED:
         nextSpeed();
         break;
-    case NEXT_WAVE_KEY:
-        waves_game.startNextWaveNow();
+    case Command::NEXT_WAVE:
+        waves.startNextWaveNow();
         break;
-    case TARGET_KEY:
+    case Command::TARGET:
         // Changes nothing until play goes on, so it works while paused too.
         if (Turret* p_turret = commandedTurret())
             p_turret->cycleTargetMode();
         break;
-    case UPGRADE_KEY:
+    case Command::UPGRADE:
         // Refused while paused, like every purchase.
         if (Turret* p_turret = commandedTurret())
             p_turret->upgrade();
         break;
-    case HELP_KEY:
-    case HELP_KEY_OTHER:
+    case Command::HELP:
         setHelpShown(!help_shown);
         break;
-    case FRAME_OVERLAY_KEY:
+    case Command::FRAME_OVERLAY:
         frame_overlay_shown = !frame_overlay_shown;
         break;
-    case SCREENSHOT_KEY:
+    case Command::SCREENSHOT:
         saveScreenshot();
         break;
     default:
+        // Another object's (the treasure's F), or the mouse's.
         break;
     }
 }
@@ -255,8 +240,8 @@ void PlayControls::drawNotices() const
     // The pointed turret's line takes the preview's row while it is pointed at.
     if (const Turret* p_turret = commandedTurret())
         graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
-    else if (!waves_game.isSpawning() && !waves_game.isEnded())
-        graphics.drawString(PREVIEW_POS, wavePreviewText(waves_game.getWave(), waves_game.getComingWave()),
+    else if (!waves.isSpawning() && !waves.isEnded())
+        graphics.drawString(PREVIEW_POS, wavePreviewText(waves.getWave(), waves.getComingWave()),
                             zp::LEFT_JUSTIFIED, zp::CYAN);
 }
 
@@ -276,7 +261,8 @@ void PlayControls::drawFrameOverlay() const
 
 void PlayControls::drawHelp() const
 {
-    const int line_count = static_cast<int>(sizeof HELP_LINES / sizeof HELP_LINES[0]);
+    const std::vector<std::pair<std::string, std::string>> lines = helpOverlayLines();
+    const int line_count = static_cast<int>(lines.size());
     // Frame, title, blank, the lines, blank, how to leave, frame.
     const int height = line_count + 6;
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
@@ -295,11 +281,11 @@ void PlayControls::drawHelp() const
     const int centre = HELP_LEFT + HELP_WIDTH / 2;
     graphics.drawString(zp::Position(centre, HELP_TOP + 1), HELP_TITLE, zp::CENTER_JUSTIFIED, zp::YELLOW);
     int row = HELP_TOP + 3;
-    for (const HelpLine& line : HELP_LINES) {
-        graphics.drawString(zp::Position(HELP_LEFT + HELP_KEYS_COLUMN, row), line.keys, zp::LEFT_JUSTIFIED,
+    for (const auto& [keys, action] : lines) {
+        graphics.drawString(zp::Position(HELP_LEFT + HELP_KEYS_COLUMN, row), keys, zp::LEFT_JUSTIFIED,
                             zp::CYAN);
-        graphics.drawString(zp::Position(HELP_LEFT + HELP_ACTIONS_COLUMN, row), line.action,
-                            zp::LEFT_JUSTIFIED, zp::WHITE);
+        graphics.drawString(zp::Position(HELP_LEFT + HELP_ACTIONS_COLUMN, row), action, zp::LEFT_JUSTIFIED,
+                            zp::WHITE);
         ++row;
     }
     graphics.drawString(zp::Position(centre, bottom - 1), HELP_LEAVE, zp::CENTER_JUSTIFIED, zp::YELLOW);

@@ -2,7 +2,8 @@
 // now, the turret commands, help, a screenshot and the frame overlay, with
 // the notices they put on the board, the preview of the next wave during the
 // countdown and the line about the turret that the commands act on. The
-// level controller creates it with the board; it leaves with the board.
+// level controller creates it with the board; it leaves with the board. Its
+// keys are the play rows of the controls table (content/Controls.h).
 #pragma once
 
 #include "play/CommandTarget.h"
@@ -10,15 +11,15 @@
 #include "zp/Object.h"
 
 class Turret;
-class WavesGame;
+class WaveSchedule;
 
 // The speeds that the speed key goes through, in world steps per frame.
 const int PLAY_SPEEDS[] = {1, 2, 4};
 
 class PlayControls : public zp::Object {
 public:
-    // Reads the waves of this controller, which outlives it.
-    explicit PlayControls(WavesGame& waves_game);
+    // Reads the waves of this schedule (the level controller), which outlives it.
+    explicit PlayControls(WaveSchedule& schedule);
     ~PlayControls() override;
 
     // Keys act when pressed (held keys repeat nothing). On "GameOver" the
@@ -48,7 +49,7 @@ private:
     void drawFrameOverlay() const;
     void drawHelp() const;
 
-    WavesGame& waves_game;
+    WaveSchedule& waves;
     CommandTarget command_target;
     bool player_paused = false;
     bool help_shown = false;

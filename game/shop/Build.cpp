@@ -16,6 +16,8 @@
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
+#include <cstdint>
+
 Build::Build()
 {
     setType("Build");
@@ -71,10 +73,16 @@ int Build::eventHandler(const zp::Event* p_e)
         zp::GameManager::getInstance().isPaused())
         return 0;
 
-    // Either way the purchase ends with this click.
+    // Either way the purchase ends with this click, and the cursor leaves the
+    // world at once (it is deleted at the update): one whose purchase has
+    // ended takes no further clicks. Left in, every cancelled cursor of a
+    // frame would handle every later click of the frame, and a flood of
+    // clicks on a panel (each making a cursor) would cost their cube.
     zp::WorldManager& world = zp::WorldManager::getInstance();
+    const bool free = world.getCollisions(this, getPosition()).isEmpty() && fitsPlayingField(getPosition());
+    world.removeObject(this);
     world.markForDelete(this);
-    if (!world.getCollisions(this, getPosition()).isEmpty() || !fitsPlayingField(getPosition()))
+    if (!free)
         return 0;
     placeTurret(getPosition());
     const zp::EventView charge(CURRENCY_TAG, -price, true);
@@ -84,12 +92,14 @@ int Build::eventHandler(const zp::Event* p_e)
 
 bool Build::fitsPlayingField(zp::Position p) const
 {
+    // Any int may come as a position: the sums are taken in 64 bits.
+    using Wide = std::int64_t;
     const zp::Box cursor = zp::getWorldBox(this, p);
     const zp::Box board = zp::WorldManager::getInstance().getBoundary();
-    const int left = cursor.getCorner().getX();
-    const int top = cursor.getCorner().getY();
-    const int board_left = board.getCorner().getX();
-    const int board_top = board.getCorner().getY();
+    const Wide left = cursor.getCorner().getX();
+    const Wide top = cursor.getCorner().getY();
+    const Wide board_left = board.getCorner().getX();
+    const Wide board_top = board.getCorner().getY();
     return left >= board_left && top >= board_top + FIELD_TOP_ROW &&
            left + cursor.getHorizontal() <= board_left + board.getHorizontal() &&
            top + cursor.getVertical() <= board_top + board.getVertical();

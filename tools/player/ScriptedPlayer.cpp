@@ -43,6 +43,15 @@ const struct {
     {&FREEZE_KIND, TargetMode::FURTHEST},
 };
 
+// The first key of a command in the game's table of controls.
+int keyOf(Command command)
+{
+    for (const Control& control : controls())
+        if (control.command == command && !control.keys.empty())
+            return control.keys.front();
+    return -1;
+}
+
 zp::Object* findByType(const std::string& type)
 {
     const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
@@ -219,7 +228,7 @@ bool ScriptedPlayer::upgradeFirst(int step)
         return false;
     if (latestPlayResult().currency >= p_cheapest->nextUpgrade()->cost) {
         plan.addMouse(step, zp::MOVED, LEFT_BUTTON, zp::getWorldBox(p_cheapest).getCorner());
-        plan.addKeyboard(step, zp::KEY_PRESSED, UPGRADE_KEY);
+        plan.addKeyboard(step, zp::KEY_PRESSED, keyOf(Command::UPGRADE));
     }
     return true;
 }
@@ -231,6 +240,6 @@ void ScriptedPlayer::aimNewTurret(int step)
             continue;
         // The pointer rests on the turret just placed; each press is the next mode.
         for (TargetMode mode = TargetMode::FIRST; mode != row.mode; mode = nextTargetMode(mode))
-            plan.addKeyboard(step, zp::KEY_PRESSED, TARGET_KEY);
+            plan.addKeyboard(step, zp::KEY_PRESSED, keyOf(Command::TARGET));
     }
 }

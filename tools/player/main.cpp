@@ -18,6 +18,7 @@
 //       other game must still run at the budget. The table must hold every
 //       game of the report, in its order.
 #include "ScriptedPlayer.h"
+#include "app/ExitStatus.h"
 #include "app/GameState.h"
 #include "app/RecordedRun.h"
 #include "content/DataPaths.h"
@@ -46,7 +47,6 @@
 
 namespace {
 
-const int EXIT_USAGE = 2;
 // Over an hour of play at the normal speed, long enough for every strategy
 // but the strongest to be lost: a game that lasts longer counts as not lost.
 const int MAX_STEPS_DEFAULT = 120000;
@@ -183,7 +183,7 @@ int playGame(const Settings& settings)
     game.setHeadless(true);
     if (game.startUp() != 0) {
         std::fprintf(stderr, "cinderwatch_player: the engine did not start\n");
-        return 1;
+        return EXIT_FAILED;
     }
     loadResources();
 
@@ -226,7 +226,7 @@ int playGame(const Settings& settings)
     int status = 0;
     if (!settings.record_file.empty() && recording.writeFile(settings.record_file) != 0) {
         std::fprintf(stderr, "cinderwatch_player: cannot write \"%s\"\n", settings.record_file.c_str());
-        status = 1;
+        status = EXIT_FAILED;
     }
     game.shutDown();
     return status;

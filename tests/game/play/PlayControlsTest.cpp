@@ -7,6 +7,8 @@
 #include "content/Resources.h"
 #include "enemies/Enemy.h"
 #include "level/LevelFiles.h"
+#include "play/WavePlan.h"
+#include "play/WaveSchedule.h"
 #include "play/WavesGame.h"
 #include "screens/GameOver.h"
 
@@ -314,6 +316,65 @@ TEST_F(Controls, AScreenshotWithoutAWindowIsReportedInTheLog)
         << log;
     for (const auto& entry : std::filesystem::directory_iterator(zp::test::runDir()))
         EXPECT_NE(entry.path().extension(), ".png") << entry.path();
+}
+
+// The picture goes beside the log wherever the log went (the state folder,
+// when the working folder takes no files), not to the working folder.
+TEST_F(Controls, AScreenshotIsAimedAtTheLogsOwnFolder)
+{
+    const std::string folder = zp::test::runDir() + "/state";
+    std::filesystem::create_directories(folder);
+    zp::LogManager& log = zp::LogManager::getInstance();
+    log.shutDown();
+    log.setLogFile(folder + "/zephane.log");
+    ASSERT_EQ(log.startUp(), 0);
+    log.setFlush(true);
+    press(sf::Keyboard::F12);
+    const std::string text = zp::test::readFile(folder + "/zephane.log");
+    log.shutDown();
+    log.setLogFile(zp::LOGFILE_NAME);
+    ASSERT_EQ(log.startUp(), 0);
+    EXPECT_NE(
+        text.find("Message: Screenshot not saved: no window to capture, or '" + folder + "/cinderwatch-"),
+        std::string::npos)
+        << text;
+}
+
+// The controls know the level controller only as a schedule of waves: any
+// schedule will do, and the next-wave key and the preview go to it.
+class FakeSchedule : public WaveSchedule {
+public:
+    int getWave() const override { return 7; }
+    bool isSpawning() const override { return spawning; }
+    bool isEnded() const override { return false; }
+    WavePlan getComingWave() const override { return plan; }
+    bool startNextWaveNow() override
+    {
+        ++started;
+        spawning = true;
+        return true;
+    }
+
+    WavePlan plan;
+    bool spawning = false;
+    int started = 0;
+};
+
+class ControlsOnASchedule : public Play {};
+
+TEST_F(ControlsOnASchedule, TheNextWaveKeyAndThePreviewGoToTheSchedule)
+{
+    FakeSchedule schedule;
+    schedule.plan.easy_count = 3;
+    schedule.plan.hard_count = 2;
+    new PlayControls(schedule);
+    step();
+    const std::string preview = wavePreviewText(7, schedule.plan);
+    EXPECT_EQ(shown(PREVIEW_ROW), preview + std::string(80 - preview.size(), ' '));
+    press(sf::Keyboard::N);
+    EXPECT_EQ(schedule.started, 1);
+    step();
+    EXPECT_EQ(shown(PREVIEW_ROW), std::string(80, ' ')) << "no preview while a wave runs";
 }
 
 // On the shipped boards the notices take cells that no track, treasure,
