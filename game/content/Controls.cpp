@@ -25,8 +25,9 @@ const std::vector<Control>& controls()
          {Key::D},
          "D",
          "difficulty",
-         "the difficulty of the games to come: Casual (enemy health × 0.8, 20 lives), Normal (the game as "
-         "designed, 10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
+         "the difficulty of the games to come: Casual (enemy health × 0.8, 20 lives), Normal (the usual "
+         "health, "
+         "10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
         {ControlPlace::PLAY,
          Command::CARRY,
          {},

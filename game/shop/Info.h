@@ -21,7 +21,7 @@ const int INFO_FRAME_BOUGHT = 1;
 
 class Info : public zp::Object {
 public:
-    // The design's bare panel: type "Info", price 20, no sprite; it sells
+    // The bare panel: type "Info", price 20, no sprite; it sells
     // Gatling cursors. Takes the next place in the column.
     Info();
     // The kind's panel: the kind's panel sprite (a missing one is logged),
