@@ -411,12 +411,10 @@ int checkReport(const char* program, const Settings& settings)
     int failures = playAll(program, budgeted, games, outcomes) == 0 ? 0 : 1;
     for (std::size_t i = 0; i < games.size(); ++i) {
         const int lost_at = lostAtOf(rows[i]);
-        const std::string row = tableText(settings, {games[i]}, {outcomes[i]});
-        const bool whole = lost_at >= 0 && lost_at <= settings.budget;
         // A game lost within the budget gives its row again, whatever the report's step limit.
-        std::string expected = rows[i];
-        std::string played = tableRows(row).at(0);
-        bool ok = whole ? played == expected : outcomes[i].lost_at < 0;
+        const bool whole = lost_at >= 0 && lost_at <= settings.budget;
+        const std::string played = tableRows(tableText(settings, {games[i]}, {outcomes[i]})).at(0);
+        const bool ok = whole ? played == rows[i] : outcomes[i].lost_at < 0;
         std::printf("%s %s%s\n", ok ? "ok  " : "FAIL", rows[i].c_str(),
                     whole ? ""
                     : ok  ? " (still running at the budget)"
