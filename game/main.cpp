@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
+#include "play/Difficulty.h"
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
@@ -123,6 +124,10 @@ int main(int argc, char** argv)
         useWindowSettings(settings.getValues());
         zp::InputManager::getInstance().setFullscreenKeys(true);
     }
+
+    // A replay is played at its recording's difficulty; the menu may change it later, by recorded keys.
+    chooseDifficulty(options.replay_file.empty() ? options.difficulty
+                                                 : recordingDifficulty(replay_recording));
 
     zp::GameManager& game = zp::GameManager::getInstance();
     // Headless, the engine swaps in its windowless graphics and silent audio.

@@ -20,6 +20,14 @@ const std::vector<Control>& controls()
          "choose a level",
          "play level 1 (easy), 2 (medium) or 3 (hard)"},
         {ControlPlace::MENU, Command::QUIT, {Key::Q}, "Q", "quit", "quit"},
+        {ControlPlace::MENU,
+         Command::DIFFICULTY,
+         {Key::D},
+         "D",
+         "difficulty",
+         "the difficulty of the games to come: Casual (enemy health × 0.8, 20 lives), Normal (the usual "
+         "health, "
+         "10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
         {ControlPlace::PLAY,
          Command::CARRY,
          {},
@@ -36,8 +44,8 @@ const std::vector<Control>& controls()
          Command::SELL,
          {},
          "Right click",
-         "sell a turret for half its price",
-         "on one of your turrets: sell it for half its price"},
+         "sell a turret for half what it cost",
+         "on one of your turrets: sell it for half of all it cost (its price and its upgrades)"},
         {ControlPlace::PLAY, Command::GIVE_UP, {Key::F}, "F", "give up the level", "give up the level"},
         {ControlPlace::PLAY,
          Command::PAUSE,
@@ -76,6 +84,22 @@ const std::vector<Control>& controls()
          "F12",
          "screenshot beside the log",
          "save a picture of the window beside the log, `cinderwatch-<date>_<time>.png`; the log says so"},
+        {ControlPlace::PLAY,
+         Command::TARGET,
+         {Key::T},
+         "T",
+         "aim of the turret under the mouse",
+         "on the turret under the mouse: its next targeting mode (first, closest, strongest, weakest, "
+         "furthest "
+         "along the track); any but the first shows as a yellow letter beside it (F, C, S, W, E)"},
+        {ControlPlace::PLAY,
+         Command::UPGRADE,
+         {Key::U},
+         "U",
+         "upgrade the turret under the mouse",
+         "on the turret under the mouse: buy its next upgrade (two levels above the base), if you have the "
+         "cost; "
+         "the level shows as a yellow digit beside it"},
         {ControlPlace::ANYWHERE,
          Command::FULLSCREEN,
          {Key::F11},

@@ -26,6 +26,7 @@ enum class ControlPlace {
 enum class Command {
     CHOOSE_LEVEL, // the first key chooses level 1, the second level 2...
     QUIT,
+    DIFFICULTY,
     CARRY,
     BUY_OR_PLACE,
     SELL,
@@ -39,6 +40,9 @@ enum class Command {
     // Served by the engine's input manager (F11, and Enter with Alt), which
     // main turns on.
     FULLSCREEN,
+    // For the turret under the mouse pointer: its next targeting mode, its next upgrade.
+    TARGET,
+    UPGRADE,
     CLOSE_WINDOW,
 };
 

@@ -5,6 +5,8 @@
 #include "content/Labels.h"
 #include "play/WavePlan.h"
 #include "play/WaveSchedule.h"
+#include "turrets/Turret.h"
+#include "turrets/TurretSummary.h"
 
 #include "zp/Box.h"
 #include "zp/EventKeyboard.h"
@@ -32,6 +34,7 @@ const zp::Position SPEED_POS(24, 1);
 // corner above it, which the tracks of all three levels leave free.
 const zp::Position PREVIEW_POS(0, 23);
 const zp::Position OVERLAY_POS(0, 21);
+const zp::Color TURRET_LINE_COLOR = zp::YELLOW;
 
 // The help: a framed box in the middle of the board, as the buy panels are framed.
 const int HELP_LEFT = 12;
@@ -97,6 +100,11 @@ bool PlayControls::isFrameOverlayShown() const
     return frame_overlay_shown;
 }
 
+Turret* PlayControls::commandedTurret() const
+{
+    return command_target.turret();
+}
+
 int PlayControls::eventHandler(const zp::Event* p_e)
 {
     if (ended)
@@ -113,6 +121,7 @@ int PlayControls::eventHandler(const zp::Event* p_e)
         game.setStepsPerFrame(PLAY_SPEEDS[0]);
         return 0;
     }
+    command_target.handle(p_e);
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
     const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
@@ -136,6 +145,16 @@ void PlayControls::handleKey(int key)
         break;
     case Command::NEXT_WAVE:
         waves.startNextWaveNow();
+        break;
+    case Command::TARGET:
+        // Changes nothing until play goes on, so it works while paused too.
+        if (Turret* p_turret = commandedTurret())
+            p_turret->cycleTargetMode();
+        break;
+    case Command::UPGRADE:
+        // Refused while paused, like every purchase.
+        if (Turret* p_turret = commandedTurret())
+            p_turret->upgrade();
         break;
     case Command::HELP:
         setHelpShown(!help_shown);
@@ -218,7 +237,10 @@ void PlayControls::drawNotices() const
     const int speed = zp::GameManager::getInstance().getStepsPerFrame();
     if (speed != PLAY_SPEEDS[0])
         graphics.drawString(SPEED_POS, "Speed " + std::to_string(speed) + "x", zp::LEFT_JUSTIFIED, zp::CYAN);
-    if (!waves.isSpawning() && !waves.isEnded())
+    // The pointed turret's line takes the preview's row while it is pointed at.
+    if (const Turret* p_turret = commandedTurret())
+        graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
+    else if (!waves.isSpawning() && !waves.isEnded())
         graphics.drawString(PREVIEW_POS, wavePreviewText(waves.getWave(), waves.getComingWave()),
                             zp::LEFT_JUSTIFIED, zp::CYAN);
 }

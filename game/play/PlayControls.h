@@ -1,12 +1,16 @@
 // The player's controls during play beyond F: pause, speed, the next wave
-// now, help, a screenshot and the frame overlay, with the notices they put
-// on the board, and the preview of the next wave during the countdown. The
+// now, the turret commands, help, a screenshot and the frame overlay, with
+// the notices they put on the board, the preview of the next wave during the
+// countdown and the line about the turret that the commands act on. The
 // level controller creates it with the board; it leaves with the board. Its
 // keys are the play rows of the controls table (content/Controls.h).
 #pragma once
 
+#include "play/CommandTarget.h"
+
 #include "zp/Object.h"
 
+class Turret;
 class WaveSchedule;
 
 // The speeds that the speed key goes through, in world steps per frame.
@@ -29,6 +33,8 @@ public:
     bool isPausedByPlayer() const;
     bool isHelpShown() const;
     bool isFrameOverlayShown() const;
+    // The turret that the turret commands act on now, or null.
+    Turret* commandedTurret() const;
 
 private:
     void handleKey(int key);
@@ -44,6 +50,7 @@ private:
     void drawHelp() const;
 
     WaveSchedule& waves;
+    CommandTarget command_target;
     bool player_paused = false;
     bool help_shown = false;
     bool frame_overlay_shown = false;

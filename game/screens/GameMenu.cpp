@@ -2,6 +2,7 @@
 
 #include "content/Controls.h"
 #include "content/Labels.h"
+#include "play/Difficulty.h"
 #include "play/WavesGame.h"
 
 #include "zp/EventKeyboard.h"
@@ -30,6 +31,17 @@ const char* const MENU_TEXT[] = {
     "3. Hard",
 };
 
+// Below the levels, a row apart: the difficulty and what it means.
+const zp::Position DIFFICULTY_POS(0, 19);
+const char* const DIFFICULTY_LABEL = "D. Difficulty: ";
+const zp::Position DIFFICULTY_NOTE_POS(3, 20);
+
+std::string difficultyNote(const DifficultyRow& row)
+{
+    return "enemy health " + std::to_string(row.health_percent) + "%, " + std::to_string(row.lives) +
+           " lives";
+}
+
 } // namespace
 
 GameMenu::GameMenu()
@@ -55,16 +67,20 @@ int GameMenu::eventHandler(const zp::Event* p_e)
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
 
-    // Pressed, released and held all count; a level key takes the menu out
-    // of the world, so the same key cannot start a second level.
-    const int key = static_cast<const zp::EventKeyboard*>(p_e)->getKey();
+    const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
+    const int key = p_key->getKey();
     const Control* p_control = findControl(ControlPlace::MENU, key);
     if (p_control == nullptr)
         return 0;
+    // Pressed, released and held all count; a level key takes the menu out
+    // of the world, so the same key cannot start a second level. Only a
+    // press changes the difficulty: a held key would spin through them.
     if (p_control->command == Command::QUIT)
         zp::GameManager::getInstance().setGameOver(true);
     else if (p_control->command == Command::CHOOSE_LEVEL)
         startLevel(keyIndex(*p_control, key) + 1);
+    else if (p_control->command == Command::DIFFICULTY && p_key->getKeyboardAction() == zp::KEY_PRESSED)
+        chooseDifficulty(nextDifficulty(chosenDifficulty()));
     return 0;
 }
 
@@ -89,4 +105,11 @@ void GameMenu::draw()
     int row = FIRST_TEXT_ROW;
     for (const char* text : MENU_TEXT)
         graphics.drawString(zp::Position(0, row++), text, zp::LEFT_JUSTIFIED, zp::BLUE);
+
+    const DifficultyRow& difficulty = difficultyRow(chosenDifficulty());
+    graphics.drawString(DIFFICULTY_POS, DIFFICULTY_LABEL, zp::LEFT_JUSTIFIED, zp::BLUE);
+    graphics.drawString(zp::Position(DIFFICULTY_POS.getX() + int(std::string(DIFFICULTY_LABEL).size()),
+                                     DIFFICULTY_POS.getY()),
+                        difficulty.name, zp::LEFT_JUSTIFIED, zp::YELLOW);
+    graphics.drawString(DIFFICULTY_NOTE_POS, difficultyNote(difficulty), zp::LEFT_JUSTIFIED, zp::BLUE);
 }

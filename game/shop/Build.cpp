@@ -4,8 +4,7 @@
 #include "content/GameEvents.h"
 #include "content/SpriteLookup.h"
 #include "hud/HudLayout.h"
-#include "turrets/Gatling.h"
-#include "turrets/TurretKinds.h"
+#include "turrets/Turret.h"
 
 #include "zp/EventCollision.h"
 #include "zp/EventMouse.h"
@@ -26,7 +25,21 @@ Build::Build()
     setAltitude(BUILD_ALTITUDE);
 }
 
+Build::Build(const TurretKind& kind, zp::Position p) : Build()
+{
+    p_kind = &kind;
+    setType(kind.build_type);
+    setSpriteOrWarn(*this, kind.build_sprite, 0, kind.build_type.c_str(), kind.build_sprite_warning.c_str());
+    setPosition(p);
+    setPrice(kind.price);
+}
+
 Build::~Build() = default;
+
+const TurretKind& Build::getKind() const
+{
+    return *p_kind;
+}
 
 void Build::setPrice(int new_price)
 {
@@ -94,13 +107,5 @@ bool Build::fitsPlayingField(zp::Position p) const
 
 void Build::placeTurret(zp::Position p)
 {
-    new Gatling(p);
-}
-
-void Build::becomeKind(const TurretKind& kind, zp::Position p)
-{
-    setType(kind.build_type);
-    setSpriteOrWarn(*this, kind.build_sprite, 0, kind.build_type.c_str(), kind.build_sprite_warning.c_str());
-    setPosition(p);
-    setPrice(kind.price);
+    new Turret(*p_kind, p);
 }

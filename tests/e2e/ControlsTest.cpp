@@ -164,13 +164,16 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     game->pressKey("h");
     ASSERT_TRUE(waitForText(HELP_TITLE_AT, HELP_TITLE));
     for (const auto& [row, keys, action] : std::vector<std::tuple<int, const char*, const char*>>{
-             {9, "Left click", "buy at a panel"},
-             {10, "Right click", "sell a turret for half its price"},
-             {12, "P or Space", "pause and resume"},
-             {13, "Tab", "speed 1x, 2x, 4x"},
-             {14, "N", "next wave now"},
-             {17, "F12", "screenshot beside the log"},
-             {18, "F11/Alt+Enter", "fullscreen on and off"},
+             {8, "D", "difficulty (in the menu)"},
+             {10, "Left click", "buy at a panel"},
+             {11, "Right click", "sell a turret for half what it cost"},
+             {13, "P or Space", "pause and resume"},
+             {14, "Tab", "speed 1x, 2x, 4x"},
+             {15, "N", "next wave now"},
+             {18, "F12", "screenshot beside the log"},
+             {19, "T", "aim of the turret under the mouse"},
+             {20, "U", "upgrade the turret under the mouse"},
+             {21, "F11/Alt+Enter", "fullscreen on and off"},
          }) {
         EXPECT_TRUE(shows(Position(15, row), keys)) << keys;
         EXPECT_TRUE(shows(Position(29, row), action)) << action;

@@ -67,6 +67,16 @@ inline std::string pathFile(const std::string& board)
 // The world's objects of a class, as the game's tools look them up.
 using ::objectsOf;
 
+// The objects of class T whose type string is `type`, in world order.
+template <class T> std::vector<T*> objectsOfType(const std::string& type)
+{
+    std::vector<T*> found;
+    for (T* p_t : objectsOf<T>())
+        if (p_t->getType() == type)
+            found.push_back(p_t);
+    return found;
+}
+
 inline int worldCount()
 {
     return zp::WorldManager::getInstance().getAllObjects().getCount();

@@ -17,8 +17,8 @@
 #include "level/LevelManager.h"
 #include "play/WavesGame.h"
 #include "shop/Build.h"
-#include "shop/GatlingInfo.h"
-#include "turrets/Gatling.h"
+#include "shop/Info.h"
+#include "turrets/Turret.h"
 #include "turrets/TurretKinds.h"
 
 #include "zp/EventMouse.h"
@@ -125,7 +125,7 @@ std::vector<zp::Position> placesAlongTheTrack()
             const zp::Position place(x, y);
             int points = 0;
             for (const zp::Position& point : path)
-                points += zp::scaledDistance(place, point) <= GATLING_KIND.range ? 1 : 0;
+                points += zp::scaledDistance(place, point) <= GATLING_KIND.base.range ? 1 : 0;
             if (points > 0)
                 seen_track.push_back({points, place});
         }
@@ -173,9 +173,12 @@ public:
                 click(places[next_place++]);
             return;
         }
-        const std::vector<GatlingInfo*> panels = objectsOf<GatlingInfo>();
-        if (next_place < places.size() && !panels.empty() && counterValue(CURRENCY_TAG) >= GATLING_KIND.price)
-            click(panels.front()->getPosition());
+        for (const Info* p_panel : objectsOf<Info>())
+            if (&p_panel->getKind() == &GATLING_KIND && next_place < places.size() &&
+                counterValue(CURRENCY_TAG) >= GATLING_KIND.price) {
+                click(p_panel->getPosition());
+                break;
+            }
     }
 
     std::vector<zp::Position> places = placesAlongTheTrack();
@@ -286,7 +289,7 @@ int main(int argc, char** argv)
                            counterValue(LIVES_TAG),
                            counterValue(CURRENCY_TAG),
                            zp::WorldManager::getInstance().getAllObjects().getCount(),
-                           int(objectsOf<Gatling>().size()),
+                           int(objectsOf<Turret>().size()),
                            residentKilobytes()};
             samples.push_back(s);
             if (samples.size() % 10 == 1 || wave > target_wave)

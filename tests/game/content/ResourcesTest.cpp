@@ -56,9 +56,10 @@ const Entry TABLE[] = {
     {SPRITE, "treasure", "../GameData/Sprites/Treasure/treasure-spr.txt"},
     {MUSIC, "menu", "../GameData/Music/Menu.wav"},
     {MUSIC, "background", "../GameData/Music/Background.wav"},
+    // The turrets' sounds, in the order of their kinds' rows.
+    {SOUND, "shoot", "../GameData/Music/bullet.wav"},
     {SOUND, "explosion", "../GameData/Music/Explosion.wav"},
     {SOUND, "freeze", "../GameData/Music/Freeze.wav"},
-    {SOUND, "shoot", "../GameData/Music/bullet.wav"},
 };
 
 const int SPRITE_COUNT = 24;

@@ -224,9 +224,10 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
             screen += shown(row) + "\n";
         for (const char* line :
              {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
-              "sell a turret for half its price", "P or Space", "Tab", "speed 1x, 2x, 4x", "next wave now",
+              "sell a turret for half what it cost", "P or Space", "Tab", "speed 1x, 2x, 4x", "next wave now",
               "H or ?", "F3", "F12", "screenshot beside the log", "F11/Alt+Enter", "fullscreen on and off",
-              "give up the level", "H or ? to go back to the game"})
+              "give up the level", "aim of the turret under the mouse", "upgrade the turret under the mouse",
+              "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
         // The box hides the board under it: a buy panel's left edge is blanked.
         EXPECT_EQ(at(10, 64, 4), "   |") << screen;
@@ -348,7 +349,7 @@ public:
     int getWave() const override { return 7; }
     bool isSpawning() const override { return spawning; }
     bool isEnded() const override { return false; }
-    const WavePlan& getComingWave() const override { return plan; }
+    WavePlan getComingWave() const override { return plan; }
     bool startNextWaveNow() override
     {
         ++started;
