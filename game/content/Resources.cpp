@@ -8,6 +8,7 @@
 #include "zp/ResourceManager.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -117,8 +118,15 @@ void loadTurretKindResources(const TurretKind& kind)
 std::vector<std::string> spriteLabels()
 {
     std::vector<std::string> labels;
-    for (const ResourceLoad& load : RESOURCE_TABLE)
-        if (load.kind == ResourceKind::SPRITE)
-            labels.push_back(load.label);
+    const auto add = [&](const auto& table) {
+        for (const ResourceLoad& load : table)
+            if (load.kind == ResourceKind::SPRITE)
+                labels.push_back(load.label);
+    };
+    add(SPRITES_BEFORE_TURRETS);
+    for (const TurretKind* p_kind : SHIPPED_TURRET_KINDS)
+        for (const std::string* p_label : {&p_kind->panel_sprite, &p_kind->build_sprite, &p_kind->turret_sprite})
+            labels.push_back(*p_label);
+    add(AFTER_TURRET_SPRITES);
     return labels;
 }
