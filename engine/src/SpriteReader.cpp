@@ -15,6 +15,8 @@ SpriteReader::SpriteReader(LineReader& new_file, std::string new_file_name)
 bool SpriteReader::next(std::string& line)
 {
     if (!file.readLine(line)) {
+        // What a refused line held up to its refusal is no line of the file.
+        line.clear();
         // A line the shared reader refused (too long, a NUL byte) is the
         // file's problem from there on, said once.
         if (file.failed() && !refusal_noted) {

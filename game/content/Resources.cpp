@@ -125,7 +125,8 @@ std::vector<std::string> spriteLabels()
     };
     add(SPRITES_BEFORE_TURRETS);
     for (const TurretKind* p_kind : SHIPPED_TURRET_KINDS)
-        for (const std::string* p_label : {&p_kind->panel_sprite, &p_kind->build_sprite, &p_kind->turret_sprite})
+        for (const std::string* p_label :
+             {&p_kind->panel_sprite, &p_kind->build_sprite, &p_kind->turret_sprite})
             labels.push_back(*p_label);
     add(AFTER_TURRET_SPRITES);
     return labels;

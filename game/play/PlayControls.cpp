@@ -249,14 +249,15 @@ void PlayControls::drawFrameOverlay() const
 {
     const zp::GameManager& game = zp::GameManager::getInstance();
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
-    // The last frame's drawing and showing, and the cells it drew again.
+    // The last frame's drawing and showing, and the cells it drew again, on
+    // the second row: the first keeps to the corner that no track crosses.
     const zp::FrameCost drawn = graphics.getLastFrameCost();
     char steps[48];
-    std::snprintf(steps, sizeof steps, "%d steps/s, draw %.1f ms", game.getStepsPerSecond(),
-                  static_cast<double>(drawn.microseconds) / MICROSECONDS_PER_MILLISECOND);
-    char step_time[48];
-    std::snprintf(step_time, sizeof step_time, "step %.1f ms, %d cells drawn",
+    std::snprintf(steps, sizeof steps, "%d steps/s", game.getStepsPerSecond());
+    char step_time[64];
+    std::snprintf(step_time, sizeof step_time, "step %.1f ms, draw %.1f ms, %d cells",
                   static_cast<double>(game.getLastStepTime()) / MICROSECONDS_PER_MILLISECOND,
+                  static_cast<double>(drawn.microseconds) / MICROSECONDS_PER_MILLISECOND,
                   drawn.cells_redrawn);
     graphics.drawString(OVERLAY_POS, steps, zp::LEFT_JUSTIFIED, zp::GREEN);
     graphics.drawString(zp::Position(OVERLAY_POS.getX(), OVERLAY_POS.getY() + 1), step_time,
