@@ -12,6 +12,8 @@
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
+#include <gtest/gtest.h>
+
 namespace e2e {
 namespace {
 
@@ -34,8 +36,11 @@ zp::Box spriteBox(const std::string& label)
 {
     loadGameResources();
     const zp::Sprite* p_sprite = zp::ResourceManager::getInstance().getSprite(label);
-    if (p_sprite == nullptr)
+    if (p_sprite == nullptr) {
+        // An empty box would only send the test to a wrong cell.
+        ADD_FAILURE() << "no sprite is loaded under the label \"" << label << "\"";
         return zp::Box();
+    }
     return zp::Box(zp::Position(0, 0), p_sprite->getWidth(), p_sprite->getHeight());
 }
 

@@ -50,7 +50,7 @@ TEST_F(StrategyTest, AGatlingUpgradedRetargetedAndSoldInTheWindowAndTheGameRepla
 {
     const std::string recording_file = zp::test::runDir() + "/choices.rec";
     const LevelData data = readLevel(1);
-    const Position place = bestTurretCell(data, spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt"));
+    const Position place = bestTurretCell(data, spriteBox(GATLING_KIND.build_sprite));
     ASSERT_GE(place.getX(), 0) << "no free cell beside the path";
     // The marks stand right of the turret's three columns: the mode's letter
     // beside its top row, the upgrade level beside the next.

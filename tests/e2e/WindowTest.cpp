@@ -118,7 +118,7 @@ protected:
 
     Position gatlingPlace() const
     {
-        return bestTurretCell(readLevel(1), spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt"));
+        return bestTurretCell(readLevel(1), spriteBox(GATLING_KIND.build_sprite));
     }
 };
 
