@@ -20,18 +20,11 @@ const sf::Color CLEAR_COLOR(0, 0, 0, 255);
 const int OFFSCREEN_MARGIN_CELLS = 1;
 // Two triangles per glyph.
 const size_t VERTICES_PER_GLYPH = 6;
+// A shaded cell shows a quarter of its colour over the black background.
+const sf::Uint8 SHADE_ALPHA = 64;
 // Every page of an SFML font texture keeps a small white square at its top
 // left (for underlines); a quad that samples it is filled with its colour.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
-
-const sf::Color& toSfmlColor(Color color)
-{
-    static const sf::Color colors[] = {
-        sf::Color::Black, sf::Color::Red,     sf::Color::Green, sf::Color::Yellow,
-        sf::Color::Blue,  sf::Color::Magenta, sf::Color::Cyan,  sf::Color::White,
-    };
-    return colors[color];
-}
 
 bool isEngineColor(Color color)
 {
@@ -140,6 +133,8 @@ void GraphicsManager::shutDown()
     headless_started = false;
     batch.clear();
     shown_batch.clear();
+    shade_batch.clear();
+    shown_shade_batch.clear();
     Manager::shutDown();
 }
 
@@ -172,6 +167,8 @@ void GraphicsManager::clearFrames()
 {
     batch.clear();
     shown_batch.clear();
+    shade_batch.clear();
+    shown_shade_batch.clear();
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     std::fill(shown_cells.begin(), shown_cells.end(), Cell());
 }
@@ -223,16 +220,40 @@ void GraphicsManager::addGlyphQuad(Position pixel, const sf::Glyph& glyph, const
     batch.append(sf::Vertex(sf::Vector2f(right, bottom), color, sf::Vector2f(u2, v2)));
 }
 
-void GraphicsManager::addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color)
+void GraphicsManager::addSolidQuad(sf::VertexArray& quads, Position top_left, Position bottom_right,
+                                   const sf::Color& color)
 {
     const sf::Vector2f a(static_cast<float>(top_left.getX()), static_cast<float>(top_left.getY()));
     const sf::Vector2f b(static_cast<float>(bottom_right.getX()), static_cast<float>(bottom_right.getY()));
-    batch.append(sf::Vertex(a, color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(b, color, WHITE_TEXEL));
+    quads.append(sf::Vertex(a, color, WHITE_TEXEL));
+    quads.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
+    quads.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
+    quads.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
+    quads.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
+    quads.append(sf::Vertex(b, color, WHITE_TEXEL));
+}
+
+int GraphicsManager::shadeCell(Position world_pos, Color color)
+{
+    if (!canDraw())
+        return -1;
+    const std::int64_t view_x = std::int64_t(world_pos.getX()) - view_corner.getX();
+    const std::int64_t view_y = std::int64_t(world_pos.getY()) - view_corner.getY();
+    if (!isEngineColor(color) || view_x < 0 || view_x >= window_horizontal_chars || view_y < 0 ||
+        view_y >= window_vertical_chars)
+        return 0;
+    const Position view_pos(static_cast<int>(view_x), static_cast<int>(view_y));
+    Cell* cell = cellAt(view_pos);
+    if (cell == nullptr || cell->cleared)
+        return 0;
+    cell->shade = color;
+    if (p_window && color != BLACK) {
+        sf::Color tint = palette.colorOf(color);
+        tint.a = SHADE_ALPHA;
+        addSolidQuad(shade_batch, spacesToPixels(view_pos),
+                     spacesToPixels(Position(view_pos.getX() + 1, view_pos.getY() + 1)), tint);
+    }
+    return 0;
 }
 
 int GraphicsManager::clearBox(const Box& world_box)
@@ -245,10 +266,12 @@ int GraphicsManager::clearBox(const Box& world_box)
                               corner.getY() + world_box.getVertical());
     for (int y = corner.getY(); y < far_corner.getY(); ++y)
         for (int x = corner.getX(); x < far_corner.getX(); ++x)
-            if (Cell* cell = cellAt(Position(x, y)))
+            if (Cell* cell = cellAt(Position(x, y))) {
                 *cell = Cell();
+                cell->cleared = true;
+            }
     if (p_window)
-        addSolidQuad(spacesToPixels(corner), spacesToPixels(far_corner), CLEAR_COLOR);
+        addSolidQuad(batch, spacesToPixels(corner), spacesToPixels(far_corner), CLEAR_COLOR);
     return 0;
 }
 
@@ -276,7 +299,7 @@ int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
     // Blanks and other glyphs without pixels leave the cell as it was.
     if (ch == ' ' || glyph.textureRect.width <= 0 || glyph.textureRect.height <= 0)
         return 0;
-    addGlyphQuad(spacesToPixels(view_pos), glyph, toSfmlColor(current_color));
+    addGlyphQuad(spacesToPixels(view_pos), glyph, palette.colorOf(current_color));
     recordCell(view_pos, ch);
     return 0;
 }
@@ -351,12 +374,16 @@ int GraphicsManager::swapBuffers()
     if (!canDraw())
         return -1;
     if (p_window) {
-        p_window->draw(batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
+        const sf::RenderStates states(&font.getTexture(CHARACTER_SIZE));
+        p_window->draw(shade_batch, states);
+        p_window->draw(batch, states);
         p_window->display();
         p_window->clear(CLEAR_COLOR);
     }
     shown_batch.clear();
     std::swap(shown_batch, batch);
+    shown_shade_batch.clear();
+    std::swap(shown_shade_batch, shade_batch);
     shown_cells.swap(drawn_cells);
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     return 0;
@@ -374,11 +401,23 @@ int GraphicsManager::saveScreenshot(const std::string& path) const
                         static_cast<unsigned>(window_vertical_pixels)))
         return -1;
     picture.clear(CLEAR_COLOR);
-    picture.draw(shown_batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
+    const sf::RenderStates states(&font.getTexture(CHARACTER_SIZE));
+    picture.draw(shown_shade_batch, states);
+    picture.draw(shown_batch, states);
     picture.display();
     const bool saved = picture.getTexture().copyToImage().saveToFile(path);
     p_window->setActive(true);
     return saved ? 0 : -1;
+}
+
+void GraphicsManager::setPalette(const Palette& new_palette)
+{
+    palette = new_palette;
+}
+
+const Palette& GraphicsManager::getPalette() const
+{
+    return palette;
 }
 
 void GraphicsManager::setViewCorner(Position corner)
@@ -418,11 +457,16 @@ GraphicsManager::Cell* GraphicsManager::cellAt(Position view_pos)
 
 const GraphicsManager::Cell* GraphicsManager::cellAt(Position view_pos) const
 {
+    return cellIn(drawn_cells, view_pos);
+}
+
+const GraphicsManager::Cell* GraphicsManager::cellIn(const std::vector<Cell>& cells, Position view_pos)
+{
     int x = view_pos.getX();
     int y = view_pos.getY();
     if (x < 0 || x >= WINDOW_HORIZONTAL_CHARS_DEFAULT || y < 0 || y >= WINDOW_VERTICAL_CHARS_DEFAULT)
         return nullptr;
-    return &drawn_cells[static_cast<size_t>(y * WINDOW_HORIZONTAL_CHARS_DEFAULT + x)];
+    return &cells[static_cast<size_t>(y * WINDOW_HORIZONTAL_CHARS_DEFAULT + x)];
 }
 
 char GraphicsManager::getDrawnChar(Position view_pos) const
@@ -435,6 +479,18 @@ Color GraphicsManager::getDrawnColor(Position view_pos) const
 {
     const Cell* cell = cellAt(view_pos);
     return cell ? cell->color : BLACK;
+}
+
+Color GraphicsManager::getDrawnShade(Position view_pos) const
+{
+    const Cell* cell = cellIn(drawn_cells, view_pos);
+    return cell ? cell->shade : BLACK;
+}
+
+Color GraphicsManager::getShownShade(Position view_pos) const
+{
+    const Cell* cell = cellIn(shown_cells, view_pos);
+    return cell ? cell->shade : BLACK;
 }
 
 std::string GraphicsManager::rowText(const std::vector<Cell>& cells, int row) const

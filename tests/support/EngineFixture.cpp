@@ -52,6 +52,7 @@ void EngineFixture::TearDown()
         GraphicsManager& graphics = GraphicsManager::getInstance();
         graphics.shutDown();
         graphics.setHeadless(false);
+        graphics.setPalette(defaultPalette());
     }
     ResourceManager::getInstance().shutDown();
     LogManager::getInstance().shutDown();

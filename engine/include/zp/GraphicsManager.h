@@ -8,6 +8,7 @@
 #include "zp/Color.h"
 #include "zp/Frame.h"
 #include "zp/Manager.h"
+#include "zp/Palette.h"
 #include "zp/Position.h"
 
 #include <SFML/Graphics.hpp>
@@ -60,6 +61,12 @@ public:
     int drawString(Position world_pos, const std::string& str, Justification just, Color color);
     /// -1 when the frame has no characters.
     int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
+    /// Tints the background of a cell faintly with the colour, under every
+    /// character of the frame, whenever they are drawn: for marking areas of
+    /// the board without hiding what stands there. BLACK draws no tint;
+    /// a box cleared in the same frame hides the tints of its cells.
+    /// -1 without a window (and no headless start).
+    int shadeCell(Position world_pos, Color color);
     /// Blanks the cells of a box (world cells) to the background: what was
     /// drawn there earlier in the frame is hidden, what is drawn later shows
     /// on top. For overlays; -1 without a window (and no headless start).
@@ -72,6 +79,12 @@ public:
     /// there is no window (headless: nothing to capture) or the file cannot
     /// be written.
     int saveScreenshot(const std::string& path) const;
+
+    /// The colours that the colour names are drawn in from now on (the
+    /// default palette until set). Characters already drawn in this frame keep
+    /// theirs.
+    void setPalette(const Palette& new_palette);
+    const Palette& getPalette() const;
 
     /// The world's view corner, pushed by the world whenever its view moves:
     /// drawing takes world positions and shows them relative to this corner.
@@ -87,6 +100,10 @@ public:
     /// view cell (a blank when none) and its colour.
     char getDrawnChar(Position view_pos) const;
     Color getDrawnColor(Position view_pos) const;
+    /// The tint of a view cell in the frame being drawn, and in the frame
+    /// shown last; BLACK for none.
+    Color getDrawnShade(Position view_pos) const;
+    Color getShownShade(Position view_pos) const;
     /// One row of the frame being drawn, as text.
     std::string drawnRow(int row) const;
     /// One row of the last frame shown by swapBuffers, as text.
@@ -101,6 +118,9 @@ private:
     struct Cell {
         char ch = ' ';
         Color color = BLACK;
+        Color shade = BLACK;
+        /// Blanked by clearBox: a tint of this frame no longer shows.
+        bool cleared = false;
     };
 
     // A colour in 0 ... 7 becomes the one that later out-of-range colours keep.
@@ -110,9 +130,11 @@ private:
     void recordCell(Position view_pos, char ch);
     void clearFrames();
     void addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color);
-    void addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color);
+    static void addSolidQuad(sf::VertexArray& quads, Position top_left, Position bottom_right,
+                             const sf::Color& color);
     Cell* cellAt(Position view_pos);
     const Cell* cellAt(Position view_pos) const;
+    static const Cell* cellIn(const std::vector<Cell>& cells, Position view_pos);
     std::string rowText(const std::vector<Cell>& cells, int row) const;
 
     /// True while drawing goes somewhere: a window is open, or a headless
@@ -132,6 +154,10 @@ private:
     Position view_corner;
     /// Colour of the previous character, kept for out-of-range colour values.
     Color current_color = COLOR_DEFAULT;
+    Palette palette = defaultPalette();
+    /// The tinted cell backgrounds of the frame, drawn before its characters.
+    sf::VertexArray shade_batch{sf::Triangles};
+    sf::VertexArray shown_shade_batch{sf::Triangles};
     /// Two triangles per visible character, drawn by swapBuffers in one call.
     sf::VertexArray batch{sf::Triangles};
     /// The batch of the frame the window shows now, kept for screenshots.
