@@ -3,8 +3,13 @@
 #include "content/Controls.h"
 #include "content/GameEvents.h"
 #include "content/Labels.h"
+#include "level/LevelManager.h"
+#include "play/RangeView.h"
+#include "play/SelectionPanel.h"
 #include "play/WavePlan.h"
 #include "play/WavesGame.h"
+#include "shop/Build.h"
+#include "turrets/Reach.h"
 #include "turrets/Turret.h"
 
 #include "zp/Box.h"
@@ -14,6 +19,7 @@
 #include "zp/LogManager.h"
 #include "zp/Music.h"
 #include "zp/ResourceManager.h"
+#include "zp/Utility.h"
 
 #include <cstdio>
 #include <ctime>
@@ -34,7 +40,7 @@ const zp::Position OVERLAY_POS(0, 21);
 
 // The help: a framed box in the middle of the board, as the buy panels are framed.
 const int HELP_LEFT = 12;
-const int HELP_TOP = 3;
+const int HELP_TOP = 1;
 const int HELP_WIDTH = 56;
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
 struct HelpLine {
@@ -42,15 +48,18 @@ struct HelpLine {
     const char* action;
 };
 const HelpLine HELP_LINES[] = {
-    {"1 2 3", "choose a level (in the menu)"},
+    {"1 2 3", "a level (menu); in play, buy a turret"},
     {"Q", "quit (in the menu)"},
-    {"Mouse", "carry a turret you are buying"},
-    {"Left click", "buy at a panel, then place"},
+    {"Mouse, arrows", "move the cursor (Shift: 5 cells)"},
+    {"Left click", "buy at a panel, place, select"},
+    {"Enter", "place at the cursor, or select there"},
+    {"Esc", "drop the turret carried, or unselect"},
     {"Right click", "sell a turret for half its price"},
+    {"X or Delete", "sell the selected turret"},
+    {"T", "aim of the selected turret"},
     {"F", "give up the level"},
     {"P or Space", "pause and resume"},
     {"Tab", "speed 1x, 2x, 4x"},
-    {"T", "aim of the turret under the mouse"},
     {"N", "next wave now (during the countdown)"},
     {"H or ?", "this help (play waits)"},
     {"F3", "steps per second, step time"},
@@ -118,6 +127,11 @@ Turret* PlayControls::commandedTurret() const
     return command_target.turret();
 }
 
+zp::Position PlayControls::getCursor() const
+{
+    return keyboard.getCursor();
+}
+
 int PlayControls::eventHandler(const zp::Event* p_e)
 {
     if (ended)
@@ -135,6 +149,7 @@ int PlayControls::eventHandler(const zp::Event* p_e)
         return 0;
     }
     command_target.handle(p_e);
+    keyboard.handle(p_e);
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
     const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
@@ -146,7 +161,13 @@ int PlayControls::eventHandler(const zp::Event* p_e)
 
 void PlayControls::handleKey(int key)
 {
+    if (keyboard.handleKey(key))
+        return;
     switch (key) {
+    case CANCEL_KEY:
+        if (!keyboard.cancel())
+            escapeWithNothingToCancel();
+        break;
     case PAUSE_KEY:
     case PAUSE_KEY_OTHER:
         setPlayerPause(!player_paused);
@@ -175,6 +196,10 @@ void PlayControls::handleKey(int key)
     default:
         break;
     }
+}
+
+void PlayControls::escapeWithNothingToCancel()
+{
 }
 
 void PlayControls::setPlayerPause(bool new_paused)
@@ -228,11 +253,30 @@ void PlayControls::saveScreenshot() const
 
 void PlayControls::draw()
 {
+    drawReach();
     drawNotices();
     if (frame_overlay_shown)
         drawFrameOverlay();
     if (help_shown)
         drawHelp();
+}
+
+void PlayControls::drawReach() const
+{
+    const Level* p_level = LevelManager::getInstance().getLevel();
+    if (p_level == nullptr || ended)
+        return;
+    if (const Build* p_build = carriedBuild()) {
+        const int range = p_build->getKind().base.range;
+        shadeReach(*p_level, p_build->getPosition(), range);
+        drawCoverage(zp::getWorldBox(p_build), trackCellsCovered(*p_level, p_build->getPosition(), range));
+        return;
+    }
+    if (const Turret* p_turret = commandedTurret()) {
+        shadeReach(*p_level, p_turret->getPosition(), p_turret->getRange());
+        drawSelectionPanel(*p_turret,
+                           trackCellsCovered(*p_level, p_turret->getPosition(), p_turret->getRange()));
+    }
 }
 
 void PlayControls::drawNotices() const

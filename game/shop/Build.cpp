@@ -12,6 +12,7 @@
 #include "zp/GameManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
+#include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
@@ -71,15 +72,36 @@ int Build::eventHandler(const zp::Event* p_e)
         zp::GameManager::getInstance().isPaused())
         return 0;
 
-    // Either way the purchase ends with this click.
+    return place();
+}
+
+int Build::place()
+{
+    // Either way the purchase ends here.
+    finish();
     zp::WorldManager& world = zp::WorldManager::getInstance();
-    world.markForDelete(this);
     if (!world.getCollisions(this, getPosition()).isEmpty() || !fitsPlayingField(getPosition()))
         return 0;
     placeTurret(getPosition());
     const zp::EventView charge(CURRENCY_TAG, -price, true);
     world.onEvent(&charge);
     return 1;
+}
+
+void Build::drop()
+{
+    finish();
+}
+
+bool Build::isFinished() const
+{
+    return finished;
+}
+
+void Build::finish()
+{
+    finished = true;
+    zp::WorldManager::getInstance().markForDelete(this);
 }
 
 bool Build::fitsPlayingField(zp::Position p) const
@@ -98,4 +120,15 @@ bool Build::fitsPlayingField(zp::Position p) const
 void Build::placeTurret(zp::Position p)
 {
     new Turret(*p_kind, p);
+}
+
+Build* carriedBuild()
+{
+    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
+    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next()) {
+        auto* p_build = dynamic_cast<Build*>(it.currentObject());
+        if (p_build != nullptr && !p_build->isFinished())
+            return p_build;
+    }
+    return nullptr;
 }

@@ -33,6 +33,15 @@ public:
     // 1 for a mouse move and for a placement, 0 otherwise. Right clicks
     // (which sell turrets) and clicks while the game is paused are ignored.
     int eventHandler(const zp::Event* p_e) override;
+    // What a click does: places the kind's turret where the cursor stands
+    // and charges the price, or cancels the purchase when the place is
+    // blocked; either way the cursor leaves. 1 when placed.
+    int place();
+    // Gives the purchase up at no cost; the cursor leaves.
+    void drop();
+    // True once placed, cancelled or dropped: the cursor is on its way out
+    // and is no longer carried.
+    bool isFinished() const;
     // True when the cursor's box at p lies wholly on the board and below the
     // counters' rows; solid objects in the way are not looked at.
     bool fitsPlayingField(zp::Position p) const;
@@ -40,6 +49,13 @@ public:
     virtual void placeTurret(zp::Position p);
 
 private:
+    // Marks the cursor for deletion, once.
+    void finish();
+
     const TurretKind* p_kind = &GATLING_KIND;
     int price = 0;
+    bool finished = false;
 };
+
+// The build cursor the player carries, or null.
+Build* carriedBuild();

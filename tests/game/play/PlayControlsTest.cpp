@@ -220,11 +220,31 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
         std::string screen;
         for (int row = 0; row < 24; ++row)
             screen += shown(row) + "\n";
-        for (const char* line :
-             {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
-              "sell a turret for half its price", "P or Space", "Tab", "speed 1x, 2x, 4x", "next wave now",
-              "H or ?", "F3", "F12", "screenshot beside the log", "give up the level",
-              "aim of the turret under the mouse", "H or ? to go back to the game"})
+        for (const char* line : {"Cinderwatch: keys and mouse",
+                                 "1 2 3",
+                                 "in play, buy a turret",
+                                 "Left click",
+                                 "Right click",
+                                 "sell a turret for half its price",
+                                 "P or Space",
+                                 "Tab",
+                                 "speed 1x, 2x, 4x",
+                                 "next wave now",
+                                 "H or ?",
+                                 "F3",
+                                 "F12",
+                                 "screenshot beside the log",
+                                 "give up the level",
+                                 "Mouse, arrows",
+                                 "move the cursor (Shift: 5 cells)",
+                                 "Enter",
+                                 "place at the cursor, or select there",
+                                 "Esc",
+                                 "drop the turret carried, or unselect",
+                                 "X or Delete",
+                                 "sell the selected turret",
+                                 "aim of the selected turret",
+                                 "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
         // The box hides the board under it: a buy panel's left edge is blanked.
         EXPECT_EQ(at(10, 64, 4), "   |") << screen;

@@ -78,7 +78,8 @@ TEST_F(Panels, StandInAColumnAndNumberAgainInTheNextGame)
             EXPECT_EQ(panels[i]->getSolidness(), zp::HARD);
         }
         step();
-        EXPECT_EQ(shown(0).substr(64, 12), "+----------+");
+        // The panel's key over its top border.
+        EXPECT_EQ(shown(0).substr(64, 12), "+1---------+");
         EXPECT_EQ(shown(7).substr(64, 12), "|idle      |");
         EXPECT_EQ(shown(13).substr(64, 12), "|idle      |");
 
