@@ -11,6 +11,7 @@
 #include "zp/GraphicsManager.h"
 #include "zp/InputRecording.h"
 #include "zp/LogManager.h"
+#include "zp/Palette.h"
 
 #include <chrono>
 #include <cstdio>
@@ -64,6 +65,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cinderwatch: %s: %s\n", options.replay_file.c_str(), level_error.c_str());
         return EXIT_BAD_RECORDING;
     }
+
+    if (const zp::Palette* p_palette = zp::findPalette(options.palette))
+        zp::GraphicsManager::getInstance().setPalette(*p_palette);
 
     zp::GameManager& game = zp::GameManager::getInstance();
     // Headless, the engine swaps in its windowless graphics and silent audio.

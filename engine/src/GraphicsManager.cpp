@@ -20,8 +20,8 @@ const sf::Color CLEAR_COLOR(0, 0, 0, 255);
 const int OFFSCREEN_MARGIN_CELLS = 1;
 // Two triangles per glyph.
 const size_t VERTICES_PER_GLYPH = 6;
-// A shaded cell shows a quarter of its colour over the black background.
-const sf::Uint8 SHADE_ALPHA = 64;
+// A shaded cell shows a fifth of its colour over the black background.
+const sf::Uint8 SHADE_ALPHA = 51;
 // Every page of an SFML font texture keeps a small white square at its top
 // left (for underlines); a quad that samples it is filled with its colour.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);

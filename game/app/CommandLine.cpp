@@ -2,6 +2,8 @@
 
 #include "level/LevelFiles.h"
 
+#include "zp/Palette.h"
+
 #include <algorithm>
 
 #ifndef CINDERWATCH_VERSION
@@ -54,6 +56,18 @@ std::string setReplayFile(Options& options, const std::string& value)
     return "";
 }
 
+std::string setPalette(Options& options, const std::string& value)
+{
+    if (zp::findPalette(value) != nullptr) {
+        options.palette = value;
+        return "";
+    }
+    std::string names;
+    for (const zp::Palette* p_palette : zp::builtInPalettes())
+        names += (names.empty() ? "" : ", ") + p_palette->name;
+    return "--palette takes one of " + names + ", not '" + value + "'";
+}
+
 // Options that only make sense together, or not together; "" when they fit.
 std::string checkCombination(const Options& options)
 {
@@ -84,6 +98,9 @@ const OptionRow OPTION_TABLE[] = {
      setRecordFile},
     {"--replay", nullptr, "FILE",
      "play the recording FILE back and check that the game takes the same course", setReplayFile},
+    {"--palette", nullptr, "NAME",
+     "draw in the colours of NAME: default, colour-blind (the Okabe-Ito colours) or high-contrast",
+     setPalette},
     {"--headless", nullptr, nullptr,
      "with --replay: no window, no sound, as fast as possible; print the final state",
      [](Options& options, const std::string&) {
@@ -167,7 +184,9 @@ std::string usageText()
         text += "  " + label + std::string(width - label.size() + 2, ' ') + row.help + "\n";
     }
     text += "\nIn the menu, 1, 2 and 3 choose a level and Q quits; during play, F gives up\n"
-            "the level. Turrets are bought from the panels and placed with the mouse.\n"
+            "the level. Turrets are bought from the panels and placed with the mouse, or\n"
+            "with the keys alone: 1, 2 and 3 buy, the arrows move, Enter places. H shows\n"
+            "every key.\n"
             "\nExit status: 0 when the game ended normally, 1 when it could not start, 2 for\n"
             "a bad command line, 3 for a recording that cannot be read or does not fit the\n"
             "game, 4 for a replay that parted from its recording.\n";

@@ -61,7 +61,7 @@ public:
     int drawString(Position world_pos, const std::string& str, Justification just, Color color);
     /// -1 when the frame has no characters.
     int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
-    /// Tints the background of a cell faintly with the colour, under every
+    /// Tints the background of a cell faintly (a fifth of the colour), under every
     /// character of the frame, whenever they are drawn: for marking areas of
     /// the board without hiding what stands there. BLACK draws no tint;
     /// a box cleared in the same frame hides the tints of its cells.

@@ -330,13 +330,14 @@ TEST_F(GraphicsPixelTest, EachPaletteShowsAGlyphInItsOwnColours)
             const sf::Color shown = p_palette->colorOf(zp::Color(c));
             const sf::Color usual = zp::defaultPalette().colorOf(zp::Color(c));
             EXPECT_GE(countColorInCell(screen, cell, shown), GLYPH_PIXELS) << "colour " << c;
-            if (shown != usual)
+            if (shown != usual) {
                 EXPECT_EQ(countColorInCell(screen, cell, usual), 0) << "colour " << c;
+            }
         }
     }
 }
 
-// A shaded cell's background is a quarter of its colour, under a glyph
+// A shaded cell's background is a fifth of its colour, under a glyph
 // drawn before or after the tint; its neighbours stay black, and a
 // screenshot shows the tint too.
 TEST_F(GraphicsPixelTest, AShadedCellIsFaintlyTintedUnderItsGlyph)
@@ -354,10 +355,10 @@ TEST_F(GraphicsPixelTest, AShadedCellIsFaintlyTintedUnderItsGlyph)
 
     const sf::Color cyan = zp::colourBlindPalette().colorOf(zp::CYAN);
     const sf::Color yellow = zp::colourBlindPalette().colorOf(zp::YELLOW);
-    // A quarter of the colour over black, rounded either way by the blending.
+    // A fifth of the colour over black, rounded either way by the blending.
     auto faint = [](sf::Color colour) {
         return [colour](sf::Color pixel) {
-            auto near = [](int shown, int full) { return std::abs(shown - full * 64 / 255) <= 1; };
+            auto near = [](int shown, int full) { return std::abs(shown - full / 5) <= 1; };
             return near(pixel.r, colour.r) && near(pixel.g, colour.g) && near(pixel.b, colour.b);
         };
     };

@@ -237,13 +237,13 @@ TEST_P(SameRules, NothingIsBoughtPlacedOrSoldWhilePaused)
 {
     Turret* p_turret = new Gatling(Position(30, 18));
     engine.setPaused(true);
+    sell(Position(30, 18));
     buy(0);
     EXPECT_TRUE(objectsOf<Build>().empty());
     engine.setPaused(false);
     buy(0);
     engine.setPaused(true);
     placeAt(FREE_CELL);
-    sell(Position(30, 18));
     engine.setPaused(false);
     step();
     EXPECT_TRUE(turretsAt(FREE_CELL).empty());

@@ -185,6 +185,35 @@ TEST_F(Panels, ShowAStartedPurchaseUntilTheNextClickElsewhere)
     EXPECT_TRUE(objectsOf<Build>().empty());
 }
 
+// Each panel shows its digit key in its top border, in one colour while
+// the currency covers its price and in another while it does not.
+TEST_F(Panels, ShowTheirKeysColouredByWhetherTheCurrencyCoversThePrice)
+{
+    const struct {
+        int currency;
+        zp::Color gatling, rocket, freeze;
+    } cases[] = {
+        {100, PANEL_AFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR},
+        {99, PANEL_UNAFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR},
+        {300, PANEL_AFFORDABLE_COLOR, PANEL_AFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR},
+        {600, PANEL_AFFORDABLE_COLOR, PANEL_AFFORDABLE_COLOR, PANEL_AFFORDABLE_COLOR},
+    };
+    EXPECT_NE(PANEL_AFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.currency);
+        setCounter("Currency:", c.currency);
+        graphics.swapBuffers();
+        zp::WorldManager::getInstance().draw();
+        EXPECT_EQ(graphics.drawnRow(0).substr(64, 3), "+1-");
+        EXPECT_EQ(graphics.drawnRow(6).substr(64, 3), "+2-");
+        EXPECT_EQ(graphics.drawnRow(12).substr(64, 3), "+3-");
+        EXPECT_EQ(graphics.getDrawnColor(Position(65, 0)), c.gatling);
+        EXPECT_EQ(graphics.getDrawnColor(Position(65, 6)), c.rocket);
+        EXPECT_EQ(graphics.getDrawnColor(Position(65, 12)), c.freeze);
+    }
+}
+
 class PanelsWithoutSprites : public Play {};
 
 TEST_F(PanelsWithoutSprites, AreLoggedAndKeepTheirClickArea)
