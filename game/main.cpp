@@ -6,6 +6,7 @@
 #include "app/RecordedRun.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
+#include "play/Difficulty.h"
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
@@ -68,6 +69,10 @@ int main(int argc, char** argv)
 
     if (const zp::Palette* p_palette = zp::findPalette(options.palette))
         zp::GraphicsManager::getInstance().setPalette(*p_palette);
+
+    // A replay is played at its recording's difficulty; the menu may change it later, by recorded keys.
+    chooseDifficulty(options.replay_file.empty() ? options.difficulty
+                                                 : recordingDifficulty(replay_recording));
 
     zp::GameManager& game = zp::GameManager::getInstance();
     // Headless, the engine swaps in its windowless graphics and silent audio.

@@ -32,6 +32,14 @@ std::string setLevel(Options& options, const std::string& value)
     return "";
 }
 
+std::string setDifficulty(Options& options, const std::string& value)
+{
+    if (difficultyFromKey(value, options.difficulty) != 0)
+        return "--difficulty takes " + difficultyKeys() + ", not '" + value + "'";
+    options.difficulty_given = true;
+    return "";
+}
+
 std::string setDataDir(Options& options, const std::string& value)
 {
     if (value.empty())
@@ -75,6 +83,8 @@ std::string checkCombination(const Options& options)
         return "--headless needs --replay FILE";
     if (!options.replay_file.empty() && options.level > 0)
         return "--level cannot be used with --replay (the recording names its level)";
+    if (!options.replay_file.empty() && options.difficulty_given)
+        return "--difficulty cannot be used with --replay (the recording names its difficulty)";
     return "";
 }
 
@@ -91,6 +101,8 @@ const OptionRow OPTION_TABLE[] = {
      }},
     {"--level", nullptr, "N", "start level N (1, 2 or 3) at once, without the splash screen and the menu",
      setLevel},
+    {"--difficulty", nullptr, "NAME",
+     "play at casual, normal (the default) or veteran; the menu's D key changes it", setDifficulty},
     {"--data", nullptr, "DIR", "read the game data (sprites, levels, sounds) from DIR", setDataDir},
     {"--record", nullptr, "FILE",
      "write every input of this run to the recording FILE (with --replay: the replayed input, with fresh "
@@ -183,10 +195,11 @@ std::string usageText()
         const std::string label = optionLabel(row);
         text += "  " + label + std::string(width - label.size() + 2, ' ') + row.help + "\n";
     }
-    text += "\nIn the menu, 1, 2 and 3 choose a level and Q quits; during play, F gives up\n"
-            "the level. Turrets are bought from the panels and placed with the mouse, or\n"
-            "with the keys alone: 1, 2 and 3 buy, the arrows move, Enter places. H shows\n"
-            "every key.\n"
+    text += "\nIn the menu, 1, 2 and 3 choose a level, D the difficulty, and Q quits; during\n"
+            "play, F gives up the level. Turrets are bought from the panels and placed with\n"
+            "the mouse, or with the keys alone: 1, 2 and 3 buy, the arrows move, Enter\n"
+            "places or selects. T changes the aim of the selected turret and U upgrades it;\n"
+            "H shows every key.\n"
             "\nExit status: 0 when the game ended normally, 1 when it could not start, 2 for\n"
             "a bad command line, 3 for a recording that cannot be read or does not fit the\n"
             "game, 4 for a replay that parted from its recording.\n";

@@ -22,6 +22,8 @@ std::string turretState(const Turret& turret)
     std::string state = " countdown " + std::to_string(turret.getFireCountdown());
     if (turret.getTargetMode() != TargetMode::FIRST)
         state += std::string(" aim ") + targetModeName(turret.getTargetMode());
+    if (turret.getUpgradeLevel() > 0)
+        state += " upgrade " + std::to_string(turret.getUpgradeLevel());
     return state;
 }
 

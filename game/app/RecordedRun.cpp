@@ -43,6 +43,13 @@ int readRecordingFile(const std::string& path, zp::InputRecording& recording, in
         return -1;
     }
     level = value[0] - '0';
+    Difficulty difficulty = Difficulty::NORMAL;
+    if (recording.hasMeta(DIFFICULTY_META) &&
+        difficultyFromKey(recording.getMeta(DIFFICULTY_META), difficulty) != 0) {
+        error = lineText(recording.getMetaLine(DIFFICULTY_META)) + "difficulty \"" +
+                recording.getMeta(DIFFICULTY_META) + "\" is not a difficulty (" + difficultyKeys() + ")";
+        return -1;
+    }
     // Without its end a replay would never stop by itself (headless, nothing else stops it).
     if (recording.getEndStep() < 0) {
         error = lineText(recording.getLineCount()) +
@@ -50,6 +57,14 @@ int readRecordingFile(const std::string& path, zp::InputRecording& recording, in
         return -1;
     }
     return 0;
+}
+
+Difficulty recordingDifficulty(const zp::InputRecording& recording)
+{
+    Difficulty difficulty = Difficulty::NORMAL;
+    if (recording.hasMeta(DIFFICULTY_META))
+        difficultyFromKey(recording.getMeta(DIFFICULTY_META), difficulty);
+    return difficulty;
 }
 
 int checkLevelFiles(int level, int line, std::string& error)
@@ -91,6 +106,8 @@ RecordedRun::RecordedRun(const Options& options, const zp::InputRecording& repla
         recording.setMeta("game", std::string("cinderwatch ") + CINDERWATCH_VERSION);
         recording.setMeta(LEVEL_META,
                           p_replayer ? replay_recording.getMeta(LEVEL_META) : std::to_string(options.level));
+        // The difficulty the run starts at: a replay's is the recording's.
+        recording.setMeta(DIFFICULTY_META, difficultyRow(chosenDifficulty()).key);
         p_recorder = std::make_unique<zp::InputRecorder>(recording, stateDigest);
         input.setRecorder(p_recorder.get());
     }

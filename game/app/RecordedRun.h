@@ -4,6 +4,8 @@
 // mode; only the input's source and the checks of its state change.
 #pragma once
 
+#include "play/Difficulty.h"
+
 #include "zp/InputRecorder.h"
 #include "zp/InputRecording.h"
 #include "zp/InputReplayer.h"
@@ -23,10 +25,16 @@ const int EXIT_REPLAY_DIFFERS = 4;
 // The meta key that names the screen a recording starts on: 0 the splash
 // screen (the menu chooses the level), 1 ... LEVEL_COUNT that level at once.
 inline const std::string LEVEL_META = "level";
+// The meta key of the difficulty the run starts at: casual, normal or
+// veteran. Recordings written before there were difficulties have none, and
+// are played at normal.
+inline const std::string DIFFICULTY_META = "difficulty";
 
-// Reads a recording and the level it names, and sees that it has its end;
-// 0, or -1 with "line N: what is wrong" in `error`.
+// Reads a recording and the level it names, and sees that it has its end and
+// that a difficulty it names is one; 0, or -1 with "line N: what is wrong" in `error`.
 int readRecordingFile(const std::string& path, zp::InputRecording& recording, int& level, std::string& error);
+// The difficulty a recording (read without error) starts at.
+Difficulty recordingDifficulty(const zp::InputRecording& recording);
 // The level's files must be in the data set; 0, or -1 and the error (naming
 // the recording's line when there is one).
 int checkLevelFiles(int level, int line, std::string& error);

@@ -1,5 +1,6 @@
-// The keys and buttons of play, beyond the menu's digits and Q and the F key
-// that gives up a level. The help overlay lists them all.
+// The keys and buttons of play and the menu's difficulty key, beyond the
+// menu's digits and Q and the F key that gives up a level. The help overlay
+// lists them all.
 #pragma once
 
 #include <SFML/Window/Keyboard.hpp>
@@ -48,5 +49,7 @@ const sf::Keyboard::Key CANCEL_KEY = sf::Keyboard::Escape;
 // Sells the selected turret, as a right click on it does.
 const sf::Keyboard::Key SELL_KEY = sf::Keyboard::X;
 const sf::Keyboard::Key SELL_KEY_OTHER = sf::Keyboard::Delete;
+// In the menu: the next difficulty.
+const sf::Keyboard::Key DIFFICULTY_KEY = sf::Keyboard::D;
 // Save a picture of the window beside the log.
 const sf::Keyboard::Key SCREENSHOT_KEY = sf::Keyboard::F12;

@@ -11,6 +11,7 @@
 #include "shop/Build.h"
 #include "turrets/Reach.h"
 #include "turrets/Turret.h"
+#include "turrets/TurretSummary.h"
 
 #include "zp/Box.h"
 #include "zp/EventKeyboard.h"
@@ -37,10 +38,11 @@ const zp::Position SPEED_POS(24, 1);
 // corner above it, which the tracks of all three levels leave free.
 const zp::Position PREVIEW_POS(0, 23);
 const zp::Position OVERLAY_POS(0, 21);
+const zp::Color TURRET_LINE_COLOR = zp::YELLOW;
 
 // The help: a framed box in the middle of the board, as the buy panels are framed.
 const int HELP_LEFT = 12;
-const int HELP_TOP = 1;
+const int HELP_TOP = 0;
 const int HELP_WIDTH = 56;
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
 struct HelpLine {
@@ -54,7 +56,7 @@ const HelpLine HELP_LINES[] = {
     {"Left click", "buy at a panel, place, select"},
     {"Enter", "place at the cursor, or select there"},
     {"Esc", "drop the turret carried, or unselect"},
-    {"Right click", "sell a turret for half its price"},
+    {"Right click", "sell a turret for half what it cost"},
     {"X or Delete", "sell the selected turret"},
     {"T", "aim of the selected turret"},
     {"F", "give up the level"},
@@ -64,6 +66,8 @@ const HelpLine HELP_LINES[] = {
     {"H or ?", "this help (play waits)"},
     {"F3", "steps per second, step time"},
     {"F12", "screenshot beside the log"},
+    {"U", "upgrade the selected turret"},
+    {"D", "difficulty (in the menu)"},
 };
 const char* const HELP_LEAVE = "H or ? to go back to the game";
 const int HELP_KEYS_COLUMN = 3;
@@ -183,6 +187,11 @@ void PlayControls::handleKey(int key)
         if (Turret* p_turret = commandedTurret())
             p_turret->cycleTargetMode();
         break;
+    case UPGRADE_KEY:
+        // Refused while paused, like every purchase.
+        if (Turret* p_turret = commandedTurret())
+            p_turret->upgrade();
+        break;
     case HELP_KEY:
     case HELP_KEY_OTHER:
         setHelpShown(!help_shown);
@@ -287,7 +296,10 @@ void PlayControls::drawNotices() const
     const int speed = zp::GameManager::getInstance().getStepsPerFrame();
     if (speed != PLAY_SPEEDS[0])
         graphics.drawString(SPEED_POS, "Speed " + std::to_string(speed) + "x", zp::LEFT_JUSTIFIED, zp::CYAN);
-    if (!waves_game.isSpawning() && !waves_game.isEnded())
+    // The selected turret's line takes the preview's row while it is selected.
+    if (const Turret* p_turret = commandedTurret())
+        graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
+    else if (!waves_game.isSpawning() && !waves_game.isEnded())
         graphics.drawString(PREVIEW_POS, wavePreviewText(waves_game.getWave(), waves_game.getComingWave()),
                             zp::LEFT_JUSTIFIED, zp::CYAN);
 }

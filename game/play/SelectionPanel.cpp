@@ -4,6 +4,8 @@
 #include "shop/Info.h"
 #include "turrets/Targeting.h"
 #include "turrets/Turret.h"
+#include "turrets/TurretKinds.h"
+#include "turrets/TurretSummary.h"
 
 #include "zp/GraphicsManager.h"
 #include "zp/Utility.h"
@@ -38,7 +40,17 @@ std::vector<std::pair<std::string, std::string>> selectionLines(const Turret& tu
     lines.emplace_back("range", std::to_string(turret.getRange()));
     lines.emplace_back("reaches", std::to_string(covered) + (covered == 1 ? " track cell" : " track cells"));
     lines.emplace_back("aim", std::string(targetModeName(turret.getTargetMode())) + "  (T)");
-    lines.emplace_back("sells for", std::to_string(turret.getPrice() / SELL_REFUND_DIVISOR) + "  (X)");
+    lines.emplace_back("level", std::to_string(turret.getUpgradeLevel()) + " of " +
+                                    std::to_string(TURRET_UPGRADE_LEVELS));
+    if (const TurretUpgrade* p_next = turret.nextUpgrade()) {
+        const TurretStats now = {turret.getRange(), turret.getDamage(), turret.getFireRate(),
+                                 turret.getFreezeSteps()};
+        lines.emplace_back("upgrade", std::to_string(p_next->cost) + "  (U)");
+        lines.emplace_back("gives", upgradeEffect(now, p_next->stats));
+    } else {
+        lines.emplace_back("upgrade", "none left");
+    }
+    lines.emplace_back("sells for", std::to_string(turret.getSpent() / SELL_REFUND_DIVISOR) + "  (X)");
     return lines;
 }
 

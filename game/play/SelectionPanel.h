@@ -1,6 +1,7 @@
 // The small panel beside the selected turret: its kind, damage, fire rate,
-// range (and the track cells it covers), targeting mode, and what selling
-// it returns, with the keys that change them.
+// range (and the track cells it covers), targeting mode, upgrade level and
+// the next level's cost and effect, and what selling it returns, with the
+// keys that change them.
 #pragma once
 
 #include "zp/Box.h"

@@ -72,7 +72,8 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     new Reticle;
     new CurrencyView(zp::Position(CURRENCY_VIEW_X, COUNTER_ROW));
     new WaveView(zp::Position(WAVE_VIEW_X, COUNTER_ROW));
-    new LivesView(zp::Position(LIVES_VIEW_X, COUNTER_ROW));
+    difficulty = chosenDifficulty();
+    new LivesView(zp::Position(LIVES_VIEW_X, COUNTER_ROW), difficultyRow(difficulty).lives);
     // One buy panel per kind, down the column in the list's order.
     for (const TurretKind* p_kind : kinds)
         new Info(*p_kind);
@@ -97,6 +98,7 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     p_current_game = this;
     latest_result = PlayResult();
     latest_result.start_step = zp::GameManager::getInstance().getStepCount();
+    latest_result.difficulty = difficulty;
 }
 
 WavesGame::~WavesGame()
@@ -145,9 +147,18 @@ int WavesGame::getWaveCountdown() const
     return wave_countdown;
 }
 
-const WavePlan& WavesGame::getComingWave() const
+WavePlan WavesGame::getComingWave() const
 {
-    return plan;
+    WavePlan coming = plan;
+    coming.easy_health = scaledHealth(plan.easy_health, difficulty);
+    coming.medium_health = scaledHealth(plan.medium_health, difficulty);
+    coming.hard_health = scaledHealth(plan.hard_health, difficulty);
+    return coming;
+}
+
+Difficulty WavesGame::getDifficulty() const
+{
+    return difficulty;
 }
 
 bool WavesGame::startNextWaveNow()
@@ -188,13 +199,13 @@ void WavesGame::updateWave()
     if (to_spawn > 0) {
         if (easy_left > 0) {
             --easy_left;
-            new EnemyEasy(plan.easy_health);
+            new EnemyEasy(scaledHealth(plan.easy_health, difficulty));
         } else if (medium_left > 0) {
             --medium_left;
-            new EnemyMedium(plan.medium_health);
+            new EnemyMedium(scaledHealth(plan.medium_health, difficulty));
         } else if (hard_left > 0) {
             --hard_left;
-            new EnemyHard(plan.hard_health);
+            new EnemyHard(scaledHealth(plan.hard_health, difficulty));
         }
         --to_spawn;
         return;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "hud/HudLayout.h"
+#include "play/Difficulty.h"
 #include "play/WavePlan.h"
 #include "turrets/TurretKinds.h"
 
@@ -32,11 +33,13 @@ struct PlayResult {
     // The step count when the game began, and when it was over; -1 while it runs.
     int start_step = -1;
     int end_step = -1;
+    Difficulty difficulty = Difficulty::NORMAL;
 };
 
 class WavesGame : public zp::Object {
 public:
-    // The board sells the kinds of the list, one panel each.
+    // The board sells the kinds of the list, one panel each; the game is
+    // played at the difficulty chosen when it is made.
     WavesGame(const std::string& level_file, const std::string& path_file,
               const TurretKindList& kinds = SHIPPED_TURRET_KINDS);
     ~WavesGame() override;
@@ -53,8 +56,10 @@ public:
     // Steps left before the next wave starts; counts only while waiting.
     int getWaveCountdown() const;
     // While waiting, what the wave the countdown leads to (numbered
-    // getWave()) will send; while a wave runs, what that wave sends.
-    const WavePlan& getComingWave() const;
+    // getWave()) will send; while a wave runs, what that wave sends. The
+    // healths are the difficulty's.
+    WavePlan getComingWave() const;
+    Difficulty getDifficulty() const;
     // While waiting, starts the next wave at once, as if the countdown had
     // just run out (also while the game is paused). False, and nothing
     // changes, while a wave runs or after play.
@@ -86,6 +91,8 @@ private:
     int hard_left = 0;
     // Counts and healths of the wave that runs, or of the one to come.
     WavePlan plan;
+    // The healths of `plan` are scaled by it as enemies are made.
+    Difficulty difficulty = Difficulty::NORMAL;
     // Set once "GameOver" has been handled: events later in that frame would
     // otherwise create enemies that outlive the game.
     bool ended = false;

@@ -1,6 +1,8 @@
 #include "screens/GameMenu.h"
 
+#include "content/Controls.h"
 #include "content/Labels.h"
+#include "play/Difficulty.h"
 #include "play/WavesGame.h"
 
 #include "zp/EventKeyboard.h"
@@ -31,6 +33,17 @@ const char* const MENU_TEXT[] = {
     "3. Hard",
 };
 
+// Below the levels, a row apart: the difficulty and what it means.
+const zp::Position DIFFICULTY_POS(0, 19);
+const char* const DIFFICULTY_LABEL = "D. Difficulty: ";
+const zp::Position DIFFICULTY_NOTE_POS(3, 20);
+
+std::string difficultyNote(const DifficultyRow& row)
+{
+    return "enemy health " + std::to_string(row.health_percent) + "%, " + std::to_string(row.lives) +
+           " lives";
+}
+
 } // namespace
 
 GameMenu::GameMenu()
@@ -56,9 +69,16 @@ int GameMenu::eventHandler(const zp::Event* p_e)
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
 
+    const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
+    // Only a press changes the difficulty: a held key would spin through them.
+    if (p_key->getKey() == DIFFICULTY_KEY) {
+        if (p_key->getKeyboardAction() == zp::KEY_PRESSED)
+            chooseDifficulty(nextDifficulty(chosenDifficulty()));
+        return 0;
+    }
     // Pressed, released and held all count; a level key takes the menu out
     // of the world, so the same key cannot start a second level.
-    switch (static_cast<const zp::EventKeyboard*>(p_e)->getKey()) {
+    switch (p_key->getKey()) {
     case sf::Keyboard::Q:
         zp::GameManager::getInstance().setGameOver(true);
         break;
@@ -98,4 +118,11 @@ void GameMenu::draw()
     int row = FIRST_TEXT_ROW;
     for (const char* text : MENU_TEXT)
         graphics.drawString(zp::Position(0, row++), text, zp::LEFT_JUSTIFIED, zp::BLUE);
+
+    const DifficultyRow& difficulty = difficultyRow(chosenDifficulty());
+    graphics.drawString(DIFFICULTY_POS, DIFFICULTY_LABEL, zp::LEFT_JUSTIFIED, zp::BLUE);
+    graphics.drawString(zp::Position(DIFFICULTY_POS.getX() + int(std::string(DIFFICULTY_LABEL).size()),
+                                     DIFFICULTY_POS.getY()),
+                        difficulty.name, zp::LEFT_JUSTIFIED, zp::YELLOW);
+    graphics.drawString(DIFFICULTY_NOTE_POS, difficultyNote(difficulty), zp::LEFT_JUSTIFIED, zp::BLUE);
 }

@@ -1,5 +1,6 @@
-// The level menu: keys 1, 2 and 3 start a level, Q quits. It plays the
-// "menu" music from the start while it is shown.
+// The level menu: keys 1, 2 and 3 start a level, D changes the difficulty
+// of the games to come, Q quits. It plays the "menu" music from the start
+// while it is shown.
 #pragma once
 
 #include "zp/ViewObject.h"
@@ -16,9 +17,10 @@ public:
     GameMenu();
     ~GameMenu() override;
 
-    // Q ends the game; 1, 2 and 3 leave the menu for that level.
+    // Q ends the game; 1, 2 and 3 leave the menu for that level; a press of
+    // D goes to the next difficulty.
     int eventHandler(const zp::Event* p_e) override;
-    // The "menu" picture and the instructions.
+    // The "menu" picture, the instructions and the difficulty.
     void draw() override;
 
 private:

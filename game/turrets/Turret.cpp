@@ -5,6 +5,7 @@
 #include "content/SpriteLookup.h"
 #include "enemies/Enemy.h"
 #include "enemies/EventFreeze.h"
+#include "hud/CurrencyView.h"
 
 #include "zp/EventMouse.h"
 #include "zp/EventStep.h"
@@ -19,6 +20,7 @@
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -143,6 +145,37 @@ int Turret::getPrice() const
     return price;
 }
 
+int Turret::getUpgradeLevel() const
+{
+    return upgrade_level;
+}
+
+const TurretUpgrade* Turret::nextUpgrade() const
+{
+    if (p_kind == nullptr || upgrade_level >= TURRET_UPGRADE_LEVELS)
+        return nullptr;
+    return &p_kind->upgrades[static_cast<std::size_t>(upgrade_level)];
+}
+
+bool Turret::upgrade()
+{
+    const TurretUpgrade* p_next = nextUpgrade();
+    if (p_next == nullptr || sold || zp::GameManager::getInstance().isPaused() ||
+        !currencyCovers(p_next->cost))
+        return false;
+    const zp::EventView charge(CURRENCY_TAG, -p_next->cost, true);
+    zp::WorldManager::getInstance().onEvent(&charge);
+    ++upgrade_level;
+    upgrades_spent += p_next->cost;
+    useStats(p_next->stats);
+    return true;
+}
+
+int Turret::getSpent() const
+{
+    return price + upgrades_spent;
+}
+
 bool Turret::isSold() const
 {
     return sold;
@@ -180,12 +213,14 @@ int Turret::eventHandler(const zp::Event* p_e)
 void Turret::draw()
 {
     Object::draw();
-    if (target_mode == TargetMode::FIRST)
-        return;
     const zp::Box covered = zp::getWorldBox(this);
-    const zp::Position beside(covered.getCorner().getX() + covered.getHorizontal(),
-                              covered.getCorner().getY());
-    zp::GraphicsManager::getInstance().drawCh(beside, targetModeLetter(target_mode), MARK_COLOR);
+    const int right = covered.getCorner().getX() + covered.getHorizontal();
+    const int top = covered.getCorner().getY();
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    if (target_mode != TargetMode::FIRST)
+        graphics.drawCh(zp::Position(right, top), targetModeLetter(target_mode), MARK_COLOR);
+    if (upgrade_level > 0)
+        graphics.drawCh(zp::Position(right, top + 1), static_cast<char>('0' + upgrade_level), MARK_COLOR);
 }
 
 void Turret::sell()
@@ -196,7 +231,7 @@ void Turret::sell()
     sold = true;
     zp::WorldManager& world = zp::WorldManager::getInstance();
     world.markForDelete(this);
-    const zp::EventView refund(CURRENCY_TAG, price / SELL_REFUND_DIVISOR, true);
+    const zp::EventView refund(CURRENCY_TAG, getSpent() / SELL_REFUND_DIVISOR, true);
     world.onEvent(&refund);
     if (zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(SELL_SOUND))
         p_sound->play(false);

@@ -1,8 +1,9 @@
 // A defence placed by the player, of the kind whose row it reads. Every step
 // it aims at an enemy within its range, picked by its targeting mode (the
 // oldest at first), and fires when its countdown allows; with no enemy in
-// range it turns slowly on its own. A right click on it sells it back for
-// half its price.
+// range it turns slowly on its own. Its kind's upgrade levels can be bought
+// for it, one after the other. A right click on it sells it back for half of
+// everything spent on it.
 #pragma once
 
 #include "turrets/Targeting.h"
@@ -47,9 +48,21 @@ public:
     // Steps that a shot freezes its target for; 0 for none.
     void setFreezeSteps(int new_freeze_steps);
     int getFreezeSteps() const;
-    // What the turret cost; a sale gives back half of it.
+    // What the turret cost to place.
     void setPrice(int new_price);
     int getPrice() const;
+    // The levels bought above the base, 0 to TURRET_UPGRADE_LEVELS.
+    int getUpgradeLevel() const;
+    // The level that U would buy next; null at the top, or for a turret of no kind.
+    const TurretUpgrade* nextUpgrade() const;
+    // Buys the next level through the currency counter (a "Currency:" view
+    // event of minus its cost) and takes its numbers. Refused, with nothing
+    // changed, like a purchase at a panel that the currency does not cover:
+    // at the top level, with too little currency (or no counter), for a sold
+    // turret and while the game is paused. True when bought.
+    bool upgrade();
+    // The price and every upgrade bought; a sale gives back half of it.
+    int getSpent() const;
     bool isSold() const;
     // How the turret picks its target; FIRST, the oldest in range, at first.
     void setTargetMode(TargetMode new_mode);
@@ -60,8 +73,8 @@ public:
     // Steps run the targeting; a right click on one of the turret's cells
     // sells it, unless the game is paused.
     int eventHandler(const zp::Event* p_e) override;
-    // The sprite, and beside its top right corner the letter of a targeting
-    // mode other than the first.
+    // The sprite; beside its top right corner the letter of a targeting mode
+    // other than the first, and under that the upgrade level above 0.
     void draw() override;
     // One step: aims at the enemy in range that the mode picks and fires
     // when ready; with none in range, turns idly.
@@ -88,6 +101,8 @@ private:
     int fire_countdown = TURRET_FIRE_RATE_DEFAULT;
     int freeze_steps = 0;
     int price = 0;
+    int upgrade_level = 0;
+    int upgrades_spent = 0;
     bool sold = false;
     TargetMode target_mode = TargetMode::FIRST;
 };

@@ -176,7 +176,7 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     ASSERT_TRUE(waitForText(HELP_TITLE_AT, HELP_TITLE));
     for (const auto& [row, keys, action] : std::vector<std::tuple<int, const char*, const char*>>{
              {9, "Left click", "buy at a panel"},
-             {10, "Right click", "sell a turret for half its price"},
+             {10, "Right click", "sell a turret for half what it cost"},
              {12, "P or Space", "pause and resume"},
              {13, "Tab", "speed 1x, 2x, 4x"},
              {14, "N", "next wave now"},

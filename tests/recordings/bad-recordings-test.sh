@@ -57,6 +57,9 @@ expect no-level 3 "no-level.rec: line 1: the recording names no level"
 printf 'zp-recording 1\nmeta level 7\nend 10\n' >bad-level.rec
 expect bad-level 3 "bad-level.rec: line 2: level \"7\" is not a level"
 
+printf 'zp-recording 1\nmeta level 1\nmeta difficulty nightmare\nend 10\n' >bad-difficulty.rec
+expect bad-difficulty 3 "bad-difficulty.rec: line 3: difficulty \"nightmare\" is not a difficulty (casual, normal or veteran)"
+
 printf 'zp-recording 1\nmeta level 1\nkey 5 pressed 16\n' >no-end.rec
 expect no-end 3 "no-end.rec: line 3: the recording has no \"end\" line"
 
@@ -87,6 +90,12 @@ awk '!done && $1 == "check" && $2 >= 600 { $3 = "0000000000000000"; done = 1 } {
     >wrong-check.rec
 step=$(awk '$1 == "check" && $2 >= 600 { print $2; exit }' "$good")
 expect wrong-check 4 "wrong-check.rec: the replay differs from the recording at step $step"
+
+# A real game, recorded before there were difficulties (so at normal), said
+# to be played at veteran: the enemies' health parts it from its checks.
+awk '$1 == "meta" && $2 == "level" { print; print "meta difficulty veteran"; next } { print }' "$good" \
+    >veteran.rec
+expect veteran 4 "veteran.rec: the replay differs from the recording at step"
 
 # The state at the end changed.
 awk '$1 == "end" { $3 = "0000000000000000" } { print }' "$good" >wrong-end.rec

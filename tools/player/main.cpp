@@ -14,6 +14,7 @@
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 #include "level/LevelFiles.h"
+#include "play/Difficulty.h"
 #include "play/WavesGame.h"
 
 #include "zp/GameManager.h"
@@ -43,6 +44,7 @@ const Strategy STRATEGIES[] = {Strategy::NO_TURRETS, Strategy::ONE_GATLING, Stra
 
 struct Settings {
     int level = 0;
+    Difficulty difficulty = Difficulty::NORMAL;
     bool has_strategy = false;
     Strategy strategy = Strategy::NO_TURRETS;
     int max_steps = MAX_STEPS_DEFAULT;
@@ -84,6 +86,11 @@ int parse(int argc, char** argv, Settings& settings, std::string& error)
             settings.has_strategy = strategyFromName(value, settings.strategy) == 0;
             if (!settings.has_strategy) {
                 error = "unknown strategy '" + value + "'";
+                return -1;
+            }
+        } else if (name == "--difficulty") {
+            if (difficultyFromKey(value, settings.difficulty) != 0) {
+                error = "--difficulty takes " + difficultyKeys();
                 return -1;
             }
         } else if (name == "--steps") {
@@ -140,6 +147,8 @@ int playGame(const Settings& settings)
     recording.setMeta("game", "cinderwatch, played by cinderwatch_player");
     recording.setMeta("player", strategyName(settings.strategy));
     recording.setMeta(LEVEL_META, std::to_string(settings.level));
+    recording.setMeta(DIFFICULTY_META, difficultyRow(settings.difficulty).key);
+    chooseDifficulty(settings.difficulty);
     zp::InputReplayer replayer(plan);
     zp::InputRecorder recorder(recording, stateDigest);
     zp::InputManager& input = zp::InputManager::getInstance();

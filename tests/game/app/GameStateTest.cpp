@@ -5,6 +5,7 @@
 
 #include "PlayHarness.h"
 #include "enemies/EnemyEasy.h"
+#include "hud/CurrencyView.h"
 #include "play/WavesGame.h"
 #include "turrets/Gatling.h"
 
@@ -90,7 +91,7 @@ TEST_F(GameStateTest, ObjectsByTypePositionAndHealthOrValue)
 
 // A turret's state says the player's choices only once they are made, so the
 // games recorded before there were any choices keep their digests.
-TEST_F(GameStateTest, TurretsSayTheirTargetingOnlyWhenItIsNotTheFirst)
+TEST_F(GameStateTest, TurretsSayTheirTargetingAndUpgradeOnlyWhenChosen)
 {
     auto* p_turret = new Gatling(Position(3, 4));
     EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2\n");
@@ -98,6 +99,12 @@ TEST_F(GameStateTest, TurretsSayTheirTargetingOnlyWhenItIsNotTheFirst)
     EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2 aim weakest\n");
     p_turret->setTargetMode(TargetMode::FIRST);
     EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2\n");
+
+    new CurrencyView(Position(55, 1));
+    ASSERT_TRUE(p_turret->upgrade());
+    p_turret->setTargetMode(TargetMode::CLOSEST);
+    EXPECT_EQ(describeObjects(),
+              "Gatling 3 4 countdown 2 aim closest upgrade 1\nCurrencyView 55 1 value 0\n");
 }
 
 TEST_F(GameStateTest, TheStateLineAndItsDigest)

@@ -225,7 +225,7 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
                                  "in play, buy a turret",
                                  "Left click",
                                  "Right click",
-                                 "sell a turret for half its price",
+                                 "sell a turret for half what it cost",
                                  "P or Space",
                                  "Tab",
                                  "speed 1x, 2x, 4x",
@@ -244,6 +244,7 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
                                  "X or Delete",
                                  "sell the selected turret",
                                  "aim of the selected turret",
+                                 "upgrade the selected turret",
                                  "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
         // The box hides the board under it: a buy panel's left edge is blanked.

@@ -144,10 +144,11 @@ TEST_F(RangeViewTest, TheSelectedTurretShowsItsReachAndItsPanel)
     const char* const rows[] = {
         ".-------------------------.", "| Gatling                 |", "| damage    5             |",
         "| fires     every 2 steps |", "| range     20            |", "| reaches   9 track cells |",
-        "| aim       first  (T)    |", "| sells for 50  (X)       |", "'-------------------------'",
+        "| aim       first  (T)    |", "| level     0 of 2        |", "| upgrade   100  (U)      |",
+        "| gives     dmg 5>8       |", "| sells for 50  (X)       |", "'-------------------------'",
     };
     const int width = 27;
-    const int height = 9;
+    const int height = 12;
     for (int i = 0; i < height; ++i)
         EXPECT_EQ(shown(top + i).substr(left, width), rows[i]) << "row " << i;
     expectReachShown(Position(12, 8), GATLING_RANGE, zp::Box(Position(left, top), width, height));
@@ -175,17 +176,35 @@ TEST_F(RangeViewTest, APanelWithoutRoomOnTheRightStandsOnTheLeft)
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"damage", "0"},           {"freezes", "20 steps"},      {"fires", "every 20 steps"},
         {"range", "10"},           {"reaches", "0 track cells"}, {"aim", "first  (T)"},
+        {"level", "0 of 2"},       {"upgrade", "300  (U)"},      {"gives", "rng 10>14 frz 20>30"},
         {"sells for", "300  (X)"},
     };
     EXPECT_EQ(lines, expected);
-    // Ten rows, the lowest just above the wave preview's row; 28 columns
-    // ending one column left of the turret.
-    const int left = 55 - 1 - 28;
-    EXPECT_EQ(shown(13).substr(size_t(left), 28), "." + std::string(26, '-') + ".");
-    EXPECT_EQ(shown(14).substr(size_t(left), 28), "| Freeze                   |");
-    EXPECT_EQ(shown(16).substr(size_t(left), 28), "| freezes   20 steps       |");
-    EXPECT_EQ(shown(22).substr(size_t(left), 28), "'" + std::string(26, '-') + "'");
-    expectReachShown(Position(55, 17), 10, zp::Box(Position(left, 13), 28, 10));
+    // Thirteen rows, the lowest just above the wave preview's row; 33
+    // columns ending one column left of the turret.
+    const int left = 55 - 1 - 33;
+    EXPECT_EQ(shown(10).substr(size_t(left), 33), "." + std::string(31, '-') + ".");
+    EXPECT_EQ(shown(11).substr(size_t(left), 33), "| Freeze                        |");
+    EXPECT_EQ(shown(13).substr(size_t(left), 33), "| freezes   20 steps            |");
+    EXPECT_EQ(shown(22).substr(size_t(left), 33), "'" + std::string(31, '-') + "'");
+    expectReachShown(Position(55, 17), 10, zp::Box(Position(left, 10), 33, 13));
+}
+
+// At the top level the panel says so, and the sale returns half of all spent.
+TEST_F(RangeViewTest, TheSelectedTurretsLevelAndSaleFollowItsUpgrades)
+{
+    Turret* p_turret = new Gatling(Position(12, 8));
+    click(Position(12, 8));
+    setCounter("Currency:", 1000);
+    press(sf::Keyboard::U);
+    press(sf::Keyboard::U);
+    ASSERT_EQ(p_turret->getUpgradeLevel(), 2);
+    const auto lines = selectionLines(*p_turret, 9);
+    const std::vector<std::pair<std::string, std::string>> tail(lines.end() - 3, lines.end());
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"level", "2 of 2"}, {"upgrade", "none left"}, {"sells for", "200  (X)"}};
+    EXPECT_EQ(tail, expected);
+    EXPECT_EQ(lines.front(), (std::pair<std::string, std::string>("damage", "12")));
 }
 
 } // namespace
