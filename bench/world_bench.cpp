@@ -9,7 +9,7 @@
 // objects on the 80 x 24 board. The scenes hold a generous OBJECTS_PER_BOARD
 // objects per 1,920 cells; 4,999 objects then need a world of about 462 x 139
 // cells, and the dense scenes squeeze them into a quarter of that.
-#include "LinearScanWorld.h"
+#include "reference/LinearScanWorld.h"
 #include "support/SeededRandom.h"
 
 #include "zp/EventOut.h"
@@ -140,7 +140,7 @@ void timeUpdates(int count, double density, int updates, const std::function<voi
 
 void compareAtDensity(double density, const char* name)
 {
-    zp::test::LinearScanWorld scan;
+    zp::reference::LinearScanWorld scan;
     const auto world_update = [] { zp::WorldManager::getInstance().update(); };
     const auto scan_update = [&scan] { scan.update(); };
 

@@ -2,6 +2,7 @@
 // for the log, starts the engine, loads the game's content, shows the splash
 // screen (or the level asked for) and runs the game loop until the player quits.
 #include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 #include "app/Locations.h"
 #include "app/RecordedRun.h"
 #include "content/DataPaths.h"
@@ -13,13 +14,14 @@
 #include "zp/InputRecording.h"
 #include "zp/LogManager.h"
 #include "zp/Palette.h"
+#include "zp/Utility.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace {
-
-const int EXIT_START_FAILED = 1;
 
 void useLocations(const Locations& locations)
 {
@@ -35,14 +37,23 @@ void useLocations(const Locations& locations)
 
 int main(int argc, char** argv)
 {
-    const CommandLine line = parseCommandLine(argc, argv);
+    // Before any file is opened: what is written on standard output must
+    // reach it, or the run says it did not.
+    zp::guardStandardStreams();
+    CommandLine line = parseCommandLine(argc, argv);
+    if (line.error.empty())
+        line.error = sameFileProblem(line.options.replay_file, line.options.record_file);
     if (!line.error.empty()) {
         std::fprintf(stderr, "cinderwatch: %s\n%s", line.error.c_str(), usageText().c_str());
         return EXIT_USAGE;
     }
     if (line.options.help || line.options.version) {
         std::fputs((line.options.help ? usageText() : versionText()).c_str(), stdout);
-        return 0;
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "cinderwatch: cannot write to standard output: %s\n", std::strerror(errno));
+            return EXIT_FAILED;
+        }
+        return EXIT_OK;
     }
 
     // A recording is read whole before anything starts, so a bad one costs no window.
@@ -87,18 +98,18 @@ int main(int argc, char** argv)
                      describeLocations(locations).c_str(),
                      logged ? "The same message is in the log.\n" : "The log could not be written either.\n");
         game.shutDown();
-        return EXIT_START_FAILED;
+        return EXIT_FAILED;
     }
 
     loadResources();
-    int status = 0;
+    int status = EXIT_OK;
     {
         RecordedRun run(options, replay_recording);
         std::string error;
-        if (run.begin(error) != 0) {
+        if (run.begin(error, stderr) != 0) {
             std::fprintf(stderr, "cinderwatch: %s\n", error.c_str());
             game.shutDown();
-            return EXIT_START_FAILED;
+            return EXIT_FAILED;
         }
         startFirstScreen(level);
         const auto started = std::chrono::steady_clock::now();

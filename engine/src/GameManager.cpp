@@ -12,12 +12,19 @@
 #include "zp/WorldManager.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zp {
 namespace {
 
 constexpr long MICROSECONDS_PER_MILLISECOND = 1000;
 constexpr std::int64_t MICROSECONDS_PER_SECOND = 1000000;
+
+// The last work before the program ends on a lost display.
+void finishBeforeExit()
+{
+    InputManager::getInstance().finishRecording();
+}
 
 } // namespace
 
@@ -34,10 +41,11 @@ GameManager& GameManager::getInstance()
 
 int GameManager::startUp()
 {
-    // From here on SIGINT and SIGTERM end the loop between two iterations,
-    // and a lost display is reported in the engine's own words.
+    // From here on SIGINT, SIGTERM and SIGHUP end the loop between two
+    // iterations, and a lost display is reported in the engine's own words.
+    platform::guardStandardStreams();
     platform::installStopSignals();
-    platform::watchDisplayConnection();
+    platform::watchDisplayConnection(finishBeforeExit);
 
     Manager* const managers[] = {
         &LogManager::getInstance(),   &WorldManager::getInstance(),    &GraphicsManager::getInstance(),
@@ -102,11 +110,13 @@ long GameManager::frame()
     InputManager::getInstance().getInput();
 
     // The speed is taken once, so the input's effects start with the next frame.
-    // A game over (from the input or a step) lets the step under way, and the
-    // frame's first step, complete as at the normal speed; no more follow.
+    // A game over (from the input or a step) or a stop signal lets the step
+    // under way, and the frame's first step, complete as at the normal speed;
+    // no more follow.
     const int steps_wanted = steps_per_frame;
     int steps_run = 0;
-    while (steps_run < steps_wanted && !paused && !(game_over && steps_run > 0) &&
+    while (steps_run < steps_wanted && !paused &&
+           !((game_over || platform::stopSignal() != 0) && steps_run > 0) &&
            (step_limit == NO_STEP_LIMIT || step_count < step_limit)) {
         worldStep();
         ++steps_run;
@@ -130,6 +140,8 @@ void GameManager::run()
     while (!game_over && platform::stopSignal() == 0) {
         const std::int64_t frame_start = platform::monotonicMicroseconds();
         frame();
+        if (after_frame)
+            after_frame();
         // A late frame is not made up for: the next one aims at 33 ms from its own start.
         if (paced)
             platform::sleepUntil(frame_start + frame_us);
@@ -137,6 +149,16 @@ void GameManager::run()
     if (const int signal_number = platform::stopSignal())
         LogManager::getInstance().writeLog("Stopped by %s: the game loop ended after a whole iteration",
                                            platform::signalName(signal_number));
+}
+
+void GameManager::setAfterFrame(std::function<void()> new_after_frame)
+{
+    after_frame = std::move(new_after_frame);
+}
+
+int GameManager::getStopSignal() const
+{
+    return platform::stopSignal();
 }
 
 void GameManager::setGameOver(bool new_game_over)

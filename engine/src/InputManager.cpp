@@ -12,6 +12,7 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
+#include <algorithm>
 #include <vector>
 
 namespace zp {
@@ -30,12 +31,23 @@ std::unique_ptr<Event> keyboardEvent(int key, KeyboardAction action)
     return event;
 }
 
+// The cell under a pixel, kept within the window: a pointer dragged out of
+// the window (a button held) reports pixels beyond its edges, which the
+// window's edge cells stand for.
+Position windowCell(int x, int y)
+{
+    const GraphicsManager& graphics = GraphicsManager::getInstance();
+    const Position cell = pixelsToSpaces(Position(x, y));
+    return Position(std::clamp(cell.getX(), 0, graphics.getHorizontalChars() - 1),
+                    std::clamp(cell.getY(), 0, graphics.getVerticalChars() - 1));
+}
+
 std::unique_ptr<Event> mouseEvent(MouseAction action, int button, int x, int y)
 {
     auto event = std::make_unique<EventMouse>();
     event->setMouseAction(action);
     event->setMouseButton(button);
-    event->setMousePosition(pixelsToSpaces(Position(x, y)));
+    event->setMousePosition(windowCell(x, y));
     return event;
 }
 
@@ -102,8 +114,10 @@ void InputManager::getInput()
     if (p_window == nullptr)
         return;
 
+    // A stop signal ends the frame's input between two events: a flood of
+    // them must not keep the loop from ending.
     sf::Event window_event;
-    while (p_window->pollEvent(window_event)) {
+    while (platform::stopSignal() == 0 && p_window->pollEvent(window_event)) {
         // The window's close button (or the desktop's close request) ends the
         // game after this frame, as a quit key would.
         if (window_event.type == sf::Event::Closed)
@@ -111,6 +125,8 @@ void InputManager::getInput()
         if (std::unique_ptr<Event> p_event = translateWindowEvent(window_event))
             send(*p_event);
     }
+    if (platform::stopSignal() != 0)
+        return;
 
     // Held keys and buttons are read from the whole keyboard and mouse, so
     // while another window has the focus they belong to that window.
@@ -149,7 +165,13 @@ void InputManager::replayInput()
         }
     }
     const int step = game.getStepCount();
-    p_replayer->sendInputs(step, [this](const Event& event) { send(event); });
+    // A stop signal interrupts the replay between two events, however many
+    // the recording holds for this frame.
+    p_replayer->sendInputs(step, [this](const Event& event) {
+        send(event);
+        if (platform::stopSignal() != 0)
+            p_replayer->interrupt();
+    });
     if (game.isPaused())
         p_replayer->checkPausedAt(step);
     if (p_replayer->hasFailed() || p_replayer->isComplete(step)) {
@@ -169,6 +191,12 @@ void InputManager::send(const Event& event)
 void InputManager::setRecorder(InputRecorder* p_new_recorder)
 {
     p_recorder = p_new_recorder;
+}
+
+void InputManager::finishRecording()
+{
+    if (p_recorder != nullptr)
+        p_recorder->finish(GameManager::getInstance().getStepCount());
 }
 
 void InputManager::setReplayer(InputReplayer* p_new_replayer)

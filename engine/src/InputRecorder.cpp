@@ -1,8 +1,10 @@
 #include "zp/InputRecorder.h"
 
+#include "platform/Platform.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
 
+#include <sstream>
 #include <utility>
 
 namespace zp {
@@ -14,12 +16,38 @@ InputRecorder::InputRecorder(InputRecording& new_recording, StateDigest new_dige
 {
 }
 
+int InputRecorder::writeAsItGoes(const std::string& path)
+{
+    p_file = std::make_unique<AtomicFile>(path);
+    written = InputRecording::WrittenUpTo();
+    std::ostringstream head;
+    recording.writeHead(head);
+    if (p_file->open() != 0 || p_file->write(head.str()) != 0 || writeNewRecords() != 0) {
+        p_file.reset();
+        return -1;
+    }
+    return 0;
+}
+
 void InputRecorder::beforeInput(int step)
 {
-    if (!digest || step < next_check)
-        return;
-    recording.addCheck(step, digest());
-    next_check = step - step % check_interval + check_interval;
+    if (digest && step >= next_check) {
+        recording.addCheck(step, digest());
+        next_check = step - step % check_interval + check_interval;
+    }
+    if (p_file && !finished &&
+        platform::monotonicMicroseconds() - last_flush_us >= RECORDING_FLUSH_INTERVAL_US)
+        writeNewRecords();
+}
+
+int InputRecorder::writeNewRecords()
+{
+    // One write of whole lines: a run killed in between leaves whole lines.
+    std::ostringstream text;
+    recording.writeRecords(text, written);
+    recording.writeEnd(text);
+    last_flush_us = platform::monotonicMicroseconds();
+    return p_file->write(text.str()) == 0 && p_file->flush() == 0 ? 0 : -1;
 }
 
 void InputRecorder::record(const Event& event, int step)
@@ -33,11 +61,25 @@ void InputRecorder::record(const Event& event, int step)
     }
 }
 
-void InputRecorder::finish(int step)
+int InputRecorder::finish(int step)
 {
+    if (finished)
+        return finish_result;
+    finished = true;
     recording.setEndStep(step);
     if (digest)
         recording.setEndDigest(digest());
+    if (p_file) {
+        const int written_now = writeNewRecords();
+        const int committed = p_file->commit();
+        finish_result = written_now == 0 && committed == 0 ? 0 : -1;
+    }
+    return finish_result;
+}
+
+bool InputRecorder::isFinished() const
+{
+    return finished;
 }
 
 const InputRecording& InputRecorder::getRecording() const

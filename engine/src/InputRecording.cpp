@@ -1,5 +1,8 @@
 #include "zp/InputRecording.h"
 
+#include "zp/AtomicFile.h"
+#include "zp/GraphicsManager.h"
+
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
@@ -315,6 +318,14 @@ int InputRecording::parseLine(const std::string& line, int line_number, std::str
         error = "button " + words[3] + " is not a mouse button (0 to " + std::to_string(LAST_BUTTON) + ")";
         return -1;
     }
+    // The input manager sends cells of the window only.
+    if (!keyboard && (numbers[1] < 0 || numbers[1] >= WINDOW_HORIZONTAL_CHARS_DEFAULT || numbers[2] < 0 ||
+                      numbers[2] >= WINDOW_VERTICAL_CHARS_DEFAULT)) {
+        error = "mouse position " + words[4] + " " + words[5] + " is outside the view (x 0 to " +
+                std::to_string(WINDOW_HORIZONTAL_CHARS_DEFAULT - 1) + ", y 0 to " +
+                std::to_string(WINDOW_VERTICAL_CHARS_DEFAULT - 1) + ")";
+        return -1;
+    }
     if (keyboard)
         addKeyboard(step, KeyboardAction(action), numbers[0]);
     else
@@ -333,16 +344,22 @@ int InputRecording::readFile(const std::string& path, std::string& error)
     return read(in, error);
 }
 
-void InputRecording::write(std::ostream& out) const
+void InputRecording::writeHead(std::ostream& out) const
 {
     out << RECORDING_MAGIC << " " << RECORDING_VERSION << "\n";
     for (const auto& [key, value] : meta)
         out << "meta " << key << " " << value << "\n";
-    // A check at step s is taken before the input sent at step s.
-    size_t next_check = 0;
-    for (const RecordedInput& input : inputs) {
-        for (; next_check < checks.size() && checks[next_check].step <= input.step; ++next_check)
-            out << "check " << checks[next_check].step << " " << digestText(checks[next_check].digest)
+}
+
+void InputRecording::writeRecords(std::ostream& out, WrittenUpTo& written) const
+{
+    // A check at step s is taken before the input sent at step s. Records
+    // come in time order, so a check written last here still comes before
+    // every input added later.
+    for (; written.inputs < inputs.size(); ++written.inputs) {
+        const RecordedInput& input = inputs[written.inputs];
+        for (; written.checks < checks.size() && checks[written.checks].step <= input.step; ++written.checks)
+            out << "check " << checks[written.checks].step << " " << digestText(checks[written.checks].digest)
                 << "\n";
         if (input.keyboard)
             out << "key " << input.step << " " << KEY_ACTIONS[input.action] << " " << input.code << "\n";
@@ -350,24 +367,34 @@ void InputRecording::write(std::ostream& out) const
             out << "mouse " << input.step << " " << MOUSE_ACTIONS[input.action] << " " << input.code << " "
                 << input.mouse_position.getX() << " " << input.mouse_position.getY() << "\n";
     }
-    for (; next_check < checks.size(); ++next_check)
-        out << "check " << checks[next_check].step << " " << digestText(checks[next_check].digest) << "\n";
-    if (end_step >= 0) {
-        out << "end " << end_step;
-        if (has_end_digest)
-            out << " " << digestText(end_digest);
-        out << "\n";
-    }
+    for (; written.checks < checks.size(); ++written.checks)
+        out << "check " << checks[written.checks].step << " " << digestText(checks[written.checks].digest)
+            << "\n";
+}
+
+void InputRecording::writeEnd(std::ostream& out) const
+{
+    if (end_step < 0)
+        return;
+    out << "end " << end_step;
+    if (has_end_digest)
+        out << " " << digestText(end_digest);
+    out << "\n";
+}
+
+void InputRecording::write(std::ostream& out) const
+{
+    WrittenUpTo written;
+    writeHead(out);
+    writeRecords(out, written);
+    writeEnd(out);
 }
 
 int InputRecording::writeFile(const std::string& path) const
 {
-    std::ofstream out(path);
-    if (!out.is_open())
-        return -1;
-    write(out);
-    out.flush();
-    return out ? 0 : -1;
+    std::ostringstream text;
+    write(text);
+    return writeFileAtomically(path, text.str());
 }
 
 std::uint64_t digestOf(const std::string& text, std::uint64_t digest)

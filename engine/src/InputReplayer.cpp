@@ -19,9 +19,10 @@ void InputReplayer::sendInputs(int step, const std::function<void(const Event&)>
         return;
     compareChecks(step);
     const std::vector<RecordedInput>& inputs = recording.getInputs();
-    // An event handler may end the replay (a check compared later cannot);
-    // the index moves first, so an input is never sent twice.
-    while (!hasFailed() && next_input < inputs.size() && inputs[next_input].step <= step) {
+    // An event handler may end the replay (a check compared later cannot),
+    // and a stop from outside ends it between two events; the index moves
+    // first, so an input is never sent twice.
+    while (!hasFailed() && !interrupted && next_input < inputs.size() && inputs[next_input].step <= step) {
         const RecordedInput& input = inputs[next_input++];
         if (input.keyboard) {
             EventKeyboard keyboard;

@@ -96,4 +96,14 @@ std::string executablePath()
     return platform::executablePath();
 }
 
+void guardStandardStreams()
+{
+    platform::guardStandardStreams();
+}
+
+bool isTerminal(std::FILE* p_stream)
+{
+    return platform::isTerminal(p_stream);
+}
+
 } // namespace zp

@@ -11,6 +11,7 @@
 #include "zp/Utility.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace zp {
 namespace {
@@ -56,6 +57,8 @@ WorldManager& WorldManager::getInstance()
 int WorldManager::startUp()
 {
     updates.clear();
+    for (Object* p_o : deletions)
+        p_o->marked_for_delete = false;
     deletions.clear();
     p_broad_phase->clear();
     p_view_following = nullptr;
@@ -68,8 +71,8 @@ void WorldManager::shutDown()
         Object* p_o = nullptr;
         if (!updates.isEmpty())
             p_o = ObjectListIterator(&updates).currentObject();
-        else if (!deletions.isEmpty())
-            p_o = ObjectListIterator(&deletions).currentObject();
+        else if (!deletions.empty())
+            p_o = deletions.back();
         else if (!refused.empty())
             p_o = refused.back();
         else
@@ -116,7 +119,11 @@ int WorldManager::removeObject(Object* p_o)
 void WorldManager::objectDestroyed(Object* p_o)
 {
     removeObject(p_o);
-    deletions.remove(p_o);
+    if (p_o->marked_for_delete) {
+        // Usually the last one marked (shut-down deletes from the back).
+        const auto found = std::find(deletions.rbegin(), deletions.rend(), p_o);
+        deletions.erase(std::next(found).base());
+    }
     refused.erase(std::remove(refused.begin(), refused.end(), p_o), refused.end());
     p_broad_phase->forget(p_o);
 }
@@ -133,19 +140,23 @@ ObjectList WorldManager::getAllObjects() const
 
 int WorldManager::markForDelete(Object* p_o)
 {
-    if (p_o != nullptr && !contains(deletions, p_o))
-        deletions.insert(p_o);
+    if (p_o != nullptr && !p_o->marked_for_delete) {
+        p_o->marked_for_delete = true;
+        deletions.push_back(p_o);
+    }
     return 0;
 }
 
 void WorldManager::update()
 {
-    // Destructors take their objects out of `deletions`, and may mark others,
-    // so the walk goes over a snapshot of the marks.
-    const ObjectList marked = deletions;
-    deletions.clear();
-    for (ObjectListIterator it(&marked); !it.isDone(); it.next())
-        delete it.currentObject();
+    // Destructors may mark others (again, even those of this walk), so the
+    // walk goes over the marks taken out of the list.
+    std::vector<Object*> marked;
+    marked.swap(deletions);
+    for (Object* p_o : marked)
+        p_o->marked_for_delete = false;
+    for (Object* p_o : marked)
+        delete p_o;
     std::vector<Object*> turned_away;
     turned_away.swap(refused);
     for (Object* p_o : turned_away)

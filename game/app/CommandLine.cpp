@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/ExitStatus.h"
+#include "content/Controls.h"
 #include "level/LevelFiles.h"
 
 #include "zp/Palette.h"
@@ -195,14 +197,10 @@ std::string usageText()
         const std::string label = optionLabel(row);
         text += "  " + label + std::string(width - label.size() + 2, ' ') + row.help + "\n";
     }
-    text += "\nIn the menu, 1, 2 and 3 choose a level, D the difficulty, and Q quits; during\n"
-            "play, F gives up the level. Turrets are bought from the panels and placed with\n"
-            "the mouse, or with the keys alone: 1, 2 and 3 buy, the arrows move, Enter\n"
-            "places or selects. T changes the aim of the selected turret and U upgrades it;\n"
-            "H shows every key.\n"
-            "\nExit status: 0 when the game ended normally, 1 when it could not start, 2 for\n"
-            "a bad command line, 3 for a recording that cannot be read or does not fit the\n"
-            "game, 4 for a replay that parted from its recording.\n";
+    text += "\nKeys and mouse:\n" + usageKeysText();
+    text += "\nExit status:\n";
+    for (const ExitStatusRow& row : EXIT_STATUSES)
+        text += "  " + std::to_string(row.status) + "  " + row.meaning + "\n";
     return text;
 }
 

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-// Exit status for a command line the game does not understand.
-const int EXIT_USAGE = 2;
-
 struct Options {
     bool help = false;
     bool version = false;

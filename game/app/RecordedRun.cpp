@@ -1,16 +1,26 @@
 #include "app/RecordedRun.h"
 
 #include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 #include "app/GameState.h"
+#include "app/ReplayProgress.h"
 #include "content/DataPaths.h"
 #include "level/LevelFiles.h"
 #include "play/WavesGame.h"
 #include "screens/SplashScreen.h"
 
+#include "zp/AtomicFile.h"
 #include "zp/GameManager.h"
 #include "zp/InputManager.h"
+#include "zp/Utility.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #ifndef CINDERWATCH_VERSION
 #define CINDERWATCH_VERSION "unknown"
@@ -50,11 +60,15 @@ int readRecordingFile(const std::string& path, zp::InputRecording& recording, in
                 recording.getMeta(DIFFICULTY_META) + "\" is not a difficulty (" + difficultyKeys() + ")";
         return -1;
     }
-    // Without its end a replay would never stop by itself (headless, nothing else stops it).
+    // Without its end a replay would never stop by itself (headless, nothing
+    // else stops it): a recording cut short ends at its last record.
     if (recording.getEndStep() < 0) {
-        error = lineText(recording.getLineCount()) +
-                "the recording has no \"end\" line (the step its run ended at)";
-        return -1;
+        int last_step = 0;
+        if (!recording.getInputs().empty())
+            last_step = recording.getInputs().back().step;
+        if (!recording.getChecks().empty())
+            last_step = std::max(last_step, recording.getChecks().back().step);
+        recording.setEndStep(last_step);
     }
     return 0;
 }
@@ -65,6 +79,26 @@ Difficulty recordingDifficulty(const zp::InputRecording& recording)
     if (recording.hasMeta(DIFFICULTY_META))
         difficultyFromKey(recording.getMeta(DIFFICULTY_META), difficulty);
     return difficulty;
+}
+
+bool isCutShort(const zp::InputRecording& recording)
+{
+    return recording.getLineCount() > 0 && recording.getEndLine() == 0;
+}
+
+std::string sameFileProblem(const std::string& replay_file, const std::string& record_file)
+{
+    if (replay_file.empty() || record_file.empty())
+        return "";
+    std::error_code ignored;
+    const zp::AtomicFile written(record_file);
+    for (const std::string& target : {record_file, written.getTemporaryPath()}) {
+        const bool same = target == replay_file || std::filesystem::equivalent(replay_file, target, ignored);
+        if (same)
+            return "--record " + record_file + " would write over the recording that --replay reads (" +
+                   replay_file + "); record to another file";
+    }
+    return "";
 }
 
 int checkLevelFiles(int level, int line, std::string& error)
@@ -115,6 +149,8 @@ RecordedRun::RecordedRun(const Options& options, const zp::InputRecording& repla
 
 RecordedRun::~RecordedRun()
 {
+    if (p_progress)
+        zp::GameManager::getInstance().setAfterFrame(nullptr);
     zp::InputManager& input = zp::InputManager::getInstance();
     if (p_recorder)
         input.setRecorder(nullptr);
@@ -122,11 +158,20 @@ RecordedRun::~RecordedRun()
         input.setReplayer(nullptr);
 }
 
-int RecordedRun::begin(std::string& error)
+int RecordedRun::begin(std::string& error, std::FILE* err)
 {
-    if (p_recorder && recording.writeFile(record_path) != 0) {
+    if (p_recorder && p_recorder->writeAsItGoes(record_path) != 0) {
         error = "cannot write the recording \"" + record_path + "\"";
         return -1;
+    }
+    if (p_replayer && headless && zp::isTerminal(err)) {
+        p_progress = std::make_unique<ReplayProgress>(err, start_step, replayed.getEndStep());
+        ReplayProgress* p_line = p_progress.get();
+        zp::GameManager::getInstance().setAfterFrame([p_line] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            p_line->update(zp::GameManager::getInstance().getStepCount(),
+                           std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+        });
     }
     return 0;
 }
@@ -135,13 +180,16 @@ int RecordedRun::end(double seconds, std::FILE* out, std::FILE* err)
 {
     const int step = zp::GameManager::getInstance().getStepCount();
     zp::InputManager& input = zp::InputManager::getInstance();
-    int status = 0;
+    if (p_progress) {
+        zp::GameManager::getInstance().setAfterFrame(nullptr);
+        p_progress->clear();
+    }
+    int status = EXIT_OK;
     if (p_recorder) {
         input.setRecorder(nullptr);
-        p_recorder->finish(step);
-        if (recording.writeFile(record_path) != 0) {
+        if (p_recorder->finish(step) != 0) {
             std::fprintf(err, "cinderwatch: cannot write the recording \"%s\"\n", record_path.c_str());
-            status = 1;
+            status = EXIT_FAILED;
         }
     }
     if (!p_replayer)
@@ -153,13 +201,24 @@ int RecordedRun::end(double seconds, std::FILE* out, std::FILE* err)
     if (!zp::GameManager::getInstance().getGameOver())
         p_replayer->interrupt();
     p_replayer->finish(step);
+    // The final state is what a replay is asked for: a write that fails (a
+    // full disk, a closed output, a pipe nobody reads) fails the run.
     std::fprintf(out, "final %s\n", stateLine(readGameState()).c_str());
     if (headless) {
         const int steps = step - start_step;
         const double per_second = seconds > 0 ? steps / seconds : 0;
         std::fprintf(out, "%d steps in %.2f s: %.0f steps per second\n", steps, seconds, per_second);
     }
-    std::fflush(out);
+    if (std::fflush(out) != 0 || std::ferror(out)) {
+        std::fprintf(err, "cinderwatch: cannot write the final state to standard output: %s\n",
+                     std::strerror(errno));
+        status = EXIT_FAILED;
+    }
+    if (isCutShort(replayed))
+        std::fprintf(err,
+                     "cinderwatch: %s: the recording has no \"end\" line (its run was cut short); it was "
+                     "replayed to its last record, step %d\n",
+                     replay_path.c_str(), replayed.getEndStep());
     if (p_replayer->hasFailed()) {
         std::fprintf(err, "cinderwatch: %s: the replay differs from the recording at %s\n",
                      replay_path.c_str(), p_replayer->getError().c_str());

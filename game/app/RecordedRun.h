@@ -16,11 +16,7 @@
 #include <string>
 
 struct Options;
-
-// Exit status for a recording that cannot be read or does not fit the game.
-const int EXIT_BAD_RECORDING = 3;
-// Exit status for a replay that parted from its recording.
-const int EXIT_REPLAY_DIFFERS = 4;
+class ReplayProgress;
 
 // The meta key that names the screen a recording starts on: 0 the splash
 // screen (the menu chooses the level), 1 ... LEVEL_COUNT that level at once.
@@ -30,11 +26,19 @@ inline const std::string LEVEL_META = "level";
 // are played at normal.
 inline const std::string DIFFICULTY_META = "difficulty";
 
-// Reads a recording and the level it names, and sees that it has its end and
-// that a difficulty it names is one; 0, or -1 with "line N: what is wrong" in `error`.
+// Reads a recording and the level it names, and sees that a difficulty it
+// names is one; 0, or -1 with "line N: what is wrong" in `error`. A
+// recording without its "end" line (the temporary file of a run that was
+// killed) ends at its last record's step.
 int readRecordingFile(const std::string& path, zp::InputRecording& recording, int& level, std::string& error);
 // The difficulty a recording (read without error) starts at.
 Difficulty recordingDifficulty(const zp::InputRecording& recording);
+// Whether a recording read from a file was cut short (it had no "end" line).
+bool isCutShort(const zp::InputRecording& recording);
+// What is wrong with replaying one file and recording into it (the same
+// file, or its temporary file): a recording whose replay parts from it would
+// replace it. "" when they are different files.
+std::string sameFileProblem(const std::string& replay_file, const std::string& record_file);
 // The level's files must be in the data set; 0, or -1 and the error (naming
 // the recording's line when there is one).
 int checkLevelFiles(int level, int line, std::string& error);
@@ -51,12 +55,14 @@ public:
     RecordedRun(const RecordedRun&) = delete;
     RecordedRun& operator=(const RecordedRun&) = delete;
 
-    // Before the loop: a recording's file is written once at once, so that a
-    // place that takes no file is known before anything is played. 0 or -1.
-    int begin(std::string& error);
-    // After the loop: writes the recording, or judges the replay and prints
-    // the final state (and the speed, headless) on `out`, problems on `err`.
-    // The program's exit status.
+    // Before the loop: a recording starts its file (FILE.tmp), so that a
+    // place that takes no file is known before anything is played, and goes
+    // on writing it as the run goes. A headless replay whose `err` is a
+    // terminal shows its progress there. 0 or -1.
+    int begin(std::string& error, std::FILE* err);
+    // After the loop: puts the recording in place, or judges the replay and
+    // prints the final state (and the speed, headless) on `out`, problems on
+    // `err`. The program's exit status: a write that failed on `out` is one.
     int end(double seconds, std::FILE* out, std::FILE* err);
 
 private:
@@ -68,5 +74,6 @@ private:
     zp::InputRecording recording;
     std::unique_ptr<zp::InputRecorder> p_recorder;
     std::unique_ptr<zp::InputReplayer> p_replayer;
+    std::unique_ptr<ReplayProgress> p_progress;
     int start_step = 0;
 };

@@ -51,39 +51,6 @@ void KeyboardPlay::handle(const zp::Event* p_e)
         leap_held = false;
 }
 
-bool KeyboardPlay::handleKey(int key)
-{
-    const int step = leap_held ? CURSOR_LEAP : 1;
-    switch (key) {
-    case CURSOR_LEFT_KEY:
-        moveCursor(-step, 0);
-        return true;
-    case CURSOR_RIGHT_KEY:
-        moveCursor(step, 0);
-        return true;
-    case CURSOR_UP_KEY:
-        moveCursor(0, -step);
-        return true;
-    case CURSOR_DOWN_KEY:
-        moveCursor(0, step);
-        return true;
-    case PLACE_KEY:
-        placeOrSelect();
-        return true;
-    case SELL_KEY:
-    case SELL_KEY_OTHER:
-        sellSelected();
-        return true;
-    default:
-        break;
-    }
-    if (key >= FIRST_PANEL_KEY && key < FIRST_PANEL_KEY + PANEL_KEY_COUNT) {
-        pickPanel(key - FIRST_PANEL_KEY);
-        return true;
-    }
-    return false;
-}
-
 bool KeyboardPlay::cancel()
 {
     if (Build* p_build = carriedBuild()) {
@@ -105,13 +72,20 @@ zp::Position KeyboardPlay::getCursor() const
     return cursor;
 }
 
-void KeyboardPlay::moveCursor(int dx, int dy)
+void KeyboardPlay::moveCursor(int direction)
 {
+    // Left, right, up, down.
+    const int DIRECTIONS[][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    if (direction < 0 || direction > 3)
+        return;
+    const int step = leap_held ? CURSOR_LEAP : 1;
     const zp::Box board = zp::WorldManager::getInstance().getBoundary();
     const int left = board.getCorner().getX();
     const int top = board.getCorner().getY();
-    const int x = std::clamp(cursor.getX() + dx, left, left + board.getHorizontal() - 1);
-    const int y = std::clamp(cursor.getY() + dy, top, top + board.getVertical() - 1);
+    const int x =
+        std::clamp(cursor.getX() + step * DIRECTIONS[direction][0], left, left + board.getHorizontal() - 1);
+    const int y =
+        std::clamp(cursor.getY() + step * DIRECTIONS[direction][1], top, top + board.getVertical() - 1);
     moveEverythingTo(zp::Position(x, y));
 }
 

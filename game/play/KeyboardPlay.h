@@ -19,26 +19,31 @@ public:
 
     // Follows the pointer's moves and the Shift keys.
     void handle(const zp::Event* p_e);
-    // A key pressed during play; false when it is none of these keys.
-    bool handleKey(int key);
+
+    // Moves the cursor, kept on the board, one cell (or CURSOR_LEAP with
+    // Shift held) left, right, up or down: 0 to 3, the order of the arrows'
+    // row in the controls table. The reticle and a turret carried follow it.
+    void moveCursor(int direction);
+    // Buys from the panel at `panel_index` in the column (0 the top one), as
+    // a click on it does; a turret carried before is given back for it, and
+    // the new one comes to the cursor.
+    void pickPanel(int panel_index);
+    // Places the turret carried at the cursor, as a click does; with
+    // nothing carried, selects the turret at the cursor (or clears).
+    void placeOrSelect();
     // Esc: drops the turret carried, or else clears the selection. False
     // when there was nothing to drop or clear.
     bool cancel();
+    // Sells the selected turret, as a right click on it does.
+    void sellSelected();
 
     // Where a turret carried would be placed: the cell of the pointer's last
     // move or of the arrows, in the middle of the board at first.
     zp::Position getCursor() const;
 
 private:
-    // Moves the cursor, kept on the board, and everything that follows the
-    // pointer with it.
-    void moveCursor(int dx, int dy);
+    // A move of the pointer to the cell, for everything that follows it.
     void moveEverythingTo(zp::Position cell) const;
-    // Buys from the panel at `panel_index` in the column, as a click on it does.
-    void pickPanel(int panel_index);
-    // Places the turret carried at the cursor, or selects the turret there.
-    void placeOrSelect();
-    void sellSelected();
 
     CommandTarget& selection;
     zp::Position cursor;

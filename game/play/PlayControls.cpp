@@ -7,7 +7,7 @@
 #include "play/RangeView.h"
 #include "play/SelectionPanel.h"
 #include "play/WavePlan.h"
-#include "play/WavesGame.h"
+#include "play/WaveSchedule.h"
 #include "shop/Build.h"
 #include "turrets/Reach.h"
 #include "turrets/Turret.h"
@@ -26,6 +26,8 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -40,38 +42,15 @@ const zp::Position PREVIEW_POS(0, 23);
 const zp::Position OVERLAY_POS(0, 21);
 const zp::Color TURRET_LINE_COLOR = zp::YELLOW;
 
-// The help: a framed box in the middle of the board, as the buy panels are framed.
-const int HELP_LEFT = 12;
-const int HELP_TOP = 0;
-const int HELP_WIDTH = 56;
+// The help: a framed box over the board, as the buy panels are framed, with
+// the keys in two columns (the first half of the table in the left one).
+const int HELP_LEFT = 1;
+const int HELP_TOP = 3;
+const int HELP_WIDTH = 78;
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
-struct HelpLine {
-    const char* keys;
-    const char* action;
-};
-const HelpLine HELP_LINES[] = {
-    {"1 2 3", "a level (menu); in play, buy a turret"},
-    {"Q", "quit (in the menu)"},
-    {"Mouse, arrows", "move the cursor (Shift: 5 cells)"},
-    {"Left click", "buy at a panel, place, select"},
-    {"Enter", "place at the cursor, or select there"},
-    {"Esc", "drop the turret carried, or unselect"},
-    {"Right click", "sell a turret for half what it cost"},
-    {"X or Delete", "sell the selected turret"},
-    {"T", "aim of the selected turret"},
-    {"F", "give up the level"},
-    {"P or Space", "pause and resume"},
-    {"Tab", "speed 1x, 2x, 4x"},
-    {"N", "next wave now (during the countdown)"},
-    {"H or ?", "this help (play waits)"},
-    {"F3", "steps per second, step time"},
-    {"F12", "screenshot beside the log"},
-    {"U", "upgrade the selected turret"},
-    {"D", "difficulty (in the menu)"},
-};
 const char* const HELP_LEAVE = "H or ? to go back to the game";
-const int HELP_KEYS_COLUMN = 3;
-const int HELP_ACTIONS_COLUMN = 17;
+const int HELP_COLUMN_LEFTS[] = {2, 40};
+const int HELP_KEYS_WIDTH = 12;
 
 const double MICROSECONDS_PER_MILLISECOND = 1000.0;
 const char* const SCREENSHOT_PREFIX = "cinderwatch-";
@@ -86,7 +65,9 @@ zp::Music* levelMusic()
 // "cinderwatch-2024-05-01_13-45-07.png", or "...-07-2.png" within one second.
 std::filesystem::path screenshotPath()
 {
-    const std::filesystem::path folder = std::filesystem::path(zp::LOGFILE_NAME).parent_path();
+    // The log's own folder: the working folder, or the state folder it moved to.
+    const std::filesystem::path folder =
+        std::filesystem::path(zp::LogManager::getInstance().getLogFile()).parent_path();
     const std::time_t now = std::time(nullptr);
     // The game's one thread is the only user of the shared result.
     const std::tm* p_local = std::localtime(&now);
@@ -102,7 +83,7 @@ std::filesystem::path screenshotPath()
 
 } // namespace
 
-PlayControls::PlayControls(WavesGame& game) : waves_game(game)
+PlayControls::PlayControls(WaveSchedule& schedule) : waves(schedule)
 {
     setType("PlayControls");
     setSolidness(zp::SPECTRAL);
@@ -165,44 +146,56 @@ int PlayControls::eventHandler(const zp::Event* p_e)
 
 void PlayControls::handleKey(int key)
 {
-    if (keyboard.handleKey(key))
+    const Control* p_control = findControl(ControlPlace::PLAY, key);
+    if (p_control == nullptr)
         return;
-    switch (key) {
-    case CANCEL_KEY:
+    switch (p_control->command) {
+    case Command::MOVE_CURSOR:
+        keyboard.moveCursor(keyIndex(*p_control, key));
+        break;
+    case Command::BUY:
+        keyboard.pickPanel(keyIndex(*p_control, key));
+        break;
+    case Command::PLACE_OR_SELECT:
+        keyboard.placeOrSelect();
+        break;
+    case Command::CANCEL:
         if (!keyboard.cancel())
             escapeWithNothingToCancel();
         break;
-    case PAUSE_KEY:
-    case PAUSE_KEY_OTHER:
-        setPlayerPause(!player_paused);
+    case Command::SELL_SELECTED:
+        keyboard.sellSelected();
         break;
-    case SPEED_KEY:
-        nextSpeed();
-        break;
-    case NEXT_WAVE_KEY:
-        waves_game.startNextWaveNow();
-        break;
-    case TARGET_KEY:
+    case Command::TARGET:
         // Changes nothing until play goes on, so it works while paused too.
         if (Turret* p_turret = commandedTurret())
             p_turret->cycleTargetMode();
         break;
-    case UPGRADE_KEY:
+    case Command::UPGRADE:
         // Refused while paused, like every purchase.
         if (Turret* p_turret = commandedTurret())
             p_turret->upgrade();
         break;
-    case HELP_KEY:
-    case HELP_KEY_OTHER:
+    case Command::PAUSE:
+        setPlayerPause(!player_paused);
+        break;
+    case Command::SPEED:
+        nextSpeed();
+        break;
+    case Command::NEXT_WAVE:
+        waves.startNextWaveNow();
+        break;
+    case Command::HELP:
         setHelpShown(!help_shown);
         break;
-    case FRAME_OVERLAY_KEY:
+    case Command::FRAME_OVERLAY:
         frame_overlay_shown = !frame_overlay_shown;
         break;
-    case SCREENSHOT_KEY:
+    case Command::SCREENSHOT:
         saveScreenshot();
         break;
     default:
+        // Another object's (the treasure's F), or the mouse's.
         break;
     }
 }
@@ -299,8 +292,8 @@ void PlayControls::drawNotices() const
     // The selected turret's line takes the preview's row while it is selected.
     if (const Turret* p_turret = commandedTurret())
         graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
-    else if (!waves_game.isSpawning() && !waves_game.isEnded())
-        graphics.drawString(PREVIEW_POS, wavePreviewText(waves_game.getWave(), waves_game.getComingWave()),
+    else if (!waves.isSpawning() && !waves.isEnded())
+        graphics.drawString(PREVIEW_POS, wavePreviewText(waves.getWave(), waves.getComingWave()),
                             zp::LEFT_JUSTIFIED, zp::CYAN);
 }
 
@@ -320,9 +313,11 @@ void PlayControls::drawFrameOverlay() const
 
 void PlayControls::drawHelp() const
 {
-    const int line_count = static_cast<int>(sizeof HELP_LINES / sizeof HELP_LINES[0]);
-    // Frame, title, blank, the lines, blank, how to leave, frame.
-    const int height = line_count + 6;
+    const std::vector<std::pair<std::string, std::string>> lines = helpOverlayLines();
+    const int line_count = static_cast<int>(lines.size());
+    const int rows = (line_count + 1) / 2;
+    // Frame, title, blank, the rows, blank, how to leave, frame.
+    const int height = rows + 6;
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
     graphics.clearBox(zp::Box(zp::Position(HELP_LEFT, HELP_TOP), HELP_WIDTH, height));
 
@@ -338,13 +333,12 @@ void PlayControls::drawHelp() const
 
     const int centre = HELP_LEFT + HELP_WIDTH / 2;
     graphics.drawString(zp::Position(centre, HELP_TOP + 1), HELP_TITLE, zp::CENTER_JUSTIFIED, zp::YELLOW);
-    int row = HELP_TOP + 3;
-    for (const HelpLine& line : HELP_LINES) {
-        graphics.drawString(zp::Position(HELP_LEFT + HELP_KEYS_COLUMN, row), line.keys, zp::LEFT_JUSTIFIED,
-                            zp::CYAN);
-        graphics.drawString(zp::Position(HELP_LEFT + HELP_ACTIONS_COLUMN, row), line.action,
-                            zp::LEFT_JUSTIFIED, zp::WHITE);
-        ++row;
+    for (int i = 0; i < line_count; ++i) {
+        const int left = HELP_LEFT + HELP_COLUMN_LEFTS[i / rows];
+        const int row = HELP_TOP + 3 + i % rows;
+        const auto& [keys, action] = lines[static_cast<std::size_t>(i)];
+        graphics.drawString(zp::Position(left, row), keys, zp::LEFT_JUSTIFIED, zp::CYAN);
+        graphics.drawString(zp::Position(left + HELP_KEYS_WIDTH, row), action, zp::LEFT_JUSTIFIED, zp::WHITE);
     }
     graphics.drawString(zp::Position(centre, bottom - 1), HELP_LEAVE, zp::CENTER_JUSTIFIED, zp::YELLOW);
 }

@@ -1,9 +1,11 @@
 // The player's controls during play beyond F: pause, speed, the next wave
 // now, the selection and the turret commands, play from the keyboard, help,
 // a screenshot and the frame overlay, with what they put on the board: the
-// notices, the preview of the next wave during the countdown, the reach of
-// a turret carried or selected and the selected turret's panel. The level
-// controller creates it with the board; it leaves with the board.
+// notices, the preview of the next wave during the countdown (or the
+// selected turret's line), the reach of a turret carried or selected and the
+// selected turret's panel. The level controller creates it with the board;
+// it leaves with the board. Its keys are the play rows of the controls table
+// (content/Controls.h).
 #pragma once
 
 #include "play/CommandTarget.h"
@@ -12,15 +14,15 @@
 #include "zp/Object.h"
 
 class Turret;
-class WavesGame;
+class WaveSchedule;
 
 // The speeds that the speed key goes through, in world steps per frame.
 const int PLAY_SPEEDS[] = {1, 2, 4};
 
 class PlayControls : public zp::Object {
 public:
-    // Reads the waves of this controller, which outlives it.
-    explicit PlayControls(WavesGame& waves_game);
+    // Reads the waves of this schedule (the level controller), which outlives it.
+    explicit PlayControls(WaveSchedule& schedule);
     ~PlayControls() override;
 
     // Keys act when pressed (held keys repeat nothing). On "GameOver" the
@@ -58,7 +60,7 @@ private:
     void drawFrameOverlay() const;
     void drawHelp() const;
 
-    WavesGame& waves_game;
+    WaveSchedule& waves;
     CommandTarget command_target;
     KeyboardPlay keyboard{command_target};
     bool player_paused = false;

@@ -1,5 +1,6 @@
 #include "play/Treasure.h"
 
+#include "content/Controls.h"
 #include "content/GameEvents.h"
 #include "content/Labels.h"
 #include "level/Level.h"
@@ -9,8 +10,6 @@
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"
 #include "zp/WorldManager.h"
-
-#include <SFML/Window/Keyboard.hpp>
 
 Treasure::Treasure()
 {
@@ -37,9 +36,10 @@ int Treasure::eventHandler(const zp::Event* p_e)
 {
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
-    // Any action of F gives up: pressed, released or held.
+    // Any action of the key gives up: pressed, released or held.
     const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
-    if (p_key->getKey() != sf::Keyboard::F)
+    const Control* p_control = findControl(ControlPlace::PLAY, p_key->getKey());
+    if (p_control == nullptr || p_control->command != Command::GIVE_UP)
         return 0;
     zp::WorldManager& world = zp::WorldManager::getInstance();
     world.markForDelete(this);

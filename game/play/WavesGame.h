@@ -6,6 +6,7 @@
 #include "hud/HudLayout.h"
 #include "play/Difficulty.h"
 #include "play/WavePlan.h"
+#include "play/WaveSchedule.h"
 #include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
@@ -36,7 +37,7 @@ struct PlayResult {
     Difficulty difficulty = Difficulty::NORMAL;
 };
 
-class WavesGame : public zp::Object {
+class WavesGame : public zp::Object, public WaveSchedule {
 public:
     // The board sells the kinds of the list, one panel each; the game is
     // played at the difficulty chosen when it is made.
@@ -50,20 +51,20 @@ public:
 
     // The number of the wave to come: while waiting, the one the countdown
     // leads to; while a wave runs, the one after it.
-    int getWave() const;
-    bool isSpawning() const;
-    bool isEnded() const;
+    int getWave() const override;
+    bool isSpawning() const override;
+    bool isEnded() const override;
     // Steps left before the next wave starts; counts only while waiting.
     int getWaveCountdown() const;
     // While waiting, what the wave the countdown leads to (numbered
     // getWave()) will send; while a wave runs, what that wave sends. The
     // healths are the difficulty's.
-    WavePlan getComingWave() const;
+    WavePlan getComingWave() const override;
     Difficulty getDifficulty() const;
     // While waiting, starts the next wave at once, as if the countdown had
     // just run out (also while the game is paused). False, and nothing
     // changes, while a wave runs or after play.
-    bool startNextWaveNow();
+    bool startNextWaveNow() override;
 
     // The level's number, when the game knows it (startWavesGame); 0 otherwise.
     void setLevelNumber(int new_level_number);

@@ -14,8 +14,6 @@
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
 
-#include <SFML/Window/Keyboard.hpp>
-
 namespace {
 
 const zp::Position PICTURE_POS(8, 0);
@@ -24,7 +22,7 @@ const int FIRST_TEXT_ROW = 10;
 // The instructions under the picture, one row each from FIRST_TEXT_ROW on.
 const char* const MENU_TEXT[] = {
     "Welcome to Cinderwatch!!",
-    "Below are the differnt levels avaliable.",
+    "Below are the different levels available.",
     "Select one using the keyboard.",
     "Press Q to quit and F to return to the menu",
     "Levels:",
@@ -70,30 +68,22 @@ int GameMenu::eventHandler(const zp::Event* p_e)
         return 0;
 
     const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
+    const int key = p_key->getKey();
+    const Control* p_control = findControl(ControlPlace::MENU, key);
+    if (p_control == nullptr)
+        return 0;
     // Only a press changes the difficulty: a held key would spin through them.
-    if (p_key->getKey() == DIFFICULTY_KEY) {
+    if (p_control->command == Command::DIFFICULTY) {
         if (p_key->getKeyboardAction() == zp::KEY_PRESSED)
             chooseDifficulty(nextDifficulty(chosenDifficulty()));
         return 0;
     }
     // Pressed, released and held all count; a level key takes the menu out
     // of the world, so the same key cannot start a second level.
-    switch (p_key->getKey()) {
-    case sf::Keyboard::Q:
+    if (p_control->command == Command::QUIT)
         zp::GameManager::getInstance().setGameOver(true);
-        break;
-    case sf::Keyboard::Num1:
-        startLevel(1);
-        break;
-    case sf::Keyboard::Num2:
-        startLevel(2);
-        break;
-    case sf::Keyboard::Num3:
-        startLevel(3);
-        break;
-    default:
-        break;
-    }
+    else if (p_control->command == Command::CHOOSE_LEVEL)
+        startLevel(keyIndex(*p_control, key) + 1);
     return 0;
 }
 

@@ -17,6 +17,8 @@
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
+#include <cstdint>
+
 Build::Build()
 {
     setType("Build");
@@ -77,10 +79,11 @@ int Build::eventHandler(const zp::Event* p_e)
 
 int Build::place()
 {
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    const bool free = world.getCollisions(this, getPosition()).isEmpty() && fitsPlayingField(getPosition());
     // Either way the purchase ends here.
     finish();
-    zp::WorldManager& world = zp::WorldManager::getInstance();
-    if (!world.getCollisions(this, getPosition()).isEmpty() || !fitsPlayingField(getPosition()))
+    if (!free)
         return 0;
     placeTurret(getPosition());
     const zp::EventView charge(CURRENCY_TAG, -price, true);
@@ -100,18 +103,27 @@ bool Build::isFinished() const
 
 void Build::finish()
 {
+    // The cursor leaves the world at once (it is deleted at the update): one
+    // whose purchase has ended takes no further clicks. Left in, every
+    // cancelled cursor of a frame would handle every later click of the
+    // frame, and a flood of clicks on a panel (each making a cursor) would
+    // cost their cube.
     finished = true;
-    zp::WorldManager::getInstance().markForDelete(this);
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.removeObject(this);
+    world.markForDelete(this);
 }
 
 bool Build::fitsPlayingField(zp::Position p) const
 {
+    // Any int may come as a position: the sums are taken in 64 bits.
+    using Wide = std::int64_t;
     const zp::Box cursor = zp::getWorldBox(this, p);
     const zp::Box board = zp::WorldManager::getInstance().getBoundary();
-    const int left = cursor.getCorner().getX();
-    const int top = cursor.getCorner().getY();
-    const int board_left = board.getCorner().getX();
-    const int board_top = board.getCorner().getY();
+    const Wide left = cursor.getCorner().getX();
+    const Wide top = cursor.getCorner().getY();
+    const Wide board_left = board.getCorner().getX();
+    const Wide board_top = board.getCorner().getY();
     return left >= board_left && top >= board_top + FIELD_TOP_ROW &&
            left + cursor.getHorizontal() <= board_left + board.getHorizontal() &&
            top + cursor.getVertical() <= board_top + board.getVertical();

@@ -32,6 +32,8 @@ public:
 
     // 1 for a mouse move and for a placement, 0 otherwise. Right clicks
     // (which sell turrets) and clicks while the game is paused are ignored.
+    // The click that ends the purchase also takes the cursor out of the
+    // world's events (it is deleted at the next update).
     int eventHandler(const zp::Event* p_e) override;
     // What a click does: places the kind's turret where the cursor stands
     // and charges the price, or cancels the purchase when the place is
@@ -43,7 +45,7 @@ public:
     // and is no longer carried.
     bool isFinished() const;
     // True when the cursor's box at p lies wholly on the board and below the
-    // counters' rows; solid objects in the way are not looked at.
+    // counters' rows; solid objects in the way are not looked at. Any p.
     bool fitsPlayingField(zp::Position p) const;
     // Creates the kind's turret at p.
     virtual void placeTurret(zp::Position p);

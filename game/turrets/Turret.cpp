@@ -242,9 +242,10 @@ void Turret::sell()
 
 bool Turret::covers(zp::Position cell) const
 {
+    // Any int may come as a cell: the differences are taken in 64 bits.
     const zp::Box covered = zp::getWorldBox(this);
-    const int x = cell.getX() - covered.getCorner().getX();
-    const int y = cell.getY() - covered.getCorner().getY();
+    const std::int64_t x = std::int64_t(cell.getX()) - covered.getCorner().getX();
+    const std::int64_t y = std::int64_t(cell.getY()) - covered.getCorner().getY();
     return x >= 0 && x < covered.getHorizontal() && y >= 0 && y < covered.getVertical();
 }
 

@@ -174,16 +174,21 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     ASSERT_NO_FATAL_FAILURE(startAWave());
     game->pressKey("h");
     ASSERT_TRUE(waitForText(HELP_TITLE_AT, HELP_TITLE));
-    for (const auto& [row, keys, action] : std::vector<std::tuple<int, const char*, const char*>>{
-             {9, "Left click", "buy at a panel"},
-             {10, "Right click", "sell a turret for half what it cost"},
-             {12, "P or Space", "pause and resume"},
-             {13, "Tab", "speed 1x, 2x, 4x"},
-             {14, "N", "next wave now"},
-             {17, "F12", "screenshot beside the log"},
+    // Two columns: keys from column 3 and 41, what they do twelve columns on.
+    for (const auto& [column, row, keys, action] :
+         std::vector<std::tuple<int, int, const char*, const char*>>{
+             {3, 10, "Left click", "buy, place or select"},
+             {3, 11, "Right click", "sell for half its cost"},
+             {3, 12, "Arrows", "move cursor (Shift: 5)"},
+             {3, 14, "Enter", "place, or select there"},
+             {3, 15, "Esc", "drop turret, or unselect"},
+             {41, 6, "X or Delete", "sell the selected turret"},
+             {41, 10, "P or Space", "pause and resume"},
+             {41, 12, "N", "next wave now"},
+             {41, 15, "F12", "screenshot beside the log"},
          }) {
-        EXPECT_TRUE(shows(Position(15, row), keys)) << keys;
-        EXPECT_TRUE(shows(Position(29, row), action)) << action;
+        EXPECT_TRUE(shows(Position(column, row), keys)) << keys;
+        EXPECT_TRUE(shows(Position(column + 12, row), action)) << action;
     }
     saveScreenshot("help");
     const sf::Image help = screen;

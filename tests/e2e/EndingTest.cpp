@@ -1,13 +1,17 @@
 // The game ended from outside: an interrupt or a termination request ends
 // the loop cleanly with the log whole, also on a machine without a sound
 // device; a lost display is reported in the game's own words on standard
-// error and in the log.
+// error and in the log, after the recording is put in place.
 #include "GameProcess.h"
+#include "support/RunDir.h"
 #include "support/Shell.h"
+
+#include "zp/InputRecording.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <string>
 
 #include <fcntl.h>
@@ -124,15 +128,32 @@ TEST(Ending, WithoutASoundDeviceTheGameStillEndsCleanly)
 
 TEST(Ending, ALostDisplayIsReportedInTheGamesOwnWords)
 {
-    // The window destroyed by another program: its connection is cut.
+    // The window destroyed by another program: its connection is cut. The
+    // game's recording is finished and put in place first.
     {
-        GameProcess game;
+        e2e::RunOptions options;
+        const std::string recording_file = zp::test::runDir() + "/lost.rec";
+        options.arguments = {"--record", recording_file};
+        GameProcess game(options);
         ASSERT_TRUE(game.waitForWindow(DEADLINE)) << game.errorText();
+        game.pressKey("x");
+        ASSERT_TRUE(e2e::waitUntil(
+            [&] { return zp::test::readFile(recording_file + ".tmp").find("\nkey ") != std::string::npos; },
+            DEADLINE))
+            << "the key reaches the recording as the game goes";
         zp::test::commandOutput("xdotool windowkill " + game.windowId());
         EXPECT_EQ(game.waitForExit(DEADLINE), 1) << game.errorText();
         EXPECT_NE(game.errorText().find(DISPLAY_LOST), std::string::npos) << game.errorText();
         EXPECT_EQ(lastLine(game.logText()).find(std::string("Message: ") + DISPLAY_LOST), 0u)
             << lastLine(game.logText());
+
+        zp::InputRecording recording;
+        std::string error;
+        ASSERT_EQ(recording.readFile(recording_file, error), 0) << error;
+        EXPECT_GT(recording.getEndStep(), 0) << "the recording has its end";
+        EXPECT_TRUE(recording.hasEndDigest());
+        EXPECT_FALSE(recording.getInputs().empty());
+        EXPECT_FALSE(std::filesystem::exists(recording_file + ".tmp"));
     }
     // The display server gone.
     {

@@ -79,7 +79,7 @@ TEST_F(PlayTest, SplashScreenThenTheMenu)
         const char* text;
     } menu[] = {
         {10, WELCOME},
-        {11, "Below are the differnt levels avaliable."},
+        {11, "Below are the different levels available."},
         {12, "Select one using the keyboard."},
         {13, "Press Q to quit and F to return to the menu"},
         {14, "Levels:"},

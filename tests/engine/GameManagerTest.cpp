@@ -9,6 +9,8 @@
 #include "zp/Frame.h"
 #include "zp/GraphicsManager.h"
 #include "zp/InputManager.h"
+#include "zp/InputRecording.h"
+#include "zp/InputReplayer.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
 #include "zp/ResourceManager.h"
@@ -291,7 +293,7 @@ TEST(GameStartUp, AFailedGraphicsStartStopsBeforeInputAndResources)
     zp::ResourceManager::getInstance().shutDown();
 }
 
-// SIGINT and SIGTERM end the loop between two iterations, with the log whole.
+// SIGINT, SIGTERM and SIGHUP end the loop between two iterations, with the log whole.
 class StopSignalTest : public zp::test::EngineFixture {
 protected:
     StopSignalTest() : EngineFixture(zp::test::Screen::HEADLESS) {}
@@ -311,7 +313,7 @@ TEST_F(StopSignalTest, ASignalEndsTheLoopAfterTheIterationWithTheLogWhole)
         const struct {
             int signal_number;
             const char* name;
-        } stops[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}};
+        } stops[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}};
         for (const auto& stop : stops) {
             SCOPED_TRACE(stop.name);
             // Each start-up forgets a stop asked for before it.
@@ -340,6 +342,42 @@ TEST_F(StopSignalTest, ASignalEndsTheLoopAfterTheIterationWithTheLogWhole)
             EXPECT_EQ(lines[6], std::string("Message: Stopped by ") + stop.name +
                                     ": the game loop ended after a whole iteration");
         }
+    });
+}
+
+// A frame may bring any number of events (a recording's flood at one step):
+// a stop signal ends the frame's input between two of them, then the step
+// under way completes and the loop ends.
+TEST_F(StopSignalTest, ASignalAmidAFloodOfInputEndsItBetweenTwoEvents)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        const int events = 100000;
+        const int stop_after = 10;
+        ASSERT_EQ(game.startUp(), 0);
+        // At 4x a frame would run four steps.
+        ASSERT_EQ(game.setStepsPerFrame(4), 0);
+        const int first = game.getStepCount();
+        zp::InputRecording recording;
+        for (int i = 0; i < events; ++i)
+            recording.addKeyboard(first, zp::KEY_PRESSED, 0);
+        recording.setEndStep(first + 100);
+        zp::InputReplayer replayer(recording);
+        zp::InputManager::getInstance().setReplayer(&replayer);
+        auto* p_o = new RecordingObject;
+        int keys = 0;
+        p_o->on_event = [&](RecordingObject&, const zp::Event* p_e) {
+            if (p_e->getType() == zp::KEYBOARD_EVENT && ++keys == stop_after)
+                std::raise(SIGTERM);
+        };
+        game.run();
+        zp::InputManager::getInstance().setReplayer(nullptr);
+        EXPECT_EQ(keys, stop_after);
+        EXPECT_EQ(replayer.getSentCount(), size_t(stop_after));
+        EXPECT_TRUE(replayer.wasInterrupted());
+        EXPECT_EQ(game.getStepCount(), first + 1) << "the step under way, and no other";
+        EXPECT_EQ(p_o->draws, 1);
+        EXPECT_EQ(game.getStopSignal(), SIGTERM);
+        game.shutDown();
     });
 }
 

@@ -77,6 +77,12 @@ TEST(InputTranslation, PointerAndButtonsInCells)
         {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Right, 13, 32), zp::CLICKED, 1, {1, 1}},
         {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Middle, 1012, 736), zp::CLICKED, 2, {79, 23}},
         {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::XButton2, 500, 300), zp::CLICKED, 4, {39, 9}},
+        // A pointer dragged out of the window: the edge cells, never cells
+        // that a recording could not hold.
+        {moveEvent(-40, -100), zp::MOVED, -1, {0, 0}},
+        {moveEvent(1024, 768), zp::MOVED, -1, {79, 23}},
+        {moveEvent(2147483647, -2147483647 - 1), zp::MOVED, -1, {79, 0}},
+        {moveEvent(-2147483647 - 1, 2147483647), zp::MOVED, -1, {0, 23}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "action " << c.action << " button " << c.button);

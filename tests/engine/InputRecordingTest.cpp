@@ -28,7 +28,7 @@ TEST(InputRecording, WritesWhatItReadsBack)
     recording.setMeta("game", "Cinderwatch 1.0");
     recording.addKeyboard(0, zp::KEY_PRESSED, 27);
     recording.addMouse(150, zp::MOVED, 0, Position(70, 3));
-    recording.addMouse(152, zp::CLICKED, 1, Position(-1, 30));
+    recording.addMouse(152, zp::CLICKED, 1, Position(79, 23));
     recording.addCheck(100, 0x0123456789abcdefull);
     recording.addCheck(152, 42);
     recording.addKeyboard(200, zp::KEY_DOWN, 100);
@@ -43,7 +43,7 @@ TEST(InputRecording, WritesWhatItReadsBack)
                          "check 100 0123456789abcdef\n"
                          "mouse 150 moved 0 70 3\n"
                          "check 152 000000000000002a\n"
-                         "mouse 152 clicked 1 -1 30\n"
+                         "mouse 152 clicked 1 79 23\n"
                          "key 200 down 100\n"
                          "end 300\n");
 
@@ -56,6 +56,43 @@ TEST(InputRecording, WritesWhatItReadsBack)
     EXPECT_EQ(again.getMeta("level"), "2");
     EXPECT_FALSE(again.hasMeta("speed"));
     EXPECT_EQ(again.getEndStep(), 300);
+}
+
+// A recording written while its run goes on: the pieces, written between
+// the records' arrivals, are the text that write() gives at the end.
+TEST(InputRecording, WrittenInPiecesItIsTheSameText)
+{
+    InputRecording recording;
+    recording.setMeta("level", "1");
+    std::ostringstream pieces;
+    InputRecording::WrittenUpTo written;
+    recording.writeHead(pieces);
+    recording.writeRecords(pieces, written);
+    recording.addCheck(30, 7);
+    recording.writeRecords(pieces, written);
+    recording.addKeyboard(30, zp::KEY_PRESSED, 15);
+    recording.addMouse(31, zp::MOVED, 0, Position(4, 5));
+    recording.addCheck(60, 8);
+    recording.writeRecords(pieces, written);
+    recording.addMouse(60, zp::CLICKED, 0, Position(4, 5));
+    recording.addCheck(90, 9);
+    recording.writeRecords(pieces, written);
+    recording.writeRecords(pieces, written);
+    recording.setEndStep(95);
+    recording.writeEnd(pieces);
+
+    std::ostringstream whole;
+    recording.write(whole);
+    EXPECT_EQ(pieces.str(), whole.str());
+    EXPECT_EQ(whole.str(), "zp-recording 1\n"
+                           "meta level 1\n"
+                           "check 30 0000000000000007\n"
+                           "key 30 pressed 15\n"
+                           "mouse 31 moved 0 4 5\n"
+                           "check 60 0000000000000008\n"
+                           "mouse 60 clicked 0 4 5\n"
+                           "check 90 0000000000000009\n"
+                           "end 95\n");
 }
 
 TEST(InputRecording, CommentsBlankLinesAndCrLfAreAllowed)
@@ -102,6 +139,16 @@ TEST(InputRecording, MalformedRecordingsSayWhichLineAndWhy)
         {"zp-recording 1\nkey 1 pressed 101\n", "line 2: key code 101 is not a key (-1 to 100)"},
         {"zp-recording 1\nkey 1 pressed -2\n", "line 2: key code -2 is not a key (-1 to 100)"},
         {"zp-recording 1\nmouse 1 clicked 5 0 0\n", "line 2: button 5 is not a mouse button (0 to 4)"},
+        {"zp-recording 1\nmouse 1 moved 0 2147483647 2147483647\n",
+         "line 2: mouse position 2147483647 2147483647 is outside the view (x 0 to 79, y 0 to 23)"},
+        {"zp-recording 1\nmouse 1 clicked 0 80 0\n",
+         "line 2: mouse position 80 0 is outside the view (x 0 to 79, y 0 to 23)"},
+        {"zp-recording 1\nmouse 1 pressed 0 0 24\n",
+         "line 2: mouse position 0 24 is outside the view (x 0 to 79, y 0 to 23)"},
+        {"zp-recording 1\nmouse 1 moved 0 -1 5\n",
+         "line 2: mouse position -1 5 is outside the view (x 0 to 79, y 0 to 23)"},
+        {"zp-recording 1\nmouse 1 moved 0 3 -2147483648\n",
+         "line 2: mouse position 3 -2147483648 is outside the view (x 0 to 79, y 0 to 23)"},
         {"zp-recording 1\nend 5 12\n", "line 2: \"12\" is not a digest of 16 hex digits"},
         {"zp-recording 1\nend 5 0123456789abcdef 1\n", "line 2: \"end\" takes 1 or 2 values, not 3"},
     };

@@ -4,6 +4,7 @@
 // caught at the first check that differs.
 #include "support/EngineFixture.h"
 #include "support/RecordingObject.h"
+#include "support/RunDir.h"
 
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
@@ -17,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -78,6 +81,42 @@ TEST(InputRecorder, ChecksAtTheFirstFrameStartOnOrAfterEachInterval)
     EXPECT_EQ(steps, (std::vector<int>{12, 20, 32}));
     EXPECT_EQ(digests, (std::vector<std::uint64_t>{100, 101, 102}));
     EXPECT_EQ(recording.getEndDigest(), 103u);
+}
+
+// Written as it goes: the file named keeps what it held until the run ends,
+// the temporary file beside it grows as the run goes, and the end puts the
+// whole recording in place, the same text that write() gives.
+TEST(InputRecorder, WrittenAsItGoesTheRecordingIsPutInPlaceWholeAtTheEnd)
+{
+    const std::string path = zp::test::runDir() + "/run.rec";
+    zp::test::writeFile(path, "an older recording\n");
+    InputRecording recording;
+    recording.setMeta("level", "2");
+    int digests = 0;
+    InputRecorder recorder(
+        recording, [&] { return std::uint64_t(++digests); }, 10);
+    ASSERT_EQ(recorder.writeAsItGoes(path), 0);
+    EXPECT_EQ(zp::test::readFile(path + ".tmp"), "zp-recording 1\nmeta level 2\n") << "the head at once";
+    recorder.beforeInput(0);
+    zp::EventKeyboard key;
+    key.setKey(KEY_A);
+    key.setKeyboardAction(zp::KEY_PRESSED);
+    recorder.record(key, 0);
+    recorder.beforeInput(10);
+    EXPECT_EQ(zp::test::readFile(path), "an older recording\n");
+
+    EXPECT_EQ(recorder.finish(12), 0);
+    std::ostringstream whole;
+    recording.write(whole);
+    EXPECT_EQ(zp::test::readFile(path), whole.str());
+    EXPECT_EQ(whole.str(), "zp-recording 1\nmeta level 2\nkey 0 pressed 0\ncheck 10 0000000000000001\n"
+                           "end 12 0000000000000002\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_EQ(recorder.finish(20), 0) << "only the first end counts";
+    EXPECT_EQ(recording.getEndStep(), 12);
+
+    InputRecorder nowhere(recording);
+    EXPECT_EQ(nowhere.writeAsItGoes(zp::test::runDir() + "/no-such-folder/run.rec"), -1);
 }
 
 // A small game whose state depends on when its input came: each step it adds

@@ -3,7 +3,7 @@
 // random worlds played once by the world and once by the scan must tell the
 // same story, event for event; and the odd boxes and places are pinned down
 // case by case.
-#include "LinearScanWorld.h"
+#include "reference/LinearScanWorld.h"
 #include "support/SeededRandom.h"
 
 #include "zp/EventCollision.h"
@@ -355,7 +355,7 @@ private:
     }
 
     zp::WorldManager& world = zp::WorldManager::getInstance();
-    zp::test::LinearScanWorld scan;
+    zp::reference::LinearScanWorld scan;
     Random random;
     Runner runner;
     int width = 80;

@@ -329,6 +329,38 @@ TEST_F(WorldTest, RemovedObjectsGetNoEventsAndMarkedRemovedObjectsAreStillFreed)
     EXPECT_EQ(destroyed, 1);
 }
 
+// Objects out of the world may wait for deletion in any number (a frame
+// with a flood of clicks ends thousands of build cursors): no mark is lost,
+// and one marked again after its walk began is deleted once.
+TEST_F(WorldTest, MarksOfObjectsTakenOutOfTheWorldAreNeverLost)
+{
+    const int removed = zp::MAX_OBJECTS + 1000;
+    int destroyed = 0;
+    for (int i = 0; i < removed; ++i) {
+        RecordingObject* p_o = at(Position(i % 80, 3));
+        p_o->p_destroyed = &destroyed;
+        world.removeObject(p_o);
+        world.markForDelete(p_o);
+        world.markForDelete(p_o);
+    }
+    EXPECT_TRUE(world.getAllObjects().isEmpty());
+    world.update();
+    EXPECT_EQ(destroyed, removed);
+
+    // A destructor that marks an object of the same walk, still to come.
+    RecordingObject* p_first = at(Position(1, 1));
+    RecordingObject* p_second = at(Position(2, 1));
+    p_first->p_destroyed = &destroyed;
+    p_second->p_destroyed = &destroyed;
+    p_first->on_destroy = [&] { world.markForDelete(p_second); };
+    world.markForDelete(p_first);
+    world.markForDelete(p_second);
+    world.update();
+    EXPECT_EQ(destroyed, removed + 2);
+    world.update();
+    EXPECT_EQ(destroyed, removed + 2);
+}
+
 TEST_F(WorldTest, ShutDownDeletesEveryObjectIncludingThoseMadeByDestructors)
 {
     int destroyed = 0;

@@ -9,6 +9,7 @@
 //       plays every level with every strategy, each game in a process of its
 //       own (as the game runs one game a process), and writes the report.
 #include "ScriptedPlayer.h"
+#include "app/ExitStatus.h"
 #include "app/GameState.h"
 #include "app/RecordedRun.h"
 #include "content/DataPaths.h"
@@ -36,7 +37,6 @@
 
 namespace {
 
-const int EXIT_USAGE = 2;
 // Over 16 minutes of play at the normal speed: a game that lasts longer
 // counts as not lost.
 const int MAX_STEPS_DEFAULT = 30000;
@@ -136,7 +136,7 @@ int playGame(const Settings& settings)
     game.setHeadless(true);
     if (game.startUp() != 0) {
         std::fprintf(stderr, "cinderwatch_player: the engine did not start\n");
-        return 1;
+        return EXIT_FAILED;
     }
     loadResources();
 
@@ -177,7 +177,7 @@ int playGame(const Settings& settings)
     int status = 0;
     if (!settings.record_file.empty() && recording.writeFile(settings.record_file) != 0) {
         std::fprintf(stderr, "cinderwatch_player: cannot write \"%s\"\n", settings.record_file.c_str());
-        status = 1;
+        status = EXIT_FAILED;
     }
     game.shutDown();
     return status;

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 
 namespace zp {
 
@@ -24,22 +25,34 @@ const int FRAME_TIME_DEFAULT = 33;
 const int MAX_STEPS_PER_FRAME = 8;
 /// A step limit that never stops the world.
 const int NO_STEP_LIMIT = -1;
+/// The program's exit status when the engine ends it because the connection
+/// to the display was lost.
+const int EXIT_DISPLAY_LOST = 1;
 
 class GameManager : public Manager {
 public:
     static GameManager& getInstance();
 
     /// Starts log, world, graphics, input and resources in that order; the
-    /// first failure stops the start-up with -1. From here on SIGINT and
-    /// SIGTERM end the loop cleanly, and losing the display ends the program
-    /// with a message of its own.
+    /// first failure stops the start-up with -1. From here on SIGINT, SIGTERM
+    /// and SIGHUP end the loop cleanly (between two input events, after the
+    /// step under way), a write to a closed pipe fails instead of ending the
+    /// program, and losing the display ends the program with a message of
+    /// its own and EXIT_DISPLAY_LOST, the input recorder's recording
+    /// finished and the log closed first.
     int startUp() override;
     void shutDown() override;
 
     /// Runs frames paced at FRAME_TIME_DEFAULT (or one after the other when
-    /// unpaced) until the game is over or SIGINT or SIGTERM arrives (then
-    /// logged).
+    /// unpaced) until the game is over or SIGINT, SIGTERM or SIGHUP arrives
+    /// (then logged).
     void run();
+    /// Called after every frame that run() performs: for what a program shows
+    /// about its run (a progress line) beside the game, not in its world.
+    /// An empty function (the default) calls nothing.
+    void setAfterFrame(std::function<void()> new_after_frame);
+    /// The stop signal that arrived (SIGINT, SIGTERM, SIGHUP), or 0.
+    int getStopSignal() const;
     /// Performs exactly one frame without sleeping: input, the frame's world
     /// steps, drawing and showing. Returns its duration in milliseconds.
     long frame();
@@ -99,6 +112,7 @@ private:
     std::int64_t last_step_us = 0;
     /// When each world step of the last second ended, oldest first.
     std::deque<std::int64_t> recent_step_ends;
+    std::function<void()> after_frame;
 };
 
 } // namespace zp

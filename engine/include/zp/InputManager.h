@@ -34,6 +34,10 @@ public:
     /// the game manager's step count, and the recorder takes its state checks
     /// at the start of each frame. nullptr stops. The recorder is the caller's.
     void setRecorder(InputRecorder* p_new_recorder);
+    /// Finishes the recorder's recording at the game manager's step count
+    /// (InputRecorder::finish), if there is a recorder: for a program that
+    /// must end at once (a lost display), so that its recording is whole.
+    void finishRecording();
     /// From now on getInput sends the replayer's events instead of the
     /// window's (with a window or without); the window is still served, and
     /// its close request still ends the game, as an interruption of the

@@ -24,6 +24,7 @@
 #include "zp/EventMouse.h"
 #include "zp/Position.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <map>
@@ -95,7 +96,23 @@ public:
     int read(std::istream& in, std::string& error);
     int readFile(const std::string& path, std::string& error);
     void write(std::ostream& out) const;
+    /// Replaces the file whole (zp::writeFileAtomically): 0, or -1 with the
+    /// old file untouched.
     int writeFile(const std::string& path) const;
+
+    /// How far an incremental write has got.
+    struct WrittenUpTo {
+        std::size_t inputs = 0;
+        std::size_t checks = 0;
+    };
+    /// write() in pieces, for a recording written while it is taken: the
+    /// head (header and meta records), then the records added since the last
+    /// call, as often as wanted, then the end. The pieces together are what
+    /// write() writes, since records are added in time order.
+    void writeHead(std::ostream& out) const;
+    void writeRecords(std::ostream& out, WrittenUpTo& written) const;
+    /// The "end" record; nothing while the run has not ended.
+    void writeEnd(std::ostream& out) const;
 
 private:
     int parseLine(const std::string& line, int line_number, std::string& error);

@@ -31,7 +31,8 @@ public:
     /// At the start of a frame: compares the recording's check of this
     /// step, if it has one, then hands `send` every input not sent yet whose
     /// step is at most `step`, in the recording's order. Nothing more is sent
-    /// once the replay has parted from the recording.
+    /// once the replay has parted from the recording or was interrupted (also
+    /// by a handler of this frame's inputs).
     void sendInputs(int step, const std::function<void(const Event&)>& send);
     /// True once every input has been sent and the step count has reached
     /// the recording's end; never for a recording without an end.
@@ -40,8 +41,9 @@ public:
     /// step comes while it is, so a recording that goes on at a later step
     /// can never be played on. That is a failure, not a wait without end.
     void checkPausedAt(int step);
-    /// The run was stopped from outside (its window was closed): what the
-    /// recording still holds is not a difference.
+    /// The run was stopped from outside (its window was closed, a stop
+    /// signal came): what the recording still holds is not a difference, and
+    /// no more of it is sent.
     void interrupt();
     /// The run ended with the step count at `step`: it must end where the
     /// recording does, in the same state.

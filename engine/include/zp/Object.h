@@ -81,6 +81,8 @@ public:
 
 private:
     friend class BroadPhase;
+    /// Keeps the mark for deletion on the object, so marking is one test.
+    friend class WorldManager;
 
     static int velocityStep(float velocity, float& countdown);
     /// Tells the world that the position, box or solidness may have changed.
@@ -103,6 +105,8 @@ private:
     Box box{Position(0, 0), 1, 1};
     /// The world's index entry for this object; -1 while not in the world.
     int broad_phase_slot = -1;
+    /// True while the object waits in the world's list of deletions.
+    bool marked_for_delete = false;
 };
 
 } // namespace zp

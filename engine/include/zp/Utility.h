@@ -6,6 +6,7 @@
 #include "zp/Box.h"
 #include "zp/Position.h"
 
+#include <cstdio>
 #include <string>
 
 namespace zp {
@@ -31,5 +32,15 @@ Box getWorldBox(const Object* p_object, Position where);
 /// The absolute path of the running program's executable, so a game can find
 /// files installed beside it; empty when the system cannot tell.
 std::string executablePath();
+
+/// For a program whose standard output matters (a final state printed, a
+/// pipe): standard streams that were closed when it started are held by a
+/// descriptor that refuses writes, so that no file opened later takes their
+/// place and writes to them fail; a write to a pipe whose reader has gone
+/// fails instead of ending the program with SIGPIPE. Call it first thing
+/// in main; GameManager::startUp calls it too.
+void guardStandardStreams();
+/// Whether the stream is a terminal (where a status line may be rewritten).
+bool isTerminal(std::FILE* p_stream);
 
 } // namespace zp

@@ -39,7 +39,8 @@ public:
     ObjectList getAllObjects() const;
 
     /// Deletes the object at the start of the next update; marking twice
-    /// deletes once.
+    /// deletes once. A mark costs the same however many wait, and is never
+    /// lost: also an object taken out of the world (removeObject) is deleted.
     int markForDelete(Object* p_o);
 
     void update();
@@ -78,7 +79,9 @@ private:
     void objectPlacementChanged(Object* p_o);
 
     ObjectList updates;
-    ObjectList deletions;
+    /// In the order marked; unbounded, since objects taken out of the world
+    /// may wait here too.
+    std::vector<Object*> deletions;
     // Objects created while the world was full, deleted at the next update.
     std::vector<Object*> refused;
     Box boundary;

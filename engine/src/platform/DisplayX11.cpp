@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "zp/GameManager.h"
 #include "zp/LogManager.h"
 
 #include <cstdio>
@@ -9,6 +10,8 @@
 
 namespace zp::platform {
 namespace {
+
+void (*p_before_exit)() = nullptr;
 
 const char* displayName()
 {
@@ -25,10 +28,12 @@ extern "C" int reportLostDisplay(Display*)
     std::fputc('\n', stderr);
     LogManager& log = LogManager::getInstance();
     log.writeLog(WHAT, displayName());
+    if (p_before_exit != nullptr)
+        p_before_exit();
     log.shutDown();
     // Nothing more may touch the display, not even the destructors that run
     // at a normal exit.
-    _exit(EXIT_DISPLAY_LOST);
+    _exit(zp::EXIT_DISPLAY_LOST);
 }
 
 } // namespace
@@ -44,8 +49,9 @@ bool displayAvailable(std::string& reason)
     return true;
 }
 
-void watchDisplayConnection()
+void watchDisplayConnection(void (*before_exit)())
 {
+    p_before_exit = before_exit;
     XSetIOErrorHandler(reportLostDisplay);
 }
 

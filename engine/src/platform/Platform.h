@@ -36,9 +36,10 @@ void setEnvironment(const char* name, const char* value);
 // before it, then waits out the rest precisely. The same on every system.
 void sleepUntil(std::int64_t deadline_us);
 
-// From here on an interrupt (Ctrl+C, SIGINT) or a termination request
-// (SIGTERM) only records itself, for the game loop to end cleanly; a second
-// one ends the program at once. Forgets an earlier request.
+// From here on an interrupt (Ctrl+C, SIGINT), a termination request
+// (SIGTERM) or a closed terminal (SIGHUP) only records itself, for the game
+// loop to end cleanly; a second one ends the program at once. Forgets an
+// earlier request.
 void installStopSignals();
 // The signal that asked the program to stop, or 0.
 int stopSignal();
@@ -50,9 +51,10 @@ const char* signalName(int signal_number);
 bool displayAvailable(std::string& reason);
 // From here on, losing the connection to the display (the window destroyed
 // by another program, the display server gone) is reported on standard
-// error and in the log, which is then closed, and the program ends with
-// EXIT_DISPLAY_LOST instead of the windowing library's own message.
-void watchDisplayConnection();
+// error and in the log, `before_exit` is called (when given), the log is
+// closed, and the program ends with EXIT_DISPLAY_LOST instead of the
+// windowing library's own message.
+void watchDisplayConnection(void (*before_exit)());
 
 // Which keys of the whole keyboard are held down, read at once: held[k] for
 // the windowing library's key code k (A = 0 ... Pause = 100). False, with
@@ -60,6 +62,13 @@ void watchDisplayConnection();
 bool readHeldKeys(std::vector<bool>& held);
 // Lets go of what readHeldKeys keeps between calls (its connection).
 void releaseHeldKeys();
-const int EXIT_DISPLAY_LOST = 1;
+
+// Standard streams closed when the program started are held by a descriptor
+// that refuses writes, so that no file opened later takes their number and
+// writes to them fail as they would have; a write to a pipe whose reader has
+// gone fails (EPIPE) instead of ending the program with SIGPIPE.
+void guardStandardStreams();
+// Whether the stream is a terminal (where a line may be rewritten in place).
+bool isTerminal(std::FILE* p_stream);
 
 } // namespace zp::platform

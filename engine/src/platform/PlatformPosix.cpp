@@ -1,10 +1,13 @@
 #include "platform/Platform.h"
 
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace zp::platform {
@@ -57,6 +60,25 @@ int replaceFile(const std::string& from, const std::string& to)
 void setEnvironment(const char* name, const char* value)
 {
     setenv(name, value, 1);
+}
+
+void guardStandardStreams()
+{
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // /dev/null opened for reading: the lowest free number is fd's, and
+        // a write to it fails (EBADF) as a write to the closed one did.
+        const int held = open("/dev/null", O_RDONLY);
+        if (held != -1 && held != fd)
+            close(held);
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+bool isTerminal(std::FILE* p_stream)
+{
+    return isatty(fileno(p_stream)) == 1;
 }
 
 void beginTimerResolution()

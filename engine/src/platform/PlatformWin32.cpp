@@ -78,8 +78,18 @@ bool displayAvailable(std::string&)
     return true;
 }
 
-void watchDisplayConnection()
+void watchDisplayConnection(void (*)())
 {
+}
+
+// Windows has no SIGPIPE, and its closed standard handles fail writes already.
+void guardStandardStreams()
+{
+}
+
+bool isTerminal(std::FILE* p_stream)
+{
+    return _isatty(_fileno(p_stream)) != 0;
 }
 
 // Windows answers each key from the thread's own keyboard state, without a

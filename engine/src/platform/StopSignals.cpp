@@ -7,7 +7,14 @@ namespace {
 
 volatile std::sig_atomic_t stop_signal = 0;
 
-const int STOP_SIGNALS[] = {SIGINT, SIGTERM};
+const int STOP_SIGNALS[] = {
+    SIGINT,
+    SIGTERM,
+#ifdef SIGHUP
+    // The terminal the game was started from was closed.
+    SIGHUP,
+#endif
+};
 
 extern "C" void recordStopSignal(int signal_number)
 {
@@ -42,6 +49,10 @@ const char* signalName(int signal_number)
         return "SIGINT";
     case SIGTERM:
         return "SIGTERM";
+#ifdef SIGHUP
+    case SIGHUP:
+        return "SIGHUP";
+#endif
     default:
         return "signal";
     }

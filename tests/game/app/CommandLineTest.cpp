@@ -1,7 +1,12 @@
 #include "app/CommandLine.h"
 
+#include "app/ExitStatus.h"
+#include "content/Controls.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -194,8 +199,37 @@ TEST(CommandLine, UsageListsEveryOptionWithItsHelpInOneColumn)
             help_column = text - line_start;
         EXPECT_EQ(text - line_start, help_column) << label;
     }
-    EXPECT_NE(usage.find("Q quits"), std::string::npos);
-    EXPECT_NE(usage.find("4 for a replay that parted from its recording"), std::string::npos) << usage;
+}
+
+// The keys and the exit statuses come from their tables: a row of each is a
+// line of the usage.
+TEST(CommandLine, UsageListsEveryKeyAndEveryExitStatusFromTheirTables)
+{
+    const std::string usage = usageText();
+    std::vector<std::string> lines;
+    std::istringstream in(usage);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    const auto hasLine = [&](const std::function<bool(const std::string&)>& matches) {
+        return std::any_of(lines.begin(), lines.end(), matches);
+    };
+    for (const Control& control : controls()) {
+        const std::string start = "  " + placeName(control.place) + " ";
+        EXPECT_TRUE(hasLine([&](const std::string& line) {
+            const std::size_t label = line.find(" " + control.label + "  ");
+            return line.rfind(start, 0) == 0 && label != std::string::npos &&
+                   line.size() >= control.help.size() &&
+                   line.compare(line.size() - control.help.size(), std::string::npos, control.help) == 0;
+        })) << control.label
+            << "\n"
+            << usage;
+    }
+    for (const ExitStatusRow& row : EXIT_STATUSES)
+        EXPECT_TRUE(hasLine([&](const std::string& line) {
+            return line == "  " + std::to_string(row.status) + "  " + row.meaning;
+        })) << row.meaning
+            << "\n"
+            << usage;
 }
 
 TEST(CommandLine, VersionIsTheBuildsVersion)

@@ -7,6 +7,8 @@
 #include "content/Resources.h"
 #include "enemies/Enemy.h"
 #include "level/LevelFiles.h"
+#include "play/WavePlan.h"
+#include "play/WaveSchedule.h"
 #include "play/WavesGame.h"
 #include "screens/GameOver.h"
 
@@ -222,10 +224,10 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
             screen += shown(row) + "\n";
         for (const char* line : {"Cinderwatch: keys and mouse",
                                  "1 2 3",
-                                 "in play, buy a turret",
+                                 "choose a level (menu)",
                                  "Left click",
                                  "Right click",
-                                 "sell a turret for half what it cost",
+                                 "sell for half its cost",
                                  "P or Space",
                                  "Tab",
                                  "speed 1x, 2x, 4x",
@@ -235,29 +237,31 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
                                  "F12",
                                  "screenshot beside the log",
                                  "give up the level",
-                                 "Mouse, arrows",
-                                 "move the cursor (Shift: 5 cells)",
+                                 "Arrows",
+                                 "move cursor (Shift: 5)",
+                                 "buy Gatling/Rocket/Freeze",
                                  "Enter",
-                                 "place at the cursor, or select there",
+                                 "place, or select there",
                                  "Esc",
-                                 "drop the turret carried, or unselect",
+                                 "drop turret, or unselect",
                                  "X or Delete",
                                  "sell the selected turret",
-                                 "aim of the selected turret",
-                                 "upgrade the selected turret",
+                                 "aim of selected turret",
+                                 "upgrade selected turret",
+                                 "difficulty (menu)",
                                  "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
-        // The box hides the board under it: a buy panel's left edge is blanked.
-        EXPECT_EQ(at(10, 64, 4), "   |") << screen;
-        EXPECT_EQ(at(10, 12, 1), "|") << screen;
+        // The box hides the board under it: a buy panel's bottom left corner is blanked.
+        EXPECT_EQ(at(17, 64, 4), "    ") << screen;
+        EXPECT_EQ(at(17, 1, 1), "|") << screen;
 
         press(help_key);
         EXPECT_FALSE(engine.isPaused());
         EXPECT_EQ(levelMusic(), sf::SoundSource::Playing);
         step();
         EXPECT_EQ(p_game->getWaveCountdown(), countdown - 1);
-        EXPECT_EQ(at(10, 64, 4), "|   ");
-        EXPECT_EQ(at(10, 12, 1), " ");
+        EXPECT_EQ(at(17, 64, 4), "+---");
+        EXPECT_EQ(at(17, 1, 1), " ");
     }
 }
 
@@ -334,6 +338,65 @@ TEST_F(Controls, AScreenshotWithoutAWindowIsReportedInTheLog)
         << log;
     for (const auto& entry : std::filesystem::directory_iterator(zp::test::runDir()))
         EXPECT_NE(entry.path().extension(), ".png") << entry.path();
+}
+
+// The picture goes beside the log wherever the log went (the state folder,
+// when the working folder takes no files), not to the working folder.
+TEST_F(Controls, AScreenshotIsAimedAtTheLogsOwnFolder)
+{
+    const std::string folder = zp::test::runDir() + "/state";
+    std::filesystem::create_directories(folder);
+    zp::LogManager& log = zp::LogManager::getInstance();
+    log.shutDown();
+    log.setLogFile(folder + "/zephane.log");
+    ASSERT_EQ(log.startUp(), 0);
+    log.setFlush(true);
+    press(sf::Keyboard::F12);
+    const std::string text = zp::test::readFile(folder + "/zephane.log");
+    log.shutDown();
+    log.setLogFile(zp::LOGFILE_NAME);
+    ASSERT_EQ(log.startUp(), 0);
+    EXPECT_NE(
+        text.find("Message: Screenshot not saved: no window to capture, or '" + folder + "/cinderwatch-"),
+        std::string::npos)
+        << text;
+}
+
+// The controls know the level controller only as a schedule of waves: any
+// schedule will do, and the next-wave key and the preview go to it.
+class FakeSchedule : public WaveSchedule {
+public:
+    int getWave() const override { return 7; }
+    bool isSpawning() const override { return spawning; }
+    bool isEnded() const override { return false; }
+    WavePlan getComingWave() const override { return plan; }
+    bool startNextWaveNow() override
+    {
+        ++started;
+        spawning = true;
+        return true;
+    }
+
+    WavePlan plan;
+    bool spawning = false;
+    int started = 0;
+};
+
+class ControlsOnASchedule : public Play {};
+
+TEST_F(ControlsOnASchedule, TheNextWaveKeyAndThePreviewGoToTheSchedule)
+{
+    FakeSchedule schedule;
+    schedule.plan.easy_count = 3;
+    schedule.plan.hard_count = 2;
+    new PlayControls(schedule);
+    step();
+    const std::string preview = wavePreviewText(7, schedule.plan);
+    EXPECT_EQ(shown(PREVIEW_ROW), preview + std::string(80 - preview.size(), ' '));
+    press(sf::Keyboard::N);
+    EXPECT_EQ(schedule.started, 1);
+    step();
+    EXPECT_EQ(shown(PREVIEW_ROW), std::string(80, ' ')) << "no preview while a wave runs";
 }
 
 // On the shipped boards the notices take cells that no track, treasure,

@@ -30,7 +30,7 @@ namespace {
 
 const char* const MENU_LINES[] = {
     "Welcome to Cinderwatch!!",
-    "Below are the differnt levels avaliable.",
+    "Below are the different levels available.",
     "Select one using the keyboard.",
     "Press Q to quit and F to return to the menu",
     "Levels:",

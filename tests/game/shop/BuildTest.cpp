@@ -7,13 +7,19 @@
 #include "play/WavesGame.h"
 #include "shop/FreezeBuild.h"
 #include "shop/GatlingBuild.h"
+#include "shop/GatlingInfo.h"
 #include "shop/RocketBuild.h"
 #include "turrets/Freeze.h"
 #include "turrets/Gatling.h"
 #include "turrets/Rocket.h"
 
+#include "zp/InputManager.h"
+#include "zp/InputRecording.h"
+#include "zp/InputReplayer.h"
+
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -252,6 +258,12 @@ TEST_F(Building, APlaceOffTheFieldIsRefusedLikeABlockedOne)
         {"in the bottom right corner", {77, 21}, true},
         {"in the bottom left corner", {0, 21}, true},
         {"just under the counters", {20, 3}, true},
+        // Any int may come as a position: no sum may overflow.
+        {"at the largest position", {INT_MAX, INT_MAX}, false},
+        {"at the largest column", {INT_MAX, 20}, false},
+        {"at the largest row", {20, INT_MAX}, false},
+        {"at the smallest position", {INT_MIN, INT_MIN}, false},
+        {"at the smallest column", {INT_MIN, 20}, false},
     };
     int turrets_placed = 0;
     int currency = 1000;
@@ -321,6 +333,85 @@ TEST_F(Building, ClicksWaitForTheEndOfAPause)
     step();
     EXPECT_EQ(turrets(), std::vector<std::string>{"Gatling"});
     EXPECT_EQ(counter("Currency:"), 0);
+}
+
+// What reaches the cursors of a counted panel.
+struct CursorWork {
+    long events = 0;
+    int made = 0;
+    int destroyed = 0;
+};
+CursorWork cursor_work;
+
+class CountedCursor : public GatlingBuild {
+public:
+    explicit CountedCursor(Position p) : GatlingBuild(p) { ++cursor_work.made; }
+    ~CountedCursor() override { ++cursor_work.destroyed; }
+    int eventHandler(const zp::Event* p_e) override
+    {
+        ++cursor_work.events;
+        return GatlingBuild::eventHandler(p_e);
+    }
+};
+
+// The Gatling panel, with cursors that count their work.
+class CountedPanel : public GatlingInfo {
+public:
+    void createBuild(Position p) override { new CountedCursor(p); }
+};
+
+// Each click on a panel makes a cursor and ends the one before: a flood of
+// clicks in one frame (a recording can hold any number at one step) must
+// cost work in proportion to the clicks. A cursor whose purchase has ended
+// takes no further clicks.
+class FloodOfClicks : public Play {
+protected:
+    void SetUp() override
+    {
+        Play::SetUp();
+        loadPlaySprites();
+        cursor_work = CursorWork();
+        new CurrencyView(Position(55, 1));
+        new CountedPanel;
+    }
+
+    void TearDown() override
+    {
+        zp::InputManager::getInstance().setReplayer(nullptr);
+        Play::TearDown();
+    }
+};
+
+TEST_F(FloodOfClicks, ClicksOnAPanelAtOneStepCostWorkInProportionToTheClicks)
+{
+    for (int clicks : {1, 2, 300}) {
+        SCOPED_TRACE(std::to_string(clicks) + " clicks");
+        cursor_work = CursorWork();
+        zp::GameManager& game = zp::GameManager::getInstance();
+        const int now = game.getStepCount();
+        zp::InputRecording flood;
+        for (int i = 0; i < clicks; ++i)
+            flood.addMouse(now, zp::CLICKED, 0, GATLING_PANEL);
+        flood.setEndStep(now + 1);
+        zp::InputReplayer replayer(flood);
+        zp::InputManager::getInstance().setReplayer(&replayer);
+        game.setGameOver(false);
+        game.frame();
+        zp::InputManager::getInstance().setReplayer(nullptr);
+        ASSERT_EQ(replayer.getSentCount(), size_t(clicks));
+
+        // One cursor is left, standing on its panel; nothing was charged.
+        ASSERT_EQ(objectsOf<Build>().size(), 1u);
+        EXPECT_EQ(cursor_work.made, clicks);
+        EXPECT_EQ(cursor_work.destroyed, clicks - 1) << "the others were deleted at the frame's update";
+        EXPECT_EQ(counter("Currency:"), 100);
+        EXPECT_TRUE(objectsOf<Turret>().empty());
+        // Each cursor heard the one click that ended it; the last one its step
+        // and the collision with its panel.
+        EXPECT_LE(cursor_work.events, clicks - 1 + 4);
+        zp::WorldManager::getInstance().markForDelete(objectsOf<Build>().at(0));
+        step();
+    }
 }
 
 class BuildingWithoutSprites : public Play {};

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 using namespace play;
@@ -79,6 +80,9 @@ TEST_F(TurretSale, OtherClicksAndClicksBesideDoNothing)
         {"a right click below it", 1, Position(CORNER.getX(), CORNER.getY() + 2)},
         {"a right click left of it", 1, Position(CORNER.getX() - 1, CORNER.getY() + 1)},
         {"a right click above it", 1, Position(CORNER.getX() + 2, CORNER.getY() - 1)},
+        // Any int may come as a cell: no difference may overflow.
+        {"a right click at the smallest cell", 1, Position(INT_MIN, INT_MIN)},
+        {"a right click at the largest cell", 1, Position(INT_MAX, INT_MAX)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

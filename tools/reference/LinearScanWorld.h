@@ -15,7 +15,7 @@ namespace zp {
 class Object;
 }
 
-namespace zp::test {
+namespace zp::reference {
 
 class LinearScanWorld {
 public:
@@ -35,4 +35,4 @@ private:
     ObjectList marked;
 };
 
-} // namespace zp::test
+} // namespace zp::reference

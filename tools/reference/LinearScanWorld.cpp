@@ -1,4 +1,4 @@
-#include "LinearScanWorld.h"
+#include "reference/LinearScanWorld.h"
 
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
@@ -10,7 +10,7 @@
 
 #include <vector>
 
-namespace zp::test {
+namespace zp::reference {
 namespace {
 
 std::vector<Object*> entriesOf(const ObjectList& list)
@@ -111,4 +111,4 @@ std::unique_ptr<ObjectList> LinearScanWorld::getObjectsInRange(const Object& cen
     return in_range;
 }
 
-} // namespace zp::test
+} // namespace zp::reference

@@ -1,0 +1,197 @@
+#include "content/Controls.h"
+
+#include <SFML/Window/Keyboard.hpp>
+
+#include <algorithm>
+
+namespace {
+
+using Key = sf::Keyboard;
+
+} // namespace
+
+const std::vector<Control>& controls()
+{
+    static const std::vector<Control> table = {
+        {ControlPlace::MENU,
+         Command::CHOOSE_LEVEL,
+         {Key::Num1, Key::Num2, Key::Num3},
+         "1 2 3",
+         "choose a level",
+         "play level 1 (easy), 2 (medium) or 3 (hard)"},
+        {ControlPlace::MENU,
+         Command::DIFFICULTY,
+         {Key::D},
+         "D",
+         "difficulty",
+         "the difficulty of the games to come: Casual (enemy health × 0.8, 20 lives), Normal (the game as "
+         "designed, 10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
+        {ControlPlace::MENU, Command::QUIT, {Key::Q}, "Q", "quit", "quit"},
+        {ControlPlace::PLAY,
+         Command::CARRY,
+         {},
+         "Mouse",
+         "carry, move the cursor",
+         "carries the turret you are buying, and moves the placement cursor"},
+        {ControlPlace::PLAY,
+         Command::BUY_OR_PLACE,
+         {},
+         "Left click",
+         "buy, place or select",
+         "on a panel: buy a turret (if you have its price); on the board: place it there; with nothing "
+         "carried, on one of your turrets: select it (elsewhere: clear the selection)"},
+        {ControlPlace::PLAY,
+         Command::SELL,
+         {},
+         "Right click",
+         "sell for half its cost",
+         "on one of your turrets: sell it for half of all it cost (its price and its upgrades)"},
+        {ControlPlace::PLAY,
+         Command::MOVE_CURSOR,
+         {Key::Left, Key::Right, Key::Up, Key::Down},
+         "Arrows",
+         "move cursor (Shift: 5)",
+         "move the placement cursor (the +) one cell, or five while Shift is held; a turret you "
+         "carry moves with it"},
+        {ControlPlace::PLAY,
+         Command::BUY,
+         {Key::Num1, Key::Num2, Key::Num3, Key::Num4, Key::Num5, Key::Num6, Key::Num7, Key::Num8, Key::Num9},
+         "1 2 3",
+         "buy Gatling/Rocket/Freeze",
+         "buy a Gatling, a Rocket or a Freeze, as a click on its panel does (if you have its price; the "
+         "digit on the panel is green when you do); the turret comes to the cursor"},
+        {ControlPlace::PLAY,
+         Command::PLACE_OR_SELECT,
+         {Key::Enter},
+         "Enter",
+         "place, or select there",
+         "place the turret you carry at the cursor, as a click does; with nothing carried, select your "
+         "turret at the cursor"},
+        {ControlPlace::PLAY,
+         Command::CANCEL,
+         {Key::Escape},
+         "Esc",
+         "drop turret, or unselect",
+         "drop the turret you carry, at no cost; with nothing carried, clear the selection"},
+        {ControlPlace::PLAY,
+         Command::SELL_SELECTED,
+         {Key::X, Key::Delete},
+         "X or Delete",
+         "sell the selected turret",
+         "sell the selected turret, as a right click on it does"},
+        {ControlPlace::PLAY,
+         Command::TARGET,
+         {Key::T},
+         "T",
+         "aim of selected turret",
+         "the selected turret's next targeting mode (first, closest, strongest, weakest, furthest along "
+         "the track); any but the first shows as a yellow letter beside it (F, C, S, W, E)"},
+        {ControlPlace::PLAY,
+         Command::UPGRADE,
+         {Key::U},
+         "U",
+         "upgrade selected turret",
+         "buy the selected turret's next upgrade (two levels above the base), if you have the cost; the "
+         "level shows as a yellow digit beside it"},
+        {ControlPlace::PLAY, Command::GIVE_UP, {Key::F}, "F", "give up the level", "give up the level"},
+        {ControlPlace::PLAY,
+         Command::PAUSE,
+         {Key::P, Key::Space},
+         "P or Space",
+         "pause and resume",
+         "pause and resume (the music too); \"PAUSED\" shows beside the lives"},
+        {ControlPlace::PLAY,
+         Command::SPEED,
+         {Key::Tab},
+         "Tab",
+         "speed 1x, 2x, 4x",
+         "speed: 1x, 2x, 4x, then 1x again; a faster speed shows beside the lives"},
+        {ControlPlace::PLAY,
+         Command::NEXT_WAVE,
+         {Key::N},
+         "N",
+         "next wave now",
+         "while the next wave counts down: start it now"},
+        {ControlPlace::PLAY,
+         Command::HELP,
+         {Key::H, Key::Slash},
+         "H or ?",
+         "this help (play waits)",
+         "show or hide this list over the board; play waits while it shows"},
+        {ControlPlace::PLAY,
+         Command::FRAME_OVERLAY,
+         {Key::F3},
+         "F3",
+         "steps/s and step time",
+         "show or hide steps per second and the last step's time (bottom left)"},
+        {ControlPlace::PLAY,
+         Command::SCREENSHOT,
+         {Key::F12},
+         "F12",
+         "screenshot beside the log",
+         "save a picture of the window beside the log, `cinderwatch-<date>_<time>.png`; the log says so"},
+        {ControlPlace::ANYWHERE, Command::CLOSE_WINDOW, {}, "the window's close button", "quit", "quit"},
+    };
+    return table;
+}
+
+const Control* findControl(ControlPlace place, int key)
+{
+    for (const Control& control : controls())
+        if (control.place == place && keyIndex(control, key) >= 0)
+            return &control;
+    return nullptr;
+}
+
+int keyIndex(const Control& control, int key)
+{
+    const auto found = std::find(control.keys.begin(), control.keys.end(), key);
+    return found == control.keys.end() ? -1 : int(found - control.keys.begin());
+}
+
+std::string placeName(ControlPlace place)
+{
+    switch (place) {
+    case ControlPlace::MENU:
+        return "Menu";
+    case ControlPlace::PLAY:
+        return "Play";
+    case ControlPlace::ANYWHERE:
+        break;
+    }
+    return "Anywhere";
+}
+
+std::vector<std::pair<std::string, std::string>> helpOverlayLines()
+{
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (const Control& control : controls()) {
+        if (control.place == ControlPlace::MENU)
+            lines.emplace_back(control.label, control.help + " (menu)");
+        else if (control.place == ControlPlace::PLAY)
+            lines.emplace_back(control.label, control.help);
+    }
+    return lines;
+}
+
+std::string usageKeysText()
+{
+    std::size_t width = 0;
+    for (const Control& control : controls())
+        width = std::max(width, control.label.size());
+    std::string text;
+    for (const Control& control : controls()) {
+        const std::string place = placeName(control.place);
+        text += "  " + place + std::string(10 - place.size(), ' ') + control.label +
+                std::string(width - control.label.size() + 2, ' ') + control.help + "\n";
+    }
+    return text;
+}
+
+std::string readmeKeysTable()
+{
+    std::string table = "| Where | Key or button | What it does |\n|---|---|---|\n";
+    for (const Control& control : controls())
+        table += "| " + placeName(control.place) + " | " + control.label + " | " + control.detail + " |\n";
+    return table;
+}
