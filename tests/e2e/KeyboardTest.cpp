@@ -3,6 +3,7 @@
 // the window cell by cell, and the palettes chosen on the command line.
 #include "PlayFixture.h"
 #include "support/RunDir.h"
+#include "support/Shell.h"
 #include "support/WindowCapture.h"
 
 #include "zp/EventMouse.h"
@@ -200,6 +201,13 @@ TEST_F(KeyboardTest, Level1ToWave5WithKeysAlone)
         EXPECT_TRUE(input.keyboard || input.action == zp::MOVED) << "a click at step " << input.step;
     }
     EXPECT_GT(keys, 100);
+
+    // What the keys did follows from the keys alone: the replay reaches every
+    // state the game recorded.
+    const std::string replayed = zp::test::commandOutput(
+        std::string("cd '") + zp::test::runDir() + "' && '" + ZP_BUILD_DIR + "/cinderwatch' --replay '" +
+        recording_file + "' --headless 2>&1; echo status $?");
+    EXPECT_NE(replayed.find("status 0"), std::string::npos) << replayed;
 }
 
 // The palette named on the command line colours every glyph: the track's
