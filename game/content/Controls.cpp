@@ -19,14 +19,14 @@ const std::vector<Control>& controls()
          "1 2 3",
          "choose a level",
          "play level 1 (easy), 2 (medium) or 3 (hard)"},
+        {ControlPlace::MENU, Command::QUIT, {Key::Q}, "Q", "quit", "quit"},
         {ControlPlace::MENU,
          Command::DIFFICULTY,
          {Key::D},
          "D",
          "difficulty",
-         "the difficulty of the games to come: Casual (enemy health × 0.8, 20 lives), Normal (the game as "
-         "designed, 10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
-        {ControlPlace::MENU, Command::QUIT, {Key::Q}, "Q", "quit", "quit"},
+         "the difficulty of the games to come: Casual (enemy health × 0.8, 20 lives), Normal (the usual "
+         "health, 10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
         {ControlPlace::PLAY,
          Command::CARRY,
          {},
@@ -79,20 +79,6 @@ const std::vector<Control>& controls()
          "X or Delete",
          "sell the selected turret",
          "sell the selected turret, as a right click on it does"},
-        {ControlPlace::PLAY,
-         Command::TARGET,
-         {Key::T},
-         "T",
-         "aim of selected turret",
-         "the selected turret's next targeting mode (first, closest, strongest, weakest, furthest along "
-         "the track); any but the first shows as a yellow letter beside it (F, C, S, W, E)"},
-        {ControlPlace::PLAY,
-         Command::UPGRADE,
-         {Key::U},
-         "U",
-         "upgrade selected turret",
-         "buy the selected turret's next upgrade (two levels above the base), if you have the cost; the "
-         "level shows as a yellow digit beside it"},
         {ControlPlace::PLAY, Command::GIVE_UP, {Key::F}, "F", "give up the level", "give up the level"},
         {ControlPlace::PLAY,
          Command::PAUSE,
@@ -130,6 +116,21 @@ const std::vector<Control>& controls()
          "F12",
          "screenshot beside the log",
          "save a picture of the window beside the log, `cinderwatch-<date>_<time>.png`; the log says so"},
+        {ControlPlace::PLAY,
+         Command::TARGET,
+         {Key::T},
+         "T",
+         "aim of selected turret",
+         "on the selected turret (with none selected, the one under the cursor): its next targeting mode "
+         "(first, closest, strongest, weakest, furthest along the track); any but the first shows as a "
+         "yellow letter beside it (F, C, S, W, E)"},
+        {ControlPlace::PLAY,
+         Command::UPGRADE,
+         {Key::U},
+         "U",
+         "upgrade selected turret",
+         "on the selected turret (with none selected, the one under the cursor): buy its next upgrade (two "
+         "levels above the base), if you have the cost; the level shows as a yellow digit beside it"},
         {ControlPlace::ANYWHERE, Command::CLOSE_WINDOW, {}, "the window's close button", "quit", "quit"},
     };
     return table;

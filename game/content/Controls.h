@@ -32,8 +32,8 @@ enum class ControlPlace {
 
 enum class Command {
     CHOOSE_LEVEL, // the first key chooses level 1, the second level 2...
-    DIFFICULTY,
     QUIT,
+    DIFFICULTY,
     CARRY,
     BUY_OR_PLACE,
     SELL,
@@ -42,8 +42,6 @@ enum class Command {
     PLACE_OR_SELECT,
     CANCEL,
     SELL_SELECTED,
-    TARGET,
-    UPGRADE,
     GIVE_UP,
     PAUSE,
     SPEED,
@@ -51,6 +49,10 @@ enum class Command {
     HELP,
     FRAME_OVERLAY,
     SCREENSHOT,
+    // For the selected turret, or with none selected the one under the
+    // cursor: its next targeting mode, its next upgrade.
+    TARGET,
+    UPGRADE,
     CLOSE_WINDOW,
 };
 

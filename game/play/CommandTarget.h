@@ -1,7 +1,9 @@
-// Which turret the player's turret commands (the targeting and upgrade keys,
-// the sale key) act on: the selected one. With nothing carried, a left click
-// on a turret selects it (Enter at the placement cursor does too, through
+// The player's selection, which the turret commands (the targeting and
+// upgrade keys, the sale key) act on. With nothing carried, a left click on
+// a turret selects it (Enter at the placement cursor does too, through
 // select); a left click anywhere else clears the selection, as Esc does.
+// With nothing selected, the targeting and upgrade keys act on the turret
+// under the pointer (PlayControls::commandedTurret).
 #pragma once
 
 #include "zp/Event.h"

@@ -72,6 +72,11 @@ zp::Position KeyboardPlay::getCursor() const
     return cursor;
 }
 
+Turret* KeyboardPlay::pointedTurret() const
+{
+    return turretAt(cursor);
+}
+
 void KeyboardPlay::moveCursor(int direction)
 {
     // Left, right, up, down.

@@ -11,6 +11,7 @@
 #include "zp/Position.h"
 
 class CommandTarget;
+class Turret;
 
 class KeyboardPlay {
 public:
@@ -40,6 +41,9 @@ public:
     // Where a turret carried would be placed: the cell of the pointer's last
     // move or of the arrows, in the middle of the board at first.
     zp::Position getCursor() const;
+    // The unsold turret under the cursor (the reticle's cell, where Enter
+    // would select), or null.
+    Turret* pointedTurret() const;
 
 private:
     // A move of the pointer to the cell, for everything that follows it.

@@ -109,6 +109,13 @@ bool PlayControls::isFrameOverlayShown() const
 
 Turret* PlayControls::commandedTurret() const
 {
+    if (Turret* p_selected = selectedTurret())
+        return p_selected;
+    return keyboard.pointedTurret();
+}
+
+Turret* PlayControls::selectedTurret() const
+{
     return command_target.turret();
 }
 
@@ -166,6 +173,15 @@ void PlayControls::handleKey(int key)
     case Command::SELL_SELECTED:
         keyboard.sellSelected();
         break;
+    case Command::PAUSE:
+        setPlayerPause(!player_paused);
+        break;
+    case Command::SPEED:
+        nextSpeed();
+        break;
+    case Command::NEXT_WAVE:
+        waves.startNextWaveNow();
+        break;
     case Command::TARGET:
         // Changes nothing until play goes on, so it works while paused too.
         if (Turret* p_turret = commandedTurret())
@@ -175,15 +191,6 @@ void PlayControls::handleKey(int key)
         // Refused while paused, like every purchase.
         if (Turret* p_turret = commandedTurret())
             p_turret->upgrade();
-        break;
-    case Command::PAUSE:
-        setPlayerPause(!player_paused);
-        break;
-    case Command::SPEED:
-        nextSpeed();
-        break;
-    case Command::NEXT_WAVE:
-        waves.startNextWaveNow();
         break;
     case Command::HELP:
         setHelpShown(!help_shown);
@@ -274,7 +281,7 @@ void PlayControls::drawReach() const
         drawCoverage(zp::getWorldBox(p_build), trackCellsCovered(*p_level, p_build->getPosition(), range));
         return;
     }
-    if (const Turret* p_turret = commandedTurret()) {
+    if (const Turret* p_turret = selectedTurret()) {
         shadeReach(*p_level, p_turret->getPosition(), p_turret->getRange());
         drawSelectionPanel(*p_turret,
                            trackCellsCovered(*p_level, p_turret->getPosition(), p_turret->getRange()));
@@ -289,7 +296,7 @@ void PlayControls::drawNotices() const
     const int speed = zp::GameManager::getInstance().getStepsPerFrame();
     if (speed != PLAY_SPEEDS[0])
         graphics.drawString(SPEED_POS, "Speed " + std::to_string(speed) + "x", zp::LEFT_JUSTIFIED, zp::CYAN);
-    // The selected turret's line takes the preview's row while it is selected.
+    // The line of the turret the commands act on takes the preview's row.
     if (const Turret* p_turret = commandedTurret())
         graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
     else if (!waves.isSpawning() && !waves.isEnded())

@@ -36,8 +36,12 @@ public:
     bool isPausedByPlayer() const;
     bool isHelpShown() const;
     bool isFrameOverlayShown() const;
-    // The turret that the turret commands act on now (the selected one), or null.
+    // The turret that the turret commands act on now: the selected one, or
+    // with none selected the one under the cursor (the pointer); null when
+    // neither.
     Turret* commandedTurret() const;
+    // The selected turret, or null.
+    Turret* selectedTurret() const;
     // Where the turret carried would be placed.
     zp::Position getCursor() const;
 

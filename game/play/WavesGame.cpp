@@ -54,7 +54,10 @@ void readBoard(PlayResult& result)
             else if (p_view->getViewString() == CURRENCY_TAG)
                 result.currency = p_view->getValue();
         } else if (const auto* p_turret = dynamic_cast<const Turret*>(p_o)) {
-            result.turrets += p_turret->isSold() ? 0 : 1;
+            if (!p_turret->isSold()) {
+                ++result.turrets;
+                result.upgrades += p_turret->getUpgradeLevel();
+            }
         }
     }
 }

@@ -29,8 +29,10 @@ struct PlayResult {
     int wave = 0;
     int lives = 0;
     int currency = 0;
-    // Turrets standing on the board (sold ones are gone).
+    // Turrets standing on the board (sold ones are gone), and the upgrade
+    // levels they hold between them.
     int turrets = 0;
+    int upgrades = 0;
     // The step count when the game began, and when it was over; -1 while it runs.
     int start_step = -1;
     int end_step = -1;

@@ -72,18 +72,15 @@ int GameMenu::eventHandler(const zp::Event* p_e)
     const Control* p_control = findControl(ControlPlace::MENU, key);
     if (p_control == nullptr)
         return 0;
-    // Only a press changes the difficulty: a held key would spin through them.
-    if (p_control->command == Command::DIFFICULTY) {
-        if (p_key->getKeyboardAction() == zp::KEY_PRESSED)
-            chooseDifficulty(nextDifficulty(chosenDifficulty()));
-        return 0;
-    }
     // Pressed, released and held all count; a level key takes the menu out
-    // of the world, so the same key cannot start a second level.
+    // of the world, so the same key cannot start a second level. Only a
+    // press changes the difficulty: a held key would spin through them.
     if (p_control->command == Command::QUIT)
         zp::GameManager::getInstance().setGameOver(true);
     else if (p_control->command == Command::CHOOSE_LEVEL)
         startLevel(keyIndex(*p_control, key) + 1);
+    else if (p_control->command == Command::DIFFICULTY && p_key->getKeyboardAction() == zp::KEY_PRESSED)
+        chooseDifficulty(nextDifficulty(chosenDifficulty()));
     return 0;
 }
 

@@ -19,7 +19,7 @@ const int BUILD_FRAME_MOVING = 2;
 
 class Build : public zp::Object {
 public:
-    // The design's bare cursor: type "Build", price 0; it places a Gatling.
+    // The bare cursor: type "Build", price 0; it places a Gatling.
     Build();
     // The kind's cursor at p: the kind's type, cursor sprite (a missing one
     // is logged) and price.

@@ -29,7 +29,7 @@ const zp::Color PANEL_UNAFFORDABLE_COLOR = zp::RED;
 
 class Info : public zp::Object {
 public:
-    // The design's bare panel: type "Info", price 20, no sprite; it sells
+    // The bare panel: type "Info", price 20, no sprite; it sells
     // Gatling cursors. Takes the next place in the column.
     Info();
     // The kind's panel: the kind's panel sprite (a missing one is logged),

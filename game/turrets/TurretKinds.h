@@ -65,7 +65,7 @@ inline const TurretKind GATLING_KIND = {
     /* sound, file */                 "shoot", "Music/bullet.wav",
     /* price */                       100,
     /* range, damage, rate, freeze */ {20, 5, 2, 0},
-    /* upgrades: cost, numbers */     {{{100, {20, 8, 2, 0}}, {200, {20, 12, 2, 0}}}},
+    /* upgrades: cost, numbers */     {{{100, {20, 8, 2, 0}}, {200, {20, 11, 2, 0}}}},
 };
 
 inline const TurretKind ROCKET_KIND = {
@@ -76,7 +76,7 @@ inline const TurretKind ROCKET_KIND = {
     /* sound, file */                 "explosion", "Music/Explosion.wav",
     /* price */                       300,
     /* range, damage, rate, freeze */ {30, 20, 20, 0},
-    /* upgrades: cost, numbers */     {{{200, {36, 30, 20, 0}}, {400, {42, 40, 20, 0}}}},
+    /* upgrades: cost, numbers */     {{{200, {36, 30, 15, 0}}, {400, {42, 40, 12, 0}}}},
 };
 
 inline const TurretKind FREEZE_KIND = {
@@ -87,7 +87,7 @@ inline const TurretKind FREEZE_KIND = {
     /* sound, file */                 "freeze", "Music/Freeze.wav",
     /* price */                       600,
     /* range, damage, rate, freeze */ {10, 0, 20, 20},
-    /* upgrades: cost, numbers */     {{{300, {14, 0, 20, 30}}, {500, {18, 0, 20, 40}}}},
+    /* upgrades: cost, numbers */     {{{300, {14, 0, 20, 30}}, {500, {18, 0, 15, 40}}}},
 };
 // clang-format on
 

@@ -34,7 +34,7 @@ std::string upgradeEffect(const TurretStats& from, const TurretStats& to)
 
 std::string turretSummary(const Turret& turret)
 {
-    std::string line = turret.getType() + " lv " + std::to_string(turret.getUpgradeLevel()) + ", aim " +
+    std::string line = turret.getType() + " Lv" + std::to_string(turret.getUpgradeLevel()) + " aim " +
                        targetModeName(turret.getTargetMode()) + " (T) | ";
     if (const TurretUpgrade* p_next = turret.nextUpgrade()) {
         const TurretStats now = {turret.getRange(), turret.getDamage(), turret.getFireRate(),

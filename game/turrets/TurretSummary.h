@@ -9,7 +9,7 @@
 
 class Turret;
 
-// "Gatling lv 0, aim first (T) | U 100: dmg 5>8 | sell 50": the kind, its
+// "Gatling Lv0 aim first (T) | U 100: dmg 5>8 | sell 50": the kind, its
 // upgrade level and targeting mode, the next level's cost and what it
 // changes (range, damage, fire rate, freeze), and what a sale returns.
 std::string turretSummary(const Turret& turret);

@@ -177,15 +177,18 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     // Two columns: keys from column 3 and 41, what they do twelve columns on.
     for (const auto& [column, row, keys, action] :
          std::vector<std::tuple<int, int, const char*, const char*>>{
+             {3, 8, "D", "difficulty (menu)"},
              {3, 10, "Left click", "buy, place or select"},
              {3, 11, "Right click", "sell for half its cost"},
              {3, 12, "Arrows", "move cursor (Shift: 5)"},
              {3, 14, "Enter", "place, or select there"},
              {3, 15, "Esc", "drop turret, or unselect"},
              {41, 6, "X or Delete", "sell the selected turret"},
-             {41, 10, "P or Space", "pause and resume"},
-             {41, 12, "N", "next wave now"},
-             {41, 15, "F12", "screenshot beside the log"},
+             {41, 8, "P or Space", "pause and resume"},
+             {41, 10, "N", "next wave now"},
+             {41, 13, "F12", "screenshot beside the log"},
+             {41, 14, "T", "aim of selected turret"},
+             {41, 15, "U", "upgrade selected turret"},
          }) {
         EXPECT_TRUE(shows(Position(column, row), keys)) << keys;
         EXPECT_TRUE(shows(Position(column + 12, row), action)) << action;

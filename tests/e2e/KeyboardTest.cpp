@@ -167,7 +167,17 @@ TEST_F(KeyboardTest, Level1ToWave5WithKeysAlone)
         cellsNotAsTheRuleSays(screen, data, place, zp::Box(panel_at, panel_width, SELECTION_PANEL_HEIGHT)),
         0);
     saveScreenshot("selected");
+
+    // Unselected, the turret under the cursor keeps the bottom row (T and U
+    // would act on it) until the cursor steps off it.
     game->pressKey("Escape");
+    ASSERT_TRUE(waitForScreen(
+        [&](const sf::Image& image) {
+            return !reader.shows(image, Position(panel_at.getX() + 2, panel_at.getY() + 1), "Gatling");
+        },
+        "the selection cleared"));
+    EXPECT_TRUE(waitForText(PREVIEW_AT, "Gatling Lv0 aim first (T) | U 100: dmg 5>8 | sell 50"));
+    game->pressKey("Left");
 
     // The first wave comes by itself while the turret is looked at; N calls
     // each later one at once. After the third, seven kills have paid 70: the
@@ -177,9 +187,9 @@ TEST_F(KeyboardTest, Level1ToWave5WithKeysAlone)
         ASSERT_TRUE(waitForText(PREVIEW_AT, "Next wave " + std::to_string(wave) + ":", PLAY_DEADLINE));
         if (wave == 4) {
             ASSERT_TRUE(showsCounter("Currency:", CURRENCY_X, 70));
-            game->pressKey("Return x");
+            game->pressKey("Right Return x");
             ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 120));
-            game->pressKey("1 Return");
+            game->pressKey("1 Return Left");
             ASSERT_TRUE(waitForCounter("Currency:", CURRENCY_X, 20));
         }
         game->pressKey("n");

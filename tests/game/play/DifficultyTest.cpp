@@ -59,9 +59,9 @@ TEST_F(Difficulties, RowsScaleHealthAndSetTheLives)
         EXPECT_STREQ(difficultyRow(row.difficulty).name, row.name);
         EXPECT_STREQ(difficultyRow(row.difficulty).key, row.key);
         EXPECT_EQ(difficultyRow(row.difficulty).lives, row.lives);
-        const int designed[3] = {50, 175, 400};
+        const int normal_healths[3] = {50, 175, 400};
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(scaledHealth(designed[i], row.difficulty), row.healths[i]);
+            EXPECT_EQ(scaledHealth(normal_healths[i], row.difficulty), row.healths[i]);
         Difficulty read = Difficulty::NORMAL;
         ASSERT_EQ(difficultyFromKey(row.key, read), 0);
         EXPECT_EQ(read, row.difficulty);
@@ -121,11 +121,11 @@ TEST_F(Difficulties, LaterWavesScaleEveryKind)
     loadPlaySprites();
     chooseDifficulty(Difficulty::VETERAN);
     WavesGame* p_game = new WavesGame(levelFile("long"), pathFile("long"));
-    WavePlan designed;
+    WavePlan normal_plan;
     for (int wave = 2; wave <= 10; ++wave)
-        designed = planOfWave(designed, wave);
+        normal_plan = planOfWave(normal_plan, wave);
     // Wave 10 at Normal: 11 easy 300, 2 medium 200, 1 hard 400.
-    ASSERT_EQ(designed.hard_health, 400);
+    ASSERT_EQ(normal_plan.hard_health, 400);
     for (int wave = 1; wave < 10; ++wave) {
         p_game->startNextWaveNow();
         for (Enemy* p_enemy : objectsOf<Enemy>())
@@ -138,7 +138,7 @@ TEST_F(Difficulties, LaterWavesScaleEveryKind)
     }
     const WavePlan coming = p_game->getComingWave();
     EXPECT_EQ(p_game->getWave(), 10);
-    EXPECT_EQ(coming.easy_count, designed.easy_count);
+    EXPECT_EQ(coming.easy_count, normal_plan.easy_count);
     EXPECT_EQ(coming.easy_health, 360);
     EXPECT_EQ(coming.medium_health, 240);
     EXPECT_EQ(coming.hard_health, 480);

@@ -327,10 +327,10 @@ TEST_F(KeyboardPlayTest, EscDropsTheTurretCarriedAtNoCostThenClearsTheSelection)
 
     Turret* p_turret = new Gatling(Position(30, 18));
     click(Position(30, 18));
-    ASSERT_EQ(p_controls->commandedTurret(), p_turret);
+    ASSERT_EQ(p_controls->selectedTurret(), p_turret);
     engine.setPaused(true);
     press(sf::Keyboard::Escape);
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr) << "a selection clears while paused too";
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr) << "a selection clears while paused too";
     engine.setPaused(false);
     // With nothing to drop or clear, Esc changes nothing on the board.
     press(sf::Keyboard::Escape);
@@ -344,30 +344,30 @@ TEST_F(KeyboardPlayTest, EnterOrALeftClickOnATurretSelectsItAndElsewhereClears)
 {
     Turret* p_first = new Gatling(Position(30, 18));
     Turret* p_second = new Gatling(Position(34, 18));
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr);
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr);
 
     walkCursorTo(Position(30, 18));
     press(sf::Keyboard::Enter);
-    EXPECT_EQ(p_controls->commandedTurret(), p_first);
+    EXPECT_EQ(p_controls->selectedTurret(), p_first);
     walkCursorTo(Position(31, 18));
     press(sf::Keyboard::Enter);
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr) << "Enter beside a turret";
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr) << "Enter beside a turret";
 
     click(Position(34, 18));
-    EXPECT_EQ(p_controls->commandedTurret(), p_second);
+    EXPECT_EQ(p_controls->selectedTurret(), p_second);
     rightClick(Position(40, 20));
-    EXPECT_EQ(p_controls->commandedTurret(), p_second) << "right clicks sell, they do not select";
+    EXPECT_EQ(p_controls->selectedTurret(), p_second) << "right clicks sell, they do not select";
     click(Position(50, 20));
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr) << "a click elsewhere";
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr) << "a click elsewhere";
     click(Position(34, 18));
     click(GATLING_PANEL);
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr) << "a click on a panel";
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr) << "a click on a panel";
 
     // Carrying, a click on a turret cancels the purchase there and selects nothing.
     moveMouse(Position(30, 18));
     click(Position(30, 18));
     step();
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr);
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr);
     EXPECT_TRUE(objectsOf<Build>().empty());
     EXPECT_EQ(counter("Currency:"), 100);
 
@@ -377,7 +377,7 @@ TEST_F(KeyboardPlayTest, EnterOrALeftClickOnATurretSelectsItAndElsewhereClears)
     EXPECT_EQ(objectsOf<Turret>().size(), 2u);
     click(Position(30, 18));
     press(sf::Keyboard::X);
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr);
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr);
     press(sf::Keyboard::Delete);
     step();
     EXPECT_EQ(counter("Currency:"), 150);

@@ -3,6 +3,7 @@
 #include "play/PlayControls.h"
 
 #include "PlayHarness.h"
+#include "content/Controls.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 #include "enemies/Enemy.h"
@@ -251,6 +252,24 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
                                  "difficulty (menu)",
                                  "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
+        // Every row of the table shows whole in two columns (keys from
+        // columns 3 and 41, what they do twelve columns on), inside a frame
+        // that fits the grid with every row of its sides standing.
+        const auto lines = helpOverlayLines();
+        const int rows = int(lines.size() + 1) / 2;
+        const int bottom = 3 + rows + 5;
+        ASSERT_LT(bottom, 24) << screen;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const auto& [keys, action] = lines[i];
+            const int row = 6 + int(i) % rows;
+            const int left = int(i) < rows ? 3 : 41;
+            EXPECT_EQ(at(row, left, keys.size()), keys) << screen;
+            EXPECT_EQ(at(row, left + 12, action.size()), action) << screen;
+            EXPECT_EQ(at(row, 40, 1), " ") << "the columns touch on row " << row << "\n" << screen;
+        }
+        for (int row = 4; row < bottom; ++row)
+            EXPECT_EQ(at(row, 1, 1) + at(row, 78, 1), "||") << "row " << row << "\n" << screen;
+        EXPECT_EQ(at(bottom, 1, 78), "'" + std::string(76, '-') + "'") << screen;
         // The box hides the board under it: a buy panel's bottom left corner is blanked.
         EXPECT_EQ(at(17, 64, 4), "    ") << screen;
         EXPECT_EQ(at(17, 1, 1), "|") << screen;

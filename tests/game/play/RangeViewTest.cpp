@@ -204,7 +204,10 @@ TEST_F(RangeViewTest, TheSelectedTurretsLevelAndSaleFollowItsUpgrades)
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"level", "2 of 2"}, {"upgrade", "none left"}, {"sells for", "200  (X)"}};
     EXPECT_EQ(tail, expected);
-    EXPECT_EQ(lines.front(), (std::pair<std::string, std::string>("damage", "12")));
+    // The damage of the top level, not the base's 5.
+    ASSERT_NE(p_turret->getDamage(), 5);
+    EXPECT_EQ(lines.front(),
+              (std::pair<std::string, std::string>("damage", std::to_string(p_turret->getDamage()))));
 }
 
 } // namespace

@@ -151,21 +151,20 @@ protected:
     PlayControls* p_controls = nullptr;
 };
 
-// T acts on the selected turret, whatever the game's state, not on the one
-// under the pointer; the letter of any mode but the first stands beside the
-// turret's top right.
-TEST_F(TargetingKey, TCyclesTheModeOfTheSelectedTurret)
+// T acts on the selected turret, whatever the game's state; with none
+// selected, on the turret under the pointer. The letter of any mode but the
+// first stands beside the turret's top right.
+TEST_F(TargetingKey, TCyclesTheModeOfTheSelectedTurretOrElseThePointedOne)
 {
     // The fixture's turret sprite is one cell: the letter goes right of it.
     Turret* p_selected = new Gatling(Position(20, 15));
     Turret* p_other = new Gatling(Position(30, 18));
-    moveMouse(Position(20, 15));
     key(sf::Keyboard::T, zp::KEY_PRESSED);
-    EXPECT_EQ(p_selected->getTargetMode(), TargetMode::FIRST) << "pointed at, not selected";
+    EXPECT_EQ(p_controls->commandedTurret(), nullptr) << "nothing selected, nothing under the cursor";
 
     click(Position(20, 15));
     moveMouse(Position(30, 18));
-    EXPECT_EQ(p_controls->commandedTurret(), p_selected);
+    EXPECT_EQ(p_controls->commandedTurret(), p_selected) << "the selection wins over the pointer";
     std::string letters;
     for (int i = 0; i < 5; ++i) {
         key(sf::Keyboard::T, zp::KEY_PRESSED);
@@ -185,16 +184,21 @@ TEST_F(TargetingKey, TCyclesTheModeOfTheSelectedTurret)
     EXPECT_EQ(p_selected->getTargetMode(), TargetMode::CLOSEST);
     zp::GameManager::getInstance().setPaused(false);
 
-    // With the selection cleared, or the selected turret sold, T does nothing.
+    // With the selection cleared, the pointed turret; off every turret, or
+    // on a sold one, nothing.
     click(Position(21, 15));
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr);
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr);
+    moveMouse(Position(30, 18));
     key(sf::Keyboard::T, zp::KEY_PRESSED);
-    click(Position(30, 18));
+    EXPECT_EQ(p_other->getTargetMode(), TargetMode::CLOSEST);
+    moveMouse(Position(25, 18));
+    key(sf::Keyboard::T, zp::KEY_PRESSED);
+    moveMouse(Position(30, 18));
     p_other->sell();
     EXPECT_EQ(p_controls->commandedTurret(), nullptr);
     key(sf::Keyboard::T, zp::KEY_PRESSED);
     EXPECT_EQ(p_selected->getTargetMode(), TargetMode::CLOSEST);
-    EXPECT_EQ(p_other->getTargetMode(), TargetMode::FIRST);
+    EXPECT_EQ(p_other->getTargetMode(), TargetMode::CLOSEST);
 }
 
 } // namespace

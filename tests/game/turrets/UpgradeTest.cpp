@@ -1,7 +1,8 @@
 // Upgrades: two levels above the base, bought through the currency counter at
 // the costs of the kind's row, refused like an unaffordable panel; a sale
-// gives back half of everything spent. U buys for the selected turret, whose
-// line (cost and effect of the next level) takes the bottom row.
+// gives back half of everything spent. U buys for the selected turret, or
+// with none selected for the turret under the pointer, whose line (cost and
+// effect of the next level) takes the bottom row.
 #include "PlayHarness.h"
 #include "enemies/EnemyEasy.h"
 #include "hud/CurrencyView.h"
@@ -179,16 +180,16 @@ protected:
     }
 };
 
-// U on the selected turret buys its next level; the level shows under the
-// mode's place beside the turret, and the bottom row tells what the next
-// level costs and gives, and what a sale returns.
-TEST_F(UpgradeKey, UUpgradesTheSelectedTurretAndTheBottomRowTellsTheNext)
+// U on the turret under the pointer buys its next level; the level shows
+// under the mode's place beside the turret, and the bottom row tells what the
+// next level costs and gives, and what a sale returns.
+TEST_F(UpgradeKey, UUpgradesTheTurretUnderThePointerAndTheBottomRowTellsTheNext)
 {
     Turret* p_turret = new Gatling(Position(20, 15));
     setCounter("Currency:", 150);
-    click(Position(20, 15));
+    moveMouse(Position(20, 15));
     step();
-    EXPECT_EQ(trimmed(shown(23)), "Gatling lv 0, aim first (T) | U 100: dmg 5>8 | sell 50");
+    EXPECT_EQ(trimmed(shown(23)), "Gatling Lv0 aim first (T) | U 100: dmg 5>8 | sell 50");
     EXPECT_EQ(shown(16)[21], ' ');
 
     key(sf::Keyboard::U, zp::KEY_PRESSED);
@@ -196,31 +197,47 @@ TEST_F(UpgradeKey, UUpgradesTheSelectedTurretAndTheBottomRowTellsTheNext)
     EXPECT_EQ(p_turret->getUpgradeLevel(), 1);
     EXPECT_EQ(counter("Currency:"), 50);
     EXPECT_EQ(shown(16)[21], '1');
-    EXPECT_EQ(trimmed(shown(23)), "Gatling lv 1, aim first (T) | U 200: dmg 8>12 | sell 100");
+    EXPECT_EQ(trimmed(shown(23)), "Gatling Lv1 aim first (T) | U 200: dmg 8>11 | sell 100");
 
     // Too little for the next: refused, like a panel the currency does not cover.
     key(sf::Keyboard::U, zp::KEY_PRESSED);
     EXPECT_EQ(p_turret->getUpgradeLevel(), 1);
     EXPECT_EQ(counter("Currency:"), 50);
 
-    // Held or released, U buys nothing; with nothing selected the row shows the wave to come.
+    // Held or released, U buys nothing; off the turret the row shows the wave to come.
     setCounter("Currency:", 1000);
     key(sf::Keyboard::U, zp::KEY_DOWN);
     key(sf::Keyboard::U, zp::KEY_RELEASED);
-    click(Position(22, 15));
+    moveMouse(Position(22, 15));
     key(sf::Keyboard::U, zp::KEY_PRESSED);
     step();
     EXPECT_EQ(p_turret->getUpgradeLevel(), 1);
     EXPECT_EQ(shown(23).substr(0, 12), "Next wave 1:");
 
-    click(Position(20, 15));
+    moveMouse(Position(20, 15));
     key(sf::Keyboard::U, zp::KEY_PRESSED);
     key(sf::Keyboard::T, zp::KEY_PRESSED);
     step();
     EXPECT_EQ(p_turret->getUpgradeLevel(), 2);
     EXPECT_EQ(shown(16)[21], '2');
     EXPECT_EQ(shown(15)[21], 'C');
-    EXPECT_EQ(trimmed(shown(23)), "Gatling lv 2, aim closest (T) | top level | sell 200");
+    EXPECT_EQ(trimmed(shown(23)), "Gatling Lv2 aim closest (T) | top level | sell 200");
+}
+
+// A selected turret takes U, and the bottom row, before the one under the
+// pointer.
+TEST_F(UpgradeKey, TheSelectedTurretIsUpgradedRatherThanThePointedOne)
+{
+    Turret* p_selected = new Gatling(Position(20, 15));
+    Turret* p_pointed = new Gatling(Position(30, 18));
+    setCounter("Currency:", 1000);
+    click(Position(20, 15));
+    moveMouse(Position(30, 18));
+    key(sf::Keyboard::U, zp::KEY_PRESSED);
+    step();
+    EXPECT_EQ(p_selected->getUpgradeLevel(), 1);
+    EXPECT_EQ(p_pointed->getUpgradeLevel(), 0);
+    EXPECT_EQ(trimmed(shown(23)).substr(0, 11), "Gatling Lv1");
 }
 
 // Whatever the kind, level and mode, the line fits the board.
