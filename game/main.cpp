@@ -15,6 +15,7 @@
 #include "zp/InputManager.h"
 #include "zp/InputRecording.h"
 #include "zp/LogManager.h"
+#include "zp/Palette.h"
 #include "zp/Utility.h"
 
 #include <cerrno>
@@ -124,6 +125,9 @@ int main(int argc, char** argv)
         useWindowSettings(settings.getValues());
         zp::InputManager::getInstance().setFullscreenKeys(true);
     }
+
+    if (const zp::Palette* p_palette = zp::findPalette(options.palette))
+        zp::GraphicsManager::getInstance().setPalette(*p_palette);
 
     // A replay is played at its recording's difficulty; the menu may change it later, by recorded keys.
     chooseDifficulty(options.replay_file.empty() ? options.difficulty

@@ -12,24 +12,22 @@ namespace {
 // are shown together: one larger region costs less than two small ones.
 const int REGION_GAP_TILES = 2;
 // Keys of a tile's list: a cleared box blacks the whole tile wherever it
-// starts; a glyph is its cell, character and colour.
-const std::uint64_t CLEARED_KEY = 1;
+// starts; a glyph is its cell, character and colour (as red, green and blue,
+// so a palette changed at run time changes the key).
+const std::uint64_t CLEARED_KEY = ~std::uint64_t(0);
 const int KEY_CELL_OFFSET = 1; // cells just left of or above the grid are -1
 
-const sf::Color& toSfmlColor(Color color)
+std::uint64_t glyphKey(int x, int y, char ch, const sf::Color& color)
 {
-    static const sf::Color colors[] = {
-        sf::Color::Black, sf::Color::Red,     sf::Color::Green, sf::Color::Yellow,
-        sf::Color::Blue,  sf::Color::Magenta, sf::Color::Cyan,  sf::Color::White,
-    };
-    return colors[color >= BLACK && color <= WHITE ? color : COLOR_DEFAULT];
+    return (std::uint64_t(std::uint32_t(x + KEY_CELL_OFFSET) & 0xFFFF) << 48) |
+           (std::uint64_t(std::uint32_t(y + KEY_CELL_OFFSET) & 0xFFFF) << 32) |
+           (std::uint64_t(static_cast<unsigned char>(ch)) << 24) | (std::uint64_t(color.r) << 16) |
+           (std::uint64_t(color.g) << 8) | std::uint64_t(color.b);
 }
 
-std::uint64_t glyphKey(int x, int y, char ch, Color color)
+bool hasTint(const std::vector<sf::Color>& tints, std::size_t tile)
 {
-    return (std::uint64_t(std::uint32_t(x + KEY_CELL_OFFSET) & 0xFFFFF) << 44) |
-           (std::uint64_t(std::uint32_t(y + KEY_CELL_OFFSET) & 0xFFFFF) << 24) |
-           (std::uint64_t(static_cast<unsigned char>(ch)) << 8) | (std::uint64_t(color & 0x7F) << 1);
+    return tile < tints.size() && tints[tile].a != 0;
 }
 
 // Two triangles over pixels [left, right) x [top, bottom), texel (u, v) on the
@@ -62,7 +60,7 @@ void appendSolid(sf::VertexArray& vertices, int left, int top, int right, int bo
 
 } // namespace
 
-void CellRenderer::addGlyph(Position view_cell, char ch, Color color)
+void CellRenderer::addGlyph(Position view_cell, char ch, const sf::Color& color)
 {
     Operation operation;
     operation.x = view_cell.getX();
@@ -98,6 +96,7 @@ void CellRenderer::reset()
 {
     drawn.clear();
     shown.clear();
+    shown_tints.clear();
     shown_valid = false;
 }
 
@@ -180,17 +179,32 @@ bool CellRenderer::tileChanged(std::size_t tile) const
 {
     const std::uint32_t from = lists.starts[tile], to = lists.starts[tile + 1];
     const std::uint32_t shown_from = shown_lists.starts[tile], shown_to = shown_lists.starts[tile + 1];
+    const bool tinted = hasTint(tints_now, tile), was_tinted = hasTint(shown_tints, tile);
+    if (tinted != was_tinted || (tinted && tints_now[tile] != shown_tints[tile]))
+        return true;
     return to - from != shown_to - shown_from ||
            !std::equal(lists.keys.begin() + from, lists.keys.begin() + to,
                        shown_lists.keys.begin() + shown_from);
 }
 
 void CellRenderer::appendWhole(const std::vector<Operation>& frame, const std::vector<Reach>& frame_reaches,
-                               const WindowLayout& layout, sf::Vector2f white_texel,
-                               sf::VertexArray& glyphs) const
+                               const std::vector<sf::Color>& frame_tints, const WindowLayout& layout,
+                               sf::Vector2f white_texel, sf::VertexArray& glyphs) const
 {
     const int grid_right = layout.left + layout.width;
     const int grid_bottom = layout.top + layout.height;
+    // The tints first, under every glyph.
+    for (int row = 0; row < layout.rows; ++row) {
+        for (int column = 0; column < layout.columns; ++column) {
+            const std::size_t tile = std::size_t(row) * std::size_t(layout.columns) + std::size_t(column);
+            if (!hasTint(frame_tints, tile))
+                continue;
+            const Position from = layout.cellOrigin(Position(column, row));
+            const Position to = layout.cellOrigin(Position(column + 1, row + 1));
+            appendSolid(glyphs, from.getX(), from.getY(), to.getX(), to.getY(), white_texel,
+                        frame_tints[tile]);
+        }
+    }
     for (std::size_t i = 0; i < frame.size(); ++i) {
         const Reach& reach = frame_reaches[i];
         if (reach.last_column < reach.first_column || reach.last_row < reach.first_row)
@@ -203,8 +217,7 @@ void CellRenderer::appendWhole(const std::vector<Operation>& frame, const std::v
         const int left = std::max(reach.left, layout.left);
         const int top = std::max(reach.top, layout.top);
         appendQuad(glyphs, left, top, std::min(reach.right, grid_right), std::min(reach.bottom, grid_bottom),
-                   float(reach.u + left - reach.left), float(reach.v + top - reach.top),
-                   toSfmlColor(frame[i].color));
+                   float(reach.u + left - reach.left), float(reach.v + top - reach.top), frame[i].color);
     }
 }
 
@@ -213,9 +226,9 @@ void CellRenderer::appendTile(int column, int row, const WindowLayout& layout, s
 {
     const Position from = layout.cellOrigin(Position(column, row));
     const Position to = layout.cellOrigin(Position(column + 1, row + 1));
-    appendSolid(backgrounds, from.getX(), from.getY(), to.getX(), to.getY(), sf::Vector2f(),
-                sf::Color::Black);
     const std::size_t tile = std::size_t(row) * std::size_t(layout.columns) + std::size_t(column);
+    appendSolid(backgrounds, from.getX(), from.getY(), to.getX(), to.getY(), sf::Vector2f(),
+                hasTint(tints_now, tile) ? tints_now[tile] : sf::Color::Black);
     for (std::uint32_t at = lists.starts[tile]; at < lists.starts[tile + 1]; ++at) {
         const std::uint32_t index = lists.operations[at];
         if (drawn[index].width > 0) {
@@ -231,7 +244,7 @@ void CellRenderer::appendTile(int column, int row, const WindowLayout& layout, s
         const int bottom = std::min(reach.bottom, to.getY());
         if (left < right && top < bottom)
             appendQuad(glyphs, left, top, right, bottom, float(reach.u + left - reach.left),
-                       float(reach.v + top - reach.top), toSfmlColor(drawn[index].color));
+                       float(reach.v + top - reach.top), drawn[index].color);
     }
 }
 
@@ -291,9 +304,10 @@ std::vector<PixelRect> CellRenderer::changedRegions(const std::vector<char>& cha
 }
 
 FramePlan CellRenderer::plan(const WindowLayout& layout, const std::vector<GlyphImage>& glyph_table,
-                             sf::Vector2f white_texel, bool whole, sf::VertexArray& backgrounds,
-                             sf::VertexArray& glyphs)
+                             sf::Vector2f white_texel, const std::vector<sf::Color>& tints, bool whole,
+                             sf::VertexArray& backgrounds, sf::VertexArray& glyphs)
 {
+    tints_now = tints;
     backgrounds.clear();
     glyphs.clear();
     listTiles(drawn, layout, glyph_table, lists, reaches);
@@ -313,7 +327,7 @@ FramePlan CellRenderer::plan(const WindowLayout& layout, const std::vector<Glyph
     }
 
     if (frame_plan.whole) {
-        appendWhole(drawn, reaches, layout, white_texel, glyphs);
+        appendWhole(drawn, reaches, tints_now, layout, white_texel, glyphs);
         frame_plan.cells_redrawn = static_cast<int>(tiles);
         frame_plan.regions.push_back(PixelRect{layout.left, layout.top, layout.width, layout.height});
     } else if (changed_tiles > 0) {
@@ -327,6 +341,7 @@ FramePlan CellRenderer::plan(const WindowLayout& layout, const std::vector<Glyph
 
     std::swap(shown, drawn);
     drawn.clear();
+    std::swap(shown_tints, tints_now);
     std::swap(shown_lists, lists);
     shown_layout = layout;
     shown_valid = true;
@@ -341,7 +356,7 @@ void CellRenderer::shownFrame(const WindowLayout& layout, const std::vector<Glyp
     shown_reaches.reserve(shown.size());
     for (const Operation& operation : shown)
         shown_reaches.push_back(reachOf(operation, layout, glyph_table));
-    appendWhole(shown, shown_reaches, layout, white_texel, glyphs);
+    appendWhole(shown, shown_reaches, shown_tints, layout, white_texel, glyphs);
 }
 
 } // namespace zp

@@ -13,6 +13,7 @@
 #include "zp/Position.h"
 #include "zp/WindowLayout.h"
 
+#include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 
@@ -45,8 +46,9 @@ struct FramePlan {
 
 class CellRenderer {
 public:
-    // Glyphs and boxes of the frame being drawn, in view cells, in order.
-    void addGlyph(Position view_cell, char ch, Color color);
+    // Glyphs and boxes of the frame being drawn, in view cells, in order; a
+    // glyph in the colour the palette gave it when it was drawn.
+    void addGlyph(Position view_cell, char ch, const sf::Color& color);
     // A box of cells cleared to black, clipped to the grid of `columns` x `rows`.
     void addClearedBox(Position corner, int width, int height, int columns, int rows);
     int getGlyphCount() const;
@@ -56,11 +58,12 @@ public:
     // font, with black boxes sampling its white texel at `white_texel`). A
     // whole frame when `whole` is asked, when the layout changed, or when most
     // tiles changed; otherwise only the tiles that changed. `glyph_table` is
-    // indexed by the character's unsigned code. The frame then becomes the
-    // shown frame and a new one begins.
+    // indexed by the character's unsigned code. `tints` holds each tile's
+    // background, opaque, under every glyph (transparent: black). The frame
+    // then becomes the shown frame and a new one begins.
     FramePlan plan(const WindowLayout& layout, const std::vector<GlyphImage>& glyph_table,
-                   sf::Vector2f white_texel, bool whole, sf::VertexArray& backgrounds,
-                   sf::VertexArray& glyphs);
+                   sf::Vector2f white_texel, const std::vector<sf::Color>& tints, bool whole,
+                   sf::VertexArray& backgrounds, sf::VertexArray& glyphs);
     // Every operation of the shown frame, for a picture of it.
     void shownFrame(const WindowLayout& layout, const std::vector<GlyphImage>& glyph_table,
                     sf::Vector2f white_texel, sf::VertexArray& glyphs) const;
@@ -75,7 +78,7 @@ private:
         int width = 0;
         int height = 0;
         char ch = ' ';
-        Color color = BLACK;
+        sf::Color color = sf::Color::Black;
     };
     // The tiles one operation reaches into, and its pixels.
     struct Reach {
@@ -99,13 +102,17 @@ private:
                    std::vector<Reach>& reaches) const;
     bool tileChanged(std::size_t tile) const;
     void appendWhole(const std::vector<Operation>& frame, const std::vector<Reach>& frame_reaches,
-                     const WindowLayout& layout, sf::Vector2f white_texel, sf::VertexArray& glyphs) const;
+                     const std::vector<sf::Color>& frame_tints, const WindowLayout& layout,
+                     sf::Vector2f white_texel, sf::VertexArray& glyphs) const;
     void appendTile(int column, int row, const WindowLayout& layout, sf::Vector2f white_texel,
                     sf::VertexArray& backgrounds, sf::VertexArray& glyphs) const;
     static std::vector<PixelRect> changedRegions(const std::vector<char>& dirty, const WindowLayout& layout);
 
     std::vector<Operation> drawn;
     std::vector<Operation> shown;
+    std::vector<sf::Color> shown_tints;
+    // The tints of the frame being planned.
+    std::vector<sf::Color> tints_now;
     std::vector<Reach> reaches;
     TileLists lists;
     TileLists shown_lists;

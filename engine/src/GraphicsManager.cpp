@@ -25,6 +25,8 @@ const sf::Color CLEAR_COLOR(0, 0, 0, 255);
 const int OFFSCREEN_MARGIN_CELLS = 1;
 // The glyph atlas keeps a small white square at its top left; a quad that
 // samples it is filled with its colour.
+// A shaded cell shows a fifth of its colour over the black background.
+const int SHADE_PARTS = 5;
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
 // The glyph atlas: a white square at the top left, then a slot for each
 // character code, this many to a row.
@@ -466,6 +468,28 @@ void GraphicsManager::clearFrames()
     std::fill(shown_cells.begin(), shown_cells.end(), Cell());
 }
 
+int GraphicsManager::shadeCell(Position world_pos, Color color)
+{
+    if (!canDraw())
+        return -1;
+    const std::int64_t view_x = std::int64_t(world_pos.getX()) - view_corner.getX();
+    const std::int64_t view_y = std::int64_t(world_pos.getY()) - view_corner.getY();
+    if (!isEngineColor(color) || view_x < 0 || view_x >= window_horizontal_chars || view_y < 0 ||
+        view_y >= window_vertical_chars)
+        return 0;
+    Cell* cell = cellAt(Position(static_cast<int>(view_x), static_cast<int>(view_y)));
+    if (cell == nullptr || cell->cleared)
+        return 0;
+    cell->shade = color;
+    cell->tint = sf::Color::Transparent;
+    if (color != BLACK) {
+        const sf::Color full = palette.colorOf(color);
+        cell->tint = sf::Color(sf::Uint8(full.r / SHADE_PARTS), sf::Uint8(full.g / SHADE_PARTS),
+                               sf::Uint8(full.b / SHADE_PARTS));
+    }
+    return 0;
+}
+
 int GraphicsManager::clearBox(const Box& world_box)
 {
     if (!canDraw())
@@ -477,8 +501,10 @@ int GraphicsManager::clearBox(const Box& world_box)
     for (int y = std::max(0, corner.getY()); y < std::min(window_vertical_chars, far_corner.getY()); ++y)
         for (int x = std::max(0, corner.getX()); x < std::min(window_horizontal_chars, far_corner.getX());
              ++x)
-            if (Cell* cell = cellAt(Position(x, y)))
+            if (Cell* cell = cellAt(Position(x, y))) {
                 *cell = Cell();
+                cell->cleared = true;
+            }
     if (p_window)
         p_renderer->addClearedBox(corner, world_box.getHorizontal(), world_box.getVertical(),
                                   window_horizontal_chars, window_vertical_chars);
@@ -509,7 +535,7 @@ int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
     // Blanks and other glyphs without pixels leave the cell as it was.
     if (ch == ' ' || !glyphHasPixels(ch))
         return 0;
-    p_renderer->addGlyph(view_pos, ch, current_color);
+    p_renderer->addGlyph(view_pos, ch, palette.colorOf(current_color));
     recordCell(view_pos, ch);
     return 0;
 }
@@ -601,8 +627,11 @@ int GraphicsManager::swapBuffers()
             drawable_size = window_size;
             whole = true;
         }
-        const FramePlan plan =
-            p_renderer->plan(layout, glyph_table, WHITE_TEXEL, whole, backgrounds, glyph_vertices);
+        frame_tints.resize(drawn_cells.size());
+        std::transform(drawn_cells.begin(), drawn_cells.end(), frame_tints.begin(),
+                       [](const Cell& cell) { return cell.tint; });
+        const FramePlan plan = p_renderer->plan(layout, glyph_table, WHITE_TEXEL, frame_tints, whole,
+                                                backgrounds, glyph_vertices);
         const sf::RenderStates glyph_states(&p_glyph_atlas->getTexture());
         if (plan.whole) {
             p_window->clear(CLEAR_COLOR);
@@ -660,6 +689,16 @@ void GraphicsManager::redrawWhole()
     redraw_whole = true;
 }
 
+void GraphicsManager::setPalette(const Palette& new_palette)
+{
+    palette = new_palette;
+}
+
+const Palette& GraphicsManager::getPalette() const
+{
+    return palette;
+}
+
 void GraphicsManager::setViewCorner(Position corner)
 {
     view_corner = corner;
@@ -697,11 +736,16 @@ GraphicsManager::Cell* GraphicsManager::cellAt(Position view_pos)
 
 const GraphicsManager::Cell* GraphicsManager::cellAt(Position view_pos) const
 {
+    return cellIn(drawn_cells, view_pos);
+}
+
+const GraphicsManager::Cell* GraphicsManager::cellIn(const std::vector<Cell>& cells, Position view_pos) const
+{
     int x = view_pos.getX();
     int y = view_pos.getY();
     if (x < 0 || x >= window_horizontal_chars || y < 0 || y >= window_vertical_chars)
         return nullptr;
-    return &drawn_cells[static_cast<size_t>(y) * size_t(window_horizontal_chars) + size_t(x)];
+    return &cells[static_cast<size_t>(y) * size_t(window_horizontal_chars) + size_t(x)];
 }
 
 char GraphicsManager::getDrawnChar(Position view_pos) const
@@ -714,6 +758,18 @@ Color GraphicsManager::getDrawnColor(Position view_pos) const
 {
     const Cell* cell = cellAt(view_pos);
     return cell ? cell->color : BLACK;
+}
+
+Color GraphicsManager::getDrawnShade(Position view_pos) const
+{
+    const Cell* cell = cellIn(drawn_cells, view_pos);
+    return cell ? cell->shade : BLACK;
+}
+
+Color GraphicsManager::getShownShade(Position view_pos) const
+{
+    const Cell* cell = cellIn(shown_cells, view_pos);
+    return cell ? cell->shade : BLACK;
 }
 
 std::string GraphicsManager::rowText(const std::vector<Cell>& cells, int row) const

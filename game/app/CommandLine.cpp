@@ -4,6 +4,8 @@
 #include "content/Controls.h"
 #include "level/LevelFiles.h"
 
+#include "zp/Palette.h"
+
 #include <algorithm>
 
 #ifndef CINDERWATCH_VERSION
@@ -64,6 +66,18 @@ std::string setReplayFile(Options& options, const std::string& value)
     return "";
 }
 
+std::string setPalette(Options& options, const std::string& value)
+{
+    if (zp::findPalette(value) != nullptr) {
+        options.palette = value;
+        return "";
+    }
+    std::string names;
+    for (const zp::Palette* p_palette : zp::builtInPalettes())
+        names += (names.empty() ? "" : ", ") + p_palette->name;
+    return "--palette takes one of " + names + ", not '" + value + "'";
+}
+
 // Options that only make sense together, or not together; "" when they fit.
 std::string checkCombination(const Options& options)
 {
@@ -98,6 +112,9 @@ const OptionRow OPTION_TABLE[] = {
      setRecordFile},
     {"--replay", nullptr, "FILE",
      "play the recording FILE back and check that the game takes the same course", setReplayFile},
+    {"--palette", nullptr, "NAME",
+     "draw in the colours of NAME: default, colour-blind (the Okabe-Ito colours) or high-contrast",
+     setPalette},
     {"--headless", nullptr, nullptr,
      "with --replay: no window, no sound, as fast as possible; print the final state",
      [](Options& options, const std::string&) {

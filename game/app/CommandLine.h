@@ -23,6 +23,8 @@ struct Options {
     std::string replay_file;
     // With a replay: no window, no sound, no pacing; the final state is printed.
     bool headless = false;
+    // The name of one of the engine's palettes; empty for the default.
+    std::string palette;
 };
 
 struct CommandLine {

@@ -26,26 +26,59 @@ const std::vector<Control>& controls()
          "D",
          "difficulty",
          "the difficulty of the games to come: Casual (enemy health × 0.8, 20 lives), Normal (the usual "
-         "health, "
-         "10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
+         "health, 10 lives), Veteran (enemy health × 1.2, 5 lives); the menu shows it"},
         {ControlPlace::PLAY,
          Command::CARRY,
          {},
          "Mouse",
-         "carry a turret you are buying",
-         "carries the turret you are buying"},
+         "carry, move the cursor",
+         "carries the turret you are buying, and moves the placement cursor"},
         {ControlPlace::PLAY,
          Command::BUY_OR_PLACE,
          {},
          "Left click",
-         "buy at a panel, then place",
-         "on a panel: buy a turret (if you have its price); on the board: place it there"},
+         "buy, place or select",
+         "on a panel: buy a turret (if you have its price); on the board: place it there; with nothing "
+         "carried, on one of your turrets: select it (elsewhere: clear the selection)"},
         {ControlPlace::PLAY,
          Command::SELL,
          {},
          "Right click",
-         "sell a turret for half what it cost",
+         "sell for half its cost",
          "on one of your turrets: sell it for half of all it cost (its price and its upgrades)"},
+        {ControlPlace::PLAY,
+         Command::MOVE_CURSOR,
+         {Key::Left, Key::Right, Key::Up, Key::Down},
+         "Arrows",
+         "move cursor (Shift: 5)",
+         "move the placement cursor (the +) one cell, or five while Shift is held; a turret you "
+         "carry moves with it"},
+        {ControlPlace::PLAY,
+         Command::BUY,
+         {Key::Num1, Key::Num2, Key::Num3, Key::Num4, Key::Num5, Key::Num6, Key::Num7, Key::Num8, Key::Num9},
+         "1 2 3",
+         "buy Gatling/Rocket/Freeze",
+         "buy a Gatling, a Rocket or a Freeze, as a click on its panel does (if you have its price; the "
+         "digit on the panel is green when you do); the turret comes to the cursor"},
+        {ControlPlace::PLAY,
+         Command::PLACE_OR_SELECT,
+         {Key::Enter},
+         "Enter",
+         "place, or select there",
+         "place the turret you carry at the cursor, as a click does; with nothing carried, select your "
+         "turret at the cursor"},
+        {ControlPlace::PLAY,
+         Command::CANCEL,
+         {Key::Escape},
+         "Esc",
+         "drop turret, or unselect",
+         "drop the turret you carry, at no cost; with nothing carried, clear the selection"},
+        {ControlPlace::PLAY,
+         Command::SELL_SELECTED,
+         {Key::X, Key::Delete},
+         "X or Delete",
+         "sell the selected turret",
+         "sell the selected turret, as a right click on it does"},
         {ControlPlace::PLAY, Command::GIVE_UP, {Key::F}, "F", "give up the level", "give up the level"},
         {ControlPlace::PLAY,
          Command::PAUSE,
@@ -63,7 +96,7 @@ const std::vector<Control>& controls()
          Command::NEXT_WAVE,
          {Key::N},
          "N",
-         "next wave now (during the countdown)",
+         "next wave now",
          "while the next wave counts down: start it now"},
         {ControlPlace::PLAY,
          Command::HELP,
@@ -75,7 +108,7 @@ const std::vector<Control>& controls()
          Command::FRAME_OVERLAY,
          {Key::F3},
          "F3",
-         "steps/s, step and draw times",
+         "steps/s, step, draw",
          "show or hide steps per second, the last step's time, and what the last frame cost to draw and show "
          "(its time, and the cells drawn again), bottom left"},
         {ControlPlace::PLAY,
@@ -88,23 +121,22 @@ const std::vector<Control>& controls()
          Command::TARGET,
          {Key::T},
          "T",
-         "aim of the turret under the mouse",
-         "on the turret under the mouse: its next targeting mode (first, closest, strongest, weakest, "
-         "furthest "
-         "along the track); any but the first shows as a yellow letter beside it (F, C, S, W, E)"},
+         "aim of selected turret",
+         "on the selected turret (with none selected, the one under the cursor): its next targeting mode "
+         "(first, closest, strongest, weakest, furthest along the track); any but the first shows as a "
+         "yellow letter beside it (F, C, S, W, E)"},
         {ControlPlace::PLAY,
          Command::UPGRADE,
          {Key::U},
          "U",
-         "upgrade the turret under the mouse",
-         "on the turret under the mouse: buy its next upgrade (two levels above the base), if you have the "
-         "cost; "
-         "the level shows as a yellow digit beside it"},
+         "upgrade selected turret",
+         "on the selected turret (with none selected, the one under the cursor): buy its next upgrade (two "
+         "levels above the base), if you have the cost; the level shows as a yellow digit beside it"},
         {ControlPlace::ANYWHERE,
          Command::FULLSCREEN,
          {Key::F11},
          "F11/Alt+Enter",
-         "fullscreen on and off",
+         "fullscreen",
          "fullscreen on and off, the board kept whole in the middle of the screen; the window's size and "
          "fullscreen are kept for the next start (see [Settings](#settings))"},
         {ControlPlace::ANYWHERE, Command::CLOSE_WINDOW, {}, "the window's close button", "quit", "quit"},
@@ -144,7 +176,7 @@ std::vector<std::pair<std::string, std::string>> helpOverlayLines()
     std::vector<std::pair<std::string, std::string>> lines;
     for (const Control& control : controls()) {
         if (control.place == ControlPlace::MENU)
-            lines.emplace_back(control.label, control.help + " (in the menu)");
+            lines.emplace_back(control.label, control.help + " (menu)");
         else if (control.place == ControlPlace::PLAY)
             lines.emplace_back(control.label, control.help);
         else if (!control.keys.empty())

@@ -5,6 +5,7 @@
 // one row and a case in the handler of its place.
 #pragma once
 
+#include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <string>
@@ -14,6 +15,12 @@
 // A right click on a turret sells it; the buy panels and the build cursor
 // answer the other buttons.
 const sf::Mouse::Button SELL_BUTTON = sf::Mouse::Right;
+// With nothing carried, a left click on a turret selects it; elsewhere it
+// clears the selection.
+const sf::Mouse::Button SELECT_BUTTON = sf::Mouse::Left;
+// While a Shift key is held, the arrows move the placement cursor this many
+// cells at a time instead of one.
+const int CURSOR_LEAP = 5;
 
 // Where a control is heard.
 enum class ControlPlace {
@@ -30,6 +37,11 @@ enum class Command {
     CARRY,
     BUY_OR_PLACE,
     SELL,
+    MOVE_CURSOR, // left, right, up, down
+    BUY,         // the first key buys from the top panel, the second from the next...
+    PLACE_OR_SELECT,
+    CANCEL,
+    SELL_SELECTED,
     GIVE_UP,
     PAUSE,
     SPEED,
@@ -40,7 +52,8 @@ enum class Command {
     // Served by the engine's input manager (F11, and Enter with Alt), which
     // main turns on.
     FULLSCREEN,
-    // For the turret under the mouse pointer: its next targeting mode, its next upgrade.
+    // For the selected turret, or with none selected the one under the
+    // cursor: its next targeting mode, its next upgrade.
     TARGET,
     UPGRADE,
     CLOSE_WINDOW,
@@ -61,6 +74,10 @@ struct Control {
 
 // The table, in the order the help shows it.
 const std::vector<Control>& controls();
+// The Shift keys, which make the arrows leap.
+const sf::Keyboard::Key LEAP_KEY = sf::Keyboard::LShift;
+const sf::Keyboard::Key LEAP_KEY_OTHER = sf::Keyboard::RShift;
+
 // The row of `place` that holds `key`, or nullptr.
 const Control* findControl(ControlPlace place, int key);
 // Where `key` stands among its row's keys (0 for the first), or -1.
@@ -69,8 +86,8 @@ int keyIndex(const Control& control, int key);
 // "Menu", "Play", "Anywhere".
 std::string placeName(ControlPlace place);
 // What the help overlay shows, menu and play rows and the keys heard
-// anywhere: {label, help}, the menu's help saying so ("quit (in the menu)"),
-// and those heard anywhere too.
+// anywhere: {label, help}, the menu's help saying so ("quit (menu)"), and
+// those heard anywhere too ("fullscreen (anywhere)").
 std::vector<std::pair<std::string, std::string>> helpOverlayLines();
 // The keys part of --help: a line a row.
 std::string usageKeysText();

@@ -1,6 +1,9 @@
-// Which turret the player's turret commands (the targeting and upgrade keys)
-// act on. Until turrets can be selected, it is the turret under the mouse
-// pointer; selection replaces this rule here, and nowhere else.
+// The player's selection, which the turret commands (the targeting and
+// upgrade keys, the sale key) act on. With nothing carried, a left click on
+// a turret selects it (Enter at the placement cursor does too, through
+// select); a left click anywhere else clears the selection, as Esc does.
+// With nothing selected, the targeting and upgrade keys act on the turret
+// under the pointer (PlayControls::commandedTurret).
 #pragma once
 
 #include "zp/Event.h"
@@ -10,14 +13,19 @@ class Turret;
 
 class CommandTarget {
 public:
-    // Follows the pointer's moves.
+    // Left clicks select or clear, also while the game is paused.
     void handle(const zp::Event* p_e);
-    // The turret the commands act on now, or null: a sold turret is gone.
+    // Selects the turret; null clears the selection.
+    void select(const Turret* p_turret);
+    void clear();
+    // The selected turret, or null: a sold turret is selected no more.
     Turret* turret() const;
 
 private:
-    bool pointer_known = false;
-    zp::Position pointer;
+    static const int NO_SELECTION = -1;
+    // The selected turret's object id, looked up on the board each time, so
+    // a turret that has left it is never reached.
+    int selected_id = NO_SELECTION;
 };
 
 // The unsold turret whose box covers the cell, or null.

@@ -3,8 +3,13 @@
 #include "content/Controls.h"
 #include "content/GameEvents.h"
 #include "content/Labels.h"
+#include "level/LevelManager.h"
+#include "play/RangeView.h"
+#include "play/SelectionPanel.h"
 #include "play/WavePlan.h"
 #include "play/WaveSchedule.h"
+#include "shop/Build.h"
+#include "turrets/Reach.h"
 #include "turrets/Turret.h"
 #include "turrets/TurretSummary.h"
 
@@ -15,6 +20,7 @@
 #include "zp/LogManager.h"
 #include "zp/Music.h"
 #include "zp/ResourceManager.h"
+#include "zp/Utility.h"
 
 #include <cstdio>
 #include <ctime>
@@ -36,14 +42,15 @@ const zp::Position PREVIEW_POS(0, 23);
 const zp::Position OVERLAY_POS(0, 21);
 const zp::Color TURRET_LINE_COLOR = zp::YELLOW;
 
-// The help: a framed box in the middle of the board, as the buy panels are framed.
-const int HELP_LEFT = 12;
+// The help: a framed box over the board, as the buy panels are framed, with
+// the keys in two columns (the first half of the table in the left one).
+const int HELP_LEFT = 1;
 const int HELP_TOP = 3;
-const int HELP_WIDTH = 56;
+const int HELP_WIDTH = 78;
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
 const char* const HELP_LEAVE = "H or ? to go back to the game";
-const int HELP_KEYS_COLUMN = 3;
-const int HELP_ACTIONS_COLUMN = 17;
+const int HELP_COLUMN_LEFTS[] = {2, 40};
+const int HELP_KEYS_WIDTH = 12;
 
 const double MICROSECONDS_PER_MILLISECOND = 1000.0;
 const char* const SCREENSHOT_PREFIX = "cinderwatch-";
@@ -102,7 +109,19 @@ bool PlayControls::isFrameOverlayShown() const
 
 Turret* PlayControls::commandedTurret() const
 {
+    if (Turret* p_selected = selectedTurret())
+        return p_selected;
+    return keyboard.pointedTurret();
+}
+
+Turret* PlayControls::selectedTurret() const
+{
     return command_target.turret();
+}
+
+zp::Position PlayControls::getCursor() const
+{
+    return keyboard.getCursor();
 }
 
 int PlayControls::eventHandler(const zp::Event* p_e)
@@ -122,6 +141,7 @@ int PlayControls::eventHandler(const zp::Event* p_e)
         return 0;
     }
     command_target.handle(p_e);
+    keyboard.handle(p_e);
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
     const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
@@ -137,6 +157,22 @@ void PlayControls::handleKey(int key)
     if (p_control == nullptr)
         return;
     switch (p_control->command) {
+    case Command::MOVE_CURSOR:
+        keyboard.moveCursor(keyIndex(*p_control, key));
+        break;
+    case Command::BUY:
+        keyboard.pickPanel(keyIndex(*p_control, key));
+        break;
+    case Command::PLACE_OR_SELECT:
+        keyboard.placeOrSelect();
+        break;
+    case Command::CANCEL:
+        if (!keyboard.cancel())
+            escapeWithNothingToCancel();
+        break;
+    case Command::SELL_SELECTED:
+        keyboard.sellSelected();
+        break;
     case Command::PAUSE:
         setPlayerPause(!player_paused);
         break;
@@ -169,6 +205,10 @@ void PlayControls::handleKey(int key)
         // Another object's (the treasure's F), or the mouse's.
         break;
     }
+}
+
+void PlayControls::escapeWithNothingToCancel()
+{
 }
 
 void PlayControls::setPlayerPause(bool new_paused)
@@ -222,11 +262,30 @@ void PlayControls::saveScreenshot() const
 
 void PlayControls::draw()
 {
+    drawReach();
     drawNotices();
     if (frame_overlay_shown)
         drawFrameOverlay();
     if (help_shown)
         drawHelp();
+}
+
+void PlayControls::drawReach() const
+{
+    const Level* p_level = LevelManager::getInstance().getLevel();
+    if (p_level == nullptr || ended)
+        return;
+    if (const Build* p_build = carriedBuild()) {
+        const int range = p_build->getKind().base.range;
+        shadeReach(*p_level, p_build->getPosition(), range);
+        drawCoverage(zp::getWorldBox(p_build), trackCellsCovered(*p_level, p_build->getPosition(), range));
+        return;
+    }
+    if (const Turret* p_turret = selectedTurret()) {
+        shadeReach(*p_level, p_turret->getPosition(), p_turret->getRange());
+        drawSelectionPanel(*p_turret,
+                           trackCellsCovered(*p_level, p_turret->getPosition(), p_turret->getRange()));
+    }
 }
 
 void PlayControls::drawNotices() const
@@ -237,7 +296,7 @@ void PlayControls::drawNotices() const
     const int speed = zp::GameManager::getInstance().getStepsPerFrame();
     if (speed != PLAY_SPEEDS[0])
         graphics.drawString(SPEED_POS, "Speed " + std::to_string(speed) + "x", zp::LEFT_JUSTIFIED, zp::CYAN);
-    // The pointed turret's line takes the preview's row while it is pointed at.
+    // The line of the turret the commands act on takes the preview's row.
     if (const Turret* p_turret = commandedTurret())
         graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
     else if (!waves.isSpawning() && !waves.isEnded())
@@ -268,8 +327,9 @@ void PlayControls::drawHelp() const
 {
     const std::vector<std::pair<std::string, std::string>> lines = helpOverlayLines();
     const int line_count = static_cast<int>(lines.size());
-    // Frame, title, blank, the lines, blank, how to leave, frame.
-    const int height = line_count + 6;
+    const int rows = (line_count + 1) / 2;
+    // Frame, title, blank, the rows, blank, how to leave, frame.
+    const int height = rows + 6;
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
     graphics.clearBox(zp::Box(zp::Position(HELP_LEFT, HELP_TOP), HELP_WIDTH, height));
 
@@ -285,13 +345,12 @@ void PlayControls::drawHelp() const
 
     const int centre = HELP_LEFT + HELP_WIDTH / 2;
     graphics.drawString(zp::Position(centre, HELP_TOP + 1), HELP_TITLE, zp::CENTER_JUSTIFIED, zp::YELLOW);
-    int row = HELP_TOP + 3;
-    for (const auto& [keys, action] : lines) {
-        graphics.drawString(zp::Position(HELP_LEFT + HELP_KEYS_COLUMN, row), keys, zp::LEFT_JUSTIFIED,
-                            zp::CYAN);
-        graphics.drawString(zp::Position(HELP_LEFT + HELP_ACTIONS_COLUMN, row), action, zp::LEFT_JUSTIFIED,
-                            zp::WHITE);
-        ++row;
+    for (int i = 0; i < line_count; ++i) {
+        const int left = HELP_LEFT + HELP_COLUMN_LEFTS[i / rows];
+        const int row = HELP_TOP + 3 + i % rows;
+        const auto& [keys, action] = lines[static_cast<std::size_t>(i)];
+        graphics.drawString(zp::Position(left, row), keys, zp::LEFT_JUSTIFIED, zp::CYAN);
+        graphics.drawString(zp::Position(left + HELP_KEYS_WIDTH, row), action, zp::LEFT_JUSTIFIED, zp::WHITE);
     }
     graphics.drawString(zp::Position(centre, bottom - 1), HELP_LEAVE, zp::CENTER_JUSTIFIED, zp::YELLOW);
 }

@@ -1,12 +1,15 @@
 // The player's controls during play beyond F: pause, speed, the next wave
-// now, the turret commands, help, a screenshot and the frame overlay, with
-// the notices they put on the board, the preview of the next wave during the
-// countdown and the line about the turret that the commands act on. The
-// level controller creates it with the board; it leaves with the board. Its
-// keys are the play rows of the controls table (content/Controls.h).
+// now, the selection and the turret commands, play from the keyboard, help,
+// a screenshot and the frame overlay, with what they put on the board: the
+// notices, the preview of the next wave during the countdown (or the
+// selected turret's line), the reach of a turret carried or selected and the
+// selected turret's panel. The level controller creates it with the board;
+// it leaves with the board. Its keys are the play rows of the controls table
+// (content/Controls.h).
 #pragma once
 
 #include "play/CommandTarget.h"
+#include "play/KeyboardPlay.h"
 
 #include "zp/Object.h"
 
@@ -33,11 +36,20 @@ public:
     bool isPausedByPlayer() const;
     bool isHelpShown() const;
     bool isFrameOverlayShown() const;
-    // The turret that the turret commands act on now, or null.
+    // The turret that the turret commands act on now: the selected one, or
+    // with none selected the one under the cursor (the pointer); null when
+    // neither.
     Turret* commandedTurret() const;
+    // The selected turret, or null.
+    Turret* selectedTurret() const;
+    // Where the turret carried would be placed.
+    zp::Position getCursor() const;
 
 private:
     void handleKey(int key);
+    // Esc with no turret carried and none selected. The save-and-resume
+    // menu is to open here; until it exists, nothing happens.
+    void escapeWithNothingToCancel();
     void setPlayerPause(bool new_paused);
     void setHelpShown(bool shown);
     // The engine and the level music follow the player's pause and the help.
@@ -45,12 +57,16 @@ private:
     void nextSpeed();
     void saveScreenshot() const;
 
+    // The reach of the turret carried, with the track cells it covers, or
+    // else the selected turret's reach and panel.
+    void drawReach() const;
     void drawNotices() const;
     void drawFrameOverlay() const;
     void drawHelp() const;
 
     WaveSchedule& waves;
     CommandTarget command_target;
+    KeyboardPlay keyboard{command_target};
     bool player_paused = false;
     bool help_shown = false;
     bool frame_overlay_shown = false;

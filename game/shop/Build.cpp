@@ -12,6 +12,7 @@
 #include "zp/GameManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
+#include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
@@ -73,21 +74,44 @@ int Build::eventHandler(const zp::Event* p_e)
         zp::GameManager::getInstance().isPaused())
         return 0;
 
-    // Either way the purchase ends with this click, and the cursor leaves the
-    // world at once (it is deleted at the update): one whose purchase has
-    // ended takes no further clicks. Left in, every cancelled cursor of a
-    // frame would handle every later click of the frame, and a flood of
-    // clicks on a panel (each making a cursor) would cost their cube.
+    return place();
+}
+
+int Build::place()
+{
     zp::WorldManager& world = zp::WorldManager::getInstance();
     const bool free = world.getCollisions(this, getPosition()).isEmpty() && fitsPlayingField(getPosition());
-    world.removeObject(this);
-    world.markForDelete(this);
+    // Either way the purchase ends here.
+    finish();
     if (!free)
         return 0;
     placeTurret(getPosition());
     const zp::EventView charge(CURRENCY_TAG, -price, true);
     world.onEvent(&charge);
     return 1;
+}
+
+void Build::drop()
+{
+    finish();
+}
+
+bool Build::isFinished() const
+{
+    return finished;
+}
+
+void Build::finish()
+{
+    // The cursor leaves the world at once (it is deleted at the update): one
+    // whose purchase has ended takes no further clicks. Left in, every
+    // cancelled cursor of a frame would handle every later click of the
+    // frame, and a flood of clicks on a panel (each making a cursor) would
+    // cost their cube.
+    finished = true;
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.removeObject(this);
+    world.markForDelete(this);
 }
 
 bool Build::fitsPlayingField(zp::Position p) const
@@ -108,4 +132,15 @@ bool Build::fitsPlayingField(zp::Position p) const
 void Build::placeTurret(zp::Position p)
 {
     new Turret(*p_kind, p);
+}
+
+Build* carriedBuild()
+{
+    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
+    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next()) {
+        auto* p_build = dynamic_cast<Build*>(it.currentObject());
+        if (p_build != nullptr && !p_build->isFinished())
+            return p_build;
+    }
+    return nullptr;
 }

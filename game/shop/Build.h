@@ -35,6 +35,15 @@ public:
     // The click that ends the purchase also takes the cursor out of the
     // world's events (it is deleted at the next update).
     int eventHandler(const zp::Event* p_e) override;
+    // What a click does: places the kind's turret where the cursor stands
+    // and charges the price, or cancels the purchase when the place is
+    // blocked; either way the cursor leaves. 1 when placed.
+    int place();
+    // Gives the purchase up at no cost; the cursor leaves.
+    void drop();
+    // True once placed, cancelled or dropped: the cursor is on its way out
+    // and is no longer carried.
+    bool isFinished() const;
     // True when the cursor's box at p lies wholly on the board and below the
     // counters' rows; solid objects in the way are not looked at. Any p.
     bool fitsPlayingField(zp::Position p) const;
@@ -42,6 +51,13 @@ public:
     virtual void placeTurret(zp::Position p);
 
 private:
+    // Marks the cursor for deletion, once.
+    void finish();
+
     const TurretKind* p_kind = &GATLING_KIND;
     int price = 0;
+    bool finished = false;
 };
+
+// The build cursor the player carries, or null.
+Build* carriedBuild();

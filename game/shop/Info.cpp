@@ -5,8 +5,10 @@
 #include "content/SpriteLookup.h"
 #include "shop/Build.h"
 
+#include "zp/Box.h"
 #include "zp/EventMouse.h"
 #include "zp/GameManager.h"
+#include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
@@ -86,19 +88,50 @@ int Info::eventHandler(const zp::Event* p_e)
         setSpriteIndex(INFO_FRAME_IDLE);
         return 0;
     }
+    purchase();
+    return 0;
+}
 
+bool Info::purchase()
+{
     // Only compared here; the cursor charges the price when it places.
+    bool bought = false;
     const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
     for (zp::ObjectListIterator it(&all); !it.isDone(); it.next()) {
         if (it.currentObject()->getType() != CURRENCY_VIEW_TYPE)
             continue;
         const auto* p_currency = dynamic_cast<const zp::ViewObject*>(it.currentObject());
         if (p_currency == nullptr || p_currency->getValue() < price)
-            return 0;
+            return bought;
         setSpriteIndex(INFO_FRAME_BOUGHT);
         createBuild(getPosition());
+        bought = true;
     }
-    return 0;
+    return bought;
+}
+
+void Info::draw()
+{
+    Object::draw();
+    if (panel_index >= PANEL_KEY_COUNT)
+        return;
+    const zp::Position key_cell(getPosition().getX() + PANEL_KEY_COLUMN, getPosition().getY());
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.clearBox(zp::Box(key_cell, 1, 1));
+    graphics.drawCh(key_cell, static_cast<char>('1' + panel_index),
+                    isAffordable() ? PANEL_AFFORDABLE_COLOR : PANEL_UNAFFORDABLE_COLOR);
+}
+
+bool Info::isAffordable() const
+{
+    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
+    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next()) {
+        if (it.currentObject()->getType() != CURRENCY_VIEW_TYPE)
+            continue;
+        const auto* p_currency = dynamic_cast<const zp::ViewObject*>(it.currentObject());
+        return p_currency != nullptr && p_currency->getValue() >= price;
+    }
+    return false;
 }
 
 void Info::createBuild(zp::Position p)

@@ -5,6 +5,7 @@
 
 #include "turrets/TurretKinds.h"
 
+#include "zp/Color.h"
 #include "zp/Object.h"
 #include "zp/Position.h"
 
@@ -18,6 +19,13 @@ const int PANEL_ROWS = 6;
 // Sprite frames of a panel.
 const int INFO_FRAME_IDLE = 0;
 const int INFO_FRAME_BOUGHT = 1;
+// The digit key that buys from a panel stands in its top border, this many
+// cells from its left, in one colour while the currency covers the price
+// and in another while it does not. The first nine panels have a key.
+const int PANEL_KEY_COLUMN = 1;
+const int PANEL_KEY_COUNT = 9;
+const zp::Color PANEL_AFFORDABLE_COLOR = zp::GREEN;
+const zp::Color PANEL_UNAFFORDABLE_COLOR = zp::RED;
 
 class Info : public zp::Object {
 public:
@@ -44,8 +52,17 @@ public:
     // Clicks of any button but the right one (which sells turrets); none
     // while the game is paused.
     int eventHandler(const zp::Event* p_e) override;
+    // The sprite, and over its top border the panel's key, coloured by
+    // whether the currency covers the price.
+    void draw() override;
+    // True when the currency counter holds at least the price.
+    bool isAffordable() const;
     // Creates the kind's build cursor at p.
     virtual void createBuild(zp::Position p);
+    // What a click in the area does after the pause check: when the currency
+    // covers the price, shows the started purchase and creates the kind's
+    // cursor at the panel. False, and nothing changes, when it does not.
+    bool purchase();
 
 private:
     static int panel_count;

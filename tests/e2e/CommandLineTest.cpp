@@ -25,6 +25,10 @@ TEST(ProgramCommandLine, HelpVersionAndBadOptionsEndAtOnceWithTheirTexts)
         {{"--level", "4"}, 2, "", "cinderwatch: --level takes a level from 1 to 3, not '4'\nUsage: "},
         {{"--level"}, 2, "", "cinderwatch: --level needs a value N\nUsage: "},
         {{"extra"}, 2, "", "cinderwatch: unexpected argument 'extra'\nUsage: "},
+        {{"--palette", "pink"},
+         2,
+         "",
+         "cinderwatch: --palette takes one of default, colour-blind, high-contrast, not 'pink'\nUsage: "},
     };
     for (const auto& c : cases) {
         const std::string name = c.arguments.front();
@@ -55,7 +59,7 @@ TEST(ProgramCommandLine, HelpNamesEveryOption)
     e2e::GameProcess game(options);
     ASSERT_EQ(game.waitForExit(e2e::Seconds(30)), 0);
     const std::string help = game.outputText();
-    for (const char* option : {"--help", "--version", "--level N", "--data DIR"})
+    for (const char* option : {"--help", "--version", "--level N", "--data DIR", "--palette NAME"})
         EXPECT_NE(help.find(option), std::string::npos) << option << "\n" << help;
 }
 

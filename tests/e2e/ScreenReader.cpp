@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <map>
+#include <vector>
 
 namespace e2e {
 namespace {
@@ -20,6 +22,10 @@ const int WINDOW_COLUMNS = 80;
 // their ink shows another character. The same text renders identically (0);
 // the closest pair of this font, its dotted 0 and the 6, differs by 0.12.
 const double SAME_TEXT_LIMIT = 0.05;
+// The descenders of the row above ('y', ',') reach this far into a cell,
+// above the tallest glyph of its own: they are not the row's text.
+const int ABOVE_ROW_PIXELS = 2;
+const int DESIGN_ROW_PIXELS = 32;
 const int LIT = 100;
 
 double lightness(const sf::Color& c)
@@ -96,6 +102,13 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
     const int top = rowTop(start.getY());
     const int row_height = rowHeight(start.getY());
     const unsigned reference_width = expected_row.getSize().x;
+    // In proportion to the row's height: two pixels of the design's 32.
+    const int above_row = row_height * ABOVE_ROW_PIXELS / DESIGN_ROW_PIXELS;
+    // A cell's background may be tinted (a turret's reach): what shows is
+    // measured above it, as a share of what is left.
+    std::vector<double> backgrounds;
+    for (int i = 0; i < count; ++i)
+        backgrounds.push_back(backgroundLightness(screen, zp::Position(start.getX() + i, start.getY())));
 
     double best = std::numeric_limits<double>::max();
     for (int dy = -1; dy <= 1; ++dy) {
@@ -104,15 +117,18 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
             for (int i = 0; i < count; ++i) {
                 const int left = columnPixel(start.getX() + i);
                 const int right = columnPixel(start.getX() + i + 1);
+                const double background = backgrounds[size_t(i)];
                 double differing = 0;
                 double ink = 0;
-                for (int y = 0; y < row_height; ++y) {
+                for (int y = above_row; y < row_height; ++y) {
                     for (int x = left; x < right; ++x) {
                         const int sx = x + dx;
                         const int sy = top + y + dy;
                         double seen = 0;
                         if (sx >= 0 && sy >= 0 && unsigned(sx) < size.x && unsigned(sy) < size.y)
-                            seen = light(screen_pixels, size.x, unsigned(sx), unsigned(sy));
+                            seen = std::max(0.0, light(screen_pixels, size.x, unsigned(sx), unsigned(sy)) -
+                                                     background) /
+                                   (1.0 - background);
                         const double expected =
                             light(expected_pixels, reference_width, unsigned(x), unsigned(y));
                         differing += std::fabs(seen - expected);
@@ -126,6 +142,34 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
         }
     }
     return best;
+}
+
+sf::Color ScreenReader::backgroundAt(const sf::Image& screen, zp::Position cell) const
+{
+    // The colour most of the cell's pixels have: a glyph covers less than half of its cell.
+    std::map<sf::Uint32, int> counts;
+    const zp::Position origin = grid.origin(cell);
+    const int right = columnPixel(cell.getX() + 1);
+    const int bottom = rowTop(cell.getY() + 1);
+    const sf::Vector2u size = screen.getSize();
+    for (int y = origin.getY(); y < bottom && unsigned(y) < size.y; ++y)
+        for (int x = origin.getX(); x < right && unsigned(x) < size.x; ++x)
+            ++counts[screen.getPixel(unsigned(x), unsigned(y)).toInteger()];
+    sf::Uint32 most = sf::Color::Black.toInteger();
+    int most_count = 0;
+    for (const auto& [color, number] : counts)
+        if (number > most_count) {
+            most = color;
+            most_count = number;
+        }
+    return sf::Color(most);
+}
+
+double ScreenReader::backgroundLightness(const sf::Image& screen, zp::Position cell) const
+{
+    const double lightness_of_background = lightness(backgroundAt(screen, cell));
+    // Only a faint tint is a background; anything brighter is ink.
+    return lightness_of_background * 255 <= LIT ? lightness_of_background : 0.0;
 }
 
 bool ScreenReader::shows(const sf::Image& screen, zp::Position start, const std::string& text) const

@@ -41,8 +41,14 @@ public:
     zp::Color colorAt(const sf::Image& screen, zp::Position cell) const;
     // Lit pixels in a cell: a cheap test for "something is drawn here".
     int inkAt(const sf::Image& screen, zp::Position cell) const;
+    // The colour of most of the cell's pixels: black, or the tint of a
+    // turret's reach under it.
+    sf::Color backgroundAt(const sf::Image& screen, zp::Position cell) const;
 
 private:
+    // The lightness of a faint background tint in the cell, 0 when black.
+    double backgroundLightness(const sf::Image& screen, zp::Position cell) const;
+
     // The reference picture of a row holding `text` from `column` on, made once.
     const sf::Image& reference(int column, const std::string& text) const;
 

@@ -511,3 +511,48 @@ TEST_F(GraphicsSetUp, ATallerWindowOpensWithTheGridAtTheDesignsProportions)
     graphics.setFullscreen(true);
     EXPECT_TRUE(graphics.isFullscreen()) << "the window will open fullscreen";
 }
+
+// Tints are recorded per cell under the characters, whichever came first,
+// and only on the grid; a box cleared in the frame hides them.
+TEST_F(GraphicsTest, ShadedCellsAreRecordedUnderTheirCharacters)
+{
+    graphics.drawCh(Position(5, 5), 'A', zp::WHITE);
+    EXPECT_EQ(graphics.shadeCell(Position(5, 5), zp::CYAN), 0);
+    EXPECT_EQ(graphics.shadeCell(Position(6, 5), zp::YELLOW), 0);
+    graphics.drawCh(Position(6, 5), 'B', zp::RED);
+    EXPECT_EQ(graphics.shadeCell(Position(-1, 5), zp::CYAN), 0) << "off the grid: ignored";
+    EXPECT_EQ(graphics.shadeCell(Position(80, 23), zp::CYAN), 0);
+    EXPECT_EQ(graphics.shadeCell(Position(7, 5), zp::Color(9)), 0) << "no colour: no tint";
+    graphics.shadeCell(Position(10, 10), zp::GREEN);
+    graphics.clearBox(zp::Box(Position(10, 10), 2, 1));
+    graphics.shadeCell(Position(11, 10), zp::GREEN);
+
+    EXPECT_EQ(graphics.getDrawnShade(Position(5, 5)), zp::CYAN);
+    EXPECT_EQ(graphics.getDrawnShade(Position(6, 5)), zp::YELLOW);
+    EXPECT_EQ(graphics.getDrawnShade(Position(7, 5)), zp::BLACK);
+    EXPECT_EQ(graphics.getDrawnShade(Position(10, 10)), zp::BLACK) << "cleared after";
+    EXPECT_EQ(graphics.getDrawnShade(Position(11, 10)), zp::BLACK) << "cleared before, in the same frame";
+    EXPECT_EQ(graphics.drawnRow(5), row(5, "AB"));
+    EXPECT_EQ(graphics.getDrawnColor(Position(6, 5)), zp::RED) << "the character keeps its colour";
+
+    graphics.swapBuffers();
+    EXPECT_EQ(graphics.getShownShade(Position(5, 5)), zp::CYAN);
+    EXPECT_EQ(graphics.getDrawnShade(Position(5, 5)), zp::BLACK) << "a new frame starts untinted";
+    graphics.swapBuffers();
+    EXPECT_EQ(graphics.getShownShade(Position(5, 5)), zp::BLACK);
+
+    graphics.shutDown();
+    EXPECT_EQ(graphics.shadeCell(Position(5, 5), zp::CYAN), -1);
+}
+
+TEST_F(GraphicsTest, ThePaletteIsTheDefaultUntilChanged)
+{
+    EXPECT_EQ(graphics.getPalette().name, "default");
+    EXPECT_EQ(graphics.getPalette().colorOf(zp::BLUE), sf::Color::Blue);
+    graphics.setPalette(zp::colourBlindPalette());
+    EXPECT_EQ(graphics.getPalette().name, "colour-blind");
+    EXPECT_EQ(graphics.getPalette().colorOf(zp::BLUE), sf::Color(0, 114, 178));
+    // Colour names are what the frame records, whatever they look like.
+    graphics.drawCh(Position(1, 1), 'x', zp::BLUE);
+    EXPECT_EQ(graphics.getDrawnColor(Position(1, 1)), zp::BLUE);
+}

@@ -53,6 +53,7 @@ void EngineFixture::TearDown()
         graphics.shutDown();
         graphics.setHeadless(false);
         restoreGraphicsDefaults();
+        graphics.setPalette(defaultPalette());
     }
     ResourceManager::getInstance().shutDown();
     LogManager::getInstance().shutDown();

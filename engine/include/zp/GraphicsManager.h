@@ -11,6 +11,7 @@
 #include "zp/Color.h"
 #include "zp/Frame.h"
 #include "zp/Manager.h"
+#include "zp/Palette.h"
 #include "zp/Position.h"
 #include "zp/WindowLayout.h"
 
@@ -128,6 +129,12 @@ public:
     int drawString(Position world_pos, const std::string& str, Justification just, Color color);
     /// -1 when the frame has no characters.
     int drawFrame(Position world_pos, const Frame& frame, bool centered, Color color);
+    /// Tints the background of a cell faintly (a fifth of the colour), under every
+    /// character of the frame, whenever they are drawn: for marking areas of
+    /// the board without hiding what stands there. BLACK draws no tint;
+    /// a box cleared in the same frame hides the tints of its cells.
+    /// -1 without a window (and no headless start).
+    int shadeCell(Position world_pos, Color color);
     /// Blanks the cells of a box (world cells) to the background: what was
     /// drawn there earlier in the frame is hidden, what is drawn later shows
     /// on top. For overlays; -1 without a window (and no headless start).
@@ -146,6 +153,12 @@ public:
     /// by other means than the graphics manager's.
     void redrawWhole();
 
+    /// The colours that the colour names are drawn in from now on (the
+    /// default palette until set). Characters already drawn in this frame keep
+    /// theirs.
+    void setPalette(const Palette& new_palette);
+    const Palette& getPalette() const;
+
     /// The world's view corner, pushed by the world whenever its view moves:
     /// drawing takes world positions and shows them relative to this corner.
     void setViewCorner(Position corner);
@@ -160,6 +173,10 @@ public:
     /// view cell (a blank when none) and its colour.
     char getDrawnChar(Position view_pos) const;
     Color getDrawnColor(Position view_pos) const;
+    /// The tint of a view cell in the frame being drawn, and in the frame
+    /// shown last; BLACK for none.
+    Color getDrawnShade(Position view_pos) const;
+    Color getShownShade(Position view_pos) const;
     /// One row of the frame being drawn, as text.
     std::string drawnRow(int row) const;
     /// One row of the last frame shown by swapBuffers, as text.
@@ -175,6 +192,12 @@ private:
     struct Cell {
         char ch = ' ';
         Color color = BLACK;
+        Color shade = BLACK;
+        /// The tint as the palette gave it when the cell was shaded, at the
+        /// strength it shows with over black; transparent for none.
+        sf::Color tint = sf::Color::Transparent;
+        /// Blanked by clearBox: a tint of this frame no longer shows.
+        bool cleared = false;
     };
 
     // A colour in 0 ... 7 becomes the one that later out-of-range colours keep.
@@ -192,6 +215,7 @@ private:
     void clearFrames();
     Cell* cellAt(Position view_pos);
     const Cell* cellAt(Position view_pos) const;
+    const Cell* cellIn(const std::vector<Cell>& cells, Position view_pos) const;
     std::string rowText(const std::vector<Cell>& cells, int row) const;
 
     /// True while drawing goes somewhere: a window is open, or a headless
@@ -243,6 +267,9 @@ private:
     /// The next frame is drawn and shown whole (new window, new size).
     bool redraw_whole = true;
     FrameCost last_cost;
+    Palette palette = defaultPalette();
+    /// Each cell's tint for the renderer, gathered at the frame's end.
+    std::vector<sf::Color> frame_tints;
     std::vector<Cell> drawn_cells;
     std::vector<Cell> shown_cells;
 };

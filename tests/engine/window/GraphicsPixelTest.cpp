@@ -4,10 +4,12 @@
 
 #include "zp/Frame.h"
 #include "zp/GraphicsManager.h"
+#include "zp/Palette.h"
 #include "zp/WorldManager.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -292,3 +294,80 @@ TEST_F(GraphicsPixelTest, AScreenshotIsTheWindowsPicture)
 }
 
 } // namespace
+
+// Under each palette a glyph shows in the palette's colour for its colour
+// name, and the palette can change between two frames.
+TEST_F(GraphicsPixelTest, EachPaletteShowsAGlyphInItsOwnColours)
+{
+    for (const zp::Palette* p_palette : zp::builtInPalettes()) {
+        SCOPED_TRACE(p_palette->name);
+        blankScreen();
+        graphics.setPalette(*p_palette);
+        for (int c = zp::RED; c <= zp::WHITE; ++c)
+            graphics.drawCh(Position(10 + 3 * c, 5), 'M', zp::Color(c));
+        graphics.swapBuffers();
+        auto lit = [&](const sf::Image& image) {
+            for (int c = zp::RED; c <= zp::WHITE; ++c)
+                if (countColorInCell(image, Position(10 + 3 * c, 5), p_palette->colorOf(zp::Color(c))) <
+                    GLYPH_PIXELS)
+                    return false;
+            return true;
+        };
+        const sf::Image screen = captureEngineWindowWhen(lit, p_palette->name + ".png");
+        for (int c = zp::RED; c <= zp::WHITE; ++c) {
+            const Position cell(10 + 3 * c, 5);
+            const sf::Color shown = p_palette->colorOf(zp::Color(c));
+            const sf::Color usual = zp::defaultPalette().colorOf(zp::Color(c));
+            EXPECT_GE(countColorInCell(screen, cell, shown), GLYPH_PIXELS) << "colour " << c;
+            if (shown != usual) {
+                EXPECT_EQ(countColorInCell(screen, cell, usual), 0) << "colour " << c;
+            }
+        }
+    }
+}
+
+// A shaded cell's background is a fifth of its colour, under a glyph
+// drawn before or after the tint; its neighbours stay black, and a
+// screenshot shows the tint too.
+TEST_F(GraphicsPixelTest, AShadedCellIsFaintlyTintedUnderItsGlyph)
+{
+    graphics.setPalette(zp::colourBlindPalette());
+    const Position before(20, 8);
+    const Position after(21, 8);
+    const Position bare(22, 8);
+    graphics.drawCh(before, '|', zp::WHITE);
+    graphics.shadeCell(before, zp::CYAN);
+    graphics.shadeCell(after, zp::CYAN);
+    graphics.drawCh(after, '|', zp::WHITE);
+    graphics.shadeCell(bare, zp::YELLOW);
+    graphics.swapBuffers();
+
+    const sf::Color cyan = zp::colourBlindPalette().colorOf(zp::CYAN);
+    const sf::Color yellow = zp::colourBlindPalette().colorOf(zp::YELLOW);
+    // A fifth of the colour over black, rounded either way by the blending.
+    auto faint = [](sf::Color colour) {
+        return [colour](sf::Color pixel) {
+            auto near = [](int shown, int full) { return std::abs(shown - full / 5) <= 1; };
+            return near(pixel.r, colour.r) && near(pixel.g, colour.g) && near(pixel.b, colour.b);
+        };
+    };
+    const int cell_pixels = 12 * 32;
+    auto ready = [&](const sf::Image& image) {
+        return zp::test::countInCell(image, bare, faint(yellow)) > cell_pixels / 2;
+    };
+    const sf::Image screen = captureEngineWindowWhen(ready, "shaded.png");
+    for (Position cell : {before, after}) {
+        SCOPED_TRACE(cell.getX());
+        EXPECT_GE(countColorInCell(screen, cell, sf::Color::White), GLYPH_PIXELS) << "the glyph on top";
+        EXPECT_GT(zp::test::countInCell(screen, cell, faint(cyan)), cell_pixels / 2) << "the tint around it";
+    }
+    EXPECT_GE(zp::test::countInCell(screen, bare, faint(yellow)), cell_pixels - 13) << "the whole cell";
+    EXPECT_EQ(countLitInCell(screen, Position(20, 7)), 0);
+    EXPECT_EQ(countLitInCell(screen, Position(23, 8)), 0);
+    EXPECT_EQ(countLitInCell(screen, Position(22, 9)), 0);
+
+    ASSERT_EQ(graphics.saveScreenshot("shaded-shot.png"), 0);
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("shaded-shot.png"));
+    EXPECT_EQ(differingPixels(shot, screen), 0);
+}

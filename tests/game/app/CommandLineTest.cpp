@@ -119,6 +119,32 @@ TEST(CommandLine, RecordReplayAndHeadlessAndHowTheyCombine)
     }
 }
 
+// The palette is named by the engine's names for its palettes.
+TEST(CommandLine, PaletteTakesTheNameOfOneOfTheEnginesPalettes)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        const char* palette;
+        const char* error;
+    } cases[] = {
+        {{}, "", ""},
+        {{"--palette", "colour-blind"}, "colour-blind", ""},
+        {{"--palette=high-contrast"}, "high-contrast", ""},
+        {{"--palette", "default", "--level", "2"}, "default", ""},
+        {{"--palette", "deuteranopia"},
+         "",
+         "--palette takes one of default, colour-blind, high-contrast, not 'deuteranopia'"},
+        {{"--palette="}, "", "--palette takes one of default, colour-blind, high-contrast, not ''"},
+        {{"--palette"}, "", "--palette needs a value NAME"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CommandLine line = parseCommandLine(c.arguments);
+        EXPECT_EQ(line.error, c.error);
+        EXPECT_EQ(line.options.palette, c.palette);
+    }
+}
+
 TEST(CommandLine, DifficultyIsNamedAndNotWithAReplay)
 {
     const struct {
@@ -161,8 +187,8 @@ TEST(CommandLine, UsageListsEveryOptionWithItsHelpInOneColumn)
 {
     const std::string usage = usageText();
     EXPECT_EQ(usage.rfind("Usage: cinderwatch [OPTION]...\n", 0), 0u) << usage;
-    const char* const labels[] = {"-h, --help",    "--version",     "--level N", "--data DIR",
-                                  "--record FILE", "--replay FILE", "--headless"};
+    const char* const labels[] = {"-h, --help",    "--version",     "--level N",      "--data DIR",
+                                  "--record FILE", "--replay FILE", "--palette NAME", "--headless"};
     std::size_t help_column = std::string::npos;
     for (const char* label : labels) {
         const std::size_t at = usage.find(std::string(label) + " ");

@@ -45,6 +45,20 @@ TEST(ControlsTable, KeysAreFoundInTheirPlaceOnly)
         {ControlPlace::PLAY, sf::Keyboard::Slash, true, Command::HELP, 1},
         {ControlPlace::PLAY, sf::Keyboard::F, true, Command::GIVE_UP, 0},
         {ControlPlace::MENU, sf::Keyboard::F, false, Command::GIVE_UP, -1},
+        {ControlPlace::MENU, sf::Keyboard::D, true, Command::DIFFICULTY, 0},
+        // In play the digits buy, the first from the top panel.
+        {ControlPlace::PLAY, sf::Keyboard::Num1, true, Command::BUY, 0},
+        {ControlPlace::PLAY, sf::Keyboard::Num3, true, Command::BUY, 2},
+        {ControlPlace::PLAY, sf::Keyboard::Num0, false, Command::BUY, -1},
+        {ControlPlace::PLAY, sf::Keyboard::Left, true, Command::MOVE_CURSOR, 0},
+        {ControlPlace::PLAY, sf::Keyboard::Right, true, Command::MOVE_CURSOR, 1},
+        {ControlPlace::PLAY, sf::Keyboard::Up, true, Command::MOVE_CURSOR, 2},
+        {ControlPlace::PLAY, sf::Keyboard::Down, true, Command::MOVE_CURSOR, 3},
+        {ControlPlace::PLAY, sf::Keyboard::Enter, true, Command::PLACE_OR_SELECT, 0},
+        {ControlPlace::PLAY, sf::Keyboard::Escape, true, Command::CANCEL, 0},
+        {ControlPlace::PLAY, sf::Keyboard::Delete, true, Command::SELL_SELECTED, 1},
+        {ControlPlace::PLAY, sf::Keyboard::T, true, Command::TARGET, 0},
+        {ControlPlace::PLAY, sf::Keyboard::U, true, Command::UPGRADE, 0},
         {ControlPlace::ANYWHERE, sf::Keyboard::F11, true, Command::FULLSCREEN, 0},
         {ControlPlace::PLAY, sf::Keyboard::F11, false, Command::FULLSCREEN, -1},
     };
@@ -70,7 +84,7 @@ TEST(ControlsTable, TheHelpOverlayShowsTheMenuAndPlayRowsAndTheKeysHeardAnywhere
             continue;
         ASSERT_LT(next, lines.size());
         EXPECT_EQ(lines[next].first, control.label);
-        const char* where = control.place == ControlPlace::MENU       ? " (in the menu)"
+        const char* where = control.place == ControlPlace::MENU       ? " (menu)"
                             : control.place == ControlPlace::ANYWHERE ? " (anywhere)"
                                                                       : "";
         EXPECT_EQ(lines[next].second, control.help + where);

@@ -3,6 +3,7 @@
 #include "play/PlayControls.h"
 
 #include "PlayHarness.h"
+#include "content/Controls.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 #include "enemies/Enemy.h"
@@ -222,24 +223,66 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
         std::string screen;
         for (int row = 0; row < 24; ++row)
             screen += shown(row) + "\n";
-        for (const char* line :
-             {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
-              "sell a turret for half what it cost", "P or Space", "Tab", "speed 1x, 2x, 4x", "next wave now",
-              "H or ?", "F3", "F12", "screenshot beside the log", "F11/Alt+Enter", "fullscreen on and off",
-              "give up the level", "aim of the turret under the mouse", "upgrade the turret under the mouse",
-              "H or ? to go back to the game"})
+        for (const char* line : {"Cinderwatch: keys and mouse",
+                                 "1 2 3",
+                                 "choose a level (menu)",
+                                 "Left click",
+                                 "Right click",
+                                 "sell for half its cost",
+                                 "P or Space",
+                                 "Tab",
+                                 "speed 1x, 2x, 4x",
+                                 "next wave now",
+                                 "H or ?",
+                                 "F3",
+                                 "F12",
+                                 "screenshot beside the log",
+                                 "give up the level",
+                                 "Arrows",
+                                 "move cursor (Shift: 5)",
+                                 "buy Gatling/Rocket/Freeze",
+                                 "Enter",
+                                 "place, or select there",
+                                 "Esc",
+                                 "drop turret, or unselect",
+                                 "X or Delete",
+                                 "sell the selected turret",
+                                 "aim of selected turret",
+                                 "upgrade selected turret",
+                                 "difficulty (menu)",
+                                 "F11/Alt+Enter",
+                                 "fullscreen (anywhere)",
+                                 "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
-        // The box hides the board under it: a buy panel's left edge is blanked.
-        EXPECT_EQ(at(10, 64, 4), "   |") << screen;
-        EXPECT_EQ(at(10, 12, 1), "|") << screen;
+        // Every row of the table shows whole in two columns (keys from
+        // columns 3 and 41, what they do twelve columns on), inside a frame
+        // that fits the grid with every row of its sides standing.
+        const auto lines = helpOverlayLines();
+        const int rows = int(lines.size() + 1) / 2;
+        const int bottom = 3 + rows + 5;
+        ASSERT_LT(bottom, 24) << screen;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const auto& [keys, action] = lines[i];
+            const int row = 6 + int(i) % rows;
+            const int left = int(i) < rows ? 3 : 41;
+            EXPECT_EQ(at(row, left, keys.size()), keys) << screen;
+            EXPECT_EQ(at(row, left + 12, action.size()), action) << screen;
+            EXPECT_EQ(at(row, 40, 1), " ") << "the columns touch on row " << row << "\n" << screen;
+        }
+        for (int row = 4; row < bottom; ++row)
+            EXPECT_EQ(at(row, 1, 1) + at(row, 78, 1), "||") << "row " << row << "\n" << screen;
+        EXPECT_EQ(at(bottom, 1, 78), "'" + std::string(76, '-') + "'") << screen;
+        // The box hides the board under it: a buy panel's bottom left corner is blanked.
+        EXPECT_EQ(at(17, 64, 4), "    ") << screen;
+        EXPECT_EQ(at(17, 1, 1), "|") << screen;
 
         press(help_key);
         EXPECT_FALSE(engine.isPaused());
         EXPECT_EQ(levelMusic(), sf::SoundSource::Playing);
         step();
         EXPECT_EQ(p_game->getWaveCountdown(), countdown - 1);
-        EXPECT_EQ(at(10, 64, 4), "|   ");
-        EXPECT_EQ(at(10, 12, 1), " ");
+        EXPECT_EQ(at(17, 64, 4), "+---");
+        EXPECT_EQ(at(17, 1, 1), " ");
     }
 }
 

@@ -83,7 +83,7 @@ std::string digest(const zp::Object* p_skip)
         if (const auto* p_build = dynamic_cast<const Build*>(p_o))
             out << " price " << p_build->getPrice();
         if (const auto* p_game = dynamic_cast<const WavesGame*>(p_o)) {
-            const WavePlan& plan = p_game->getComingWave();
+            const WavePlan plan = p_game->getComingWave();
             out << " wave " << p_game->getWave() << " spawning " << p_game->isSpawning() << " countdown "
                 << p_game->getWaveCountdown() << " plan " << plan.easy_count << "x" << plan.easy_health << " "
                 << plan.medium_count << "x" << plan.medium_health << " " << plan.hard_count << "x"

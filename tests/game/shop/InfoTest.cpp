@@ -78,7 +78,8 @@ TEST_F(Panels, StandInAColumnAndNumberAgainInTheNextGame)
             EXPECT_EQ(panels[i]->getSolidness(), zp::HARD);
         }
         step();
-        EXPECT_EQ(shown(0).substr(64, 12), "+----------+");
+        // The panel's key over its top border.
+        EXPECT_EQ(shown(0).substr(64, 12), "+1---------+");
         EXPECT_EQ(shown(7).substr(64, 12), "|idle      |");
         EXPECT_EQ(shown(13).substr(64, 12), "|idle      |");
 
@@ -182,6 +183,35 @@ TEST_F(Panels, ShowAStartedPurchaseUntilTheNextClickElsewhere)
     click(Position(66, 2));
     EXPECT_EQ(panelFrames(), (std::vector<int>{0, 0, 0}));
     EXPECT_TRUE(objectsOf<Build>().empty());
+}
+
+// Each panel shows its digit key in its top border, in one colour while
+// the currency covers its price and in another while it does not.
+TEST_F(Panels, ShowTheirKeysColouredByWhetherTheCurrencyCoversThePrice)
+{
+    const struct {
+        int currency;
+        zp::Color gatling, rocket, freeze;
+    } cases[] = {
+        {100, PANEL_AFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR},
+        {99, PANEL_UNAFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR},
+        {300, PANEL_AFFORDABLE_COLOR, PANEL_AFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR},
+        {600, PANEL_AFFORDABLE_COLOR, PANEL_AFFORDABLE_COLOR, PANEL_AFFORDABLE_COLOR},
+    };
+    EXPECT_NE(PANEL_AFFORDABLE_COLOR, PANEL_UNAFFORDABLE_COLOR);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.currency);
+        setCounter("Currency:", c.currency);
+        graphics.swapBuffers();
+        zp::WorldManager::getInstance().draw();
+        EXPECT_EQ(graphics.drawnRow(0).substr(64, 3), "+1-");
+        EXPECT_EQ(graphics.drawnRow(6).substr(64, 3), "+2-");
+        EXPECT_EQ(graphics.drawnRow(12).substr(64, 3), "+3-");
+        EXPECT_EQ(graphics.getDrawnColor(Position(65, 0)), c.gatling);
+        EXPECT_EQ(graphics.getDrawnColor(Position(65, 6)), c.rocket);
+        EXPECT_EQ(graphics.getDrawnColor(Position(65, 12)), c.freeze);
+    }
 }
 
 class PanelsWithoutSprites : public Play {};

@@ -151,18 +151,20 @@ protected:
     PlayControls* p_controls = nullptr;
 };
 
-// T acts on the turret under the pointer, whatever the game's state; the
-// letter of any mode but the first stands beside the turret's top right.
-TEST_F(TargetingKey, TCyclesTheModeOfTheTurretUnderThePointer)
+// T acts on the selected turret, whatever the game's state; with none
+// selected, on the turret under the pointer. The letter of any mode but the
+// first stands beside the turret's top right.
+TEST_F(TargetingKey, TCyclesTheModeOfTheSelectedTurretOrElseThePointedOne)
 {
     // The fixture's turret sprite is one cell: the letter goes right of it.
-    Turret* p_pointed = new Gatling(Position(20, 15));
+    Turret* p_selected = new Gatling(Position(20, 15));
     Turret* p_other = new Gatling(Position(30, 18));
     key(sf::Keyboard::T, zp::KEY_PRESSED);
-    EXPECT_EQ(p_pointed->getTargetMode(), TargetMode::FIRST) << "no pointer yet, no turret";
+    EXPECT_EQ(p_controls->commandedTurret(), nullptr) << "nothing selected, nothing under the cursor";
 
-    moveMouse(Position(20, 15));
-    EXPECT_EQ(p_controls->commandedTurret(), p_pointed);
+    click(Position(20, 15));
+    moveMouse(Position(30, 18));
+    EXPECT_EQ(p_controls->commandedTurret(), p_selected) << "the selection wins over the pointer";
     std::string letters;
     for (int i = 0; i < 5; ++i) {
         key(sf::Keyboard::T, zp::KEY_PRESSED);
@@ -170,26 +172,33 @@ TEST_F(TargetingKey, TCyclesTheModeOfTheTurretUnderThePointer)
         letters += shown(15)[21];
     }
     EXPECT_EQ(letters, "CSWE ");
-    EXPECT_EQ(p_pointed->getTargetMode(), TargetMode::FIRST);
+    EXPECT_EQ(p_selected->getTargetMode(), TargetMode::FIRST);
+    EXPECT_EQ(p_other->getTargetMode(), TargetMode::FIRST);
 
     // Held or released, T does nothing; paused, it still acts.
     key(sf::Keyboard::T, zp::KEY_DOWN);
     key(sf::Keyboard::T, zp::KEY_RELEASED);
-    EXPECT_EQ(p_pointed->getTargetMode(), TargetMode::FIRST);
+    EXPECT_EQ(p_selected->getTargetMode(), TargetMode::FIRST);
     zp::GameManager::getInstance().setPaused(true);
     key(sf::Keyboard::T, zp::KEY_PRESSED);
-    EXPECT_EQ(p_pointed->getTargetMode(), TargetMode::CLOSEST);
+    EXPECT_EQ(p_selected->getTargetMode(), TargetMode::CLOSEST);
     zp::GameManager::getInstance().setPaused(false);
 
-    // Off every turret, or on a sold one, T does nothing.
-    moveMouse(Position(21, 15));
-    EXPECT_EQ(p_controls->commandedTurret(), nullptr);
+    // With the selection cleared, the pointed turret; off every turret, or
+    // on a sold one, nothing.
+    click(Position(21, 15));
+    EXPECT_EQ(p_controls->selectedTurret(), nullptr);
+    moveMouse(Position(30, 18));
+    key(sf::Keyboard::T, zp::KEY_PRESSED);
+    EXPECT_EQ(p_other->getTargetMode(), TargetMode::CLOSEST);
+    moveMouse(Position(25, 18));
     key(sf::Keyboard::T, zp::KEY_PRESSED);
     moveMouse(Position(30, 18));
     p_other->sell();
+    EXPECT_EQ(p_controls->commandedTurret(), nullptr);
     key(sf::Keyboard::T, zp::KEY_PRESSED);
-    EXPECT_EQ(p_pointed->getTargetMode(), TargetMode::CLOSEST);
-    EXPECT_EQ(p_other->getTargetMode(), TargetMode::FIRST);
+    EXPECT_EQ(p_selected->getTargetMode(), TargetMode::CLOSEST);
+    EXPECT_EQ(p_other->getTargetMode(), TargetMode::CLOSEST);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Upgrades: two levels above the base, bought through the currency counter at
 // the costs of the kind's row, refused like an unaffordable panel; a sale
-// gives back half of everything spent. U buys for the turret under the
-// pointer, whose line (cost and effect of the next level) takes the bottom row.
+// gives back half of everything spent. U buys for the selected turret, or
+// with none selected for the turret under the pointer, whose line (cost and
+// effect of the next level) takes the bottom row.
 #include "PlayHarness.h"
 #include "enemies/EnemyEasy.h"
 #include "hud/CurrencyView.h"
@@ -221,6 +222,22 @@ TEST_F(UpgradeKey, UUpgradesTheTurretUnderThePointerAndTheBottomRowTellsTheNext)
     EXPECT_EQ(shown(16)[21], '2');
     EXPECT_EQ(shown(15)[21], 'C');
     EXPECT_EQ(trimmed(shown(23)), "Gatling Lv2 aim closest (T) | top level | sell 200");
+}
+
+// A selected turret takes U, and the bottom row, before the one under the
+// pointer.
+TEST_F(UpgradeKey, TheSelectedTurretIsUpgradedRatherThanThePointedOne)
+{
+    Turret* p_selected = new Gatling(Position(20, 15));
+    Turret* p_pointed = new Gatling(Position(30, 18));
+    setCounter("Currency:", 1000);
+    click(Position(20, 15));
+    moveMouse(Position(30, 18));
+    key(sf::Keyboard::U, zp::KEY_PRESSED);
+    step();
+    EXPECT_EQ(p_selected->getUpgradeLevel(), 1);
+    EXPECT_EQ(p_pointed->getUpgradeLevel(), 0);
+    EXPECT_EQ(trimmed(shown(23)).substr(0, 11), "Gatling Lv1");
 }
 
 // Whatever the kind, level and mode, the line fits the board.
