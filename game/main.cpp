@@ -7,6 +7,9 @@
 #include "app/RecordedRun.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
+#include "progress/PlayerProgress.h"
+#include "progress/SaveSession.h"
+#include "progress/SavedGame.h"
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
@@ -66,7 +69,8 @@ int main(int argc, char** argv)
         }
     }
 
-    const Locations locations = findLocations(processEnvironment(), options.data_dir);
+    const Environment environment = processEnvironment();
+    const Locations locations = findLocations(environment, options.data_dir);
     useLocations(locations);
     // A replay needs its level as it was (a game goes on without missing files, the replay would not).
     std::string level_error;
@@ -74,6 +78,21 @@ int main(int argc, char** argv)
         checkLevelFiles(level, replay_recording.getMetaLine(LEVEL_META), level_error) != 0) {
         std::fprintf(stderr, "cinderwatch: %s: %s\n", options.replay_file.c_str(), level_error.c_str());
         return EXIT_BAD_RECORDING;
+    }
+
+    // A save to continue is read and checked before anything starts too.
+    SavedGame continued;
+    if (!options.continue_file.empty()) {
+        continued = readSavedGame(options.continue_file);
+        std::string problem = continued.problem;
+        if (problem.empty() && !options.replay_file.empty())
+            problem = saveAndReplayProblem(continued, replay_recording);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "cinderwatch: cannot continue %s: %s\n", options.continue_file.c_str(),
+                         problem.c_str());
+            return EXIT_BAD_RECORDING;
+        }
+        level = continued.level;
     }
 
     zp::GameManager& game = zp::GameManager::getInstance();
@@ -93,18 +112,29 @@ int main(int argc, char** argv)
     }
 
     loadResources();
+    // What the player keeps: best results and saves, for a game the player
+    // plays (a replay reads and writes none). A run that records its input
+    // offers no save to continue: its recording must hold the whole game.
+    const std::string player_folder = playerDataFolder(environment);
+    if (options.replay_file.empty() && !player_folder.empty())
+        PlayerProgress::getInstance().start(player_folder + "/" + RECORDS_FILE_NAME,
+                                            player_folder + "/" + SAVES_FOLDER_NAME,
+                                            options.record_file.empty());
     int status = EXIT_OK;
     {
-        RecordedRun run(options, replay_recording);
+        RecordedRun run(options, replay_recording, options.continue_file.empty() ? nullptr : &continued);
         std::string error;
         if (run.begin(error, stderr) != 0) {
             std::fprintf(stderr, "cinderwatch: %s\n", error.c_str());
             game.shutDown();
             return EXIT_FAILED;
         }
-        startFirstScreen(level);
+        run.startGame(level);
         const auto started = std::chrono::steady_clock::now();
         game.run();
+        // A level under way when the program ends (the window closed, a stop
+        // signal) is saved, to be continued.
+        SaveSession::getInstance().programEnds();
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
         status = run.end(seconds.count(), stdout, stderr);
     }

@@ -18,6 +18,10 @@ struct Options {
     std::string replay_file;
     // With a replay: no window, no sound, no pacing; the final state is printed.
     bool headless = false;
+    // Non-empty: the saved game in this file is continued at once. With a
+    // replay, the replay's recording holds the whole game, and is played on
+    // from where the save ends.
+    std::string continue_file;
 };
 
 struct CommandLine {

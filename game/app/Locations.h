@@ -18,6 +18,7 @@
 struct Environment {
     std::string executable_path; // empty when the system cannot tell
     std::string xdg_state_home;  // empty when unset
+    std::string xdg_data_home;   // empty when unset
     std::string home;            // empty when unset
 };
 
@@ -40,6 +41,10 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
 // The log file in the user's state folder ($XDG_STATE_HOME/cinderwatch, by
 // default ~/.local/state/cinderwatch); empty when there is no home.
 std::string stateLogFile(const Environment& environment);
+// The folder of what the player keeps (best results, saved games):
+// $XDG_DATA_HOME/cinderwatch, by default ~/.local/share/cinderwatch; empty
+// when there is no home.
+std::string playerDataFolder(const Environment& environment);
 // LOGFILE_NAME when the working folder takes it, else the state folder's log
 // (its folder made if need be); LOGFILE_NAME when neither can be written.
 std::string chooseLogFile(const Environment& environment, bool& moved);

@@ -19,12 +19,18 @@ const sf::Mouse::Button SELL_BUTTON = sf::Mouse::Right;
 enum class ControlPlace {
     MENU,
     PLAY,
+    // The pause menu over the board (Esc during play).
+    PAUSE_MENU,
+    // The settings screen (S in the menu).
+    SETTINGS,
     // Wherever the window is.
     ANYWHERE,
 };
 
 enum class Command {
     CHOOSE_LEVEL, // the first key chooses level 1, the second level 2...
+    CONTINUE,
+    SETTINGS,
     QUIT,
     CARRY,
     BUY_OR_PLACE,
@@ -36,6 +42,14 @@ enum class Command {
     HELP,
     FRAME_OVERLAY,
     SCREENSHOT,
+    PAUSE_MENU,
+    CHOOSE_PREVIOUS,
+    CHOOSE_NEXT,
+    TAKE_CHOICE,
+    BACK,
+    SETTING_DOWN,
+    SETTING_UP,
+    MUTE,
     CLOSE_WINDOW,
 };
 
@@ -61,8 +75,9 @@ int keyIndex(const Control& control, int key);
 
 // "Menu", "Play", "Anywhere".
 std::string placeName(ControlPlace place);
-// What the help overlay shows, menu and play rows: {label, help}, the
-// menu's help saying so ("quit (in the menu)").
+// What the help overlay shows, menu and play rows and the keys heard
+// anywhere: {label, help}, the menu's help saying so ("quit (in the
+// menu)"), and those heard anywhere ("(anywhere)").
 std::vector<std::pair<std::string, std::string>> helpOverlayLines();
 // The keys part of --help: a line a row.
 std::string usageKeysText();

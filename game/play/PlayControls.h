@@ -7,6 +7,8 @@
 
 #include "zp/Object.h"
 
+#include <string>
+
 class WaveSchedule;
 
 // The speeds that the speed key goes through, in world steps per frame.
@@ -25,13 +27,25 @@ public:
     // The notices, the preview, the overlay and the help, over the board.
     void draw() override;
 
+    // Play ends (a game over, or a save and quit): the engine gets its
+    // normal pace back (running, 1x) and every later event is ignored.
+    void leavePlay();
+
     // Paused by the pause key; the help pauses as well.
     bool isPausedByPlayer() const;
     bool isHelpShown() const;
     bool isFrameOverlayShown() const;
+    // The pause menu (Esc), which pauses the game too, and its chosen line.
+    bool isPauseMenuShown() const;
+    int getPauseMenuChoice() const;
 
 private:
     void handleKey(int key);
+    // Esc: drops the turret carried, else opens the pause menu.
+    void escape();
+    void handlePauseMenuKey(int key);
+    void setPauseMenuShown(bool shown);
+    void takePauseMenuChoice();
     void setPlayerPause(bool new_paused);
     void setHelpShown(bool shown);
     // The engine and the level music follow the player's pause and the help.
@@ -42,10 +56,15 @@ private:
     void drawNotices() const;
     void drawFrameOverlay() const;
     void drawHelp() const;
+    void drawPauseMenu() const;
 
     WaveSchedule& waves;
     bool player_paused = false;
     bool help_shown = false;
     bool frame_overlay_shown = false;
+    bool pause_menu_shown = false;
+    int pause_menu_choice = 0;
+    // Why the last save and quit did not save, shown in the pause menu.
+    std::string pause_menu_problem;
     bool ended = false;
 };

@@ -2,7 +2,10 @@
 
 #include "content/Controls.h"
 #include "content/Labels.h"
+#include "level/LevelFiles.h"
 #include "play/WavesGame.h"
+#include "progress/PlayStatistics.h"
+#include "progress/PlayerProgress.h"
 
 #include "zp/EventKeyboard.h"
 #include "zp/GameManager.h"
@@ -12,6 +15,10 @@
 #include "zp/ResourceManager.h"
 #include "zp/Sprite.h"
 #include "zp/WorldManager.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -29,8 +36,27 @@ const char* const MENU_TEXT[] = {
     "2. Medium",
     "3. Hard",
 };
+// The best result of each level stands beside its line, from this column.
+const int LEVEL_LINE_ROW = 15;
+const int BEST_COLUMN = 12;
+// Below the levels: what else the menu offers, then notices about the player's files.
+const int OFFERS_ROW = 19;
+const int NOTICES_ROW = 21;
+const int NOTICE_ROWS = 3;
+const int SCREEN_COLUMNS = 80;
+
+std::string bestText(const BestResult& best)
+{
+    return "best: wave " + std::to_string(best.wave) + ", " + std::to_string(best.enemies) + " enemies, " +
+           playTimeText(best.steps);
+}
 
 } // namespace
+
+std::string continueText(const SavedGame& save)
+{
+    return "C  continue level " + std::to_string(save.level) + ", wave " + std::to_string(save.wave);
+}
 
 GameMenu::GameMenu()
 {
@@ -46,6 +72,7 @@ GameMenu::GameMenu()
         p_music->play(true);
     else
         zp::LogManager::getInstance().writeLog("GameMenu: music 'menu' not loaded");
+    PlayerProgress::getInstance().refreshSaves();
 }
 
 GameMenu::~GameMenu() = default;
@@ -65,10 +92,12 @@ int GameMenu::eventHandler(const zp::Event* p_e)
         zp::GameManager::getInstance().setGameOver(true);
     else if (p_control->command == Command::CHOOSE_LEVEL)
         startLevel(keyIndex(*p_control, key) + 1);
+    else if (p_control->command == Command::CONTINUE)
+        continueSave();
     return 0;
 }
 
-void GameMenu::startLevel(int level_number)
+void GameMenu::leave()
 {
     // Out of the world at once, so no later event of this frame reaches the
     // menu; the mark then gives its memory back at the next update.
@@ -78,7 +107,22 @@ void GameMenu::startLevel(int level_number)
     // Stopped rather than paused, so the next menu plays it from the start.
     if (p_music != nullptr)
         p_music->stop();
+}
+
+void GameMenu::continueSave()
+{
+    PlayerProgress& progress = PlayerProgress::getInstance();
+    if (progress.latestSave() == nullptr)
+        return;
+    leave();
+    progress.continueLatest();
+}
+
+void GameMenu::startLevel(int level_number)
+{
+    leave();
     startWavesGame(level_number);
+    PlayerProgress::getInstance().levelStarted(level_number);
 }
 
 void GameMenu::draw()
@@ -89,4 +133,28 @@ void GameMenu::draw()
     int row = FIRST_TEXT_ROW;
     for (const char* text : MENU_TEXT)
         graphics.drawString(zp::Position(0, row++), text, zp::LEFT_JUSTIFIED, zp::BLUE);
+    drawProgress();
+}
+
+void GameMenu::drawProgress() const
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.drawString(zp::Position(0, OFFERS_ROW + 1), SETTINGS_TEXT, zp::LEFT_JUSTIFIED, zp::BLUE);
+    PlayerProgress& progress = PlayerProgress::getInstance();
+    if (!progress.isOn())
+        return;
+    for (int level = 1; level <= LEVEL_COUNT; ++level)
+        if (const BestResult* p_best = progress.getRecords().best(level, DIFFICULTY_DEFAULT))
+            graphics.drawString(zp::Position(BEST_COLUMN, LEVEL_LINE_ROW + level - 1), bestText(*p_best),
+                                zp::LEFT_JUSTIFIED, zp::CYAN);
+    if (const SavedGame* p_save = progress.latestSave())
+        graphics.drawString(zp::Position(0, OFFERS_ROW), continueText(*p_save), zp::LEFT_JUSTIFIED,
+                            zp::GREEN);
+    const std::vector<std::string>& notices = progress.getNotices();
+    const int shown = std::min<int>(NOTICE_ROWS, static_cast<int>(notices.size()));
+    for (int i = 0; i < shown; ++i) {
+        const std::string& notice = notices[notices.size() - static_cast<std::size_t>(shown - i)];
+        graphics.drawString(zp::Position(0, NOTICES_ROW + i), notice.substr(0, SCREEN_COLUMNS),
+                            zp::LEFT_JUSTIFIED, zp::RED);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "content/Controls.h"
 #include "content/GameEvents.h"
+#include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
 #include "hud/HudLayout.h"
 #include "turrets/Gatling.h"
@@ -74,6 +75,8 @@ int Build::eventHandler(const zp::Event* p_e)
     placeTurret(getPosition());
     const zp::EventView charge(CURRENCY_TAG, -price, true);
     world.onEvent(&charge);
+    const TurretEvent built(TURRET_BUILT_EVENT, builtTurretType());
+    world.onEvent(&built);
     return 1;
 }
 
@@ -95,6 +98,14 @@ bool Build::fitsPlayingField(zp::Position p) const
 void Build::placeTurret(zp::Position p)
 {
     new Gatling(p);
+}
+
+std::string Build::builtTurretType() const
+{
+    for (const TurretKind* p_kind : {&GATLING_KIND, &ROCKET_KIND, &FREEZE_KIND})
+        if (p_kind->build_type == getType())
+            return p_kind->turret_type;
+    return GATLING_KIND.turret_type;
 }
 
 void Build::becomeKind(const TurretKind& kind, zp::Position p)

@@ -2,6 +2,7 @@
 
 #include "content/Controls.h"
 #include "content/GameEvents.h"
+#include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
 #include "enemies/Enemy.h"
 #include "turrets/TurretKinds.h"
@@ -141,6 +142,8 @@ void Turret::sell()
     world.markForDelete(this);
     const zp::EventView refund(CURRENCY_TAG, price / SELL_REFUND_DIVISOR, true);
     world.onEvent(&refund);
+    const TurretEvent sale(TURRET_SOLD_EVENT, getType());
+    world.onEvent(&sale);
     if (zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(SELL_SOUND))
         p_sound->play(false);
     else

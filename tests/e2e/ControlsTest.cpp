@@ -25,7 +25,7 @@ const Position STEPS_PER_SECOND_AT(0, 21);
 const Position STEP_TIME_AT(0, 22);
 const char* const FIRST_WAVE_PREVIEW = "Next wave 1: 1 easy 50hp";
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
-const Position HELP_TITLE_AT(27, 4);
+const Position HELP_TITLE_AT(27, 3);
 const int GATLING_RANGE = 20;
 
 class ControlsTest : public PlayFixture {
@@ -175,12 +175,15 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     game->pressKey("h");
     ASSERT_TRUE(waitForText(HELP_TITLE_AT, HELP_TITLE));
     for (const auto& [row, keys, action] : std::vector<std::tuple<int, const char*, const char*>>{
-             {9, "Left click", "buy at a panel"},
-             {10, "Right click", "sell a turret for half its price"},
-             {12, "P or Space", "pause and resume"},
-             {13, "Tab", "speed 1x, 2x, 4x"},
-             {14, "N", "next wave now"},
-             {17, "F12", "screenshot beside the log"},
+             {6, "C", "continue the saved game (in the menu)"},
+             {10, "Left click", "buy at a panel"},
+             {11, "Right click", "sell a turret for half its price"},
+             {13, "P or Space", "pause and resume"},
+             {14, "Tab", "speed 1x, 2x, 4x"},
+             {15, "N", "next wave now"},
+             {18, "F12", "screenshot beside the log"},
+             {19, "Esc", "drop the turret carried, else pause menu"},
+             {20, "M", "mute or unmute (anywhere)"},
          }) {
         EXPECT_TRUE(shows(Position(15, row), keys)) << keys;
         EXPECT_TRUE(shows(Position(29, row), action)) << action;
