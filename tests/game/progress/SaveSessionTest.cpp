@@ -4,6 +4,7 @@
 // menu, and saves that cannot be continued (named, kept, never written over).
 #include "progress/SaveSession.h"
 
+#include "LiveDriver.h"
 #include "ReplayHarness.h"
 #include "hud/CurrencyView.h"
 #include "level/Level.h"
@@ -38,71 +39,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const zp::Position GATLING_PANEL(66, 2);
+using namespace live;
+
 const int MENU_OFFERS_ROW = 19;
-
-template <class T> std::vector<T*> objectsOf()
-{
-    std::vector<T*> found;
-    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
-    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
-        if (auto* p_t = dynamic_cast<T*>(it.currentObject()))
-            found.push_back(p_t);
-    return found;
-}
-
-int counterValue(const std::string& label)
-{
-    for (zp::ViewObject* p_view : objectsOf<zp::ViewObject>())
-        if (p_view->getViewString() == label)
-            return p_view->getValue();
-    return -1;
-}
-
-int stepNow()
-{
-    return zp::GameManager::getInstance().getStepCount();
-}
-
-// Input sent the way the input manager sends it (through a replayer, so
-// every recorder hears it), at the start of the next frame.
-class Driver {
-public:
-    void press(int key) { recording.addKeyboard(stepNow(), zp::KEY_PRESSED, key); }
-    void click(zp::Position cell) { recording.addMouse(stepNow(), zp::CLICKED, 0, cell); }
-    void move(zp::Position cell) { recording.addMouse(stepNow(), zp::MOVED, 0, cell); }
-
-    // One frame, with what was pressed or clicked since the last (unless
-    // the game replays input of its own, a save it continues).
-    void frame()
-    {
-        zp::InputManager& input = zp::InputManager::getInstance();
-        if (replayer.getSentCount() < recording.getInputs().size() && !input.isReplaying()) {
-            recording.setEndStep(stepNow());
-            // Once this input is sent the replayer lets go, and frames go on without input.
-            input.setReplayer(&replayer, [](zp::InputReplayer&) {});
-        }
-        zp::GameManager::getInstance().frame();
-    }
-
-    void frames(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            frame();
-    }
-
-    // Frames until the condition holds (at most `limit`); true when it did.
-    bool until(const std::function<bool()>& condition, int limit = 3000)
-    {
-        for (int i = 0; i < limit && !condition(); ++i)
-            frame();
-        return condition();
-    }
-
-private:
-    zp::InputRecording recording;
-    zp::InputReplayer replayer{recording};
-};
 
 class SaveSessionTest : public zp::test::RealGame {
 protected:
@@ -133,31 +72,6 @@ protected:
         ASSERT_TRUE(readSavedGame(save_path).canContinue());
     }
 
-    // A Gatling beside the track, where it reaches the enemies: the free
-    // place nearest to a cell of the path.
-    void buildAGatling()
-    {
-        const std::vector<zp::Position>& path = LevelManager::getInstance().getLevel()->getPath();
-        const zp::Position near = path[path.size() / 3];
-        for (int ring = 1; ring <= 6; ++ring) {
-            for (int dy = -ring; dy <= ring; ++dy) {
-                for (int dx = -2 * ring; dx <= 2 * ring; ++dx) {
-                    if (std::max(std::abs(dx) / 2, std::abs(dy)) != ring)
-                        continue;
-                    const zp::Position place(near.getX() + dx, near.getY() + dy);
-                    driver.click(GATLING_PANEL);
-                    driver.frame();
-                    driver.move(place);
-                    driver.click(place);
-                    driver.frame();
-                    if (!objectsOf<Turret>().empty())
-                        return;
-                }
-            }
-        }
-        FAIL() << "no place for a Gatling near the track";
-    }
-
     std::string saves;
     std::string save_path;
     Driver driver;
@@ -175,7 +89,7 @@ TEST_F(SaveSessionTest, EveryWaveStartIsSavedAndAGameOverLeavesNoSave)
     EXPECT_EQ(first.recording.getEndStep(), stepNow() - origin - 1);
     EXPECT_EQ(first.recording.getMeta(DATA_META), gameDataDigest(1));
 
-    ASSERT_NO_FATAL_FAILURE(buildAGatling());
+    ASSERT_NO_FATAL_FAILURE(buildAGatling(driver));
     const std::size_t clicks = SaveSession::getInstance().getInputCount();
     ASSERT_TRUE(driver.until([] { return counterValue("Wave:") == 2; }));
     driver.frame();
@@ -245,7 +159,7 @@ TEST_F(SaveSessionTest, SaveAndQuitThenContinueFromTheMenu)
 {
     const int origin = stepNow();
     ASSERT_NO_FATAL_FAILURE(playToTheFirstAutosave());
-    ASSERT_NO_FATAL_FAILURE(buildAGatling());
+    ASSERT_NO_FATAL_FAILURE(buildAGatling(driver));
     const std::size_t clicks = SaveSession::getInstance().getInputCount();
     driver.frames(40);
     // Paused first, so that the continued game stands still where it is handed over.
