@@ -285,7 +285,12 @@ void SaveSession::endCatchUp(zp::InputReplayer& replayer)
     state = isOn() ? State::RECORDING : State::IDLE;
     if (isOn())
         startRecorder();
-    zp::LogManager::getInstance().writeLog("Level %d continued at its step %d", level, stepNow() - origin);
+    char digest[17];
+    std::snprintf(digest, sizeof digest, "%016llx",
+                  static_cast<unsigned long long>(stateDigestSince(origin)));
+    zp::LogManager::getInstance().writeLog(
+        "Level %d continued at its step %d, in the state it was saved in (%s)", level, stepNow() - origin,
+        digest);
     if (p_then != nullptr) {
         p_then->setStepOrigin(origin);
         zp::InputManager::getInstance().setReplayer(p_then);
