@@ -5,6 +5,7 @@
 #include "app/ExitStatus.h"
 #include "app/Locations.h"
 #include "app/RecordedRun.h"
+#include "app/Settings.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 #include "progress/PlayerProgress.h"
@@ -13,6 +14,7 @@
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
+#include "zp/InputManager.h"
 #include "zp/InputRecording.h"
 #include "zp/LogManager.h"
 #include "zp/Utility.h"
@@ -21,6 +23,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -16,6 +16,7 @@ namespace {
 
 const char* const DATA_FOLDER_NAME = "GameData";
 const char* const STATE_FOLDER_NAME = "cinderwatch";
+const char* const SETTINGS_FILE_NAME = "settings";
 
 // The places beside the executable, in the order they are tried: its own
 // folder (a build folder) and the installed files.
@@ -61,6 +62,7 @@ Environment processEnvironment()
     environment.executable_path = zp::executablePath();
     environment.xdg_state_home = fromEnvironment("XDG_STATE_HOME");
     environment.xdg_data_home = fromEnvironment("XDG_DATA_HOME");
+    environment.xdg_config_home = fromEnvironment("XDG_CONFIG_HOME");
     environment.home = fromEnvironment("HOME");
     return environment;
 }
@@ -117,6 +119,19 @@ std::string playerDataFolder(const Environment& environment)
     else
         return "";
     return (data / STATE_FOLDER_NAME).string();
+}
+
+std::string settingsFile(const Environment& environment)
+{
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as for the state folder.
+    fs::path config;
+    if (fs::path(environment.xdg_config_home).is_absolute())
+        config = environment.xdg_config_home;
+    else if (!environment.home.empty())
+        config = fs::path(environment.home) / ".config";
+    else
+        return "";
+    return (config / STATE_FOLDER_NAME / SETTINGS_FILE_NAME).string();
 }
 
 std::string chooseLogFile(const Environment& environment, bool& moved)

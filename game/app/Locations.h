@@ -19,6 +19,7 @@ struct Environment {
     std::string executable_path; // empty when the system cannot tell
     std::string xdg_state_home;  // empty when unset
     std::string xdg_data_home;   // empty when unset
+    std::string xdg_config_home; // empty when unset
     std::string home;            // empty when unset
 };
 
@@ -45,6 +46,9 @@ std::string stateLogFile(const Environment& environment);
 // $XDG_DATA_HOME/cinderwatch, by default ~/.local/share/cinderwatch; empty
 // when there is no home.
 std::string playerDataFolder(const Environment& environment);
+// The player's settings file: $XDG_CONFIG_HOME/cinderwatch/settings, by
+// default ~/.config/cinderwatch/settings; empty when there is no home.
+std::string settingsFile(const Environment& environment);
 // LOGFILE_NAME when the working folder takes it, else the state folder's log
 // (its folder made if need be); LOGFILE_NAME when neither can be written.
 std::string chooseLogFile(const Environment& environment, bool& moved);

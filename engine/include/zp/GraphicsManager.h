@@ -30,6 +30,9 @@ const int WINDOW_HORIZONTAL_CHARS_DEFAULT = 80;
 const int WINDOW_VERTICAL_CHARS_DEFAULT = 24;
 const char* const WINDOW_TITLE_DEFAULT = "Zephane";
 const char* const FONT_FILE_DEFAULT = "zp-font.ttf";
+/// The largest window side, in pixels, and grid side, in cells, that can be set.
+const int MAX_WINDOW_PIXELS = 16384;
+const int MAX_GRID_CHARS = 1000;
 
 class GraphicsManager : public Manager {
 public:

@@ -113,6 +113,27 @@ TEST_F(LocationsTest, StateFolderFromXdgStateHomeOrHome)
     }
 }
 
+TEST_F(LocationsTest, SettingsInXdgConfigHomeOrHome)
+{
+    const struct {
+        std::string xdg_config_home;
+        std::string home;
+        std::string settings;
+    } cases[] = {
+        {"/config", "/home/player", "/config/cinderwatch/settings"},
+        {"", "/home/player", "/home/player/.config/cinderwatch/settings"},
+        // A relative XDG_CONFIG_HOME is invalid and ignored.
+        {"config", "/home/player", "/home/player/.config/cinderwatch/settings"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        Environment environment;
+        environment.xdg_config_home = c.xdg_config_home;
+        environment.home = c.home;
+        EXPECT_EQ(settingsFile(environment), c.settings) << c.xdg_config_home << " | " << c.home;
+    }
+}
+
 TEST_F(LocationsTest, LogStaysInAWritableWorkingFolder)
 {
     Environment environment;
