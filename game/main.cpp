@@ -9,6 +9,7 @@
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 #include "progress/PlayerProgress.h"
+#include "progress/PlayerSettings.h"
 #include "progress/SaveSession.h"
 #include "progress/SavedGame.h"
 
@@ -115,6 +116,12 @@ int main(int argc, char** argv)
         return EXIT_FAILED;
     }
 
+    // The player's settings, heard before anything plays; a replay hears
+    // them too but changes none. M mutes and unmutes on every screen.
+    if (!options.headless) {
+        PlayerSettings::getInstance().start(settingsFile(environment), options.replay_file.empty());
+        hearMuteKey();
+    }
     loadResources();
     // What the player keeps: best results and saves, for a game the player
     // plays (a replay reads and writes none). A run that records its input

@@ -6,6 +6,7 @@
 #include "play/WavesGame.h"
 #include "progress/PlayStatistics.h"
 #include "progress/PlayerProgress.h"
+#include "screens/SettingsScreen.h"
 
 #include "zp/EventKeyboard.h"
 #include "zp/GameManager.h"
@@ -68,9 +69,10 @@ GameMenu::GameMenu()
     if (p_menu_sprite == nullptr)
         zp::LogManager::getInstance().writeLog("GameMenu: sprite 'menu' not loaded");
     p_music = resources.getMusic(MENU_MUSIC);
-    if (p_music != nullptr)
+    // From the start, unless it plays on from the settings screen.
+    if (p_music != nullptr && p_music->getMusic()->getStatus() != sf::SoundSource::Playing)
         p_music->play(true);
-    else
+    else if (p_music == nullptr)
         zp::LogManager::getInstance().writeLog("GameMenu: music 'menu' not loaded");
     PlayerProgress::getInstance().refreshSaves();
 }
@@ -94,7 +96,18 @@ int GameMenu::eventHandler(const zp::Event* p_e)
         startLevel(keyIndex(*p_control, key) + 1);
     else if (p_control->command == Command::CONTINUE)
         continueSave();
+    else if (p_control->command == Command::SETTINGS)
+        openSettings();
     return 0;
+}
+
+void GameMenu::openSettings()
+{
+    // The music plays on under the settings, so its volume can be heard.
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.removeObject(this);
+    world.markForDelete(this);
+    new SettingsScreen;
 }
 
 void GameMenu::leave()

@@ -36,6 +36,8 @@ private:
     void startLevel(int level_number);
     // Leaves the menu for the save it offers, if any.
     void continueSave();
+    // Leaves the menu for the settings screen.
+    void openSettings();
     void drawProgress() const;
 
     // Both owned by the resource manager; null when not loaded.
