@@ -175,6 +175,8 @@ int Settings::load(std::vector<std::string>& problems)
         return -1;
     }
 
+    if (fs::file_size(path, error) == 0 && !error)
+        problems.push_back(where + " is empty; every setting keeps its default");
     int number = 0;
     for (std::string line; std::getline(file, line);) {
         ++number;
