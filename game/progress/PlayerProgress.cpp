@@ -26,11 +26,11 @@ void PlayerProgress::start(const std::string& records_path, const std::string& s
     records.load(problems);
     for (const std::string& problem : problems)
         reportFileProblem(problem);
+    // Each notice fits the menu's 80 columns.
     if (!problems.empty())
-        addNotice(
-            records.isWritable()
-                ? "The best results could not be read: the file was moved aside (the log says where)."
-                : "The best results could not be read, nor moved aside: they are not kept (see the log).");
+        addNotice(records.isWritable()
+                      ? "Best results unreadable: the file was moved aside (the log says where)."
+                      : "Best results unreadable and not moved aside: none are kept (see the log).");
     SaveSession::getInstance().setFolder(saves_folder);
 }
 
@@ -89,7 +89,7 @@ void PlayerProgress::gameOver(const PlayResult& result)
     news.new_best = records.offer(result.level, DIFFICULTY_DEFAULT, best, error);
     if (!error.empty()) {
         reportFileProblem(error);
-        addNotice("The best results could not be written (the log says why).");
+        addNotice("Best results not written (the log says why).");
     }
 }
 

@@ -5,16 +5,21 @@
 // at that wave's start. Texts are read off captures of the window.
 #include "PlayFixture.h"
 #include "support/RunDir.h"
+#include "support/Wav.h"
 
 #include "zp/InputRecording.h"
 
+#include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -152,6 +157,112 @@ TEST_F(ProgressTest, KilledDuringAWaveContinuesFromItsAutosave)
     ASSERT_TRUE(waitForCounter("Wave:", WAVE_X, 1));
     EXPECT_TRUE(showsCounter("Lives:", LIVES_X, 10));
     expectContinuedAsSaved(save);
+}
+
+// The loudest sample of the sound recorded so far between two times, and
+// how long the recording is.
+float loudestBetween(const std::string& wav, double from, double to)
+{
+    const zp::test::WavSamples recorded = zp::test::readWav(wav);
+    float peak = 0;
+    const auto at = [&](double seconds) {
+        return std::min(recorded.samples.size(), recorded.frameAt(seconds));
+    };
+    for (std::size_t i = at(from); i < at(to); ++i)
+        peak = std::max(peak, std::abs(recorded.samples[i]));
+    return peak;
+}
+
+double recordedSeconds(const std::string& wav)
+{
+    return zp::test::readWav(wav).seconds();
+}
+
+// S opens the settings; each change shows, is kept, and is heard. M mutes on
+// any screen, is kept too, and is no input of the game: the recording of
+// the run does not hold it.
+TEST_F(ProgressTest, TheSettingsScreenAndTheMuteKey)
+{
+    const std::string config = zp::test::runDir() + "/config-home";
+    options.environment.emplace_back("XDG_CONFIG_HOME", config);
+    const std::string recorded = zp::test::runDir() + "/run.rec";
+    options.arguments = {"--record", recorded};
+    ASSERT_NO_FATAL_FAILURE(start(options));
+    ASSERT_NO_FATAL_FAILURE(reachMenu());
+    game->pressKey("s");
+    ASSERT_TRUE(waitForText(Position(36, 3), "Settings"));
+    EXPECT_TRUE(shows(Position(20, 7), "> Music volume    < 100 >"));
+    EXPECT_TRUE(shows(Position(20, 9), "  Mute            off (M anywhere)"));
+    game->pressKey("Down");
+    game->pressKey("Left");
+    game->pressKey("Left");
+    ASSERT_TRUE(waitForText(Position(20, 8), "> Sound volume    < 80 >"));
+    saveScreenshot("settings");
+    const std::string settings = config + "/cinderwatch/settings";
+    EXPECT_NE(zp::test::readFile(settings).find("sound_volume = 80\n"), std::string::npos);
+    game->pressKey("Escape");
+    ASSERT_NO_FATAL_FAILURE(reachMenu());
+
+    // The menu's music, then M: silence, then M again: the music.
+    const std::string wav = game->recordingPath();
+    const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(1500)); };
+    settle();
+    const double playing = recordedSeconds(wav);
+    EXPECT_GT(loudestBetween(wav, playing - 1.0, playing), 0.01f) << "the menu's music is heard";
+    game->pressKey("m");
+    ASSERT_TRUE(
+        waitUntil([&] { return zp::test::readFile(settings).find("mute = true\n") != std::string::npos; },
+                  SCREEN_DEADLINE));
+    settle();
+    const double muted = recordedSeconds(wav);
+    EXPECT_LT(loudestBetween(wav, muted - 0.8, muted), 0.002f) << "muted";
+    game->pressKey("m");
+    ASSERT_TRUE(
+        waitUntil([&] { return zp::test::readFile(settings).find("mute = false\n") != std::string::npos; },
+                  SCREEN_DEADLINE));
+    settle();
+    const double unmuted = recordedSeconds(wav);
+    EXPECT_GT(loudestBetween(wav, unmuted - 0.8, unmuted), 0.01f) << "heard again";
+
+    game->pressKey("q");
+    ASSERT_EQ(game->waitForExit(SCREEN_DEADLINE), 0);
+    zp::InputRecording run;
+    std::string error;
+    ASSERT_EQ(run.readFile(recorded, error), 0) << error;
+    bool has_m = false;
+    bool has_s = false;
+    for (const zp::RecordedInput& input : run.getInputs()) {
+        has_m = has_m || (input.keyboard && input.code == sf::Keyboard::M);
+        has_s = has_s || (input.keyboard && input.code == sf::Keyboard::S);
+    }
+    EXPECT_FALSE(has_m) << "M is the program's, not the game's";
+    EXPECT_TRUE(has_s) << "the menu's keys are recorded as ever";
+}
+
+// Every file the game keeps, broken: the game starts, names each on
+// standard error and in the menu, and plays.
+TEST_F(ProgressTest, BrokenKeptFilesAreNamedAndTheGamePlaysOn)
+{
+    const std::string config = zp::test::runDir() + "/config-home";
+    options.environment.emplace_back("XDG_CONFIG_HOME", config);
+    fs::create_directories(data_home + "/cinderwatch/saves");
+    fs::create_directories(config + "/cinderwatch");
+    zp::test::writeFile(data_home + "/cinderwatch/records", "garbage\n");
+    zp::test::writeFile(savePath(), "garbage\n");
+    zp::test::writeFile(config + "/cinderwatch/settings", "music_volume = loud\n");
+    ASSERT_NO_FATAL_FAILURE(start(options));
+    ASSERT_NO_FATAL_FAILURE(reachMenu());
+    EXPECT_TRUE(waitForText(Position(0, 21), "Best results unreadable"));
+    EXPECT_TRUE(shows(Position(0, 22), "A saved game cannot be continued and is kept"));
+    EXPECT_FALSE(reader.rowContains(screen, CONTINUE_AT.getY(), "continue"));
+    saveScreenshot("menu-notices");
+    const std::string errors = game->errorText();
+    EXPECT_NE(errors.find(data_home + "/cinderwatch/records"), std::string::npos) << errors;
+    EXPECT_NE(errors.find(savePath()), std::string::npos) << errors;
+    EXPECT_NE(errors.find(config + "/cinderwatch/settings line 1: music_volume takes"), std::string::npos)
+        << errors;
+    EXPECT_EQ(zp::test::readFile(savePath()), "garbage\n") << "kept";
+    ASSERT_NO_FATAL_FAILURE(playLevel(1));
 }
 
 } // namespace

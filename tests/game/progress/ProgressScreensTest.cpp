@@ -85,8 +85,9 @@ TEST_F(ProgressScreens, AnUnreadableRecordsFileIsNamedOnTheMenu)
     new GameMenu;
     driver.frame();
     EXPECT_EQ(shown(15), "1. Easy");
-    EXPECT_NE(shown(21).find("best results"), std::string::npos) << shown(21);
+    EXPECT_NE(shown(21).find("Best results unreadable"), std::string::npos) << shown(21);
     EXPECT_NE(shown(21).find("moved aside"), std::string::npos) << shown(21);
+    EXPECT_NE(shown(21).find("(the log says where)."), std::string::npos) << "whole within 80 columns";
 }
 
 // Each game over shows how the game went; a game that beats the level's
