@@ -62,12 +62,17 @@ int metaNumber(const zp::InputRecording& recording, const std::string& key)
 
 std::string gameDataDigest(int level)
 {
+    return gameDataDigest(level, {&GATLING_KIND, &ROCKET_KIND, &FREEZE_KIND});
+}
+
+std::string gameDataDigest(int level, const std::vector<const TurretKind*>& turret_kinds)
+{
     std::ostringstream all;
     if (level >= 1 && level <= LEVEL_COUNT) {
         all << fileText(gameDataPath(LEVELS[level - 1].level_file)) << "\n--\n"
             << fileText(gameDataPath(LEVELS[level - 1].path_file)) << "\n--\n";
     }
-    for (const TurretKind* p_kind : {&GATLING_KIND, &ROCKET_KIND, &FREEZE_KIND})
+    for (const TurretKind* p_kind : turret_kinds)
         all << p_kind->turret_type << " " << p_kind->range << " " << p_kind->damage << " "
             << p_kind->fire_rate << " " << p_kind->price << "\n";
     all << "sale " << SELL_REFUND_DIVISOR << " reward " << KILL_REWARD << " freeze " << FREEZE_STEPS

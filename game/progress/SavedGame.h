@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+struct TurretKind;
+
 // Meta keys of a save, beside "level" and "game".
 inline const std::string SAVE_META = "save";
 inline const std::string DATA_META = "data";
@@ -36,6 +38,8 @@ struct SavedGame {
 // lives. A save keeps it; another fingerprint means the game it holds
 // would not replay the same.
 std::string gameDataDigest(int level);
+// The same with these turret kinds in place of the game's.
+std::string gameDataDigest(int level, const std::vector<const TurretKind*>& turret_kinds);
 
 // "<folder>/level<N>.rec".
 std::string saveFileOf(const std::string& folder, int level);

@@ -6,8 +6,10 @@
 
 #include "LiveDriver.h"
 #include "ReplayHarness.h"
+#include "content/DataPaths.h"
 #include "hud/CurrencyView.h"
 #include "level/Level.h"
+#include "level/LevelFiles.h"
 #include "level/LevelManager.h"
 #include "play/PlayControls.h"
 #include "progress/PlayerFiles.h"
@@ -18,6 +20,7 @@
 #include "shop/Build.h"
 #include "support/RunDir.h"
 #include "turrets/Turret.h"
+#include "turrets/TurretKinds.h"
 
 #include "zp/EventMouse.h"
 #include "zp/GraphicsManager.h"
@@ -254,6 +257,76 @@ TEST_F(SaveSessionTest, ASaveThatCannotBeContinuedIsNamedKeptAndNeverWrittenOver
             EXPECT_EQ(zp::test::readFile(entry.path().string()), other_data);
         }
     EXPECT_EQ(aside, 1);
+}
+
+// A save keeps what its game depended on. Made with other game data (a
+// level's board or path edited, or a turret's numbers changed since), it
+// would not replay the same: it is refused with a message that says so, and
+// the file is kept as it is.
+TEST_F(SaveSessionTest, ASaveMadeWithOtherGameDataIsRefusedWithAMessageAndKept)
+{
+    ASSERT_NO_FATAL_FAILURE(playToTheFirstAutosave());
+    SaveSession::getInstance().programEnds();
+    const std::string text = zp::test::readFile(save_path);
+    ASSERT_TRUE(readSavedGame(save_path).canContinue());
+
+    // The level's files, copied into a data folder of the test's own.
+    const std::string data = zp::test::runDir() + "/data/";
+    fs::create_directories(data + "Levels/Level1");
+    for (const char* file : {LEVELS[0].level_file, LEVELS[0].path_file})
+        fs::copy_file(gameDataPath(file), data + file);
+    struct DataBack {
+        std::string dir = gameDataDir();
+        ~DataBack() { setGameDataDir(dir); }
+    } data_back;
+    setGameDataDir(data);
+    ASSERT_TRUE(readSavedGame(save_path).canContinue()) << "the same data, from another folder";
+
+    struct Edit {
+        const char* what;
+        const char* file;
+        std::string from;
+        std::string to;
+    };
+    const Edit edits[] = {
+        {"the level's name", LEVELS[0].level_file, "name Ember Road", "name Ember Lane"},
+        {"a waypoint of its path", LEVELS[0].path_file, "pos_y 5\n", "pos_y 6\n"},
+    };
+    PlayerProgress& progress = PlayerProgress::getInstance();
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.what);
+        const std::string path = data + edit.file;
+        const std::string original = zp::test::readFile(path);
+        std::string changed = original;
+        const std::size_t at = changed.find(edit.from);
+        ASSERT_NE(at, std::string::npos);
+        zp::test::writeFile(path, changed.replace(at, edit.from.size(), edit.to));
+
+        const SavedGame refused = readSavedGame(save_path);
+        EXPECT_FALSE(refused.canContinue());
+        EXPECT_NE(refused.problem.find("was made with other game data"), std::string::npos)
+            << refused.problem;
+        progress.stop();
+        progress.start(zp::test::runDir() + "/player/records", saves, true);
+        progress.refreshSaves();
+        EXPECT_EQ(progress.latestSave(), nullptr) << "no continue offered";
+        ASSERT_EQ(progress.getNotices().size(), 1u);
+        EXPECT_NE(progress.getNotices()[0].find("cannot be continued and is kept"), std::string::npos);
+        EXPECT_EQ(zp::test::readFile(save_path), text) << "kept as it is";
+
+        zp::test::writeFile(path, original);
+        EXPECT_TRUE(readSavedGame(save_path).canContinue()) << "the data as it was";
+    }
+
+    // Each of a turret's numbers is part of what a save depends on.
+    const std::string shipped = gameDataDigest(1);
+    EXPECT_EQ(gameDataDigest(1, {&GATLING_KIND, &ROCKET_KIND, &FREEZE_KIND}), shipped);
+    for (int TurretKind::*number :
+         {&TurretKind::range, &TurretKind::damage, &TurretKind::fire_rate, &TurretKind::price}) {
+        TurretKind rocket = ROCKET_KIND;
+        rocket.*number += 1;
+        EXPECT_NE(gameDataDigest(1, {&GATLING_KIND, &rocket, &FREEZE_KIND}), shipped);
+    }
 }
 
 // A save that does not replay to the state it holds (another version's
