@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
+#include "play/Difficulty.h"
 #include "progress/PlayerProgress.h"
 #include "progress/PlayerSettings.h"
 #include "progress/SaveSession.h"
@@ -37,6 +38,31 @@ void useLocations(const Locations& locations)
     if (locations.log_moved)
         std::fprintf(stderr, "cinderwatch: the working folder takes no files, so the log goes to \"%s\"\n",
                      locations.log_file.c_str());
+}
+
+// The window as the settings keep it: opened at the player's size, fullscreen or not.
+void useWindowSettings(const SettingsValues& values)
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.setWindowedSize(values.window_width, values.window_height);
+    graphics.setFullscreen(values.fullscreen);
+}
+
+SettingsValues windowNow(SettingsValues values)
+{
+    const zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    values.window_width = static_cast<int>(graphics.getWindowedSize().x);
+    values.window_height = static_cast<int>(graphics.getWindowedSize().y);
+    values.fullscreen = graphics.isFullscreen();
+    return values;
+}
+
+// Written only when the player changed the window since the start.
+void keepWindowSettings(const SettingsValues& at_start)
+{
+    const SettingsValues now = windowNow(at_start);
+    if (now != at_start)
+        PlayerSettings::getInstance().keepWindow(now.window_width, now.window_height, now.fullscreen);
 }
 
 } // namespace
@@ -100,6 +126,26 @@ int main(int argc, char** argv)
         level = continued.level;
     }
 
+    // The player's settings, read once (a headless run reads none): the
+    // window opens at their size, fullscreen or not, and F11 and Alt+Enter
+    // switch fullscreen in every screen; the audio hears them once the engine
+    // runs. A replay hears them too but keeps no change.
+    PlayerSettings& player_settings = PlayerSettings::getInstance();
+    if (!options.headless) {
+        player_settings.read(settingsFile(environment), options.replay_file.empty());
+        useWindowSettings(player_settings.getValues());
+        zp::InputManager::getInstance().setFullscreenKeys(true);
+    }
+
+    // A replay is played at its recording's difficulty, a save continued at
+    // its own; the menu may change it later, by recorded keys.
+    if (!options.replay_file.empty())
+        chooseDifficulty(recordingDifficulty(replay_recording));
+    else if (!options.continue_file.empty())
+        chooseDifficulty(recordingDifficulty(continued.recording));
+    else
+        chooseDifficulty(options.difficulty);
+
     zp::GameManager& game = zp::GameManager::getInstance();
     // Headless, the engine swaps in its windowless graphics and silent audio.
     if (options.headless)
@@ -116,11 +162,12 @@ int main(int argc, char** argv)
         return EXIT_FAILED;
     }
 
-    // The player's settings, heard before anything plays; a replay hears
-    // them too but changes none. M mutes and unmutes on every screen.
+    // M mutes and unmutes on every screen.
+    SettingsValues window_at_start;
     if (!options.headless) {
-        PlayerSettings::getInstance().start(settingsFile(environment), options.replay_file.empty());
+        player_settings.hear();
         hearMuteKey();
+        window_at_start = windowNow(player_settings.getValues());
     }
     loadResources();
     // What the player keeps: best results and saves, for a game the player
@@ -149,6 +196,8 @@ int main(int argc, char** argv)
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
         status = run.end(seconds.count(), stdout, stderr);
     }
+    if (!options.headless)
+        keepWindowSettings(window_at_start);
     game.shutDown();
     return status;
 }

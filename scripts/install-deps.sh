@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make clang-format libsfml-dev libx11-dev fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth xdotool imagemagick doxygen dpkg-dev file clang libclang-rt-dev util-linux)
+          libbenchmark-dev xvfb xauth xdotool imagemagick doxygen dpkg-dev file clang libclang-rt-dev util-linux
+          pkgconf)
 
 missing=()
 for package in "${packages[@]}"; do

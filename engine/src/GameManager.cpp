@@ -1,5 +1,7 @@
 #include "zp/GameManager.h"
 
+#include "LoopThread.h"
+
 #include "platform/Platform.h"
 #include "zp/Clock.h"
 #include "zp/EventStep.h"
@@ -12,6 +14,7 @@
 #include "zp/WorldManager.h"
 
 #include <algorithm>
+#include <random>
 #include <utility>
 
 namespace zp {
@@ -31,6 +34,15 @@ void finishBeforeExit()
 GameManager::GameManager()
 {
     setType("GameManager");
+    // The system's entropy and the clock: every run its own numbers. A
+    // system without an entropy source still has the clock.
+    std::uint64_t seed = std::uint64_t(platform::monotonicMicroseconds());
+    try {
+        std::random_device entropy;
+        seed ^= (std::uint64_t(entropy()) << 32) ^ std::uint64_t(entropy());
+    } catch (...) {
+    }
+    random.setState(seed);
 }
 
 GameManager& GameManager::getInstance()
@@ -82,6 +94,7 @@ void GameManager::shutDown()
 
 void GameManager::worldStep()
 {
+    ZP_LOOP_THREAD_ONLY("GameManager::worldStep");
     const std::int64_t start_us = platform::monotonicMicroseconds();
     WorldManager& world = WorldManager::getInstance();
 
@@ -91,6 +104,7 @@ void GameManager::worldStep()
         EventStep step_event(step_count);
         it.currentObject()->eventHandler(&step_event);
     }
+    world.sendTimerEvents(step_count);
     world.update();
     ++step_count;
 
@@ -103,6 +117,7 @@ void GameManager::worldStep()
 
 long GameManager::frame()
 {
+    ZP_LOOP_THREAD_ONLY("GameManager::frame");
     Clock clock;
     WorldManager& world = WorldManager::getInstance();
     LogManager& log = LogManager::getInstance();
@@ -126,18 +141,19 @@ long GameManager::frame()
     if (!fast_forward)
         world.draw(steps_run);
     const long after_draw = clock.split() / MICROSECONDS_PER_MILLISECOND;
-    log.writeLog("draw time: %ld", after_draw - before_draw);
+    log.writeLog(log.getTimingLevel(), "draw time: %ld", after_draw - before_draw);
 
     if (!fast_forward)
         GraphicsManager::getInstance().swapBuffers();
 
     const long loop_time = clock.split() / MICROSECONDS_PER_MILLISECOND;
-    log.writeLog("loop time: %ld", loop_time);
+    log.writeLog(log.getTimingLevel(), "loop time: %ld", loop_time);
     return loop_time;
 }
 
 void GameManager::run()
 {
+    ZP_LOOP_THREAD_ONLY("GameManager::run");
     const std::int64_t frame_us = std::int64_t(FRAME_TIME_DEFAULT) * MICROSECONDS_PER_MILLISECOND;
     while (!game_over && platform::stopSignal() == 0) {
         const std::int64_t frame_start = platform::monotonicMicroseconds();
@@ -241,6 +257,12 @@ void GameManager::setHeadless(bool new_headless)
     GraphicsManager::getInstance().setHeadless(new_headless);
     ResourceManager::getInstance().setSilent(new_headless);
     paced = !new_headless;
+}
+
+Random& GameManager::getRandom()
+{
+    ZP_LOOP_THREAD_ONLY("GameManager::getRandom");
+    return random;
 }
 
 std::int64_t GameManager::getLastStepTime() const

@@ -1,36 +1,42 @@
 #include "zp/GraphicsManager.h"
 
+#include "CellRenderer.h"
+#include "LoopThread.h"
+
 #include "platform/Platform.h"
+#include "zp/LineReader.h"
 #include "zp/LogManager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 
 namespace zp {
 
 namespace {
 
-// Twice the smaller cell size rounded up: 2 x 13.
-const unsigned int CHARACTER_SIZE = 26;
-const int FIRST_PRINTABLE = 32;
-const int LAST_PRINTABLE = 126;
+// Every character code has a glyph (a box for those the font lacks).
+const int CHARACTER_CODES = 256;
 const sf::Color CLEAR_COLOR(0, 0, 0, 255);
 // Glyphs are a little wider than a cell (and descenders a little lower), so
 // the cells just outside the window can still show a few pixels inside it.
 const int OFFSCREEN_MARGIN_CELLS = 1;
-// Two triangles per glyph.
-const size_t VERTICES_PER_GLYPH = 6;
-// Every page of an SFML font texture keeps a small white square at its top
-// left (for underlines); a quad that samples it is filled with its colour.
+// The glyph atlas keeps a small white square at its top left; a quad that
+// samples it is filled with its colour.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
+// The glyph atlas: a white square at the top left, then a slot for each
+// character code, this many to a row.
+const int ATLAS_TOP = 4;
+const int ATLAS_COLUMNS = 16;
+// Each font size rasterised keeps a texture of its own; while a window is
+// dragged to new sizes, the font is loaded afresh after this many.
+const std::size_t MAX_FONT_SIZES = 4;
 
-const sf::Color& toSfmlColor(Color color)
+bool validSide(int side, int most)
 {
-    static const sf::Color colors[] = {
-        sf::Color::Black, sf::Color::Red,     sf::Color::Green, sf::Color::Yellow,
-        sf::Color::Blue,  sf::Color::Magenta, sf::Color::Cyan,  sf::Color::White,
-    };
-    return colors[color];
+    return side >= 1 && side <= most;
 }
 
 bool isEngineColor(Color color)
@@ -80,20 +86,23 @@ GraphicsManager& GraphicsManager::getInstance()
 }
 
 GraphicsManager::GraphicsManager()
-    : drawn_cells(static_cast<size_t>(WINDOW_HORIZONTAL_CHARS_DEFAULT * WINDOW_VERTICAL_CHARS_DEFAULT)),
+    : p_renderer(std::make_unique<CellRenderer>()),
+      drawn_cells(static_cast<size_t>(WINDOW_HORIZONTAL_CHARS_DEFAULT * WINDOW_VERTICAL_CHARS_DEFAULT)),
       shown_cells(drawn_cells.size())
 {
     setType("GraphicsManager");
+    layOut(WINDOW_HORIZONTAL_PIXELS_DEFAULT, WINDOW_VERTICAL_PIXELS_DEFAULT);
 }
+
+GraphicsManager::~GraphicsManager() = default;
 
 int GraphicsManager::startUp()
 {
-    window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
-    window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
-    window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
-    window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
+    drawn_cells.assign(size_t(window_horizontal_chars) * size_t(window_vertical_chars), Cell());
+    shown_cells.assign(drawn_cells.size(), Cell());
     if (headless) {
         if (p_window) {
+            platform::watchExposure(0);
             p_window->close();
             p_window.reset();
         }
@@ -106,41 +115,322 @@ int GraphicsManager::startUp()
 
     // The font comes first, so a failed start-up leaves no window behind.
     LogManager& log = LogManager::getInstance();
-    if (!font.loadFromFile(font_file)) {
+    if (loadFont() != 0) {
         log.writeLog("Could not load the font %s", font_file.c_str());
         return -1;
     }
     // Rendering glyphs already needs a graphics context, which needs the
     // display, and without one the windowing library would end the program.
+    // The display is held until the window has a connection of its own.
     std::string no_display;
-    if (!platform::displayAvailable(no_display)) {
+    if (!platform::holdDisplay(no_display)) {
         log.writeLog("%s", no_display.c_str());
         return -1;
     }
-    prepareGlyphs();
-
-    p_window =
-        std::make_unique<sf::RenderWindow>(sf::VideoMode(static_cast<unsigned>(window_horizontal_pixels),
-                                                         static_cast<unsigned>(window_vertical_pixels), 32),
-                                           WINDOW_TITLE_DEFAULT, sf::Style::Titlebar | sf::Style::Close);
-    p_window->setMouseCursorVisible(false);
-    p_window->setVerticalSyncEnabled(true);
-    p_window->clear(CLEAR_COLOR);
+    createWindow();
+    // The window has its own connection now; the one held since the display
+    // check would only keep a fresh X server from resetting.
+    platform::releaseDisplay();
     headless_started = false;
     clearFrames();
     return Manager::startUp();
 }
 
+int GraphicsManager::loadFont()
+{
+    // Kept in memory: the font is loaded afresh while the window is resized,
+    // whatever has become of its file since. Only a regular file is read: a
+    // FIFO would wait for ever.
+    if (!isRegularFile(font_file))
+        return -1;
+    std::ifstream file(font_file, std::ios::binary);
+    if (!file)
+        return -1;
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    sf::Font loaded;
+    if (bytes.empty() || !loaded.loadFromMemory(bytes.data(), bytes.size()))
+        return -1;
+    font_data.swap(bytes);
+    font = sf::Font();
+    font.loadFromMemory(font_data.data(), font_data.size());
+    font_sizes.clear();
+    glyph_size = 0;
+    return 0;
+}
+
+void GraphicsManager::createWindow()
+{
+    const sf::Vector2u windowed = getWindowedSize();
+    if (fullscreen) {
+        const sf::VideoMode screen = sf::VideoMode::getDesktopMode();
+        if (p_window)
+            p_window->create(screen, window_title, sf::Style::Fullscreen);
+        else
+            p_window = std::make_unique<sf::RenderWindow>(screen, window_title, sf::Style::Fullscreen);
+    } else {
+        const sf::VideoMode mode(windowed.x, windowed.y, 32);
+        if (p_window)
+            p_window->create(mode, window_title, sf::Style::Default);
+        else
+            p_window = std::make_unique<sf::RenderWindow>(mode, window_title, sf::Style::Default);
+        centreWindow();
+    }
+    p_window->setMouseCursorVisible(false);
+    p_window->setVerticalSyncEnabled(true);
+    p_window->setKeyRepeatEnabled(key_repeat);
+    p_window->setActive(true);
+    show_parts = platform::canShowParts();
+    platform::watchExposure(p_window->getSystemHandle());
+    const sf::Vector2u size = p_window->getSize();
+    layOut(size.x, size.y);
+    drawable_size = window_size;
+    p_window->clear(CLEAR_COLOR);
+}
+
+void GraphicsManager::centreWindow()
+{
+    // The windowing library centres a new window by the screen's width in
+    // both directions, which puts it partly below a wide screen's bottom.
+    const sf::VideoMode screen = sf::VideoMode::getDesktopMode();
+    const sf::Vector2u size = p_window->getSize();
+    p_window->setPosition(sf::Vector2i(std::max(0, (int(screen.width) - int(size.x)) / 2),
+                                       std::max(0, (int(screen.height) - int(size.y)) / 2)));
+}
+
 void GraphicsManager::shutDown()
 {
     if (p_window) {
+        platform::watchExposure(0);
         p_window->close();
         p_window.reset();
     }
+    p_glyph_atlas.reset();
+    glyph_size = 0;
     headless_started = false;
-    batch.clear();
-    shown_batch.clear();
+    p_renderer->reset();
     Manager::shutDown();
+}
+
+void GraphicsManager::layOut(unsigned int horizontal_pixels, unsigned int vertical_pixels)
+{
+    window_size = sf::Vector2u(std::max(1u, horizontal_pixels), std::max(1u, vertical_pixels));
+    layout = layOutGrid(int(window_size.x), int(window_size.y), window_horizontal_pixels,
+                        window_vertical_pixels, window_horizontal_chars, window_vertical_chars, scaling);
+    redraw_whole = true;
+    if (p_window) {
+        // Window pixels one to one, whatever the window's size.
+        p_window->setView(sf::View(sf::FloatRect(0.f, 0.f, float(window_size.x), float(window_size.y))));
+        prepareGlyphs(layout.character_size);
+    }
+}
+
+void GraphicsManager::prepareGlyphs(unsigned int character_size)
+{
+    if (character_size == glyph_size)
+        return;
+    if (std::find(font_sizes.begin(), font_sizes.end(), character_size) == font_sizes.end()) {
+        if (font_sizes.size() >= MAX_FONT_SIZES) {
+            // Drops the textures of every size rasterised so far.
+            font = sf::Font();
+            font.loadFromMemory(font_data.data(), font_data.size());
+            font_sizes.clear();
+        }
+        font_sizes.push_back(character_size);
+    }
+    // Every glyph once, as text in this font shows it at a whole pixel: the
+    // font's bitmap with a texel of padding, spread over its bounds and a
+    // pixel of padding around. Frames then copy them one texel to one pixel,
+    // so a glyph cut at a cell's edge keeps exactly its pixels.
+    std::vector<sf::Glyph> glyphs(CHARACTER_CODES);
+    int slot_width = 1;
+    int slot_height = 1;
+    for (int code = 0; code < CHARACTER_CODES; ++code) {
+        glyphs[size_t(code)] = font.getGlyph(static_cast<sf::Uint32>(code), character_size, true);
+        slot_width = std::max(slot_width, int(std::lround(glyphs[size_t(code)].bounds.width)) + 2);
+        slot_height = std::max(slot_height, int(std::lround(glyphs[size_t(code)].bounds.height)) + 2);
+    }
+    const unsigned atlas_width = unsigned(slot_width * ATLAS_COLUMNS);
+    const unsigned atlas_height = unsigned(ATLAS_TOP + slot_height * (CHARACTER_CODES / ATLAS_COLUMNS));
+    if (!p_glyph_atlas)
+        p_glyph_atlas = std::make_unique<sf::RenderTexture>();
+    sf::RenderTexture& glyph_atlas = *p_glyph_atlas;
+    if (glyph_atlas.getSize() != sf::Vector2u(atlas_width, atlas_height))
+        glyph_atlas.create(atlas_width, atlas_height);
+    glyph_atlas.setSmooth(false);
+    glyph_atlas.clear(sf::Color::Transparent);
+
+    sf::VertexArray white(sf::Triangles);
+    for (const sf::Vector2f corner : {sf::Vector2f(0, 0), sf::Vector2f(2, 0), sf::Vector2f(0, 2),
+                                      sf::Vector2f(0, 2), sf::Vector2f(2, 0), sf::Vector2f(2, 2)})
+        white.append(sf::Vertex(corner, sf::Color::White));
+    glyph_atlas.draw(white, sf::RenderStates(sf::BlendNone));
+
+    glyph_table.assign(CHARACTER_CODES, GlyphImage());
+    sf::VertexArray quads(sf::Triangles);
+    for (int code = 0; code < CHARACTER_CODES; ++code) {
+        const sf::Glyph& glyph = glyphs[size_t(code)];
+        if (glyph.textureRect.width <= 0 || glyph.textureRect.height <= 0)
+            continue;
+        const float left = float(slot_width * (code % ATLAS_COLUMNS));
+        const float top = float(ATLAS_TOP + slot_height * (code / ATLAS_COLUMNS));
+        const float right = left + float(std::lround(glyph.bounds.width) + 2);
+        const float bottom = top + float(std::lround(glyph.bounds.height) + 2);
+        const float u1 = float(glyph.textureRect.left) - 1, v1 = float(glyph.textureRect.top) - 1;
+        const float u2 = float(glyph.textureRect.left + glyph.textureRect.width) + 1;
+        const float v2 = float(glyph.textureRect.top + glyph.textureRect.height) + 1;
+        quads.append(sf::Vertex(sf::Vector2f(left, top), sf::Color::White, sf::Vector2f(u1, v1)));
+        quads.append(sf::Vertex(sf::Vector2f(right, top), sf::Color::White, sf::Vector2f(u2, v1)));
+        quads.append(sf::Vertex(sf::Vector2f(left, bottom), sf::Color::White, sf::Vector2f(u1, v2)));
+        quads.append(sf::Vertex(sf::Vector2f(left, bottom), sf::Color::White, sf::Vector2f(u1, v2)));
+        quads.append(sf::Vertex(sf::Vector2f(right, top), sf::Color::White, sf::Vector2f(u2, v1)));
+        quads.append(sf::Vertex(sf::Vector2f(right, bottom), sf::Color::White, sf::Vector2f(u2, v2)));
+        GlyphImage& image = glyph_table[size_t(code)];
+        image.texture = sf::IntRect(int(left), int(top), int(right - left), int(bottom - top));
+        image.left = int(std::lround(glyph.bounds.left)) - 1;
+        image.top = int(std::lround(glyph.bounds.top)) - 1;
+    }
+    glyph_atlas.draw(quads, sf::RenderStates(sf::BlendNone, sf::Transform::Identity,
+                                             &font.getTexture(character_size), nullptr));
+    glyph_atlas.display();
+    if (p_window)
+        p_window->setActive(true);
+    glyph_size = character_size;
+}
+
+bool GraphicsManager::glyphHasPixels(char ch) const
+{
+    if (glyph_table.empty())
+        return true;
+    const GlyphImage& image = glyph_table[static_cast<unsigned char>(ch)];
+    return image.texture.width > 0 && image.texture.height > 0;
+}
+
+void GraphicsManager::setWindowTitle(const std::string& title)
+{
+    window_title = title;
+}
+
+std::string GraphicsManager::getWindowTitle() const
+{
+    return window_title;
+}
+
+int GraphicsManager::setWindowSize(int horizontal_pixels, int vertical_pixels)
+{
+    if (p_window || !validSide(horizontal_pixels, MAX_WINDOW_PIXELS) ||
+        !validSide(vertical_pixels, MAX_WINDOW_PIXELS))
+        return -1;
+    window_horizontal_pixels = horizontal_pixels;
+    window_vertical_pixels = vertical_pixels;
+    windowed_width = unsigned(horizontal_pixels);
+    windowed_height = unsigned(vertical_pixels);
+    layOut(windowed_width, windowed_height);
+    return 0;
+}
+
+int GraphicsManager::setGridSize(int horizontal_chars, int vertical_chars)
+{
+    if (p_window || headless_started || !validSide(horizontal_chars, MAX_GRID_CHARS) ||
+        !validSide(vertical_chars, MAX_GRID_CHARS))
+        return -1;
+    window_horizontal_chars = horizontal_chars;
+    window_vertical_chars = vertical_chars;
+    drawn_cells.assign(size_t(horizontal_chars) * size_t(vertical_chars), Cell());
+    shown_cells.assign(drawn_cells.size(), Cell());
+    layOut(window_size.x, window_size.y);
+    return 0;
+}
+
+void GraphicsManager::setScaling(Scaling new_scaling)
+{
+    scaling = new_scaling == SCALE_INTEGER ? SCALE_INTEGER : SCALE_TO_FIT;
+    layOut(window_size.x, window_size.y);
+}
+
+Scaling GraphicsManager::getScaling() const
+{
+    return scaling;
+}
+
+int GraphicsManager::setWindowedSize(int horizontal_pixels, int vertical_pixels)
+{
+    if (!validSide(horizontal_pixels, MAX_WINDOW_PIXELS) || !validSide(vertical_pixels, MAX_WINDOW_PIXELS))
+        return -1;
+    windowed_width = unsigned(horizontal_pixels);
+    windowed_height = unsigned(vertical_pixels);
+    if (!p_window) {
+        layOut(windowed_width, windowed_height);
+    } else if (!fullscreen) {
+        p_window->setSize(sf::Vector2u(windowed_width, windowed_height));
+        centreWindow();
+        const sf::Vector2u size = p_window->getSize();
+        layOut(size.x, size.y);
+    }
+    return 0;
+}
+
+sf::Vector2u GraphicsManager::getWindowedSize() const
+{
+    if (windowed_width == 0 || windowed_height == 0)
+        return sf::Vector2u(unsigned(window_horizontal_pixels), unsigned(window_vertical_pixels));
+    return sf::Vector2u(windowed_width, windowed_height);
+}
+
+void GraphicsManager::setFullscreen(bool new_fullscreen)
+{
+    if (new_fullscreen == fullscreen)
+        return;
+    fullscreen = new_fullscreen;
+    if (p_window)
+        createWindow();
+}
+
+bool GraphicsManager::isFullscreen() const
+{
+    return fullscreen;
+}
+
+sf::Vector2u GraphicsManager::getWindowSize() const
+{
+    return window_size;
+}
+
+const WindowLayout& GraphicsManager::getLayout() const
+{
+    return layout;
+}
+
+bool GraphicsManager::windowPixelToCell(Position pixel, Position& cell) const
+{
+    // A pointer dragged out of the window (a button held) reports pixels
+    // beyond its edges: the grid's edge cells stand for them.
+    const std::int64_t x = pixel.getX(), y = pixel.getY();
+    if (x < 0 || y < 0 || x >= std::int64_t(window_size.x) || y >= std::int64_t(window_size.y)) {
+        const std::int64_t inside_x =
+            std::clamp<std::int64_t>(x, layout.left, layout.left + layout.width - 1);
+        const std::int64_t inside_y = std::clamp<std::int64_t>(y, layout.top, layout.top + layout.height - 1);
+        return layout.pixelToCell(Position(int(inside_x), int(inside_y)), cell);
+    }
+    return layout.pixelToCell(pixel, cell);
+}
+
+void GraphicsManager::windowResized(unsigned int horizontal_pixels, unsigned int vertical_pixels)
+{
+    // A minimised window may report no size at all; the grid waits for a real one.
+    if (horizontal_pixels == 0 || vertical_pixels == 0)
+        return;
+    if (!fullscreen) {
+        windowed_width = horizontal_pixels;
+        windowed_height = vertical_pixels;
+    }
+    layOut(horizontal_pixels, vertical_pixels);
+}
+
+void GraphicsManager::setKeyRepeatEnabled(bool enabled)
+{
+    key_repeat = enabled;
+    if (p_window)
+        p_window->setKeyRepeatEnabled(enabled);
 }
 
 void GraphicsManager::setFontFile(const std::string& path)
@@ -170,69 +460,10 @@ bool GraphicsManager::canDraw() const
 
 void GraphicsManager::clearFrames()
 {
-    batch.clear();
-    shown_batch.clear();
+    p_renderer->reset();
+    redraw_whole = true;
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     std::fill(shown_cells.begin(), shown_cells.end(), Cell());
-}
-
-void GraphicsManager::prepareGlyphs()
-{
-    // Rendering every glyph now keeps the font texture unchanged while a
-    // frame's batch refers to it.
-    glyphs.assign(LAST_PRINTABLE + 1, sf::Glyph());
-    for (int code = FIRST_PRINTABLE; code <= LAST_PRINTABLE; ++code)
-        glyphs[static_cast<size_t>(code)] =
-            font.getGlyph(static_cast<sf::Uint32>(code), CHARACTER_SIZE, true);
-}
-
-const sf::Glyph& GraphicsManager::glyphFor(char ch)
-{
-    auto code = static_cast<unsigned char>(ch);
-    if (code >= FIRST_PRINTABLE && code <= LAST_PRINTABLE)
-        return glyphs[code];
-    // Anything else is rendered on demand; texture coordinates are in pixels,
-    // so quads already in the batch stay valid if the texture grows.
-    return font.getGlyph(code, CHARACTER_SIZE, true);
-}
-
-void GraphicsManager::addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color)
-{
-    // The quad sf::Text builds for a single character at this position: the
-    // baseline one character size below the top, one pixel of padding around
-    // the glyph and its texture rectangle.
-    const float padding = 1.f;
-    float x = static_cast<float>(pixel.getX());
-    float y = static_cast<float>(pixel.getY()) + CHARACTER_SIZE;
-
-    float left = x + glyph.bounds.left - padding;
-    float top = y + glyph.bounds.top - padding;
-    float right = x + glyph.bounds.left + glyph.bounds.width + padding;
-    float bottom = y + glyph.bounds.top + glyph.bounds.height + padding;
-
-    float u1 = static_cast<float>(glyph.textureRect.left) - padding;
-    float v1 = static_cast<float>(glyph.textureRect.top) - padding;
-    float u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + padding;
-    float v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + padding;
-
-    batch.append(sf::Vertex(sf::Vector2f(left, top), color, sf::Vector2f(u1, v1)));
-    batch.append(sf::Vertex(sf::Vector2f(right, top), color, sf::Vector2f(u2, v1)));
-    batch.append(sf::Vertex(sf::Vector2f(left, bottom), color, sf::Vector2f(u1, v2)));
-    batch.append(sf::Vertex(sf::Vector2f(left, bottom), color, sf::Vector2f(u1, v2)));
-    batch.append(sf::Vertex(sf::Vector2f(right, top), color, sf::Vector2f(u2, v1)));
-    batch.append(sf::Vertex(sf::Vector2f(right, bottom), color, sf::Vector2f(u2, v2)));
-}
-
-void GraphicsManager::addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color)
-{
-    const sf::Vector2f a(static_cast<float>(top_left.getX()), static_cast<float>(top_left.getY()));
-    const sf::Vector2f b(static_cast<float>(bottom_right.getX()), static_cast<float>(bottom_right.getY()));
-    batch.append(sf::Vertex(a, color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(a.x, b.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(sf::Vector2f(b.x, a.y), color, WHITE_TEXEL));
-    batch.append(sf::Vertex(b, color, WHITE_TEXEL));
 }
 
 int GraphicsManager::clearBox(const Box& world_box)
@@ -243,17 +474,20 @@ int GraphicsManager::clearBox(const Box& world_box)
                           world_box.getCorner().getY() - view_corner.getY());
     const Position far_corner(corner.getX() + world_box.getHorizontal(),
                               corner.getY() + world_box.getVertical());
-    for (int y = corner.getY(); y < far_corner.getY(); ++y)
-        for (int x = corner.getX(); x < far_corner.getX(); ++x)
+    for (int y = std::max(0, corner.getY()); y < std::min(window_vertical_chars, far_corner.getY()); ++y)
+        for (int x = std::max(0, corner.getX()); x < std::min(window_horizontal_chars, far_corner.getX());
+             ++x)
             if (Cell* cell = cellAt(Position(x, y)))
                 *cell = Cell();
     if (p_window)
-        addSolidQuad(spacesToPixels(corner), spacesToPixels(far_corner), CLEAR_COLOR);
+        p_renderer->addClearedBox(corner, world_box.getHorizontal(), world_box.getVertical(),
+                                  window_horizontal_chars, window_vertical_chars);
     return 0;
 }
 
 int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::drawCh");
     if (!canDraw())
         return -1;
     if (isEngineColor(color))
@@ -272,11 +506,10 @@ int GraphicsManager::drawCh(Position world_pos, char ch, Color color)
         return 0;
     }
 
-    const sf::Glyph& glyph = glyphFor(ch);
     // Blanks and other glyphs without pixels leave the cell as it was.
-    if (ch == ' ' || glyph.textureRect.width <= 0 || glyph.textureRect.height <= 0)
+    if (ch == ' ' || !glyphHasPixels(ch))
         return 0;
-    addGlyphQuad(spacesToPixels(view_pos), glyph, toSfmlColor(current_color));
+    p_renderer->addGlyph(view_pos, ch, current_color);
     recordCell(view_pos, ch);
     return 0;
 }
@@ -297,6 +530,7 @@ void GraphicsManager::takeColor(Color color)
 
 int GraphicsManager::drawString(Position world_pos, const std::string& str, Justification just, Color color)
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::drawString");
     const auto length = static_cast<std::int64_t>(str.size());
     std::int64_t start_x = world_pos.getX();
     if (just == CENTER_JUSTIFIED)
@@ -319,6 +553,7 @@ int GraphicsManager::drawString(Position world_pos, const std::string& str, Just
 
 int GraphicsManager::drawFrame(Position world_pos, const Frame& frame, bool centered, Color color)
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::drawFrame");
     const std::string& frame_str = frame.getString();
     if (frame_str.empty())
         return -1;
@@ -348,15 +583,49 @@ int GraphicsManager::drawFrame(Position world_pos, const Frame& frame, bool cent
 
 int GraphicsManager::swapBuffers()
 {
+    ZP_LOOP_THREAD_ONLY("GraphicsManager::swapBuffers");
     if (!canDraw())
         return -1;
     if (p_window) {
-        p_window->draw(batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
-        p_window->display();
-        p_window->clear(CLEAR_COLOR);
+        const std::int64_t start_us = platform::monotonicMicroseconds();
+        p_window->setActive(true);
+        // Where parts of the window are shown, the back buffer keeps the
+        // picture, and only the cells whose pixels differ are drawn again;
+        // what the display lost (another window moved off this one) is shown
+        // again with a whole frame.
+        bool whole = redraw_whole || !show_parts || platform::tookExposure();
+        if (show_parts && window_size != drawable_size) {
+            // The back buffer follows the window's size only when swapped; it
+            // is then drawn whole.
+            p_window->display();
+            drawable_size = window_size;
+            whole = true;
+        }
+        const FramePlan plan =
+            p_renderer->plan(layout, glyph_table, WHITE_TEXEL, whole, backgrounds, glyph_vertices);
+        const sf::RenderStates glyph_states(&p_glyph_atlas->getTexture());
+        if (plan.whole) {
+            p_window->clear(CLEAR_COLOR);
+            p_window->draw(glyph_vertices, glyph_states);
+        } else if (!plan.regions.empty()) {
+            p_window->draw(backgrounds, sf::RenderStates(sf::BlendNone));
+            p_window->draw(glyph_vertices, glyph_states);
+        }
+        redraw_whole = false;
+        if (!show_parts) {
+            p_window->display();
+        } else if (!platform::showParts(plan.whole ? std::vector<platform::PixelRect>{platform::PixelRect{
+                                                         0, 0, int(window_size.x), int(window_size.y)}}
+                                                   : plan.regions,
+                                        int(window_size.y))) {
+            // Swapped and drawn whole at the next frame.
+            drawable_size = sf::Vector2u();
+            redraw_whole = true;
+        }
+        last_cost.microseconds = platform::monotonicMicroseconds() - start_us;
+        last_cost.cells_redrawn = plan.cells_redrawn;
+        last_cost.whole = plan.whole;
     }
-    shown_batch.clear();
-    std::swap(shown_batch, batch);
     shown_cells.swap(drawn_cells);
     std::fill(drawn_cells.begin(), drawn_cells.end(), Cell());
     return 0;
@@ -366,19 +635,29 @@ int GraphicsManager::saveScreenshot(const std::string& path) const
 {
     if (!p_window)
         return -1;
-    // The shown frame is drawn again, with the same single call, into an
-    // off-screen picture of the window's size: the window's own buffers are
-    // already cleared for the next frame.
+    // The shown frame is drawn again, whole, into an off-screen picture of
+    // the window's size: the window's back buffer may hold only its changes.
     sf::RenderTexture picture;
-    if (!picture.create(static_cast<unsigned>(window_horizontal_pixels),
-                        static_cast<unsigned>(window_vertical_pixels)))
+    if (!picture.create(window_size.x, window_size.y))
         return -1;
+    sf::VertexArray vertices(sf::Triangles);
+    p_renderer->shownFrame(layout, glyph_table, WHITE_TEXEL, vertices);
     picture.clear(CLEAR_COLOR);
-    picture.draw(shown_batch, sf::RenderStates(&font.getTexture(CHARACTER_SIZE)));
+    picture.draw(vertices, sf::RenderStates(&p_glyph_atlas->getTexture()));
     picture.display();
     const bool saved = picture.getTexture().copyToImage().saveToFile(path);
     p_window->setActive(true);
     return saved ? 0 : -1;
+}
+
+FrameCost GraphicsManager::getLastFrameCost() const
+{
+    return last_cost;
+}
+
+void GraphicsManager::redrawWhole()
+{
+    redraw_whole = true;
 }
 
 void GraphicsManager::setViewCorner(Position corner)
@@ -420,9 +699,9 @@ const GraphicsManager::Cell* GraphicsManager::cellAt(Position view_pos) const
 {
     int x = view_pos.getX();
     int y = view_pos.getY();
-    if (x < 0 || x >= WINDOW_HORIZONTAL_CHARS_DEFAULT || y < 0 || y >= WINDOW_VERTICAL_CHARS_DEFAULT)
+    if (x < 0 || x >= window_horizontal_chars || y < 0 || y >= window_vertical_chars)
         return nullptr;
-    return &drawn_cells[static_cast<size_t>(y * WINDOW_HORIZONTAL_CHARS_DEFAULT + x)];
+    return &drawn_cells[static_cast<size_t>(y) * size_t(window_horizontal_chars) + size_t(x)];
 }
 
 char GraphicsManager::getDrawnChar(Position view_pos) const
@@ -439,12 +718,12 @@ Color GraphicsManager::getDrawnColor(Position view_pos) const
 
 std::string GraphicsManager::rowText(const std::vector<Cell>& cells, int row) const
 {
-    if (row < 0 || row >= WINDOW_VERTICAL_CHARS_DEFAULT)
+    if (row < 0 || row >= window_vertical_chars)
         return std::string();
     std::string text;
-    text.reserve(WINDOW_HORIZONTAL_CHARS_DEFAULT);
-    for (int x = 0; x < WINDOW_HORIZONTAL_CHARS_DEFAULT; ++x)
-        text += cells[static_cast<size_t>(row * WINDOW_HORIZONTAL_CHARS_DEFAULT + x)].ch;
+    text.reserve(size_t(window_horizontal_chars));
+    for (int x = 0; x < window_horizontal_chars; ++x)
+        text += cells[static_cast<size_t>(row) * size_t(window_horizontal_chars) + size_t(x)].ch;
     return text;
 }
 
@@ -460,7 +739,7 @@ std::string GraphicsManager::shownRow(int row) const
 
 int GraphicsManager::getQueuedGlyphCount() const
 {
-    return static_cast<int>(batch.getVertexCount() / VERTICES_PER_GLYPH);
+    return p_renderer->getGlyphCount();
 }
 
 float charWidth()

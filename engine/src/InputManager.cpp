@@ -1,5 +1,7 @@
 #include "zp/InputManager.h"
 
+#include "LoopThread.h"
+
 #include "platform/Platform.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
@@ -31,23 +33,15 @@ std::unique_ptr<Event> keyboardEvent(int key, KeyboardAction action)
     return event;
 }
 
-// The cell under a pixel, kept within the window: a pointer dragged out of
-// the window (a button held) reports pixels beyond its edges, which the
-// window's edge cells stand for.
-Position windowCell(int x, int y)
-{
-    const GraphicsManager& graphics = GraphicsManager::getInstance();
-    const Position cell = pixelsToSpaces(Position(x, y));
-    return Position(std::clamp(cell.getX(), 0, graphics.getHorizontalChars() - 1),
-                    std::clamp(cell.getY(), 0, graphics.getVerticalChars() - 1));
-}
-
 std::unique_ptr<Event> mouseEvent(MouseAction action, int button, int x, int y)
 {
+    Position cell;
+    if (!GraphicsManager::getInstance().windowPixelToCell(Position(x, y), cell))
+        return nullptr;
     auto event = std::make_unique<EventMouse>();
     event->setMouseAction(action);
     event->setMouseButton(button);
-    event->setMousePosition(windowCell(x, y));
+    event->setMousePosition(cell);
     return event;
 }
 
@@ -72,6 +66,13 @@ std::unique_ptr<Event> translateWindowEvent(const sf::Event& window_event)
     }
 }
 
+bool isFullscreenKey(const sf::Event& window_event)
+{
+    return window_event.type == sf::Event::KeyPressed &&
+           (window_event.key.code == sf::Keyboard::F11 ||
+            (window_event.key.code == sf::Keyboard::Return && window_event.key.alt));
+}
+
 InputManager& InputManager::getInstance()
 {
     static InputManager instance;
@@ -88,21 +89,20 @@ int InputManager::startUp()
     GraphicsManager& graphics = GraphicsManager::getInstance();
     if (!graphics.isStarted())
         return -1;
-    if (sf::RenderWindow* p_window = graphics.getWindow())
-        p_window->setKeyRepeatEnabled(false);
+    graphics.setKeyRepeatEnabled(false);
     return Manager::startUp();
 }
 
 void InputManager::shutDown()
 {
-    if (sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow())
-        p_window->setKeyRepeatEnabled(true);
+    GraphicsManager::getInstance().setKeyRepeatEnabled(true);
     platform::releaseHeldKeys();
     Manager::shutDown();
 }
 
 void InputManager::getInput()
 {
+    ZP_LOOP_THREAD_ONLY("InputManager::getInput");
     const int step = GameManager::getInstance().getStepCount();
     if (p_recorder != nullptr)
         p_recorder->beforeInput(step);
@@ -130,6 +130,7 @@ void InputManager::readWindowInput()
         // game after this frame, as a quit key would.
         if (window_event.type == sf::Event::Closed)
             GameManager::getInstance().setGameOver(true);
+        serveWindow(window_event);
         if (std::unique_ptr<Event> p_event = translateWindowEvent(window_event))
             sendLive(*p_event);
         // A handler turned to a replay: its input takes the rest of the frame.
@@ -138,6 +139,7 @@ void InputManager::readWindowInput()
             return;
         }
     }
+    toggleFullscreenIfAsked();
     if (platform::stopSignal() != 0)
         return;
 
@@ -181,7 +183,9 @@ void InputManager::replayInput()
                 p_replayer->interrupt();
                 game.setGameOver(true);
             }
+            serveWindow(window_event);
         }
+        toggleFullscreenIfAsked();
     }
     const int step = game.getStepCount();
     // A stop signal interrupts the replay between two events, however many
@@ -210,6 +214,34 @@ void InputManager::replayInput()
     // The world stays where the replay ended or parted.
     game.setStepLimit(step);
     game.setGameOver(true);
+}
+
+void InputManager::serveWindow(const sf::Event& window_event)
+{
+    if (window_event.type == sf::Event::Resized)
+        GraphicsManager::getInstance().windowResized(window_event.size.width, window_event.size.height);
+    else if (fullscreen_keys && isFullscreenKey(window_event))
+        fullscreen_asked = !fullscreen_asked;
+}
+
+void InputManager::toggleFullscreenIfAsked()
+{
+    // After the loop over the window's events: the window is made anew.
+    if (!fullscreen_asked)
+        return;
+    fullscreen_asked = false;
+    GraphicsManager& graphics = GraphicsManager::getInstance();
+    graphics.setFullscreen(!graphics.isFullscreen());
+}
+
+void InputManager::setFullscreenKeys(bool enabled)
+{
+    fullscreen_keys = enabled;
+}
+
+bool InputManager::getFullscreenKeys() const
+{
+    return fullscreen_keys;
 }
 
 void InputManager::send(const Event& event)
@@ -275,6 +307,10 @@ void InputManager::setReplayer(InputReplayer* p_new_replayer, std::function<void
 {
     p_replayer = p_new_replayer;
     on_replay_end = p_replayer != nullptr ? std::move(on_end) : nullptr;
+    // A recording made before the engine recorded its random state needs none;
+    // one played on from its middle follows the state of the run so far.
+    if (p_replayer != nullptr && p_replayer->playsFromStart() && p_replayer->getRecording().hasSeed())
+        GameManager::getInstance().getRandom().setState(p_replayer->getRecording().getSeed());
     const int end = p_replayer != nullptr ? p_replayer->getRecording().getEndStep() : -1;
     GameManager::getInstance().setStepLimit(end >= 0 ? end + p_replayer->getStepOrigin() : NO_STEP_LIMIT);
 }

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "zp/EventKeyboard.h"
 #include "zp/EventMouse.h"
+#include "zp/GameManager.h"
 
 #include <sstream>
 #include <utility>
@@ -18,6 +19,11 @@ InputRecorder::InputRecorder(InputRecording& new_recording, StateDigest new_dige
         const int last = recording.getChecks().back().step;
         next_check = last - last % check_interval + check_interval;
     }
+    // What the game draws from here on follows from this state. A recording
+    // taken up again (one that already holds input or checks) keeps the seed
+    // it began with, or none if it had none.
+    if (!recording.hasSeed() && recording.getInputs().empty() && recording.getChecks().empty())
+        recording.setSeed(GameManager::getInstance().getRandom().getState());
 }
 
 void InputRecorder::setStepOrigin(int new_origin)

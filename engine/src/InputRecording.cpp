@@ -2,6 +2,7 @@
 
 #include "zp/AtomicFile.h"
 #include "zp/GraphicsManager.h"
+#include "zp/LineReader.h"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -162,6 +163,22 @@ void InputRecording::setEndDigest(std::uint64_t digest)
     has_end_digest = true;
 }
 
+void InputRecording::setSeed(std::uint64_t new_seed)
+{
+    seed = new_seed;
+    has_seed = true;
+}
+
+bool InputRecording::hasSeed() const
+{
+    return has_seed;
+}
+
+std::uint64_t InputRecording::getSeed() const
+{
+    return seed;
+}
+
 const std::vector<RecordedInput>& InputRecording::getInputs() const
 {
     return inputs;
@@ -204,14 +221,18 @@ int InputRecording::getLineCount() const
 
 int InputRecording::read(std::istream& in, std::string& error)
 {
+    LineReader reader(in, "recording");
+    return read(reader, error);
+}
+
+int InputRecording::read(LineReader& in, std::string& error)
+{
     clear();
     bool header_seen = false;
     int line_number = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; in.readLine(line);) {
         ++line_number;
         line_count = line_number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         const std::vector<std::string> words = wordsOf(line);
         if (words.empty() || words[0][0] == '#')
             continue;
@@ -235,6 +256,11 @@ int InputRecording::read(std::istream& in, std::string& error)
             error = "line " + std::to_string(line_number) + ": " + problem;
             return -1;
         }
+    }
+    // A line the reader refused (too long, a NUL byte) is a bad line like any other.
+    if (in.failed()) {
+        error = "line " + std::to_string(in.getError().line) + ": " + in.getError().message;
+        return -1;
     }
     if (!header_seen) {
         error = "line " + std::to_string(line_number + 1) + ": not a recording (the file is empty)";
@@ -260,13 +286,27 @@ int InputRecording::parseLine(const std::string& line, int line_number, std::str
         return 0;
     }
 
+    if (kind == "seed") {
+        std::uint64_t value = 0;
+        if (words.size() != 2 || !parseDigest(words[1], value)) {
+            error = "\"seed\" takes one value of 16 hex digits";
+            return -1;
+        }
+        if (has_seed) {
+            error = "a second \"seed\" line (a recording has one)";
+            return -1;
+        }
+        setSeed(value);
+        return 0;
+    }
+
     const size_t expected = kind == "key"     ? 4
                             : kind == "mouse" ? 6
                             : kind == "check" ? 3
                             : kind == "end"   ? 2
                                               : 0;
     if (expected == 0) {
-        error = "unknown record \"" + kind + "\" (expected meta, key, mouse, check or end)";
+        error = "unknown record \"" + kind + "\" (expected meta, seed, key, mouse, check or end)";
         return -1;
     }
     // The end line may carry the final state's digest.
@@ -350,9 +390,10 @@ int InputRecording::parseLine(const std::string& line, int line_number, std::str
 
 int InputRecording::readFile(const std::string& path, std::string& error)
 {
-    std::ifstream in(path);
-    if (!in.is_open()) {
-        error = "cannot open " + path;
+    // Only a regular file is read: a FIFO or a device is refused like a missing file.
+    LineReader in(path);
+    if (!in.isOpen()) {
+        error = "cannot open " + path + ": " + in.getError().message;
         return -1;
     }
     return read(in, error);
@@ -363,6 +404,8 @@ void InputRecording::writeHead(std::ostream& out) const
     out << RECORDING_MAGIC << " " << RECORDING_VERSION << "\n";
     for (const auto& [key, value] : meta)
         out << "meta " << key << " " << value << "\n";
+    if (has_seed)
+        out << "seed " << digestText(seed) << "\n";
 }
 
 void InputRecording::writeRecords(std::ostream& out, WrittenUpTo& written) const

@@ -25,6 +25,7 @@ int InputReplayer::getStepOrigin() const
 
 void InputReplayer::startAt(std::size_t input_count, int step)
 {
+    from_start = false;
     next_input = std::min(input_count, recording.getInputs().size());
     const std::vector<RecordedCheck>& checks = recording.getChecks();
     next_check = 0;
@@ -158,6 +159,11 @@ int InputReplayer::getFailedStep() const
 bool InputReplayer::wasInterrupted() const
 {
     return interrupted;
+}
+
+bool InputReplayer::playsFromStart() const
+{
+    return from_start;
 }
 
 std::size_t InputReplayer::getSentCount() const

@@ -28,7 +28,7 @@ int LogManager::startUp()
     // land in the new file after the truncation below.
     if (p_f != nullptr)
         std::fflush(p_f);
-    std::FILE* p_file = std::fopen(log_file.c_str(), "w");
+    std::FILE* p_file = std::fopen(log_file.c_str(), "wb");
     if (p_file == nullptr)
         return -1;
     if (p_f != nullptr)
@@ -90,21 +90,67 @@ std::string LogManager::rotatedName() const
 void LogManager::rotate()
 {
     std::fclose(p_f);
-    // Should the rename fail, reopening truncates: the cap holds either way.
-    std::rename(log_file.c_str(), rotatedName().c_str());
-    p_f = std::fopen(log_file.c_str(), "w");
+    // The rotated file of the previous rotation is replaced (a plain rename
+    // refuses to on Windows). Should it fail, reopening truncates: the cap
+    // holds either way.
+    platform::replaceFile(log_file, rotatedName());
+    p_f = std::fopen(log_file.c_str(), "wb");
     bytes_written = 0;
 }
 
 int LogManager::writeLog(const char* format, ...)
 {
+    if (!isLogged(LOG_INFO))
+        return 0;
+    va_list args;
+    va_start(args, format);
+    const int count = writeLine(format, args);
+    va_end(args);
+    return count;
+}
+
+int LogManager::writeLog(LogLevel level, const char* format, ...)
+{
+    if (!isLogged(level))
+        return 0;
+    va_list args;
+    va_start(args, format);
+    const int count = writeLine(format, args);
+    va_end(args);
+    return count;
+}
+
+void LogManager::setLogLevel(LogLevel new_level)
+{
+    log_level = new_level;
+}
+
+LogLevel LogManager::getLogLevel() const
+{
+    return log_level;
+}
+
+bool LogManager::isLogged(LogLevel level) const
+{
+    return level != LOG_OFF && level >= log_level;
+}
+
+void LogManager::setTimingLevel(LogLevel new_level)
+{
+    timing_level = new_level;
+}
+
+LogLevel LogManager::getTimingLevel() const
+{
+    return timing_level;
+}
+
+int LogManager::writeLine(const char* format, va_list args)
+{
     if (p_f == nullptr || format == nullptr)
         return -1;
     const int prefix_count = std::fprintf(p_f, "Message: ");
-    va_list args;
-    va_start(args, format);
     const int message_count = std::vfprintf(p_f, format, args);
-    va_end(args);
     const int newline_count = std::fprintf(p_f, "\n");
     if (prefix_count < 0 || message_count < 0)
         return -1;

@@ -1,5 +1,7 @@
 #include "zp/Manager.h"
 
+#include "LoopThread.h"
+
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/WorldManager.h"
@@ -44,6 +46,7 @@ bool Manager::isStarted() const
 
 void Manager::onEvent(const Event* p_event) const
 {
+    ZP_LOOP_THREAD_ONLY("Manager::onEvent");
     // A snapshot, so handlers may create or mark objects during delivery.
     const ObjectList all = WorldManager::getInstance().getAllObjects();
     for (ObjectListIterator it(&all); !it.isDone(); it.next())

@@ -194,6 +194,21 @@ void Object::setBox(Box new_box)
     placementChanged();
 }
 
+int Object::startTimer(const std::string& name, int steps, bool repeat)
+{
+    return WorldManager::getInstance().startTimer(this, name, steps, repeat);
+}
+
+int Object::stopTimer(const std::string& name)
+{
+    return WorldManager::getInstance().stopTimer(this, name);
+}
+
+int Object::getTimerSteps(const std::string& name) const
+{
+    return WorldManager::getInstance().getTimerSteps(this, name);
+}
+
 int Object::eventHandler(const Event* p_event)
 {
     return p_event != nullptr && p_event->getType() == UNDEFINED_EVENT ? 0 : -1;

@@ -1,5 +1,8 @@
 #include "zp/ResourceManager.h"
 
+#include "LoopThread.h"
+#include "SpriteReader.h"
+
 #include "platform/Platform.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
@@ -12,7 +15,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -83,19 +85,10 @@ Entry* getLabel(const std::unique_ptr<Entry>* table, int count, const std::strin
 
 } // namespace
 
-bool readLine(std::istream& file, std::string& line)
-{
-    if (!std::getline(file, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
-
-int readLineInt(std::istream& file, const std::string& keyword)
+int readLineInt(LineReader& file, const std::string& keyword)
 {
     std::string line;
-    readLine(file, line);
+    file.readLine(line);
     std::istringstream words(line);
     std::string first_word;
     words >> first_word;
@@ -104,23 +97,23 @@ int readLineInt(std::istream& file, const std::string& keyword)
     return parseNumber(afterKeyword(line, keyword));
 }
 
-std::string readLineStr(std::istream& file, const std::string& keyword)
+std::string readLineStr(LineReader& file, const std::string& keyword)
 {
     std::string line;
-    readLine(file, line);
+    file.readLine(line);
     return afterKeyword(line, keyword);
 }
 
-Frame parseFrame(std::istream& file, int width, int height)
+Frame parseFrame(LineReader& file, int width, int height)
 {
     std::string frame_str;
     std::string line;
     for (int row = 0; row < height; ++row) {
-        if (!readLine(file, line) || static_cast<long>(line.size()) != width)
+        if (!file.readLine(line) || static_cast<long>(line.size()) != width)
             return Frame();
         frame_str += line;
     }
-    if (!readLine(file, line) || line != END_FRAME_TOKEN)
+    if (!file.readLine(line) || line != END_FRAME_TOKEN)
         return Frame();
     return Frame(width, height, std::move(frame_str));
 }
@@ -211,6 +204,20 @@ void ResourceManager::applyVolumes()
         music[i]->setVolume(heardMusicVolume());
 }
 
+void ResourceManager::prepareAudioOutput()
+{
+    // Without a device every sound and music would report its errors on
+    // standard error, the streaming music in an endless flood. The device is
+    // looked for once, before the audio library first opens it.
+    if (audio_output_prepared)
+        return;
+    audio_output_prepared = true;
+    if (silent || platform::audioDeviceOpens())
+        return;
+    setSilent(true);
+    LogManager::getInstance().writeLog("No sound device could be opened: sound and music play silently");
+}
+
 int ResourceManager::startUp()
 {
     setType("ResourceManager");
@@ -243,26 +250,45 @@ void ResourceManager::shutDown()
 
 int ResourceManager::loadSprite(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadSprite");
     if (sprite_count == MAX_SPRITES) {
         LogManager::getInstance().writeLog("Sprite array full, cannot load %s", filename.c_str());
         return -1;
     }
-    std::ifstream file(filename);
-    if (!file.is_open()) {
+    // A file that is not a regular file (a FIFO, a device) counts as missing.
+    LineReader file(filename);
+    if (!file.isOpen()) {
         LogManager::getInstance().writeLog("Could not find sprite file %s", filename.c_str());
         return -1;
     }
 
-    int frames = readLineInt(file, FRAMES_TOKEN);
-    int width = readLineInt(file, WIDTH_TOKEN);
-    int height = readLineInt(file, HEIGHT_TOKEN);
-    std::string color_name = readLineStr(file, COLOR_TOKEN);
-    if (frames < 0)
+    // Read as the format's readers read it; the reader also says what was
+    // wrong first, and where.
+    SpriteReader reader(file, filename);
+    LogManager& log = LogManager::getInstance();
+    const auto refuse = [&] {
+        log.writeLog(LOG_WARNING, "%s", reader.hasProblem() ? reader.problem().c_str() : filename.c_str());
         return -1;
+    };
+    const int frames = reader.numberLine(FRAMES_TOKEN, "first");
+    const std::size_t header_problems = reader.problems().size();
+    const int width = reader.numberLine(WIDTH_TOKEN, "second");
+    if (reader.problems().size() == header_problems)
+        reader.checkSize(WIDTH_TOKEN, width, 2);
+    const std::size_t width_problems = reader.problems().size();
+    const int height = reader.numberLine(HEIGHT_TOKEN, "third");
+    if (reader.problems().size() == width_problems)
+        reader.checkSize(HEIGHT_TOKEN, height, 3);
+    bool color_line = false;
+    const std::string color_name = reader.colorLine(color_line);
+    if (frames < 0) {
+        if (header_problems == 0)
+            reader.note(1, "\"frames " + std::to_string(frames) + "\": a sprite has 0 frames or more");
+        return refuse();
+    }
     for (const auto& [keyword, value] : {std::pair{WIDTH_TOKEN, width}, std::pair{HEIGHT_TOKEN, height}}) {
         if (value > MAX_COORDINATE || value < -MAX_COORDINATE) {
-            LogManager::getInstance().writeLog("Sprite file %s: %s %d out of range", filename.c_str(),
-                                               keyword.c_str(), value);
+            log.writeLog("Sprite file %s: %s %d out of range", filename.c_str(), keyword.c_str(), value);
             return -1;
         }
     }
@@ -271,28 +297,51 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
     sprite->setLabel(std::move(label));
     sprite->setHeight(height);
     sprite->setWidth(width);
+    bool color_known = false;
     for (const ColorName& entry : COLOR_NAMES) {
         if (color_name == entry.name) {
             sprite->setColor(entry.color);
+            color_known = true;
             break;
         }
     }
+    // The sprite stays white, as it always has; the log says why.
+    if (!color_known && color_line)
+        log.writeLog(LOG_WARNING, "%s",
+                     reader
+                         .atLine(4, "unknown colour \"" + color_name +
+                                        "\" (black, red, green, yellow, blue, magenta, cyan or white): the "
+                                        "sprite is white")
+                         .c_str());
 
     // A count larger than the file can hold stops at the end of the file;
     // the "eof" check below then fails.
-    for (int i = 0; i < frames && !file.fail(); ++i)
-        sprite->pushFrame(parseFrame(file, width, height));
+    std::vector<std::string> empty_frames;
+    for (int i = 0; i < frames && !reader.atEnd(); ++i) {
+        const std::size_t problems_before = reader.problems().size();
+        const Frame frame = reader.frame(width, height, i + 1, frames);
+        if (frame.getString().empty() && reader.problems().size() == problems_before)
+            empty_frames.push_back(
+                reader.atLine(reader.getLineNumber(),
+                              "frame " + std::to_string(i + 1) + " is empty: nothing of it is drawn"));
+        sprite->pushFrame(frame);
+    }
 
-    std::string line;
-    if (!readLine(file, line) || line != EOF_TOKEN)
-        return -1;
+    if (!reader.eofLine(sprite->getFrameCount()))
+        return refuse();
 
+    // It loads; what was wrong on the way is still worth a line.
+    for (const std::string& problem : reader.problems())
+        log.writeLog(LOG_WARNING, "%s", problem.c_str());
+    for (const std::string& empty : empty_frames)
+        log.writeLog(LOG_WARNING, "%s", empty.c_str());
     p_sprite[sprite_count++] = sprite.release();
     return 0;
 }
 
 int ResourceManager::unloadSprite(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadSprite");
     for (int i = 0; i < sprite_count; ++i) {
         if (p_sprite[i]->getLabel() != label)
             continue;
@@ -307,6 +356,7 @@ int ResourceManager::unloadSprite(std::string label)
 
 Sprite* ResourceManager::getSprite(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getSprite");
     for (int i = 0; i < sprite_count; ++i)
         if (p_sprite[i]->getLabel() == label)
             return p_sprite[i];
@@ -320,10 +370,12 @@ int ResourceManager::getSpriteCount() const
 
 int ResourceManager::loadSound(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadSound");
     if (sound_count == MAX_SOUNDS) {
         LogManager::getInstance().writeLog("Sound array full");
         return -1;
     }
+    prepareAudioOutput();
     auto entry = std::make_unique<Sound>();
     if (entry->loadSound(std::move(filename)) != 0) {
         LogManager::getInstance().writeLog("Unable to load from file");
@@ -337,11 +389,13 @@ int ResourceManager::loadSound(std::string filename, std::string label)
 
 int ResourceManager::unloadSound(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadSound");
     return unloadLabel(sound, sound_count, label);
 }
 
 Sound* ResourceManager::getSound(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getSound");
     return getLabel(sound, sound_count, label);
 }
 
@@ -352,10 +406,12 @@ int ResourceManager::getSoundCount() const
 
 int ResourceManager::loadMusic(std::string filename, std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::loadMusic");
     if (music_count == MAX_MUSICS) {
         LogManager::getInstance().writeLog("Music array full");
         return -1;
     }
+    prepareAudioOutput();
     auto entry = std::make_unique<Music>();
     if (entry->loadMusic(std::move(filename)) != 0) {
         LogManager::getInstance().writeLog("Unable to load from file");
@@ -369,11 +425,13 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
 
 int ResourceManager::unloadMusic(std::string label)
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::unloadMusic");
     return unloadLabel(music, music_count, label);
 }
 
 Music* ResourceManager::getMusic(std::string label) const
 {
+    ZP_LOOP_THREAD_ONLY("ResourceManager::getMusic");
     return getLabel(music, music_count, label);
 }
 

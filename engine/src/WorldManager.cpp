@@ -1,9 +1,12 @@
 #include "zp/WorldManager.h"
 
 #include "BroadPhase.h"
+#include "LoopThread.h"
+#include "TimerQueue.h"
 
 #include "zp/EventCollision.h"
 #include "zp/EventOut.h"
+#include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
 #include "zp/Object.h"
@@ -11,6 +14,7 @@
 #include "zp/Utility.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 namespace zp {
@@ -41,7 +45,8 @@ int clampedViewStart(int centre, int view_size, int boundary_size)
 
 } // namespace
 
-WorldManager::WorldManager() : p_broad_phase(std::make_unique<BroadPhase>(&updates))
+WorldManager::WorldManager()
+    : p_broad_phase(std::make_unique<BroadPhase>(&updates)), p_timers(std::make_unique<TimerQueue>())
 {
     setType("WorldManager");
 }
@@ -56,12 +61,25 @@ WorldManager& WorldManager::getInstance()
 
 int WorldManager::startUp()
 {
+    claimLoopThread();
+    // The list is emptied, but what was made before the engine started is
+    // named and, like a refused object, deleted at the next update.
+    const ObjectList made_before = updates;
     updates.clear();
     for (Object* p_o : deletions)
         p_o->marked_for_delete = false;
     deletions.clear();
     p_broad_phase->clear();
+    p_timers->clear();
     p_view_following = nullptr;
+    for (Object* p_o : made_before) {
+        LogManager::getInstance().writeLog(
+            LOG_WARNING,
+            "Object %d (type \"%s\") was made before the engine started: it is not in the world, and is "
+            "deleted at the next update",
+            p_o->getId(), p_o->getType().c_str());
+        refused.push_back(p_o);
+    }
     return Manager::startUp();
 }
 
@@ -82,12 +100,16 @@ void WorldManager::shutDown()
     updates.clear();
     deletions.clear();
     p_broad_phase->clear();
+    p_timers->clear();
     p_view_following = nullptr;
+    releaseLoopThread();
     Manager::shutDown();
 }
 
 int WorldManager::insertObject(Object* p_o)
 {
+    ZP_LOOP_THREAD_ONLY("WorldManager::insertObject (making an object)");
+    known.insert(p_o);
     if (updates.insert(p_o) == 1) {
         p_broad_phase->add(p_o);
         return 0;
@@ -108,17 +130,45 @@ void WorldManager::refuseObject(Object* p_o)
 
 int WorldManager::removeObject(Object* p_o)
 {
+    ZP_LOOP_THREAD_ONLY("WorldManager::removeObject");
     if (p_o == p_view_following)
         p_view_following = nullptr;
     if (updates.remove(p_o) != 1)
         return -1;
     p_broad_phase->remove(p_o);
+    // Out of the list, it gets no events: no timer events either.
+    if (!contains(updates, p_o))
+        p_timers->forget(p_o);
     return 0;
+}
+
+bool WorldManager::isInWorld(const Object* p_o) const
+{
+    return known.count(p_o) != 0 && contains(updates, p_o);
+}
+
+int WorldManager::requireKnown(const Object* p_o, const char* call) const
+{
+    if (known.count(p_o) != 0)
+        return 0;
+    // The pointer may point to freed memory: it is named, never read.
+    char name[32] = "nullptr";
+    if (p_o != nullptr)
+        std::snprintf(name, sizeof(name), "%p", static_cast<const void*>(p_o));
+    LogManager::getInstance().writeLog(
+        LOG_WARNING,
+        "WorldManager::%s: %s is no object of the world's (deleted already, or "
+        "never made): nothing done",
+        call, name);
+    return -1;
 }
 
 void WorldManager::objectDestroyed(Object* p_o)
 {
+    ZP_LOOP_THREAD_ONLY("Object::~Object (deleting an object)");
+    // Its timers end with its place in the list.
     removeObject(p_o);
+    known.erase(p_o);
     if (p_o->marked_for_delete) {
         // Usually the last one marked (shut-down deletes from the back).
         const auto found = std::find(deletions.rbegin(), deletions.rend(), p_o);
@@ -135,12 +185,17 @@ void WorldManager::objectPlacementChanged(Object* p_o)
 
 ObjectList WorldManager::getAllObjects() const
 {
+    ZP_LOOP_THREAD_ONLY("WorldManager::getAllObjects");
     return updates;
 }
 
 int WorldManager::markForDelete(Object* p_o)
 {
-    if (p_o != nullptr && !p_o->marked_for_delete) {
+    ZP_LOOP_THREAD_ONLY("WorldManager::markForDelete");
+    // Asked first: only an object the world knows may be read.
+    if (requireKnown(p_o, "markForDelete") != 0)
+        return -1;
+    if (!p_o->marked_for_delete) {
         p_o->marked_for_delete = true;
         deletions.push_back(p_o);
     }
@@ -149,6 +204,7 @@ int WorldManager::markForDelete(Object* p_o)
 
 void WorldManager::update()
 {
+    ZP_LOOP_THREAD_ONLY("WorldManager::update");
     // Destructors may mark others (again, even those of this walk), so the
     // walk goes over the marks taken out of the list.
     std::vector<Object*> marked;
@@ -168,12 +224,13 @@ void WorldManager::update()
         const int dx = p_o->getXVelocityStep();
         const int dy = p_o->getYVelocityStep();
         const Position pos = p_o->getPosition();
-        moveObject(p_o, Position(pos.getX() + dx, pos.getY() + dy));
+        moveInWorld(p_o, Position(pos.getX() + dx, pos.getY() + dy));
     }
 }
 
 void WorldManager::draw(int new_animation_steps)
 {
+    ZP_LOOP_THREAD_ONLY("WorldManager::draw");
     animation_steps = new_animation_steps;
     const ObjectList snapshot = updates;
     for (int pass = 0; pass <= MAX_ALTITUDE; ++pass) {
@@ -196,6 +253,14 @@ int WorldManager::getAnimationSteps() const
 }
 
 int WorldManager::moveObject(Object* p_o, Position where)
+{
+    ZP_LOOP_THREAD_ONLY("WorldManager::moveObject");
+    if (requireKnown(p_o, "moveObject") != 0)
+        return -1;
+    return moveInWorld(p_o, where);
+}
+
+int WorldManager::moveInWorld(Object* p_o, Position where)
 {
     if (p_o->isSolid()) {
         const ObjectList collisions = getCollisions(p_o, where);
@@ -227,6 +292,7 @@ int WorldManager::moveObject(Object* p_o, Position where)
 
 ObjectList WorldManager::getCollisions(const Object* p_o, Position where) const
 {
+    ZP_LOOP_THREAD_ONLY("WorldManager::getCollisions");
     ObjectList collisions;
     if (!p_o->isSolid())
         return collisions;
@@ -253,6 +319,7 @@ ObjectList WorldManager::getCollisions(const Object* p_o, Position where) const
 std::unique_ptr<ObjectList> WorldManager::getObjectsInRange(const Object& centre, int radius,
                                                             const std::string& object_type) const
 {
+    ZP_LOOP_THREAD_ONLY("WorldManager::getObjectsInRange");
     auto in_range = std::make_unique<ObjectList>();
     const Position centre_pos = centre.getPosition();
     const auto near = [&](const Object* p_o) {
@@ -310,6 +377,48 @@ int WorldManager::setViewFollowing(Object* p_new_view_following)
     p_view_following = p_new_view_following;
     setViewPosition(p_new_view_following->getPosition());
     return 0;
+}
+
+int WorldManager::startTimer(Object* p_o, const std::string& name, int steps, bool repeat)
+{
+    ZP_LOOP_THREAD_ONLY("WorldManager::startTimer");
+    if (requireKnown(p_o, "startTimer") != 0)
+        return -1;
+    if (!contains(updates, p_o)) {
+        LogManager::getInstance().writeLog(
+            LOG_WARNING,
+            "WorldManager::startTimer: object %d is not in the world (refused, or "
+            "taken out): no timer \"%s\"",
+            p_o->getId(), name.c_str());
+        return -1;
+    }
+    if (steps < 1) {
+        LogManager::getInstance().writeLog(LOG_WARNING,
+                                           "WorldManager::startTimer: timer \"%s\" of object %d asks for %d "
+                                           "steps (1 or more): not started",
+                                           name.c_str(), p_o->getId(), steps);
+        return -1;
+    }
+    p_timers->start(p_o, name, GameManager::getInstance().getStepCount() + steps, repeat ? steps : 0);
+    return 0;
+}
+
+int WorldManager::stopTimer(const Object* p_o, const std::string& name)
+{
+    ZP_LOOP_THREAD_ONLY("WorldManager::stopTimer");
+    return p_timers->stop(p_o, name);
+}
+
+int WorldManager::getTimerSteps(const Object* p_o, const std::string& name) const
+{
+    const int due_step = p_timers->dueStep(p_o, name);
+    return due_step < 0 ? -1 : due_step - GameManager::getInstance().getStepCount();
+}
+
+void WorldManager::sendTimerEvents(int step)
+{
+    ZP_LOOP_THREAD_ONLY("WorldManager::sendTimerEvents");
+    p_timers->fire(step);
 }
 
 Position worldToView(Position world_pos)

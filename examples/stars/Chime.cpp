@@ -7,6 +7,7 @@
 namespace {
 
 const int SAMPLE_RATE = 22050;
+const double PI = 3.14159265358979323846; // M_PI is not standard C++
 
 void put(std::ofstream& out, std::uint32_t value, int bytes)
 {
@@ -35,7 +36,7 @@ bool writeChime(const std::string& path, int frequency, int milliseconds)
     for (std::uint32_t i = 0; i < samples; ++i) {
         // Fades out, so the chime ends without a click.
         const double fade = 1.0 - double(i) / samples;
-        const double wave = std::sin(2 * M_PI * frequency * double(i) / SAMPLE_RATE);
+        const double wave = std::sin(2 * PI * frequency * double(i) / SAMPLE_RATE);
         put(out, std::uint32_t(std::int16_t(12000 * fade * wave)) & 0xffff, 2);
     }
     return bool(out);

@@ -8,14 +8,11 @@
 #include "zp/EventView.h"
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
+#include "zp/Keys.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/Sound.h"
 #include "zp/WorldManager.h"
-
-#include <SFML/Window/Keyboard.hpp>
-
-#include <cstdlib>
 
 namespace {
 
@@ -43,8 +40,9 @@ void placeStar()
     // Tried at random cells until nothing solid stands under it.
     Star* p_star = new Star(zp::Position(FIELD_LEFT, FIELD_TOP));
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const zp::Position where(FIELD_LEFT + std::rand() % (FIELD_RIGHT - FIELD_LEFT + 1),
-                                 FIELD_TOP + std::rand() % (FIELD_BOTTOM - FIELD_TOP + 1));
+        zp::Random& random = zp::GameManager::getInstance().getRandom();
+        const zp::Position where(random.between(FIELD_LEFT, FIELD_RIGHT),
+                                 random.between(FIELD_TOP, FIELD_BOTTOM));
         p_star->setPosition(where);
         if (zp::WorldManager::getInstance().getCollisions(p_star, where).isEmpty())
             return;
@@ -64,19 +62,19 @@ int Player::eventHandler(const zp::Event* p_event)
         if (p_key->getKeyboardAction() != zp::KEY_PRESSED)
             return 0;
         switch (p_key->getKey()) {
-        case sf::Keyboard::Left:
+        case zp::Key::LEFT:
             move(-1, 0);
             break;
-        case sf::Keyboard::Right:
+        case zp::Key::RIGHT:
             move(1, 0);
             break;
-        case sf::Keyboard::Up:
+        case zp::Key::UP:
             move(0, -1);
             break;
-        case sf::Keyboard::Down:
+        case zp::Key::DOWN:
             move(0, 1);
             break;
-        case sf::Keyboard::Q:
+        case zp::Key::Q:
             zp::GameManager::getInstance().setGameOver();
             break;
         default:

@@ -32,6 +32,14 @@ std::string setLevel(Options& options, const std::string& value)
     return "";
 }
 
+std::string setDifficulty(Options& options, const std::string& value)
+{
+    if (difficultyFromKey(value, options.difficulty) != 0)
+        return "--difficulty takes " + difficultyKeys() + ", not '" + value + "'";
+    options.difficulty_given = true;
+    return "";
+}
+
 std::string setDataDir(Options& options, const std::string& value)
 {
     if (value.empty())
@@ -73,6 +81,8 @@ std::string checkCombination(const Options& options)
         return "--headless needs --replay FILE";
     if (!options.replay_file.empty() && options.level > 0)
         return "--level cannot be used with --replay (the recording names its level)";
+    if (!options.replay_file.empty() && options.difficulty_given)
+        return "--difficulty cannot be used with --replay (the recording names its difficulty)";
     return "";
 }
 
@@ -89,6 +99,8 @@ const OptionRow OPTION_TABLE[] = {
      }},
     {"--level", nullptr, "N", "start level N (1, 2 or 3) at once, without the splash screen and the menu",
      setLevel},
+    {"--difficulty", nullptr, "NAME",
+     "play at casual, normal (the default) or veteran; the menu's D key changes it", setDifficulty},
     {"--data", nullptr, "DIR", "read the game data (sprites, levels, sounds) from DIR", setDataDir},
     {"--record", nullptr, "FILE",
      "write every input of this run to the recording FILE (with --replay: the replayed input, with fresh "

@@ -2,6 +2,8 @@
 // option is one row of that table plus the field it sets.
 #pragma once
 
+#include "play/Difficulty.h"
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,9 @@ struct Options {
     bool version = false;
     // 0: the splash screen and the menu as usual; 1 ... LEVEL_COUNT: that level at once.
     int level = 0;
+    // The difficulty of the games played, until the menu changes it.
+    Difficulty difficulty = Difficulty::NORMAL;
+    bool difficulty_given = false;
     // Empty: the data set is looked for beside the program, then beside the working folder.
     std::string data_dir;
     // Non-empty: every input of the run is written to this recording file.

@@ -13,6 +13,22 @@
 #include <cstdio>
 #include <sstream>
 
+namespace {
+
+// A turret's countdown, then what the player chose for it, said only when it
+// is not the default (so games without choices keep their digests).
+std::string turretState(const Turret& turret)
+{
+    std::string state = " countdown " + std::to_string(turret.getFireCountdown());
+    if (turret.getTargetMode() != TargetMode::FIRST)
+        state += std::string(" aim ") + targetModeName(turret.getTargetMode());
+    if (turret.getUpgradeLevel() > 0)
+        state += " upgrade " + std::to_string(turret.getUpgradeLevel());
+    return state;
+}
+
+} // namespace
+
 GameState readGameState()
 {
     GameState state;
@@ -41,7 +57,7 @@ std::string describeObjects()
         else if (const auto* p_view = dynamic_cast<const zp::ViewObject*>(p_o))
             out << " value " << p_view->getValue();
         else if (const auto* p_turret = dynamic_cast<const Turret*>(p_o))
-            out << " countdown " << p_turret->getFireCountdown();
+            out << turretState(*p_turret);
         else if (const auto* p_game = dynamic_cast<const WavesGame*>(p_o))
             out << " countdown " << p_game->getWaveCountdown();
         out << "\n";

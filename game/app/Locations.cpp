@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -37,6 +38,15 @@ bool isFolder(const fs::path& path)
     return fs::is_directory(path, ignored);
 }
 
+// The same folder, however each is spelled (links, "..").
+bool inBuildFolder(const fs::path& executable_dir, const BuildTree& build_tree)
+{
+    if (build_tree.output_dir.empty())
+        return false;
+    std::error_code unknown;
+    return fs::equivalent(executable_dir, build_tree.output_dir, unknown) && !unknown;
+}
+
 // Opening for appending creates the file but keeps what it holds; the log
 // manager truncates it when it starts.
 bool takesWrites(const std::string& path)
@@ -56,14 +66,28 @@ std::string fromEnvironment(const char* name)
 
 } // namespace
 
+BuildTree thisBuildTree()
+{
+    BuildTree tree;
+#if defined(CINDERWATCH_BUILD_OUTPUT_DIR) && defined(CINDERWATCH_SOURCE_DATA_DIR)
+    tree.output_dir = CINDERWATCH_BUILD_OUTPUT_DIR;
+    tree.data_dir = CINDERWATCH_SOURCE_DATA_DIR;
+#endif
+    return tree;
+}
+
 Environment processEnvironment()
 {
     Environment environment;
     environment.executable_path = zp::executablePath();
+    environment.build_tree = thisBuildTree();
     environment.xdg_state_home = fromEnvironment("XDG_STATE_HOME");
     environment.xdg_data_home = fromEnvironment("XDG_DATA_HOME");
     environment.xdg_config_home = fromEnvironment("XDG_CONFIG_HOME");
     environment.home = fromEnvironment("HOME");
+#ifdef _WIN32
+    environment.local_app_data = fromEnvironment("LOCALAPPDATA");
+#endif
     return environment;
 }
 
@@ -80,23 +104,38 @@ std::string findFontFile(const std::string& executable_path)
     return zp::FONT_FILE_DEFAULT;
 }
 
-std::string findDataDir(const std::string& executable_path, const std::string& data_override)
+std::string findDataDir(const std::string& executable_path, const std::string& data_override,
+                        const BuildTree& build_tree)
 {
     if (!data_override.empty())
         return data_override;
-    if (!executable_path.empty()) {
-        const fs::path executable_dir = fs::path(executable_path).parent_path();
-        for (const fs::path& data : {(executable_dir.parent_path() / DATA_FOLDER_NAME).lexically_normal(),
-                                     installedFiles(executable_dir) / DATA_FOLDER_NAME}) {
-            if (isFolder(data))
-                return data.string() + "/";
-        }
+    if (executable_path.empty())
+        return GAME_DATA_DIR;
+    const fs::path executable_dir = fs::path(executable_path).parent_path();
+    if (inBuildFolder(executable_dir, build_tree) && isFolder(build_tree.data_dir))
+        return (fs::path(build_tree.data_dir).lexically_normal() / "").string();
+    const fs::path beside_build = (executable_dir.parent_path() / DATA_FOLDER_NAME).lexically_normal();
+    const fs::path installed = installedFiles(executable_dir) / DATA_FOLDER_NAME;
+    // Where the installed files are the program's own folder (on Windows),
+    // they come first, as the font beside the program does.
+    const bool installed_beside_program = std::string(CINDERWATCH_SHARE_FROM_BIN) == ".";
+    for (const fs::path& data : installed_beside_program ? std::vector<fs::path>{installed, beside_build}
+                                                         : std::vector<fs::path>{beside_build, installed}) {
+        if (isFolder(data))
+            return data.string() + "/";
     }
     return GAME_DATA_DIR;
 }
 
 std::string stateLogFile(const Environment& environment)
 {
+    // Windows keeps a program's own files for one user in its local
+    // application data; a relative one is ignored there too.
+    if (!environment.local_app_data.empty()) {
+        if (!fs::path(environment.local_app_data).is_absolute())
+            return "";
+        return (fs::path(environment.local_app_data) / STATE_FOLDER_NAME / zp::LOGFILE_NAME).string();
+    }
     // A relative XDG_STATE_HOME is invalid and ignored.
     fs::path state;
     if (fs::path(environment.xdg_state_home).is_absolute())
@@ -154,7 +193,7 @@ Locations findLocations(const Environment& environment, const std::string& data_
 {
     Locations locations;
     locations.font_file = findFontFile(environment.executable_path);
-    locations.data_dir = findDataDir(environment.executable_path, data_override);
+    locations.data_dir = findDataDir(environment.executable_path, data_override, environment.build_tree);
     locations.log_file = chooseLogFile(environment, locations.log_moved);
     return locations;
 }

@@ -15,6 +15,7 @@
 #include "zp/AtomicFile.h"
 #include "zp/GameManager.h"
 #include "zp/InputManager.h"
+#include "zp/LineReader.h"
 #include "zp/Utility.h"
 
 #include <algorithm>
@@ -56,6 +57,13 @@ int readRecordingFile(const std::string& path, zp::InputRecording& recording, in
         return -1;
     }
     level = value[0] - '0';
+    Difficulty difficulty = Difficulty::NORMAL;
+    if (recording.hasMeta(DIFFICULTY_META) &&
+        difficultyFromKey(recording.getMeta(DIFFICULTY_META), difficulty) != 0) {
+        error = lineText(recording.getMetaLine(DIFFICULTY_META)) + "difficulty \"" +
+                recording.getMeta(DIFFICULTY_META) + "\" is not a difficulty (" + difficultyKeys() + ")";
+        return -1;
+    }
     // Without its end a replay would never stop by itself (headless, nothing
     // else stops it): a recording cut short ends at its last record.
     if (recording.getEndStep() < 0) {
@@ -67,6 +75,14 @@ int readRecordingFile(const std::string& path, zp::InputRecording& recording, in
         recording.setEndStep(last_step);
     }
     return 0;
+}
+
+Difficulty recordingDifficulty(const zp::InputRecording& recording)
+{
+    Difficulty difficulty = Difficulty::NORMAL;
+    if (recording.hasMeta(DIFFICULTY_META))
+        difficultyFromKey(recording.getMeta(DIFFICULTY_META), difficulty);
+    return difficulty;
 }
 
 bool isCutShort(const zp::InputRecording& recording)
@@ -95,7 +111,8 @@ int checkLevelFiles(int level, int line, std::string& error)
         return 0;
     for (const char* file : {LEVELS[level - 1].level_file, LEVELS[level - 1].path_file}) {
         const std::string path = gameDataPath(file);
-        if (!std::ifstream(path)) {
+        // Looked at, not opened: a FIFO in the data set must not stop the replay.
+        if (!zp::isRegularFile(path)) {
             error = (line > 0 ? lineText(line) : std::string()) + "level " + std::to_string(level) +
                     " is missing from the game data (no file \"" + path + "\")";
             return -1;
@@ -121,6 +138,9 @@ std::string saveAndReplayProblem(const SavedGame& save, const zp::InputRecording
     const std::vector<zp::RecordedInput>& replayed = replay.getInputs();
     if (replay.getMeta(LEVEL_META) != std::to_string(save.level))
         return "the recording is not of level " + std::to_string(save.level) + ", the save's";
+    if (recordingDifficulty(replay) != recordingDifficulty(save.recording))
+        return std::string("the recording is not played at ") +
+               difficultyRow(recordingDifficulty(save.recording)).name + ", the save's difficulty";
     if (saved.size() > replayed.size() || !std::equal(saved.begin(), saved.end(), replayed.begin()))
         return "the save is not the beginning of this recording";
     if (replay.getEndStep() >= 0 && replay.getEndStep() < save.recording.getEndStep())
@@ -155,6 +175,14 @@ RecordedRun::RecordedRun(const Options& options, const zp::InputRecording& repla
             level = replay_recording.getMeta(LEVEL_META);
         recording.setMeta("game", std::string("cinderwatch ") + CINDERWATCH_VERSION);
         recording.setMeta(LEVEL_META, level);
+        // The difficulty the run starts at: a replay's is the recording's, a
+        // save's its own.
+        const Difficulty difficulty =
+            p_continued != nullptr ? recordingDifficulty(p_continued->recording) : chosenDifficulty();
+        recording.setMeta(DIFFICULTY_META, difficultyRow(difficulty).key);
+        // A save continued holds the beginning of the run, from its seed on.
+        if (p_continued != nullptr && p_continued->recording.hasSeed())
+            recording.setSeed(p_continued->recording.getSeed());
         p_recorder = std::make_unique<zp::InputRecorder>(recording, stateDigest);
         input.setRecorder(p_recorder.get());
     }

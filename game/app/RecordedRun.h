@@ -4,6 +4,8 @@
 // mode; only the input's source and the checks of its state change.
 #pragma once
 
+#include "play/Difficulty.h"
+
 #include "zp/InputRecorder.h"
 #include "zp/InputRecording.h"
 #include "zp/InputReplayer.h"
@@ -20,11 +22,18 @@ class ReplayProgress;
 // The meta key that names the screen a recording starts on: 0 the splash
 // screen (the menu chooses the level), 1 ... LEVEL_COUNT that level at once.
 inline const std::string LEVEL_META = "level";
+// The meta key of the difficulty the run starts at: casual, normal or
+// veteran. Recordings written before there were difficulties have none, and
+// are played at normal.
+inline const std::string DIFFICULTY_META = "difficulty";
 
-// Reads a recording and the level it names; 0, or -1 with "line N: what is
-// wrong" in `error`. A recording without its "end" line (the temporary file
-// of a run that was killed) ends at its last record's step.
+// Reads a recording and the level it names, and sees that a difficulty it
+// names is one; 0, or -1 with "line N: what is wrong" in `error`. A
+// recording without its "end" line (the temporary file of a run that was
+// killed) ends at its last record's step.
 int readRecordingFile(const std::string& path, zp::InputRecording& recording, int& level, std::string& error);
+// The difficulty a recording (read without error) starts at.
+Difficulty recordingDifficulty(const zp::InputRecording& recording);
 // Whether a recording read from a file was cut short (it had no "end" line).
 bool isCutShort(const zp::InputRecording& recording);
 // What is wrong with replaying one file and recording into it (the same

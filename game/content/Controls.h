@@ -32,6 +32,7 @@ enum class Command {
     CONTINUE,
     SETTINGS,
     QUIT,
+    DIFFICULTY,
     CARRY,
     BUY_OR_PLACE,
     SELL,
@@ -42,6 +43,12 @@ enum class Command {
     HELP,
     FRAME_OVERLAY,
     SCREENSHOT,
+    // Served by the engine's input manager (F11, and Enter with Alt), which
+    // main turns on.
+    FULLSCREEN,
+    // For the turret under the mouse pointer: its next targeting mode, its next upgrade.
+    TARGET,
+    UPGRADE,
     PAUSE_MENU,
     CHOOSE_PREVIOUS,
     CHOOSE_NEXT,

@@ -3,6 +3,7 @@
 #include "content/GameEvents.h"
 #include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
+#include "enemies/EventFreeze.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
 
@@ -123,8 +124,11 @@ int Enemy::eventHandler(const zp::Event* p_e)
 {
     if (p_e->getType() == zp::STEP_EVENT)
         step();
-    else if (p_e->getType() == FREEZE_EVENT)
-        freeze();
+    else if (p_e->getType() == FREEZE_EVENT) {
+        // A plain "FreezeEvent" holds the enemy for the usual time.
+        const auto* p_freeze = dynamic_cast<const EventFreeze*>(p_e);
+        freeze(p_freeze != nullptr ? p_freeze->getSteps() : FREEZE_STEPS);
+    }
     return 0;
 }
 
@@ -166,8 +170,12 @@ void Enemy::step()
     }
 }
 
-void Enemy::freeze()
+void Enemy::freeze(int steps)
 {
-    if (!freeze_used)
-        frozen = true;
+    // Once in a life: a freeze that runs, or has run, is not started again.
+    // A freeze of no steps would never end.
+    if (freeze_used || frozen || steps <= 0)
+        return;
+    frozen = true;
+    freeze_countdown = steps;
 }

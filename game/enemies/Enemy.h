@@ -12,7 +12,8 @@
 
 const int ENEMY_MOVE_DELAY_DEFAULT = 2;
 const int ENEMY_HEALTH_DEFAULT = 100;
-// Steps that one freeze holds an enemy; each enemy is frozen at most once.
+// Steps that a plain freeze holds an enemy (a turret's freeze may say
+// otherwise); each enemy is frozen at most once.
 const int FREEZE_STEPS = 20;
 // Currency paid for every enemy that leaves the world.
 const int KILL_REWARD = 10;
@@ -59,7 +60,8 @@ protected:
 
 private:
     void step();
-    void freeze();
+    // Starts the enemy's one freeze, for that many steps.
+    void freeze(int steps);
 
     int move_delay = ENEMY_MOVE_DELAY_DEFAULT;
     int move_countdown = ENEMY_MOVE_DELAY_DEFAULT;

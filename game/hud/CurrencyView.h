@@ -7,6 +7,9 @@
 
 const int CURRENCY_START = 100;
 
+// True when the currency counter holds at least `amount`; false without one.
+bool currencyCovers(int amount);
+
 class CurrencyView : public zp::ViewObject {
 public:
     explicit CurrencyView(zp::Position p);

@@ -5,12 +5,12 @@
 #include "zp/EventStep.h"
 #include "zp/WorldManager.h"
 
-LivesView::LivesView(zp::Position p)
+LivesView::LivesView(zp::Position p, int lives)
 {
     setPosition(p);
     setViewString(LIVES_TAG);
     setColor(zp::WHITE);
-    setValue(LIVES_START);
+    setValue(lives);
 }
 
 LivesView::~LivesView() = default;

@@ -1,4 +1,4 @@
-// The on-screen lives counter: starts at 10, loses one for every move time
+// The on-screen lives counter: starts at 10 (or the difficulty's), loses one for every move time
 // of an enemy at the end of its path, and ends play when none are left.
 #pragma once
 
@@ -11,7 +11,8 @@ const int LIVES_START = 10;
 
 class LivesView : public zp::ViewObject {
 public:
-    explicit LivesView(zp::Position p);
+    // Starts with `lives`.
+    explicit LivesView(zp::Position p, int lives = LIVES_START);
     ~LivesView() override;
 
     // Sends "GameOver" on every step while the lives are 0 or less.

@@ -2,6 +2,7 @@
 
 #include "level/Level.h"
 
+#include "zp/LineReader.h"
 #include "zp/LogManager.h"
 #include "zp/Object.h"
 #include "zp/ObjectList.h"
@@ -9,7 +10,6 @@
 #include "zp/WorldManager.h"
 
 #include <algorithm>
-#include <fstream>
 #include <utility>
 
 namespace {
@@ -31,16 +31,23 @@ const std::string END_TOKEN = "end";
 const std::string EOF_TOKEN = "eof";
 
 // True when the next whole line is exactly `token` (a missing line is not).
-bool nextLineIs(std::istream& file, const std::string& token)
+bool nextLineIs(zp::LineReader& file, const std::string& token)
 {
     std::string line;
-    return zp::readLine(file, line) && line == token;
+    return file.readLine(line) && line == token;
 }
 
-// Logs why a level or path file was not read whole; -1 for the caller to return.
-template <typename... Args> int refuse(const char* format, Args... args)
+// Logs why a level or path file was not read whole; -1 for the caller to
+// return. When the reader refused a line (too long, a NUL byte) or the file
+// itself, that is what was wrong, rather than the format after it.
+template <typename... Args>
+int refuse(const zp::LineReader& file, const char* kind, const char* format, Args... args)
 {
-    zp::LogManager::getInstance().writeLog(format, args...);
+    zp::LogManager& log = zp::LogManager::getInstance();
+    if (file.failed())
+        log.writeLog("%s file %s", kind, file.getError().text().c_str());
+    else
+        log.writeLog(format, args...);
     return -1;
 }
 
@@ -54,7 +61,7 @@ int roomForBlocks()
 
 // A number line holding a cell coordinate or size; values beyond
 // MAX_COORDINATE either way are clamped to it, with a log line.
-int readCoordinate(std::istream& file, const std::string& keyword, const std::string& file_name)
+int readCoordinate(zp::LineReader& file, const std::string& keyword, const std::string& file_name)
 {
     const int value = zp::readLineInt(file, keyword);
     const int clamped = std::clamp(value, -zp::MAX_COORDINATE, zp::MAX_COORDINATE);
@@ -110,9 +117,10 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
 {
     const char* const level_name = level_file.c_str();
     const char* const path_name = path_file.c_str();
-    std::ifstream level_in(level_file);
-    if (!level_in.is_open())
-        return refuse("Level file %s not found", level_name);
+    // Only regular files are read: anything else is refused like a missing file.
+    zp::LineReader level_in(level_file);
+    if (!level_in.isOpen())
+        return refuse(level_in, "Level", "Level file %s cannot be read", level_name);
 
     std::string name = zp::readLineStr(level_in, NAME_TOKEN);
     std::string description = zp::readLineStr(level_in, DESCRIPTION_TOKEN);
@@ -124,12 +132,13 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
     const int treasure_x = readCoordinate(level_in, TREASURE_X_TOKEN, level_file);
     const int treasure_y = readCoordinate(level_in, TREASURE_Y_TOKEN, level_file);
     if (!nextLineIs(level_in, END_TOKEN))
-        return refuse("Level file %s: the header is not closed by \"end\"", level_name);
+        return refuse(level_in, "Level", "Level file %s: the header is not closed by \"end\"", level_name);
     // Blocks that the world could not take would never be drawn or deleted,
     // and would leave play without its counters, panels and treasure.
     const int room = roomForBlocks();
     if (block_count > room)
-        return refuse("Level file %s: %d blocks do not fit in the world (room for %d); level refused",
+        return refuse(level_in, "Level",
+                      "Level file %s: %d blocks do not fit in the world (room for %d); level refused",
                       level_name, block_count, room);
 
     // Nothing keeps a pointer to the previous level across levels (enemies
@@ -142,31 +151,39 @@ int LevelManager::loadLevel(const std::string& level_file, const std::string& pa
         const int pos_x = readCoordinate(level_in, POS_X_TOKEN, level_file);
         const int pos_y = readCoordinate(level_in, POS_Y_TOKEN, level_file);
         if (!nextLineIs(level_in, END_TOKEN))
-            return refuse("Level file %s: block %d is not closed by \"end\"", level_name, i + 1);
+            return refuse(level_in, "Level", "Level file %s: block %d is not closed by \"end\"", level_name,
+                          i + 1);
         level->addBlock(createBlock(label, zp::Position(pos_x, pos_y)));
     }
     if (!nextLineIs(level_in, EOF_TOKEN))
-        return refuse("Level file %s: no \"eof\" after %d blocks", level_name, std::max(block_count, 0));
+        return refuse(level_in, "Level", "Level file %s: no \"eof\" after %d blocks", level_name,
+                      std::max(block_count, 0));
 
-    std::ifstream path_in(path_file);
-    if (!path_in.is_open()) {
-        zp::LogManager::getInstance().writeLog("Path file %s not found; the level has no path", path_name);
+    zp::LineReader path_in(path_file);
+    if (!path_in.isOpen()) {
+        zp::LogManager::getInstance().writeLog("Path file %s; the level has no path",
+                                               path_in.getError().text().c_str());
         return 0;
     }
 
     const int point_count = zp::readLineInt(path_in, BLOCK_COUNT_TOKEN);
     if (!nextLineIs(path_in, END_TOKEN))
-        return refuse("Path file %s: the header is not closed by \"end\"", path_name);
+        return refuse(path_in, "Path", "Path file %s: the header is not closed by \"end\"", path_name);
     std::vector<zp::Position>& path = level->getPath();
     for (int i = 0; i < point_count; ++i) {
         const int pos_x = readCoordinate(path_in, POS_X_TOKEN, path_file);
         const int pos_y = readCoordinate(path_in, POS_Y_TOKEN, path_file);
+        // A point whose lines were refused is no point.
+        if (path_in.failed())
+            return refuse(path_in, "Path", "Path file %s: point %d cannot be read", path_name, i + 1);
         path.emplace_back(pos_x, pos_y);
         if (!nextLineIs(path_in, END_TOKEN))
-            return refuse("Path file %s: point %d is not closed by \"end\"", path_name, i + 1);
+            return refuse(path_in, "Path", "Path file %s: point %d is not closed by \"end\"", path_name,
+                          i + 1);
     }
     if (!nextLineIs(path_in, EOF_TOKEN))
-        return refuse("Path file %s: no \"eof\" after %d points", path_name, std::max(point_count, 0));
+        return refuse(path_in, "Path", "Path file %s: no \"eof\" after %d points", path_name,
+                      std::max(point_count, 0));
     return 0;
 }
 

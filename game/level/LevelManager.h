@@ -28,8 +28,11 @@ public:
     // released. A block whose label names no loaded sprite is still placed,
     // without a sprite, and a warning is logged. A level with more blocks than
     // the world has room for (beside PLAY_OBJECTS_RESERVE) is refused whole,
-    // like a broken header. Every failure, and a missing path file, is logged
-    // with the file's name.
+    // like a broken header. Both files are read by zp::LineReader: one that
+    // is not a regular file counts as missing, and a line it refuses (too
+    // long, a NUL byte) as a broken line there. Every failure, and a missing
+    // path file, is logged with the file's name (and the line, when the
+    // reader refused one).
     int loadLevel(const std::string& level_file, const std::string& path_file);
     // The current level, or nullptr before a level header has been read.
     Level* getLevel() const;

@@ -7,6 +7,8 @@
 #include "play/WaveSchedule.h"
 #include "progress/SaveSession.h"
 #include "shop/Build.h"
+#include "turrets/Turret.h"
+#include "turrets/TurretSummary.h"
 
 #include "zp/Box.h"
 #include "zp/EventKeyboard.h"
@@ -18,6 +20,7 @@
 #include "zp/ResourceManager.h"
 #include "zp/WorldManager.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -36,6 +39,7 @@ const zp::Position SPEED_POS(24, 1);
 // corner above it, which the tracks of all three levels leave free.
 const zp::Position PREVIEW_POS(0, 23);
 const zp::Position OVERLAY_POS(0, 21);
+const zp::Color TURRET_LINE_COLOR = zp::YELLOW;
 
 // The help: a framed box in the middle of the board, as the buy panels are framed.
 const int HELP_LEFT = 12;
@@ -137,6 +141,11 @@ int PlayControls::getPauseMenuChoice() const
     return pause_menu_choice;
 }
 
+Turret* PlayControls::commandedTurret() const
+{
+    return command_target.turret();
+}
+
 int PlayControls::eventHandler(const zp::Event* p_e)
 {
     if (ended)
@@ -145,6 +154,7 @@ int PlayControls::eventHandler(const zp::Event* p_e)
         leavePlay();
         return 0;
     }
+    command_target.handle(p_e);
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
     const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
@@ -174,6 +184,16 @@ void PlayControls::handleKey(int key)
     case Command::NEXT_WAVE:
         waves.startNextWaveNow();
         break;
+    case Command::TARGET:
+        // Changes nothing until play goes on, so it works while paused too.
+        if (Turret* p_turret = commandedTurret())
+            p_turret->cycleTargetMode();
+        break;
+    case Command::UPGRADE:
+        // Refused while paused, like every purchase.
+        if (Turret* p_turret = commandedTurret())
+            p_turret->upgrade();
+        break;
     case Command::HELP:
         setHelpShown(!help_shown);
         break;
@@ -194,7 +214,17 @@ void PlayControls::handleKey(int key)
 
 void PlayControls::escape()
 {
-    // A turret carried is dropped first: the purchase ends, nothing is charged.
+    // Esc undoes the nearest thing first: a turret carried, and only when
+    // there is nothing to undo, the pause menu. (Anything else that Esc
+    // should undo first goes between the two.)
+    if (dropCarriedTurret())
+        return;
+    setPauseMenuShown(true);
+}
+
+bool PlayControls::dropCarriedTurret()
+{
+    // The purchase ends, nothing is charged.
     zp::WorldManager& world = zp::WorldManager::getInstance();
     bool dropped = false;
     const zp::ObjectList all = world.getAllObjects();
@@ -205,8 +235,7 @@ void PlayControls::escape()
             dropped = true;
         }
     }
-    if (!dropped)
-        setPauseMenuShown(true);
+    return dropped;
 }
 
 void PlayControls::handlePauseMenuKey(int key)
@@ -347,7 +376,10 @@ void PlayControls::drawNotices() const
     const int speed = zp::GameManager::getInstance().getStepsPerFrame();
     if (speed != PLAY_SPEEDS[0])
         graphics.drawString(SPEED_POS, "Speed " + std::to_string(speed) + "x", zp::LEFT_JUSTIFIED, zp::CYAN);
-    if (!waves.isSpawning() && !waves.isEnded())
+    // The pointed turret's line takes the preview's row while it is pointed at.
+    if (const Turret* p_turret = commandedTurret())
+        graphics.drawString(PREVIEW_POS, turretSummary(*p_turret), zp::LEFT_JUSTIFIED, TURRET_LINE_COLOR);
+    else if (!waves.isSpawning() && !waves.isEnded())
         graphics.drawString(PREVIEW_POS, wavePreviewText(waves.getWave(), waves.getComingWave()),
                             zp::LEFT_JUSTIFIED, zp::CYAN);
 }
@@ -384,12 +416,16 @@ void PlayControls::drawPauseMenu() const
 void PlayControls::drawFrameOverlay() const
 {
     const zp::GameManager& game = zp::GameManager::getInstance();
-    char steps[32];
-    std::snprintf(steps, sizeof steps, "%d steps/s", game.getStepsPerSecond());
-    char step_time[32];
-    std::snprintf(step_time, sizeof step_time, "step %.1f ms",
-                  static_cast<double>(game.getLastStepTime()) / MICROSECONDS_PER_MILLISECOND);
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    // The last frame's drawing and showing, and the cells it drew again.
+    const zp::FrameCost drawn = graphics.getLastFrameCost();
+    char steps[48];
+    std::snprintf(steps, sizeof steps, "%d steps/s, draw %.1f ms", game.getStepsPerSecond(),
+                  static_cast<double>(drawn.microseconds) / MICROSECONDS_PER_MILLISECOND);
+    char step_time[48];
+    std::snprintf(step_time, sizeof step_time, "step %.1f ms, %d cells drawn",
+                  static_cast<double>(game.getLastStepTime()) / MICROSECONDS_PER_MILLISECOND,
+                  drawn.cells_redrawn);
     graphics.drawString(OVERLAY_POS, steps, zp::LEFT_JUSTIFIED, zp::GREEN);
     graphics.drawString(zp::Position(OVERLAY_POS.getX(), OVERLAY_POS.getY() + 1), step_time,
                         zp::LEFT_JUSTIFIED, zp::GREEN);
@@ -399,24 +435,29 @@ void PlayControls::drawHelp() const
 {
     const std::vector<std::pair<std::string, std::string>> lines = helpOverlayLines();
     const int line_count = static_cast<int>(lines.size());
-    // Frame, title, blank, the lines, blank, how to leave, frame.
-    const int height = line_count + 6;
+    // Frame, title, blank, the lines, blank, how to leave, frame. When the
+    // screen has no room for that the blanks go, and the box rises as far as
+    // it must, so that every line is on the screen.
+    const int screen_rows = zp::WINDOW_VERTICAL_CHARS_DEFAULT;
+    const int gap = HELP_TOP + line_count + 6 <= screen_rows ? 1 : 0;
+    const int height = line_count + 4 + 2 * gap;
+    const int top = std::max(0, std::min(HELP_TOP, screen_rows - height));
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
-    graphics.clearBox(zp::Box(zp::Position(HELP_LEFT, HELP_TOP), HELP_WIDTH, height));
+    graphics.clearBox(zp::Box(zp::Position(HELP_LEFT, top), HELP_WIDTH, height));
 
     const std::string inside(HELP_WIDTH - 2, '-');
     const int right = HELP_LEFT + HELP_WIDTH - 1;
-    const int bottom = HELP_TOP + height - 1;
-    graphics.drawString(zp::Position(HELP_LEFT, HELP_TOP), "." + inside + ".", zp::LEFT_JUSTIFIED, zp::WHITE);
+    const int bottom = top + height - 1;
+    graphics.drawString(zp::Position(HELP_LEFT, top), "." + inside + ".", zp::LEFT_JUSTIFIED, zp::WHITE);
     graphics.drawString(zp::Position(HELP_LEFT, bottom), "'" + inside + "'", zp::LEFT_JUSTIFIED, zp::WHITE);
-    for (int row = HELP_TOP + 1; row < bottom; ++row) {
+    for (int row = top + 1; row < bottom; ++row) {
         graphics.drawCh(zp::Position(HELP_LEFT, row), '|', zp::WHITE);
         graphics.drawCh(zp::Position(right, row), '|', zp::WHITE);
     }
 
     const int centre = HELP_LEFT + HELP_WIDTH / 2;
-    graphics.drawString(zp::Position(centre, HELP_TOP + 1), HELP_TITLE, zp::CENTER_JUSTIFIED, zp::YELLOW);
-    int row = HELP_TOP + 3;
+    graphics.drawString(zp::Position(centre, top + 1), HELP_TITLE, zp::CENTER_JUSTIFIED, zp::YELLOW);
+    int row = top + 2 + gap;
     for (const auto& [keys, action] : lines) {
         graphics.drawString(zp::Position(HELP_LEFT + HELP_KEYS_COLUMN, row), keys, zp::LEFT_JUSTIFIED,
                             zp::CYAN);

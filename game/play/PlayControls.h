@@ -1,14 +1,18 @@
 // The player's controls during play beyond F: pause, speed, the next wave
-// now, help, a screenshot and the frame overlay, with the notices they put
-// on the board, and the preview of the next wave during the countdown. The
+// now, the turret commands, help, a screenshot and the frame overlay, with
+// the notices they put on the board, the preview of the next wave during the
+// countdown and the line about the turret that the commands act on. The
 // level controller creates it with the board; it leaves with the board. Its
 // keys are the play rows of the controls table (content/Controls.h).
 #pragma once
+
+#include "play/CommandTarget.h"
 
 #include "zp/Object.h"
 
 #include <string>
 
+class Turret;
 class WaveSchedule;
 
 // The speeds that the speed key goes through, in world steps per frame.
@@ -38,11 +42,15 @@ public:
     // The pause menu (Esc), which pauses the game too, and its chosen line.
     bool isPauseMenuShown() const;
     int getPauseMenuChoice() const;
+    // The turret that the turret commands act on now, or null.
+    Turret* commandedTurret() const;
 
 private:
     void handleKey(int key);
     // Esc: drops the turret carried, else opens the pause menu.
     void escape();
+    // Takes the turret being bought (its build cursor) off the board; false when none is carried.
+    bool dropCarriedTurret();
     void handlePauseMenuKey(int key);
     void setPauseMenuShown(bool shown);
     void takePauseMenuChoice();
@@ -59,6 +67,7 @@ private:
     void drawPauseMenu() const;
 
     WaveSchedule& waves;
+    CommandTarget command_target;
     bool player_paused = false;
     bool help_shown = false;
     bool frame_overlay_shown = false;

@@ -16,8 +16,8 @@ public:
     // True once play has ended.
     virtual bool isEnded() const = 0;
     // While waiting, what the wave the countdown leads to will send; while a
-    // wave runs, what that wave sends.
-    virtual const WavePlan& getComingWave() const = 0;
+    // wave runs, what that wave sends: the enemies' healths as they will be.
+    virtual WavePlan getComingWave() const = 0;
     // While waiting, starts the next wave at once; false, and nothing
     // changes, while a wave runs or after play.
     virtual bool startNextWaveNow() = 0;

@@ -17,9 +17,7 @@
 #include "progress/PlayerProgress.h"
 #include "screens/GameMenu.h"
 #include "screens/GameOver.h"
-#include "shop/FreezeInfo.h"
-#include "shop/GatlingInfo.h"
-#include "shop/RocketInfo.h"
+#include "shop/Info.h"
 #include "turrets/Turret.h"
 
 #include "zp/Event.h"
@@ -58,14 +56,17 @@ void readBoard(PlayResult& result)
             else if (p_view->getViewString() == CURRENCY_TAG)
                 result.currency = p_view->getValue();
         } else if (const auto* p_turret = dynamic_cast<const Turret*>(p_o)) {
-            result.turrets += p_turret->isSold() ? 0 : 1;
+            if (!p_turret->isSold()) {
+                ++result.turrets;
+                result.upgrades += p_turret->getUpgradeLevel();
+            }
         }
     }
 }
 
 } // namespace
 
-WavesGame::WavesGame(const std::string& level_file, const std::string& path_file)
+WavesGame::WavesGame(const std::string& level_file, const std::string& path_file, const TurretKindList& kinds)
 {
     setType("WavesGame");
     setSolidness(zp::SPECTRAL);
@@ -76,10 +77,11 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     new Reticle;
     new CurrencyView(zp::Position(CURRENCY_VIEW_X, COUNTER_ROW));
     new WaveView(zp::Position(WAVE_VIEW_X, COUNTER_ROW));
-    new LivesView(zp::Position(LIVES_VIEW_X, COUNTER_ROW));
-    new GatlingInfo;
-    new RocketInfo;
-    new FreezeInfo;
+    difficulty = chosenDifficulty();
+    new LivesView(zp::Position(LIVES_VIEW_X, COUNTER_ROW), difficultyRow(difficulty).lives);
+    // One buy panel per kind, down the column in the list's order.
+    for (const TurretKind* p_kind : kinds)
+        new Info(*p_kind);
     new Treasure;
     // Last, so that its notices and help are drawn over the board.
     p_controls = new PlayControls(*this);
@@ -102,6 +104,7 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
     start_step = zp::GameManager::getInstance().getStepCount();
     latest_result = PlayResult();
     latest_result.start_step = start_step;
+    latest_result.difficulty = difficulty;
 }
 
 WavesGame::~WavesGame()
@@ -153,9 +156,18 @@ int WavesGame::getWaveCountdown() const
     return wave_countdown;
 }
 
-const WavePlan& WavesGame::getComingWave() const
+WavePlan WavesGame::getComingWave() const
 {
-    return plan;
+    WavePlan coming = plan;
+    coming.easy_health = scaledHealth(plan.easy_health, difficulty);
+    coming.medium_health = scaledHealth(plan.medium_health, difficulty);
+    coming.hard_health = scaledHealth(plan.hard_health, difficulty);
+    return coming;
+}
+
+Difficulty WavesGame::getDifficulty() const
+{
+    return difficulty;
 }
 
 bool WavesGame::startNextWaveNow()
@@ -205,13 +217,13 @@ void WavesGame::updateWave()
     if (to_spawn > 0) {
         if (easy_left > 0) {
             --easy_left;
-            new EnemyEasy(plan.easy_health);
+            new EnemyEasy(scaledHealth(plan.easy_health, difficulty));
         } else if (medium_left > 0) {
             --medium_left;
-            new EnemyMedium(plan.medium_health);
+            new EnemyMedium(scaledHealth(plan.medium_health, difficulty));
         } else if (hard_left > 0) {
             --hard_left;
-            new EnemyHard(plan.hard_health);
+            new EnemyHard(scaledHealth(plan.hard_health, difficulty));
         }
         --to_spawn;
         return;

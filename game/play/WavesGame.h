@@ -4,9 +4,11 @@
 #pragma once
 
 #include "hud/HudLayout.h"
+#include "play/Difficulty.h"
 #include "play/WavePlan.h"
 #include "play/WaveSchedule.h"
 #include "progress/PlayStatistics.h"
+#include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
 
@@ -28,20 +30,26 @@ struct PlayResult {
     int wave = 0;
     int lives = 0;
     int currency = 0;
-    // Turrets standing on the board (sold ones are gone).
+    // Turrets standing on the board (sold ones are gone), and the upgrade
+    // levels they hold between them.
     int turrets = 0;
+    int upgrades = 0;
     // The step count when the game began, and when it was over; -1 while it runs.
     int start_step = -1;
     int end_step = -1;
     // Counted from the game's events up to its end (or now, while it runs).
     PlayStatistics statistics;
+    Difficulty difficulty = Difficulty::NORMAL;
 };
 
 class PlayControls;
 
 class WavesGame : public zp::Object, public WaveSchedule {
 public:
-    WavesGame(const std::string& level_file, const std::string& path_file);
+    // The board sells the kinds of the list, one panel each; the game is
+    // played at the difficulty chosen when it is made.
+    WavesGame(const std::string& level_file, const std::string& path_file,
+              const TurretKindList& kinds = SHIPPED_TURRET_KINDS);
     ~WavesGame() override;
 
     // Counts the steps to the next wave, spawns and counts enemies, and ends
@@ -56,8 +64,10 @@ public:
     // Steps left before the next wave starts; counts only while waiting.
     int getWaveCountdown() const;
     // While waiting, what the wave the countdown leads to (numbered
-    // getWave()) will send; while a wave runs, what that wave sends.
-    const WavePlan& getComingWave() const override;
+    // getWave()) will send; while a wave runs, what that wave sends. The
+    // healths are the difficulty's.
+    WavePlan getComingWave() const override;
+    Difficulty getDifficulty() const;
     // While waiting, starts the next wave at once, as if the countdown had
     // just run out (also while the game is paused). False, and nothing
     // changes, while a wave runs or after play.
@@ -97,6 +107,8 @@ private:
     int hard_left = 0;
     // Counts and healths of the wave that runs, or of the one to come.
     WavePlan plan;
+    // The healths of `plan` are scaled by it as enemies are made.
+    Difficulty difficulty = Difficulty::NORMAL;
     // Set once "GameOver" has been handled: events later in that frame would
     // otherwise create enemies that outlive the game.
     bool ended = false;

@@ -8,6 +8,7 @@
 #include "zp/EventView.h"
 #include "zp/GameManager.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -99,8 +100,10 @@ std::string playTimeText(int steps)
 std::vector<std::string> statisticsLines(int wave, const PlayStatistics& statistics)
 {
     const std::vector<std::string> enemy_order(std::begin(ENEMY_KIND_NAMES), std::end(ENEMY_KIND_NAMES));
-    const std::vector<std::string> turret_order = {GATLING_KIND.turret_type, ROCKET_KIND.turret_type,
-                                                   FREEZE_KIND.turret_type};
+    // The kinds in their table's order (a kind from elsewhere comes after them).
+    std::vector<std::string> turret_order;
+    for (const TurretKind* p_kind : SHIPPED_TURRET_KINDS)
+        turret_order.push_back(p_kind->turret_type);
     return {
         "Wave reached:       " + std::to_string(wave),
         "Enemies destroyed:  " + std::to_string(statistics.enemiesDestroyed()) + " (" +

@@ -81,12 +81,14 @@ void PlayerProgress::gameOver(const PlayResult& result)
     best.enemies = result.statistics.enemiesDestroyed();
     best.steps = result.statistics.steps;
     news.level = result.level;
-    if (const BestResult* p_old = records.best(result.level, DIFFICULTY_DEFAULT)) {
+    // Each difficulty has best results of its own.
+    const std::string difficulty = difficultyRow(result.difficulty).key;
+    if (const BestResult* p_old = records.best(result.level, difficulty)) {
         news.had_best = true;
         news.previous = *p_old;
     }
     std::string error;
-    news.new_best = records.offer(result.level, DIFFICULTY_DEFAULT, best, error);
+    news.new_best = records.offer(result.level, difficulty, best, error);
     if (!error.empty()) {
         reportFileProblem(error);
         addNotice("Best results not written (the log says why).");

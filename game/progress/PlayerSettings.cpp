@@ -8,6 +8,8 @@
 #include "zp/LogManager.h"
 #include "zp/ResourceManager.h"
 
+#include <cstdio>
+
 PlayerSettings& PlayerSettings::getInstance()
 {
     static PlayerSettings instance;
@@ -20,13 +22,28 @@ PlayerSettings::PlayerSettings() : settings("")
 
 void PlayerSettings::start(const std::string& path, bool new_writable)
 {
+    read(path, new_writable);
+    hear();
+}
+
+void PlayerSettings::read(const std::string& path, bool new_writable)
+{
     settings = Settings(path);
     writable = new_writable;
     problem.clear();
-    std::vector<std::string> problems;
-    settings.load(problems);
-    for (const std::string& line : problems)
-        reportFileProblem(line);
+    read_problems.clear();
+    settings.load(read_problems);
+    // The log may not have started yet (or starts anew with the engine): it
+    // hears of them in hear().
+    for (const std::string& line : read_problems)
+        std::fprintf(stderr, "cinderwatch: %s\n", line.c_str());
+}
+
+void PlayerSettings::hear()
+{
+    for (const std::string& line : read_problems)
+        zp::LogManager::getInstance().writeLog("%s", line.c_str());
+    read_problems.clear();
     applyToEngine();
 }
 
@@ -63,6 +80,16 @@ void PlayerSettings::toggleMute()
     SettingsValues values = getValues();
     values.mute = !values.mute;
     change(values);
+}
+
+void PlayerSettings::keepWindow(int width, int height, bool fullscreen)
+{
+    SettingsValues values = getValues();
+    values.window_width = width;
+    values.window_height = height;
+    values.fullscreen = fullscreen;
+    if (values != getValues())
+        change(values);
 }
 
 const std::string& PlayerSettings::getPath() const

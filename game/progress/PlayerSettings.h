@@ -20,6 +20,12 @@ public:
     // to the engine; each problem is named on standard error and in the log.
     // With `writable` false (a replay) changes are heard but not kept.
     void start(const std::string& path, bool writable);
+    // start in two halves, for a program whose window is opened at the
+    // settings' size: read names each problem on standard error (the log
+    // may not have started), hear then gives the values to the engine's
+    // audio and names the problems in the log.
+    void read(const std::string& path, bool writable);
+    void hear();
     // The defaults again, kept nowhere (as at the program's start).
     void stop();
 
@@ -29,6 +35,9 @@ public:
     int change(const SettingsValues& values);
     // The mute key: mute on or off, kept as every change is.
     void toggleMute();
+    // The window's size and fullscreen now: kept (as a change) when they
+    // differ from the settings'. Nothing is written otherwise.
+    void keepWindow(int width, int height, bool fullscreen);
     const std::string& getPath() const;
     // Why the last write failed; "" after one that worked.
     const std::string& getProblem() const;
@@ -40,6 +49,8 @@ private:
     Settings settings;
     bool writable = false;
     std::string problem;
+    // Named on standard error by read, in the log by hear.
+    std::vector<std::string> read_problems;
 };
 
 // Takes the mute key (the controls table's) from the window's keys on every

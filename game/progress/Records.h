@@ -20,7 +20,7 @@ inline const std::string RECORDS_MAGIC = "cinderwatch-records";
 const int RECORDS_VERSION = 1;
 // The last line: a file without it was cut short.
 inline const std::string RECORDS_END = "end";
-// Until the game has difficulties, every game is played at this one.
+// The difficulty of a game that names none (Normal's key).
 inline const std::string DIFFICULTY_DEFAULT = "normal";
 
 struct BestResult {

@@ -1,6 +1,7 @@
 #include "progress/SaveSession.h"
 
 #include "app/GameState.h"
+#include "app/RecordedRun.h"
 #include "content/GameEvents.h"
 #include "play/WavesGame.h"
 #include "progress/PlayerFiles.h"
@@ -77,7 +78,8 @@ void SaveSession::begin(int new_level)
     written = false;
     pause_menu_inputs = NO_PAUSE_MENU;
     recording.clear();
-    setSaveMeta(recording, level, 0);
+    // The game was just made, at the difficulty chosen now.
+    setSaveMeta(recording, level, 0, chosenDifficulty());
     startRecorder();
 }
 
@@ -249,7 +251,13 @@ int SaveSession::resume(const SavedGame& save, zp::InputReplayer* p_new_then)
     muted_before = resources.isMuted();
     resources.setMuted(true);
     zp::GameManager::getInstance().setFastForward(true);
+    // The save's difficulty for its game (a save from before there were
+    // difficulties is at Normal); the menu keeps the one the player chose.
+    const Difficulty chosen = chosenDifficulty();
+    chooseDifficulty(recordingDifficulty(recording));
     startWavesGame(level);
+    chooseDifficulty(chosen);
+    // Its seed is restored as the replayer is handed over.
     p_catch_up = std::make_unique<zp::InputReplayer>(recording, digestSince(origin));
     p_catch_up->setStepOrigin(origin);
     zp::InputManager::getInstance().setReplayer(

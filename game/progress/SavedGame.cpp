@@ -9,6 +9,7 @@
 #include "hud/CurrencyView.h"
 #include "hud/LivesView.h"
 #include "level/LevelFiles.h"
+#include "play/Difficulty.h"
 #include "play/WavePlan.h"
 #include "play/WavesGame.h"
 #include "progress/PlayerFiles.h"
@@ -62,7 +63,26 @@ int metaNumber(const zp::InputRecording& recording, const std::string& key)
 
 std::string gameDataDigest(int level)
 {
-    return gameDataDigest(level, {&GATLING_KIND, &ROCKET_KIND, &FREEZE_KIND});
+    return gameDataDigest(level, SHIPPED_TURRET_KINDS);
+}
+
+std::string turretKindRow(const TurretKind& kind)
+{
+    std::ostringstream row;
+    const auto stats = [&row](const TurretStats& numbers) {
+        row << " " << numbers.range << " " << numbers.damage << " " << numbers.fire_rate << " "
+            << numbers.freeze_steps;
+    };
+    row << kind.turret_type << " " << kind.build_type << " " << kind.panel_type << " " << kind.turret_sprite
+        << " " << kind.turret_sprite_file << " " << kind.build_sprite << " " << kind.build_sprite_file << " "
+        << kind.panel_sprite << " " << kind.panel_sprite_file << " " << kind.sound << " " << kind.sound_file
+        << " price " << kind.price;
+    stats(kind.base);
+    for (const TurretUpgrade& upgrade : kind.upgrades) {
+        row << " upgrade " << upgrade.cost;
+        stats(upgrade.stats);
+    }
+    return row.str();
 }
 
 std::string gameDataDigest(int level, const std::vector<const TurretKind*>& turret_kinds)
@@ -72,9 +92,14 @@ std::string gameDataDigest(int level, const std::vector<const TurretKind*>& turr
         all << fileText(gameDataPath(LEVELS[level - 1].level_file)) << "\n--\n"
             << fileText(gameDataPath(LEVELS[level - 1].path_file)) << "\n--\n";
     }
+    // Every turret kind's whole row, in the panels' order.
     for (const TurretKind* p_kind : turret_kinds)
-        all << p_kind->turret_type << " " << p_kind->range << " " << p_kind->damage << " "
-            << p_kind->fire_rate << " " << p_kind->price << "\n";
+        all << turretKindRow(*p_kind) << "\n";
+    // The difficulties' rows: a save holds its difficulty's name, not its numbers.
+    for (Difficulty difficulty : {Difficulty::CASUAL, Difficulty::NORMAL, Difficulty::VETERAN}) {
+        const DifficultyRow& row = difficultyRow(difficulty);
+        all << "difficulty " << row.key << " " << row.health_percent << " " << row.lives << "\n";
+    }
     all << "sale " << SELL_REFUND_DIVISOR << " reward " << KILL_REWARD << " freeze " << FREEZE_STEPS
         << " moves " << ENEMY_EASY_MOVE_DELAY << " " << ENEMY_MEDIUM_MOVE_DELAY << " "
         << ENEMY_HARD_MOVE_DELAY << "\n";
@@ -95,10 +120,11 @@ std::string saveFileOf(const std::string& folder, int level)
     return (fs::path(folder) / ("level" + std::to_string(level) + ".rec")).string();
 }
 
-void setSaveMeta(zp::InputRecording& recording, int level, int wave)
+void setSaveMeta(zp::InputRecording& recording, int level, int wave, Difficulty difficulty)
 {
     recording.setMeta("game", std::string("cinderwatch ") + CINDERWATCH_VERSION);
     recording.setMeta(LEVEL_META, std::to_string(level));
+    recording.setMeta(DIFFICULTY_META, difficultyRow(difficulty).key);
     recording.setMeta(SAVE_META, std::to_string(SAVE_VERSION));
     recording.setMeta(DATA_META, gameDataDigest(level));
     recording.setMeta(WAVE_META, std::to_string(wave));
@@ -148,15 +174,22 @@ SavedGame readSavedGame(const std::string& path)
         save.level = 0;
         return save;
     }
+    Difficulty difficulty = Difficulty::NORMAL;
+    if (recording.hasMeta(DIFFICULTY_META) &&
+        difficultyFromKey(recording.getMeta(DIFFICULTY_META), difficulty) != 0) {
+        save.problem = "\"" + path + "\" names no difficulty this Cinderwatch knows (\"" +
+                       recording.getMeta(DIFFICULTY_META) + "\"; it knows " + difficultyKeys() + ")";
+        return save;
+    }
     if (recording.getEndStep() < 0) {
         save.problem = "\"" + path + "\" is cut short (it has no \"end\" line)";
         return save;
     }
     if (recording.getMeta(DATA_META) != gameDataDigest(save.level)) {
-        save.problem =
-            "\"" + path + "\" was made with other game data: level " + std::to_string(save.level) +
-            "'s files or the numbers of its turrets and enemies have changed since, so it would not "
-            "play the same";
+        save.problem = "\"" + path + "\" was made with other game data: level " + std::to_string(save.level) +
+                       "'s files or the numbers of its turrets, enemies or difficulties have changed since, "
+                       "so it would not "
+                       "play the same";
         return save;
     }
     return save;

@@ -4,6 +4,8 @@
 // level in the saves folder, "level1.rec" to "level3.rec".
 #pragma once
 
+#include "play/Difficulty.h"
+
 #include "zp/InputRecording.h"
 
 #include <cstdint>
@@ -34,12 +36,14 @@ struct SavedGame {
 };
 
 // The fingerprint of what a game of the level depends on: its level and
-// path files, and the numbers of the turrets, enemies, waves, currency and
-// lives. A save keeps it; another fingerprint means the game it holds
-// would not replay the same.
+// path files, the turret kinds' rows, the difficulties' numbers, and the
+// numbers of the enemies, waves, currency and lives. A save keeps it; another fingerprint means the game it
+// holds would not replay the same.
 std::string gameDataDigest(int level);
 // The same with these turret kinds in place of the game's.
 std::string gameDataDigest(int level, const std::vector<const TurretKind*>& turret_kinds);
+// A turret kind's row as the fingerprint takes it: every field, upgrades included.
+std::string turretKindRow(const TurretKind& kind);
 
 // "<folder>/level<N>.rec".
 std::string saveFileOf(const std::string& folder, int level);
@@ -47,5 +51,5 @@ std::string saveFileOf(const std::string& folder, int level);
 SavedGame readSavedGame(const std::string& path);
 // Every save of the folder's levels, the latest first.
 std::vector<SavedGame> readSavedGames(const std::string& folder);
-// The save's meta records for a game of this level.
-void setSaveMeta(zp::InputRecording& recording, int level, int wave);
+// The save's meta records for a game of this level at this difficulty.
+void setSaveMeta(zp::InputRecording& recording, int level, int wave, Difficulty difficulty);

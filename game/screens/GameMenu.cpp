@@ -3,6 +3,7 @@
 #include "content/Controls.h"
 #include "content/Labels.h"
 #include "level/LevelFiles.h"
+#include "play/Difficulty.h"
 #include "play/WavesGame.h"
 #include "progress/PlayStatistics.h"
 #include "progress/PlayerProgress.h"
@@ -40,16 +41,29 @@ const char* const MENU_TEXT[] = {
 // The best result of each level stands beside its line, from this column.
 const int LEVEL_LINE_ROW = 15;
 const int BEST_COLUMN = 12;
-// Below the levels: what else the menu offers, then notices about the player's files.
-const int OFFERS_ROW = 19;
-const int NOTICES_ROW = 21;
-const int NOTICE_ROWS = 3;
+// Below the levels, a row apart: the difficulty (DIFFICULTY_POS), what else
+// the menu offers, then notices about the player's files.
+const int CONTINUE_ROW = 20;
+const int SETTINGS_ROW = 21;
+const int NOTICES_ROW = 22;
+const int NOTICE_ROWS = 2;
 const int SCREEN_COLUMNS = 80;
 
 std::string bestText(const BestResult& best)
 {
     return "best: wave " + std::to_string(best.wave) + ", " + std::to_string(best.enemies) + " enemies, " +
            playTimeText(best.steps);
+}
+
+// The difficulty and, after its longest name, what it means.
+const zp::Position DIFFICULTY_POS(0, 19);
+const char* const DIFFICULTY_LABEL = "D. Difficulty: ";
+const zp::Position DIFFICULTY_NOTE_POS(24, 19);
+
+std::string difficultyNote(const DifficultyRow& row)
+{
+    return "enemy health " + std::to_string(row.health_percent) + "%, " + std::to_string(row.lives) +
+           " lives";
 }
 
 } // namespace
@@ -84,12 +98,14 @@ int GameMenu::eventHandler(const zp::Event* p_e)
     if (p_e->getType() != zp::KEYBOARD_EVENT)
         return 0;
 
-    // Pressed, released and held all count; a level key takes the menu out
-    // of the world, so the same key cannot start a second level.
-    const int key = static_cast<const zp::EventKeyboard*>(p_e)->getKey();
+    const auto* p_key = static_cast<const zp::EventKeyboard*>(p_e);
+    const int key = p_key->getKey();
     const Control* p_control = findControl(ControlPlace::MENU, key);
     if (p_control == nullptr)
         return 0;
+    // Pressed, released and held all count; a level key takes the menu out
+    // of the world, so the same key cannot start a second level. Only a
+    // press changes the difficulty: a held key would spin through them.
     if (p_control->command == Command::QUIT)
         zp::GameManager::getInstance().setGameOver(true);
     else if (p_control->command == Command::CHOOSE_LEVEL)
@@ -98,6 +114,8 @@ int GameMenu::eventHandler(const zp::Event* p_e)
         continueSave();
     else if (p_control->command == Command::SETTINGS)
         openSettings();
+    else if (p_control->command == Command::DIFFICULTY && p_key->getKeyboardAction() == zp::KEY_PRESSED)
+        chooseDifficulty(nextDifficulty(chosenDifficulty()));
     return 0;
 }
 
@@ -146,22 +164,36 @@ void GameMenu::draw()
     int row = FIRST_TEXT_ROW;
     for (const char* text : MENU_TEXT)
         graphics.drawString(zp::Position(0, row++), text, zp::LEFT_JUSTIFIED, zp::BLUE);
+    drawDifficulty();
     drawProgress();
+}
+
+void GameMenu::drawDifficulty() const
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    const DifficultyRow& difficulty = difficultyRow(chosenDifficulty());
+    graphics.drawString(DIFFICULTY_POS, DIFFICULTY_LABEL, zp::LEFT_JUSTIFIED, zp::BLUE);
+    graphics.drawString(zp::Position(DIFFICULTY_POS.getX() + int(std::string(DIFFICULTY_LABEL).size()),
+                                     DIFFICULTY_POS.getY()),
+                        difficulty.name, zp::LEFT_JUSTIFIED, zp::YELLOW);
+    graphics.drawString(DIFFICULTY_NOTE_POS, difficultyNote(difficulty), zp::LEFT_JUSTIFIED, zp::BLUE);
 }
 
 void GameMenu::drawProgress() const
 {
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
-    graphics.drawString(zp::Position(0, OFFERS_ROW + 1), SETTINGS_TEXT, zp::LEFT_JUSTIFIED, zp::BLUE);
+    graphics.drawString(zp::Position(0, SETTINGS_ROW), SETTINGS_TEXT, zp::LEFT_JUSTIFIED, zp::BLUE);
     PlayerProgress& progress = PlayerProgress::getInstance();
     if (!progress.isOn())
         return;
+    // The best results of the difficulty the menu would play.
+    const std::string difficulty = difficultyRow(chosenDifficulty()).key;
     for (int level = 1; level <= LEVEL_COUNT; ++level)
-        if (const BestResult* p_best = progress.getRecords().best(level, DIFFICULTY_DEFAULT))
+        if (const BestResult* p_best = progress.getRecords().best(level, difficulty))
             graphics.drawString(zp::Position(BEST_COLUMN, LEVEL_LINE_ROW + level - 1), bestText(*p_best),
                                 zp::LEFT_JUSTIFIED, zp::CYAN);
     if (const SavedGame* p_save = progress.latestSave())
-        graphics.drawString(zp::Position(0, OFFERS_ROW), continueText(*p_save), zp::LEFT_JUSTIFIED,
+        graphics.drawString(zp::Position(0, CONTINUE_ROW), continueText(*p_save), zp::LEFT_JUSTIFIED,
                             zp::GREEN);
     const std::vector<std::string>& notices = progress.getNotices();
     const int shown = std::min<int>(NOTICE_ROWS, static_cast<int>(notices.size()));

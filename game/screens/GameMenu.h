@@ -1,5 +1,6 @@
-// The level menu: keys 1, 2 and 3 start a level, Q quits. It plays the
-// "menu" music from the start while it is shown.
+// The level menu: keys 1, 2 and 3 start a level, D changes the difficulty
+// of the games to come, Q quits. It plays the "menu" music from the start
+// while it is shown.
 #pragma once
 
 #include "zp/ViewObject.h"
@@ -23,10 +24,12 @@ public:
     ~GameMenu() override;
 
     // Q ends the game; 1, 2 and 3 leave the menu for that level, C for the
-    // saved game it offers.
+    // saved game it offers, S for the settings; a press of D goes to the
+    // next difficulty.
     int eventHandler(const zp::Event* p_e) override;
-    // The "menu" picture and the instructions; beside them the best result
-    // of each level, the save to continue and notices about the player's files.
+    // The "menu" picture, the instructions and the difficulty; beside them
+    // the best result of each level at that difficulty, the save to
+    // continue and notices about the player's files.
     void draw() override;
 
 private:
@@ -38,6 +41,7 @@ private:
     void continueSave();
     // Leaves the menu for the settings screen.
     void openSettings();
+    void drawDifficulty() const;
     void drawProgress() const;
 
     // Both owned by the resource manager; null when not loaded.

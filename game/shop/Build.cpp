@@ -5,8 +5,7 @@
 #include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
 #include "hud/HudLayout.h"
-#include "turrets/Gatling.h"
-#include "turrets/TurretKinds.h"
+#include "turrets/Turret.h"
 
 #include "zp/EventCollision.h"
 #include "zp/EventMouse.h"
@@ -27,7 +26,21 @@ Build::Build()
     setAltitude(BUILD_ALTITUDE);
 }
 
+Build::Build(const TurretKind& kind, zp::Position p) : Build()
+{
+    p_kind = &kind;
+    setType(kind.build_type);
+    setSpriteOrWarn(*this, kind.build_sprite, 0, kind.build_type.c_str(), kind.build_sprite_warning.c_str());
+    setPosition(p);
+    setPrice(kind.price);
+}
+
 Build::~Build() = default;
+
+const TurretKind& Build::getKind() const
+{
+    return *p_kind;
+}
 
 void Build::setPrice(int new_price)
 {
@@ -97,21 +110,10 @@ bool Build::fitsPlayingField(zp::Position p) const
 
 void Build::placeTurret(zp::Position p)
 {
-    new Gatling(p);
+    new Turret(*p_kind, p);
 }
 
 std::string Build::builtTurretType() const
 {
-    for (const TurretKind* p_kind : {&GATLING_KIND, &ROCKET_KIND, &FREEZE_KIND})
-        if (p_kind->build_type == getType())
-            return p_kind->turret_type;
-    return GATLING_KIND.turret_type;
-}
-
-void Build::becomeKind(const TurretKind& kind, zp::Position p)
-{
-    setType(kind.build_type);
-    setSpriteOrWarn(*this, kind.build_sprite, 0, kind.build_type.c_str(), kind.build_sprite_warning.c_str());
-    setPosition(p);
-    setPrice(kind.price);
+    return p_kind->turret_type;
 }

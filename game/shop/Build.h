@@ -1,8 +1,10 @@
-// A build cursor: bought at a panel, it follows the mouse and the next
-// click places its turret for its price, or cancels the purchase when the
+// A build cursor of a turret kind: bought at the kind's panel, it follows
+// the mouse and the next click places the kind's turret for its price, or cancels the purchase when the
 // place is blocked: by anything solid, or because the turret would not lie
 // wholly on the playing field (off the board's edge, or over the counters).
 #pragma once
+
+#include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
 #include "zp/Position.h"
@@ -15,13 +17,16 @@ const int BUILD_FRAME_NEW = 0;
 const int BUILD_FRAME_BLOCKED = 1;
 const int BUILD_FRAME_MOVING = 2;
 
-struct TurretKind;
-
 class Build : public zp::Object {
 public:
+    // The bare cursor: type "Build", price 0; it places a Gatling.
     Build();
+    // The kind's cursor at p: the kind's type, cursor sprite (a missing one
+    // is logged) and price.
+    Build(const TurretKind& kind, zp::Position p);
     ~Build() override;
 
+    const TurretKind& getKind() const;
     void setPrice(int new_price);
     int getPrice() const;
 
@@ -38,11 +43,7 @@ public:
     // The type of the turret that placeTurret creates ("Gatling").
     std::string builtTurretType() const;
 
-protected:
-    // Takes the kind's type, cursor sprite (a missing one is logged), the
-    // position and the kind's price, in that order.
-    void becomeKind(const TurretKind& kind, zp::Position p);
-
 private:
+    const TurretKind* p_kind = &GATLING_KIND;
     int price = 0;
 };

@@ -1,4 +1,4 @@
-// The cursor that places a Freeze.
+// The cursor that places a Freeze; it reads its row, FREEZE_KIND.
 #pragma once
 
 #include "shop/Build.h"
@@ -9,5 +9,4 @@ class FreezeBuild : public Build {
 public:
     explicit FreezeBuild(zp::Position p);
     ~FreezeBuild() override;
-    void placeTurret(zp::Position p) override;
 };

@@ -1,16 +1,7 @@
 #include "shop/FreezeInfo.h"
 
-#include "shop/FreezeBuild.h"
-#include "turrets/TurretKinds.h"
-
-FreezeInfo::FreezeInfo()
+FreezeInfo::FreezeInfo() : Info(FREEZE_KIND)
 {
-    becomeKind(FREEZE_KIND);
 }
 
 FreezeInfo::~FreezeInfo() = default;
-
-void FreezeInfo::createBuild(zp::Position p)
-{
-    new FreezeBuild(p);
-}

@@ -1,14 +1,10 @@
-// The buy panel of the Freeze turret.
+// The buy panel of the Freeze turret; it reads its row, FREEZE_KIND.
 #pragma once
 
 #include "shop/Info.h"
-
-#include "zp/Position.h"
 
 class FreezeInfo : public Info {
 public:
     FreezeInfo();
     ~FreezeInfo() override;
-
-    void createBuild(zp::Position p) override;
 };

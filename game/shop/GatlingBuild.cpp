@@ -1,10 +1,7 @@
 #include "shop/GatlingBuild.h"
 
-#include "turrets/TurretKinds.h"
-
-GatlingBuild::GatlingBuild(zp::Position p)
+GatlingBuild::GatlingBuild(zp::Position p) : Build(GATLING_KIND, p)
 {
-    becomeKind(GATLING_KIND, p);
 }
 
 GatlingBuild::~GatlingBuild() = default;

@@ -1,4 +1,4 @@
-// The cursor that places a Gatling.
+// The cursor that places a Gatling; it reads its row, GATLING_KIND.
 #pragma once
 
 #include "shop/Build.h"

@@ -1,16 +1,7 @@
 #include "shop/GatlingInfo.h"
 
-#include "shop/GatlingBuild.h"
-#include "turrets/TurretKinds.h"
-
-GatlingInfo::GatlingInfo()
+GatlingInfo::GatlingInfo() : Info(GATLING_KIND)
 {
-    becomeKind(GATLING_KIND);
 }
 
 GatlingInfo::~GatlingInfo() = default;
-
-void GatlingInfo::createBuild(zp::Position p)
-{
-    new GatlingBuild(p);
-}

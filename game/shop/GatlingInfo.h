@@ -1,14 +1,10 @@
-// The buy panel of the Gatling turret.
+// The buy panel of the Gatling turret; it reads its row, GATLING_KIND.
 #pragma once
 
 #include "shop/Info.h"
-
-#include "zp/Position.h"
 
 class GatlingInfo : public Info {
 public:
     GatlingInfo();
     ~GatlingInfo() override;
-
-    void createBuild(zp::Position p) override;
 };

@@ -3,8 +3,7 @@
 #include "content/Controls.h"
 #include "content/GameEvents.h"
 #include "content/SpriteLookup.h"
-#include "shop/GatlingBuild.h"
-#include "turrets/TurretKinds.h"
+#include "shop/Build.h"
 
 #include "zp/EventMouse.h"
 #include "zp/GameManager.h"
@@ -24,11 +23,25 @@ Info::Info() : panel_index(panel_count++)
     setPrice(INFO_PRICE_DEFAULT);
 }
 
+Info::Info(const TurretKind& kind) : Info()
+{
+    p_kind = &kind;
+    setSpriteOrWarn(*this, kind.panel_sprite, 0, kind.panel_type.c_str(), kind.panel_type.c_str());
+    setType(kind.panel_type);
+    setPrice(kind.price);
+    placeInPanel();
+}
+
 Info::~Info()
 {
     // All panels leave together when a game ends; the next game's column
     // starts at the top again.
     panel_count = 0;
+}
+
+const TurretKind& Info::getKind() const
+{
+    return *p_kind;
 }
 
 void Info::setPrice(int new_price)
@@ -90,13 +103,5 @@ int Info::eventHandler(const zp::Event* p_e)
 
 void Info::createBuild(zp::Position p)
 {
-    new GatlingBuild(p);
-}
-
-void Info::becomeKind(const TurretKind& kind)
-{
-    setSpriteOrWarn(*this, kind.panel_sprite, 0, kind.panel_type.c_str(), kind.panel_type.c_str());
-    setType(kind.panel_type);
-    setPrice(kind.price);
-    placeInPanel();
+    new Build(*p_kind, p);
 }

@@ -1,6 +1,9 @@
-// A buy panel in the column at the right edge of the board. A click in its
-// area, when the currency covers its price, creates a build cursor at it.
+// The buy panel of a turret kind, in the column at the right edge of the
+// board. A click in its area, when the currency covers its price, creates
+// the kind's build cursor at it.
 #pragma once
+
+#include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
 #include "zp/Position.h"
@@ -16,16 +19,19 @@ const int PANEL_ROWS = 6;
 const int INFO_FRAME_IDLE = 0;
 const int INFO_FRAME_BOUGHT = 1;
 
-struct TurretKind;
-
 class Info : public zp::Object {
 public:
-    // Takes the next place in the column.
+    // The bare panel: type "Info", price 20, no sprite; it sells
+    // Gatling cursors. Takes the next place in the column.
     Info();
+    // The kind's panel: the kind's panel sprite (a missing one is logged),
+    // type and price, at the next place in the column.
+    explicit Info(const TurretKind& kind);
     // Any panel that goes starts the column again from the top: all panels
     // leave together when a game ends.
     ~Info() override;
 
+    const TurretKind& getKind() const;
     void setPrice(int new_price);
     int getPrice() const;
     int getPanelIndex() const;
@@ -41,14 +47,10 @@ public:
     // Creates the kind's build cursor at p.
     virtual void createBuild(zp::Position p);
 
-protected:
-    // Takes the kind's panel sprite (a missing one is logged), type and
-    // price, then its place in the column again.
-    void becomeKind(const TurretKind& kind);
-
 private:
     static int panel_count;
 
+    const TurretKind* p_kind = &GATLING_KIND;
     int panel_index = 0;
     int price = INFO_PRICE_DEFAULT;
 };

@@ -1,16 +1,7 @@
 #include "shop/RocketBuild.h"
 
-#include "turrets/Rocket.h"
-#include "turrets/TurretKinds.h"
-
-RocketBuild::RocketBuild(zp::Position p)
+RocketBuild::RocketBuild(zp::Position p) : Build(ROCKET_KIND, p)
 {
-    becomeKind(ROCKET_KIND, p);
 }
 
 RocketBuild::~RocketBuild() = default;
-
-void RocketBuild::placeTurret(zp::Position p)
-{
-    new Rocket(p);
-}

@@ -1,4 +1,4 @@
-// The cursor that places a Rocket.
+// The cursor that places a Rocket; it reads its row, ROCKET_KIND.
 #pragma once
 
 #include "shop/Build.h"
@@ -9,5 +9,4 @@ class RocketBuild : public Build {
 public:
     explicit RocketBuild(zp::Position p);
     ~RocketBuild() override;
-    void placeTurret(zp::Position p) override;
 };

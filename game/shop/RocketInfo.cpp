@@ -1,16 +1,7 @@
 #include "shop/RocketInfo.h"
 
-#include "shop/RocketBuild.h"
-#include "turrets/TurretKinds.h"
-
-RocketInfo::RocketInfo()
+RocketInfo::RocketInfo() : Info(ROCKET_KIND)
 {
-    becomeKind(ROCKET_KIND);
 }
 
 RocketInfo::~RocketInfo() = default;
-
-void RocketInfo::createBuild(zp::Position p)
-{
-    new RocketBuild(p);
-}

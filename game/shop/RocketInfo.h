@@ -1,14 +1,10 @@
-// The buy panel of the Rocket turret.
+// The buy panel of the Rocket turret; it reads its row, ROCKET_KIND.
 #pragma once
 
 #include "shop/Info.h"
-
-#include "zp/Position.h"
 
 class RocketInfo : public Info {
 public:
     RocketInfo();
     ~RocketInfo() override;
-
-    void createBuild(zp::Position p) override;
 };

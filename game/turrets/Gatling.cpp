@@ -1,17 +1,7 @@
 #include "turrets/Gatling.h"
 
-#include "turrets/TurretKinds.h"
-
-Gatling::Gatling(zp::Position p)
+Gatling::Gatling(zp::Position p) : Turret(GATLING_KIND, p)
 {
-    becomeKind(GATLING_KIND);
-    setPosition(p);
 }
 
 Gatling::~Gatling() = default;
-
-void Gatling::fire(Enemy* p_target)
-{
-    playKindSound(GATLING_KIND);
-    Turret::fire(p_target);
-}

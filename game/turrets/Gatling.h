@@ -1,4 +1,5 @@
 // The cheap turret: short range, little damage, a shot every second step.
+// Its numbers, sprite and sound stand in its row, GATLING_KIND.
 #pragma once
 
 #include "turrets/Turret.h"
@@ -9,6 +10,4 @@ class Gatling : public Turret {
 public:
     explicit Gatling(zp::Position p);
     ~Gatling() override;
-
-    void fire(Enemy* p_target) override;
 };

@@ -1,17 +1,7 @@
 #include "turrets/Rocket.h"
 
-#include "turrets/TurretKinds.h"
-
-Rocket::Rocket(zp::Position p)
+Rocket::Rocket(zp::Position p) : Turret(ROCKET_KIND, p)
 {
-    becomeKind(ROCKET_KIND);
-    setPosition(p);
 }
 
 Rocket::~Rocket() = default;
-
-void Rocket::fire(Enemy* p_target)
-{
-    playKindSound(ROCKET_KIND);
-    Turret::fire(p_target);
-}

@@ -1,4 +1,5 @@
 // The long-range turret: strong shots, one every 20 steps, at one target only.
+// Its numbers, sprite and sound stand in its row, ROCKET_KIND.
 #pragma once
 
 #include "turrets/Turret.h"
@@ -9,6 +10,4 @@ class Rocket : public Turret {
 public:
     explicit Rocket(zp::Position p);
     ~Rocket() override;
-
-    void fire(Enemy* p_target) override;
 };

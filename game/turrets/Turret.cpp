@@ -5,12 +5,14 @@
 #include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
 #include "enemies/Enemy.h"
-#include "turrets/TurretKinds.h"
+#include "enemies/EventFreeze.h"
+#include "hud/CurrencyView.h"
 
 #include "zp/EventMouse.h"
 #include "zp/EventStep.h"
 #include "zp/EventView.h"
 #include "zp/GameManager.h"
+#include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
@@ -19,7 +21,9 @@
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -49,14 +53,17 @@ int aimFrame(int degrees)
     return AIM_FRAME_RIGHT;
 }
 
-// The first object in the list that really is an enemy.
-Enemy* firstEnemy(const zp::ObjectList& list)
+// The objects in the list that really are enemies, in the list's order.
+std::vector<Enemy*> enemiesIn(const zp::ObjectList& list)
 {
+    std::vector<Enemy*> enemies;
     for (zp::ObjectListIterator it(&list); !it.isDone(); it.next())
         if (auto* p_enemy = dynamic_cast<Enemy*>(it.currentObject()))
-            return p_enemy;
-    return nullptr;
+            enemies.push_back(p_enemy);
+    return enemies;
 }
+
+const zp::Color MARK_COLOR = zp::YELLOW;
 
 } // namespace
 
@@ -66,7 +73,23 @@ Turret::Turret()
     setSolidness(zp::SOFT);
 }
 
+Turret::Turret(const TurretKind& kind, zp::Position p) : Turret()
+{
+    p_kind = &kind;
+    setType(kind.turret_type);
+    setSpriteOrWarn(*this, kind.turret_sprite, TURRET_IDLE_SLOWDOWN, kind.turret_type.c_str(),
+                    kind.turret_sprite_warning.c_str());
+    useStats(kind.base);
+    setPrice(kind.price);
+    setPosition(p);
+}
+
 Turret::~Turret() = default;
+
+const TurretKind* Turret::getKind() const
+{
+    return p_kind;
+}
 
 void Turret::setRange(int new_range)
 {
@@ -103,6 +126,16 @@ int Turret::getFireCountdown() const
     return fire_countdown;
 }
 
+void Turret::setFreezeSteps(int new_freeze_steps)
+{
+    freeze_steps = new_freeze_steps;
+}
+
+int Turret::getFreezeSteps() const
+{
+    return freeze_steps;
+}
+
 void Turret::setPrice(int new_price)
 {
     price = new_price;
@@ -113,9 +146,55 @@ int Turret::getPrice() const
     return price;
 }
 
+int Turret::getUpgradeLevel() const
+{
+    return upgrade_level;
+}
+
+const TurretUpgrade* Turret::nextUpgrade() const
+{
+    if (p_kind == nullptr || upgrade_level >= TURRET_UPGRADE_LEVELS)
+        return nullptr;
+    return &p_kind->upgrades[static_cast<std::size_t>(upgrade_level)];
+}
+
+bool Turret::upgrade()
+{
+    const TurretUpgrade* p_next = nextUpgrade();
+    if (p_next == nullptr || sold || zp::GameManager::getInstance().isPaused() ||
+        !currencyCovers(p_next->cost))
+        return false;
+    const zp::EventView charge(CURRENCY_TAG, -p_next->cost, true);
+    zp::WorldManager::getInstance().onEvent(&charge);
+    ++upgrade_level;
+    upgrades_spent += p_next->cost;
+    useStats(p_next->stats);
+    return true;
+}
+
+int Turret::getSpent() const
+{
+    return price + upgrades_spent;
+}
+
 bool Turret::isSold() const
 {
     return sold;
+}
+
+void Turret::setTargetMode(TargetMode new_mode)
+{
+    target_mode = new_mode;
+}
+
+TargetMode Turret::getTargetMode() const
+{
+    return target_mode;
+}
+
+void Turret::cycleTargetMode()
+{
+    target_mode = nextTargetMode(target_mode);
 }
 
 int Turret::eventHandler(const zp::Event* p_e)
@@ -132,6 +211,19 @@ int Turret::eventHandler(const zp::Event* p_e)
     return 0;
 }
 
+void Turret::draw()
+{
+    Object::draw();
+    const zp::Box covered = zp::getWorldBox(this);
+    const int right = covered.getCorner().getX() + covered.getHorizontal();
+    const int top = covered.getCorner().getY();
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    if (target_mode != TargetMode::FIRST)
+        graphics.drawCh(zp::Position(right, top), targetModeLetter(target_mode), MARK_COLOR);
+    if (upgrade_level > 0)
+        graphics.drawCh(zp::Position(right, top + 1), static_cast<char>('0' + upgrade_level), MARK_COLOR);
+}
+
 void Turret::sell()
 {
     // A marked turret still gets this frame's events: it must not pay twice.
@@ -140,7 +232,7 @@ void Turret::sell()
     sold = true;
     zp::WorldManager& world = zp::WorldManager::getInstance();
     world.markForDelete(this);
-    const zp::EventView refund(CURRENCY_TAG, price / SELL_REFUND_DIVISOR, true);
+    const zp::EventView refund(CURRENCY_TAG, getSpent() / SELL_REFUND_DIVISOR, true);
     world.onEvent(&refund);
     const TurretEvent sale(TURRET_SOLD_EVENT, getType());
     world.onEvent(&sale);
@@ -162,6 +254,13 @@ bool Turret::covers(zp::Position cell) const
 
 void Turret::fire(Enemy* p_target)
 {
+    if (p_kind != nullptr)
+        playKindSound();
+    if (freeze_steps > 0) {
+        // Only the target hears of the freeze.
+        const EventFreeze freeze(freeze_steps);
+        p_target->eventHandler(&freeze);
+    }
     p_target->takeDamage(damage);
     fire_countdown = fire_rate;
 }
@@ -173,8 +272,8 @@ void Turret::updateTargeting()
 
     const std::unique_ptr<zp::ObjectList> in_range =
         zp::WorldManager::getInstance().getObjectsInRange(*this, range, ENEMY_TYPE);
-    // The oldest enemy in range: the world lists objects in creation order.
-    Enemy* p_target = firstEnemy(*in_range);
+    // The world lists objects in creation order: the oldest first.
+    Enemy* p_target = pickTarget(enemiesIn(*in_range), getPosition(), target_mode);
     if (p_target == nullptr) {
         setSpriteSlowdown(TURRET_IDLE_SLOWDOWN);
         return;
@@ -186,23 +285,20 @@ void Turret::updateTargeting()
         fire(p_target);
 }
 
-void Turret::becomeKind(const TurretKind& kind)
+void Turret::useStats(const TurretStats& stats)
 {
-    setType(kind.turret_type);
-    setSpriteOrWarn(*this, kind.turret_sprite, TURRET_IDLE_SLOWDOWN, kind.turret_type.c_str(),
-                    kind.turret_sprite_warning.c_str());
-    setRange(kind.range);
-    setDamage(kind.damage);
-    setFireRate(kind.fire_rate);
-    setPrice(kind.price);
+    setRange(stats.range);
+    setDamage(stats.damage);
+    setFireRate(stats.fire_rate);
+    setFreezeSteps(stats.freeze_steps);
 }
 
-void Turret::playKindSound(const TurretKind& kind) const
+void Turret::playKindSound() const
 {
-    zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(kind.sound);
+    zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(p_kind->sound);
     if (p_sound == nullptr) {
         zp::LogManager::getInstance().writeLog("%s::fire(): Warning! Sound '%s' not found",
-                                               kind.turret_type.c_str(), kind.sound.c_str());
+                                               p_kind->turret_type.c_str(), p_kind->sound.c_str());
         return;
     }
     p_sound->play(false);

@@ -1,8 +1,13 @@
-// A defence placed by the player. Every step it aims at the oldest enemy
-// within its range and fires when its countdown allows; with no enemy in
-// range it turns slowly on its own. A right click on it sells it back for
-// half its price.
+// A defence placed by the player, of the kind whose row it reads. Every step
+// it aims at an enemy within its range, picked by its targeting mode (the
+// oldest at first), and fires when its countdown allows; with no enemy in
+// range it turns slowly on its own. Its kind's upgrade levels can be bought
+// for it, one after the other. A right click on it sells it back for half of
+// everything spent on it.
 #pragma once
+
+#include "turrets/Targeting.h"
+#include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
 #include "zp/Position.h"
@@ -10,7 +15,6 @@
 #include <string>
 
 class Enemy;
-struct TurretKind;
 
 const int TURRET_RANGE_DEFAULT = 20;
 const int TURRET_DAMAGE_DEFAULT = 20;
@@ -22,8 +26,15 @@ const int SELL_REFUND_DIVISOR = 2;
 
 class Turret : public zp::Object {
 public:
+    // A turret of no kind: the base numbers, no sprite, no sound.
     Turret();
+    // A turret of the kind at p: the kind's type, sprite (a missing one is
+    // logged), numbers and price.
+    Turret(const TurretKind& kind, zp::Position p);
     ~Turret() override;
+
+    // The row the turret was made from; null for a turret of no kind.
+    const TurretKind* getKind() const;
 
     // Largest scaled distance at which an enemy is a target.
     void setRange(int new_range);
@@ -34,18 +45,42 @@ public:
     void setFireRate(int new_fire_rate);
     int getFireRate() const;
     int getFireCountdown() const;
-    // What the turret cost; a sale gives back half of it.
+    // Steps that a shot freezes its target for; 0 for none.
+    void setFreezeSteps(int new_freeze_steps);
+    int getFreezeSteps() const;
+    // What the turret cost to place.
     void setPrice(int new_price);
     int getPrice() const;
+    // The levels bought above the base, 0 to TURRET_UPGRADE_LEVELS.
+    int getUpgradeLevel() const;
+    // The level that U would buy next; null at the top, or for a turret of no kind.
+    const TurretUpgrade* nextUpgrade() const;
+    // Buys the next level through the currency counter (a "Currency:" view
+    // event of minus its cost) and takes its numbers. Refused, with nothing
+    // changed, like a purchase at a panel that the currency does not cover:
+    // at the top level, with too little currency (or no counter), for a sold
+    // turret and while the game is paused. True when bought.
+    bool upgrade();
+    // The price and every upgrade bought; a sale gives back half of it.
+    int getSpent() const;
     bool isSold() const;
+    // How the turret picks its target; FIRST, the oldest in range, at first.
+    void setTargetMode(TargetMode new_mode);
+    TargetMode getTargetMode() const;
+    // The next mode, and FIRST after the last.
+    void cycleTargetMode();
 
     // Steps run the targeting; a right click on one of the turret's cells
     // sells it, unless the game is paused.
     int eventHandler(const zp::Event* p_e) override;
-    // One step: aims at the oldest enemy in range and fires when ready;
-    // with none in range, turns idly.
+    // The sprite; beside its top right corner the letter of a targeting mode
+    // other than the first, and under that the upgrade level above 0.
+    void draw() override;
+    // One step: aims at the enemy in range that the mode picks and fires
+    // when ready; with none in range, turns idly.
     void updateTargeting();
-    // Takes health from the target and starts the countdown to the next shot.
+    // Plays the kind's sound, freezes the target if the turret freezes,
+    // takes health from it and starts the countdown to the next shot.
     virtual void fire(Enemy* p_target);
     // Leaves the board: the refund goes to the currency counter (a
     // "Currency:" view event) and the sale is heard. Once only.
@@ -53,18 +88,21 @@ public:
     // True when the cell is one of those the turret's box covers.
     bool covers(zp::Position cell) const;
 
-protected:
-    // Takes the kind's type, sprite (a missing one is logged), range, damage,
-    // fire rate and price, in that order.
-    void becomeKind(const TurretKind& kind);
-    // Plays the kind's sound once; a missing one is logged and skipped.
-    void playKindSound(const TurretKind& kind) const;
-
 private:
+    // Range, damage, fire rate and freeze, in that order.
+    void useStats(const TurretStats& stats);
+    // Plays the kind's sound once; a missing one is logged and skipped.
+    void playKindSound() const;
+
+    const TurretKind* p_kind = nullptr;
     int range = TURRET_RANGE_DEFAULT;
     int damage = TURRET_DAMAGE_DEFAULT;
     int fire_rate = TURRET_FIRE_RATE_DEFAULT;
     int fire_countdown = TURRET_FIRE_RATE_DEFAULT;
+    int freeze_steps = 0;
     int price = 0;
+    int upgrade_level = 0;
+    int upgrades_spent = 0;
     bool sold = false;
+    TargetMode target_mode = TargetMode::FIRST;
 };

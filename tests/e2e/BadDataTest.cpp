@@ -1,5 +1,6 @@
 // Broken data through the real program: each kind of data file missing,
-// empty, cut short, garbage or with huge numbers; the data set replaced by a
+// empty, cut short, garbage, with huge numbers, or a FIFO that nobody writes
+// to; text files with a line too long to be text; the data set replaced by a
 // file; a working folder the game cannot write to. The game either plays on
 // (menu, a level given up, quit) or refuses to start with a clear message;
 // it never crashes or hangs, and the log names what was wrong.
@@ -32,7 +33,7 @@ const char* const CURRENCY = "|Currency: 100|";
 const Position CURRENCY_AT(55 - 7, 1);
 const char* const START_FAILED = "Error starting game manager!";
 
-enum class Damage { MISSING, EMPTY, CUT_SHORT, GARBAGE, HUGE_NUMBERS, MILLIONS_WIDE };
+enum class Damage { MISSING, EMPTY, CUT_SHORT, GARBAGE, HUGE_NUMBERS, FIFO, LINE_TOO_LONG, A_MILLION_WIDE };
 enum class Format { TEXT, WAV, FONT };
 
 struct DataKind {
@@ -64,7 +65,8 @@ struct BadDataCase {
 
 std::string damageName(Damage damage)
 {
-    const char* const names[] = {"Missing", "Empty", "CutShort", "Garbage", "HugeNumbers", "MillionsWide"};
+    const char* const names[] = {"Missing",     "Empty", "CutShort",    "Garbage",
+                                 "HugeNumbers", "Fifo",  "LineTooLong", "AMillionWide"};
     return names[static_cast<int>(damage)];
 }
 
@@ -114,8 +116,15 @@ std::string damaged(const DataKind& kind, Damage damage)
         }
         return bytes;
     }
-    case Damage::MILLIONS_WIDE:
-        return "frames 1\nwidth 3000000\nheight 1\ncolor red\n" + std::string(3000000, '#') + "\nend\neof\n";
+    case Damage::FIFO:
+        return "";
+    case Damage::LINE_TOO_LONG:
+        // Two megabytes without a line break, as the second line.
+        return original.substr(0, original.find('\n') + 1) + std::string(2 * 1024 * 1024, 'x') + "\n" +
+               original.substr(original.find('\n') + 1);
+    case Damage::A_MILLION_WIDE:
+        // As wide as a line may be.
+        return "frames 1\nwidth 1000000\nheight 1\ncolor red\n" + std::string(1000000, '#') + "\nend\neof\n";
     }
     return original;
 }
@@ -124,15 +133,17 @@ std::vector<BadDataCase> allCases()
 {
     std::vector<BadDataCase> cases;
     for (const DataKind& kind : KINDS) {
-        for (Damage damage :
-             {Damage::MISSING, Damage::EMPTY, Damage::CUT_SHORT, Damage::GARBAGE, Damage::HUGE_NUMBERS}) {
+        for (Damage damage : {Damage::MISSING, Damage::EMPTY, Damage::CUT_SHORT, Damage::GARBAGE,
+                              Damage::HUGE_NUMBERS, Damage::FIFO}) {
             // The font library reads what tables it finds, whatever the count says.
             const bool still_loads = kind.format == Format::FONT && damage == Damage::HUGE_NUMBERS;
             cases.push_back({&kind, damage, still_loads});
         }
+        if (kind.format == Format::TEXT)
+            cases.push_back({&kind, Damage::LINE_TOO_LONG, false});
     }
-    // A sprite that is fine but a few million characters wide.
-    cases.push_back({&KINDS[0], Damage::MILLIONS_WIDE, true});
+    // A sprite that is fine but a million characters wide.
+    cases.push_back({&KINDS[0], Damage::A_MILLION_WIDE, true});
     return cases;
 }
 
@@ -177,7 +188,9 @@ TEST_P(BadData, PlaysOnOrRefusesClearlyAndTheLogNamesTheFile)
     e2e::RunOptions options;
     // Alone, the program finds nothing beside itself: the run's files are used.
     options.lone_copy = true;
-    if (kind.format == Format::FONT) {
+    if (damage == Damage::FIFO) {
+        options.fifos = {kind.file};
+    } else if (kind.format == Format::FONT) {
         if (damage == Damage::MISSING)
             options.with_font = false;
         else

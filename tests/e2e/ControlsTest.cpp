@@ -1,6 +1,7 @@
 // The player's controls in the real game: keys and right clicks sent through
 // the X server, what they do read off captures of the window and the log.
 #include "PlayFixture.h"
+#include "support/WindowCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,23 +26,11 @@ const Position STEPS_PER_SECOND_AT(0, 21);
 const Position STEP_TIME_AT(0, 22);
 const char* const FIRST_WAVE_PREVIEW = "Next wave 1: 1 easy 50hp";
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
-const Position HELP_TITLE_AT(27, 3);
+const Position HELP_TITLE_AT(27, 1);
 const int GATLING_RANGE = 20;
 
 class ControlsTest : public PlayFixture {
 protected:
-    // Pixels in which two captures differ.
-    static int differingPixels(const sf::Image& a, const sf::Image& b)
-    {
-        if (a.getSize() != b.getSize())
-            return -1;
-        int count = 0;
-        for (unsigned y = 0; y < a.getSize().y; ++y)
-            for (unsigned x = 0; x < a.getSize().x; ++x)
-                count += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
-        return count;
-    }
-
     bool waitUntilGone(Position at, const std::string& text)
     {
         return waitForScreen([&](const sf::Image& image) { return !reader.shows(image, at, text); },
@@ -111,7 +100,7 @@ TEST_F(ControlsTest, PauseFreezesTheBoardUntilPressedAgain)
     const sf::Image paused = screen;
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     screen = game->capture();
-    EXPECT_EQ(differingPixels(paused, screen), 0) << "the board froze";
+    EXPECT_EQ(zp::test::differingPixels(paused, screen), 0) << "the board froze";
 
     game->pressKey("space");
     ASSERT_TRUE(waitUntilGone(PAUSED_AT, "PAUSED"));
@@ -175,15 +164,19 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     game->pressKey("h");
     ASSERT_TRUE(waitForText(HELP_TITLE_AT, HELP_TITLE));
     for (const auto& [row, keys, action] : std::vector<std::tuple<int, const char*, const char*>>{
-             {6, "C", "continue the saved game (in the menu)"},
-             {10, "Left click", "buy at a panel"},
-             {11, "Right click", "sell a turret for half its price"},
-             {13, "P or Space", "pause and resume"},
-             {14, "Tab", "speed 1x, 2x, 4x"},
-             {15, "N", "next wave now"},
-             {18, "F12", "screenshot beside the log"},
-             {19, "Esc", "drop the turret carried, else pause menu"},
-             {20, "M", "mute or unmute (anywhere)"},
+             {3, "C", "continue the saved game (in the menu)"},
+             {6, "D", "difficulty (in the menu)"},
+             {8, "Left click", "buy at a panel"},
+             {9, "Right click", "sell a turret for half what it cost"},
+             {11, "P or Space", "pause and resume"},
+             {12, "Tab", "speed 1x, 2x, 4x"},
+             {13, "N", "next wave now"},
+             {16, "F12", "screenshot beside the log"},
+             {17, "T", "aim of the turret under the mouse"},
+             {18, "U", "upgrade the turret under the mouse"},
+             {19, "Esc", "drop a carried turret, else pause menu"},
+             {20, "F11/Alt+Enter", "fullscreen on and off"},
+             {21, "M", "mute or unmute (anywhere)"},
          }) {
         EXPECT_TRUE(shows(Position(15, row), keys)) << keys;
         EXPECT_TRUE(shows(Position(29, row), action)) << action;
@@ -192,7 +185,7 @@ TEST_F(ControlsTest, HelpListsTheKeysOverTheBoardAndPlayWaits)
     const sf::Image help = screen;
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     screen = game->capture();
-    EXPECT_EQ(differingPixels(help, screen), 0) << "play waits while the help shows";
+    EXPECT_EQ(zp::test::differingPixels(help, screen), 0) << "play waits while the help shows";
 
     game->pressKey("question");
     ASSERT_TRUE(waitUntilGone(HELP_TITLE_AT, HELP_TITLE));
@@ -251,7 +244,7 @@ Position quietTurretCell(const LevelData& data, const zp::Box& turret)
 TEST_F(ControlsTest, ARightClickOnATurretSellsItForHalfItsPrice)
 {
     const LevelData data = readLevel(3);
-    const zp::Box turret = spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt");
+    const zp::Box turret = spriteBox(GATLING_KIND.build_sprite);
     const Position place = quietTurretCell(data, turret);
     ASSERT_GE(place.getX(), 0) << "no quiet place on the board";
     const Position beside_reticle(place.getX() + 1, place.getY() + 1);

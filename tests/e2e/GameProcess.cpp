@@ -5,6 +5,7 @@
 #include "support/Shell.h"
 #include "support/WindowCapture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,10 +24,7 @@ namespace e2e {
 namespace {
 
 const char* const WINDOW_TITLE = "Zephane";
-// Columns are 12.8 pixels wide, rows 32 pixels high.
-const int WINDOW_PIXELS_X = 1024;
-const int WINDOW_CHARS_X = 80;
-const int CELL_PIXELS_Y = 32;
+const char* const FONT_FILE = "zp-font.ttf";
 
 void run(const std::string& command)
 {
@@ -51,7 +50,11 @@ void copyDataSet(const fs::path& from, const fs::path& to, const RunOptions& opt
         for (const std::string& name : options.missing_data)
             left_out = left_out || relative == fs::path(name);
         const auto replaced = options.replaced_data.find(relative.generic_string());
-        if (replaced != options.replaced_data.end())
+        const bool fifo = std::find(options.fifos.begin(), options.fifos.end(), relative.generic_string()) !=
+                          options.fifos.end();
+        if (fifo)
+            mkfifo((to / relative).c_str(), 0600);
+        else if (replaced != options.replaced_data.end())
             std::ofstream(to / relative, std::ios::binary) << replaced->second;
         else if (!left_out)
             fs::create_symlink(entry.path(), to / relative);
@@ -69,7 +72,7 @@ void placeDataSet(const fs::path& to, const RunOptions& options, bool own_copy)
         fs::copy(data, to, fs::copy_options::recursive);
     else if (options.data_set_is_a_file)
         std::ofstream(to) << "not a folder\n";
-    else if (options.missing_data.empty() && options.replaced_data.empty())
+    else if (options.missing_data.empty() && options.replaced_data.empty() && options.fifos.empty())
         fs::create_directory_symlink(data, to);
     else
         copyDataSet(data, to, options);
@@ -94,18 +97,6 @@ bool waitUntil(const std::function<bool()>& condition, Seconds deadline, Seconds
     }
 }
 
-zp::Position cellOrigin(zp::Position cell)
-{
-    const int x = (cell.getX() * WINDOW_PIXELS_X + WINDOW_CHARS_X - 1) / WINDOW_CHARS_X;
-    return zp::Position(x, cell.getY() * CELL_PIXELS_Y);
-}
-
-zp::Position cellCentre(zp::Position cell)
-{
-    const zp::Position origin = cellOrigin(cell);
-    return zp::Position(origin.getX() + 6, origin.getY() + CELL_PIXELS_Y / 2);
-}
-
 bool canRunUnprivileged(std::string& reason)
 {
     if (access(SETPRIV, X_OK) != 0) {
@@ -121,7 +112,7 @@ bool canRunUnprivileged(std::string& reason)
     return true;
 }
 
-GameProcess::GameProcess(const RunOptions& options)
+GameProcess::GameProcess(const RunOptions& options) : display(options.display)
 {
     std::string templ = (fs::temp_directory_path() / "cinderwatch-e2e-XXXXXX").string();
     if (mkdtemp(templ.data()) == nullptr)
@@ -133,7 +124,11 @@ GameProcess::GameProcess(const RunOptions& options)
     // data set, which it can read wherever the build lies.
     const bool unprivileged = options.read_only_run_dir && runAsRoot();
     placeDataSet(fs::path(root) / "GameData", options, unprivileged);
-    if (options.font_content)
+    const bool font_fifo =
+        std::find(options.fifos.begin(), options.fifos.end(), FONT_FILE) != options.fifos.end();
+    if (font_fifo)
+        mkfifo((fs::path(run_dir) / FONT_FILE).c_str(), 0600);
+    else if (options.font_content)
         std::ofstream(fs::path(run_dir) / "zp-font.ttf", std::ios::binary) << *options.font_content;
     else if (options.with_font && !options.vanished_run_dir)
         fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", fs::path(run_dir) / "zp-font.ttf");
@@ -262,34 +257,87 @@ bool GameProcess::waitForWindow(Seconds deadline)
         [&] {
             if (!isRunning())
                 return true;
-            window_id = zp::test::commandOutput(search);
+            window_id = zp::test::commandOutput(onDisplay(search));
             return !window_id.empty();
         },
         deadline);
     if (!found || window_id.empty())
         return false;
     window_id = window_id.substr(0, window_id.find('\n'));
+    measureWindow();
     // Without a window manager the keyboard focus follows the pointer.
-    run("xdotool mousemove --window " + window_id + " 1000 750");
+    const zp::Position corner = window_grid.origin(zp::Position(78, 23));
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(corner.getX()) + " " +
+                  std::to_string(corner.getY())));
     return true;
+}
+
+bool GameProcess::findWindowAgain(Seconds deadline)
+{
+    const std::string old_id = window_id;
+    const std::string search = std::string("xdotool search --name '^") + WINDOW_TITLE + "$'";
+    const bool found = waitUntil(
+        [&] {
+            const std::string ids = zp::test::commandOutput(onDisplay(search));
+            const std::string id = ids.substr(0, ids.find('\n'));
+            if (id.empty() || id == old_id)
+                return false;
+            window_id = id;
+            return true;
+        },
+        deadline);
+    if (!found)
+        return false;
+    measureWindow();
+    // The keyboard's focus follows the pointer: into the new window.
+    const zp::Position corner = window_grid.origin(zp::Position(78, 23));
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(corner.getX()) + " " +
+                  std::to_string(corner.getY())));
+    return true;
+}
+
+sf::Vector2u GameProcess::measureWindow()
+{
+    // "Geometry: 1920x1080"
+    const std::string geometry = zp::test::commandOutput(onDisplay("xdotool getwindowgeometry " + window_id));
+    const std::size_t at = geometry.find("Geometry: ");
+    unsigned width = 0, height = 0;
+    if (at == std::string::npos ||
+        std::sscanf(geometry.c_str() + at, "Geometry: %ux%u", &width, &height) != 2)
+        return sf::Vector2u();
+    window_grid = gridFor(int(width), int(height));
+    return sf::Vector2u(width, height);
+}
+
+bool GameProcess::resizeWindow(unsigned width, unsigned height)
+{
+    run(onDisplay("xdotool windowmove " + window_id + " 0 0 windowsize " + window_id + " " +
+                  std::to_string(width) + " " + std::to_string(height)));
+    return waitUntil([&] { return measureWindow() == sf::Vector2u(width, height); }, Seconds(20));
 }
 
 void GameProcess::pressKey(const std::string& key_name)
 {
-    run("xdotool key --delay 60 " + key_name);
+    run(onDisplay("xdotool key --delay 60 " + key_name));
 }
 
 void GameProcess::moveTo(zp::Position cell)
 {
-    const zp::Position pixel = cellCentre(cell);
-    run("xdotool mousemove --window " + window_id + " " + std::to_string(pixel.getX()) + " " +
-        std::to_string(pixel.getY()));
+    const zp::Position pixel = window_grid.centre(cell);
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(pixel.getX()) + " " +
+                  std::to_string(pixel.getY())));
 }
 
 void GameProcess::click(zp::Position cell, int button)
 {
     moveTo(cell);
-    run("xdotool click " + std::to_string(button));
+    run(onDisplay("xdotool click " + std::to_string(button)));
+}
+
+void GameProcess::clickPixel(zp::Position pixel, int button)
+{
+    run(onDisplay("xdotool mousemove --window " + window_id + " " + std::to_string(pixel.getX()) + " " +
+                  std::to_string(pixel.getY()) + " click " + std::to_string(button)));
 }
 
 bool GameProcess::requestClose()
@@ -297,9 +345,14 @@ bool GameProcess::requestClose()
     return !window_id.empty() && zp::test::requestWindowClose(window_id);
 }
 
+std::string GameProcess::onDisplay(const std::string& command) const
+{
+    return display.empty() ? command : "DISPLAY='" + display + "' " + command;
+}
+
 sf::Image GameProcess::capture()
 {
-    sf::Image image = zp::test::captureWindow(window_id, root + "/capture.png");
+    sf::Image image = zp::test::captureWindow(window_id, root + "/capture.png", display);
     if (image.getSize().x == 0)
         image.create(1, 1);
     return image;

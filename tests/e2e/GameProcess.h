@@ -3,6 +3,8 @@
 // its window and a recording of everything it played.
 #pragma once
 
+#include "CellGeometry.h"
+
 #include "zp/Position.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -31,6 +33,9 @@ struct RunOptions {
     std::vector<std::string> missing_data;
     // Data files (relative to GameData/) given this content instead.
     std::map<std::string, std::string> replaced_data;
+    // Data files (relative to GameData/), or the font ("zp-font.ttf"), that
+    // are FIFOs nobody writes to: reading one would wait for ever.
+    std::vector<std::string> fifos;
     bool with_font = true;
     bool with_data = true;
     // The font file's content instead of the game's font.
@@ -70,6 +75,15 @@ public:
 
     // Waits for the game's window; false if the game ended or none appeared.
     bool waitForWindow(Seconds deadline = Seconds(60));
+    // Finds the window again (fullscreen makes it anew) and measures it.
+    bool findWindowAgain(Seconds deadline = Seconds(30));
+    // The window's size as the X server has it, and the grid in it (as of
+    // the last measure: after waitForWindow, resize and findWindowAgain).
+    sf::Vector2u measureWindow();
+    const Grid& grid() const { return window_grid; }
+    // Resizes the window as a player dragging its edge would (kept at the
+    // screen's top-left corner); waits until the X server has it.
+    bool resizeWindow(unsigned width, unsigned height);
     bool isRunning();
     // The exit status once the game has ended, or -1 if it is still running at the deadline.
     int waitForExit(Seconds deadline);
@@ -84,12 +98,16 @@ public:
     void moveTo(zp::Position cell);
     // X buttons: 1 left, 2 middle, 3 right.
     void click(zp::Position cell, int button = 1);
+    // A pixel of the window rather than a cell.
+    void clickPixel(zp::Position pixel, int button = 1);
     // Asks the window to close, as its close button does through a window
     // manager; false when the request could not be sent.
     bool requestClose();
 
     // The window as a player sees it now.
     sf::Image capture();
+    // A command (xdotool, import) with the game's display as its own.
+    std::string onDisplay(const std::string& command) const;
 
     const std::string& runDir() const { return run_dir; }
     // The temporary folder that holds the run folder and everything else of this run.
@@ -103,12 +121,11 @@ private:
     std::string root;
     std::string run_dir;
     std::string window_id;
+    // The game's display when not the test's own.
+    std::string display;
+    Grid window_grid;
     pid_t pid = -1;
     int exit_status = -1;
 };
-
-// The first pixel of a cell and the pixel at its middle, as the engine lays them out.
-zp::Position cellOrigin(zp::Position cell);
-zp::Position cellCentre(zp::Position cell);
 
 } // namespace e2e

@@ -1,69 +1,64 @@
 #include "LevelData.h"
 
-#include "zp/ResourceManager.h"
+#include "content/DataPaths.h"
+#include "content/Resources.h"
+#include "level/Level.h"
+#include "level/LevelFiles.h"
+#include "level/LevelManager.h"
 
-#include <fstream>
-#include <map>
+#include "zp/ObjectListIterator.h"
+#include "zp/ResourceManager.h"
+#include "zp/Sprite.h"
+#include "zp/Utility.h"
+#include "zp/WorldManager.h"
 
 namespace e2e {
 namespace {
 
-std::string dataPath(const std::string& relative)
+// The data set's resources under the game's labels, loaded once in this
+// test process (which has no window: only the sprites' sizes are used).
+void loadGameResources()
 {
-    return std::string(ZP_SOURCE_DIR) + "/GameData/" + relative;
+    static const bool loaded = [] {
+        setGameDataDir(std::string(ZP_SOURCE_DIR) + "/GameData");
+        zp::ResourceManager::getInstance().startUp();
+        loadResources();
+        return true;
+    }();
+    (void)loaded;
 }
 
 } // namespace
 
-zp::Box spriteBox(const std::string& file)
+zp::Box spriteBox(const std::string& label)
 {
-    std::ifstream in(dataPath(file));
-    zp::readLineInt(in, zp::FRAMES_TOKEN);
-    const int width = zp::readLineInt(in, zp::WIDTH_TOKEN);
-    const int height = zp::readLineInt(in, zp::HEIGHT_TOKEN);
-    return zp::Box(zp::Position(0, 0), width, height);
+    loadGameResources();
+    const zp::Sprite* p_sprite = zp::ResourceManager::getInstance().getSprite(label);
+    if (p_sprite == nullptr)
+        return zp::Box();
+    return zp::Box(zp::Position(0, 0), p_sprite->getWidth(), p_sprite->getHeight());
 }
 
+// The level manager places the blocks in this process's world, which is
+// emptied again once they are measured.
 LevelData readLevel(int number)
 {
-    const std::string folder = "Levels/Level" + std::to_string(number) + "/Level" + std::to_string(number);
-    std::ifstream level(dataPath(folder + ".txt"));
+    loadGameResources();
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    world.startUp();
+    LevelManager& levels = LevelManager::getInstance();
     LevelData data;
-    zp::readLineStr(level, "name");
-    zp::readLineStr(level, "description");
-    zp::readLineInt(level, "size_x");
-    zp::readLineInt(level, "size_y");
-    const int blocks = zp::readLineInt(level, "block_count");
-    const int start_x = zp::readLineInt(level, "enemy_start_x");
-    const int start_y = zp::readLineInt(level, "enemy_start_y");
-    const int treasure_x = zp::readLineInt(level, "treasure_x");
-    const int treasure_y = zp::readLineInt(level, "treasure_y");
-    data.enemy_start = zp::Position(start_x, start_y);
-    data.treasure = zp::Position(treasure_x, treasure_y);
-    std::string line;
-    zp::readLine(level, line);
-    std::map<std::string, zp::Box> sizes;
-    for (int i = 0; i < blocks; ++i) {
-        const std::string label = zp::readLineStr(level, "block");
-        const int x = zp::readLineInt(level, "pos_x");
-        const int y = zp::readLineInt(level, "pos_y");
-        zp::readLine(level, line);
-        if (sizes.count(label) == 0)
-            sizes[label] = spriteBox("Levels/Blocks/" + label + ".txt");
-        zp::Box box = sizes[label];
-        box.setCorner(zp::Position(x, y));
-        data.blocks.push_back(box);
+    const LevelFiles& files = LEVELS[number - 1];
+    if (levels.loadLevel(gameDataPath(files.level_file), gameDataPath(files.path_file)) == 0) {
+        const Level& level = *levels.getLevel();
+        data.enemy_start = zp::Position(level.getEnemyStartX(), level.getEnemyStartY());
+        data.treasure = zp::Position(level.getTreasureX(), level.getTreasureY());
+        data.path = level.getPath();
+        for (zp::ObjectListIterator it(&level.getBlocks()); !it.isDone(); it.next())
+            data.blocks.push_back(zp::getWorldBox(it.currentObject()));
     }
-
-    std::ifstream path(dataPath(folder + "Mov.txt"));
-    const int points = zp::readLineInt(path, "block_count");
-    zp::readLine(path, line);
-    for (int i = 0; i < points; ++i) {
-        const int x = zp::readLineInt(path, "pos_x");
-        const int y = zp::readLineInt(path, "pos_y");
-        zp::readLine(path, line);
-        data.path.emplace_back(x, y);
-    }
+    levels.shutDown();
+    world.shutDown();
     return data;
 }
 

@@ -1,5 +1,5 @@
-// What the test needs to know of a level to play it: the path, the treasure
-// and the cells the track's blocks take.
+// What a test needs to know of a level to play it: the path, the treasure
+// and the cells the track's blocks take, read by the game's own readers.
 #pragma once
 
 #include "zp/Box.h"
@@ -17,9 +17,9 @@ struct LevelData {
     std::vector<zp::Box> blocks;
 };
 
-// Reads level N (1 to 3) of the repository's data set.
+// Level N (1 to 3) of the repository's data set.
 LevelData readLevel(int number);
-// Width and height of a sprite file of the data set (relative to GameData/).
-zp::Box spriteBox(const std::string& file);
+// The width and height of the data set's sprite with this label.
+zp::Box spriteBox(const std::string& label);
 
 } // namespace e2e

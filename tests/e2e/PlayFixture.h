@@ -6,6 +6,8 @@
 #include "GameProcess.h"
 #include "LevelData.h"
 #include "ScreenReader.h"
+#include "content/Labels.h"
+#include "turrets/TurretKinds.h"
 
 #include "zp/Box.h"
 #include "zp/Position.h"
@@ -13,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -46,10 +49,10 @@ inline std::string counter(const std::string& label, int value)
 inline zp::Position bestTurretCell(const LevelData& data, const zp::Box& turret)
 {
     std::vector<zp::Box> obstacles = data.blocks;
-    const zp::Box panel = spriteBox("Sprites/Turrets/Gatling/gatling-info-spr.txt");
+    const zp::Box panel = spriteBox(GATLING_KIND.panel_sprite);
     for (int top : {0, 6, 12})
         obstacles.emplace_back(zp::Position(64, top), panel.getHorizontal(), panel.getVertical());
-    zp::Box treasure = spriteBox("Sprites/Treasure/treasure-spr.txt");
+    zp::Box treasure = spriteBox(TREASURE_SPRITE);
     treasure.setCorner(data.treasure);
     obstacles.push_back(treasure);
 
@@ -89,7 +92,7 @@ protected:
     {
         const bool seen = waitUntil(
             [&] {
-                screen = game->capture();
+                capture();
                 return condition(screen);
             },
             deadline);
@@ -109,6 +112,14 @@ protected:
     {
         const std::string text = counter(label, value);
         return waitForText(counterStart(centre, text), text, deadline);
+    }
+
+    // The window now, read with its cells where they stand.
+    const sf::Image& capture()
+    {
+        screen = game->capture();
+        reader.setGrid(game->grid());
+        return screen;
     }
 
     bool shows(zp::Position at, const std::string& text) const { return reader.shows(screen, at, text); }
@@ -142,9 +153,9 @@ protected:
 
     void keepCapture(const std::string& what)
     {
-        const std::string path = "/tmp/cinderwatch-e2e-" +
-                                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                                 ".png";
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-'); // a parameterised test's "Name/640x480"
+        const std::string path = "/tmp/cinderwatch-e2e-" + name + ".png";
         screen.saveToFile(path);
         ADD_FAILURE() << "never saw \"" << what << "\"; last capture: " << path;
     }

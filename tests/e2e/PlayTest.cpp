@@ -33,7 +33,7 @@ protected:
         for (const zp::Box& block : data.blocks)
             drawn_blocks += inkIn(block) > 0 ? 1 : 0;
         EXPECT_EQ(drawn_blocks, int(data.blocks.size())) << "every piece of the track is drawn";
-        zp::Box treasure = e2e::spriteBox("Sprites/Treasure/treasure-spr.txt");
+        zp::Box treasure = e2e::spriteBox(TREASURE_SPRITE);
         treasure.setCorner(data.treasure);
         EXPECT_GT(inkIn(treasure), 0) << "the treasure";
         for (int panel_top : {0, 6, 12}) {
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelStartTest, testing::Values(1, 2, 3));
 TEST_F(PlayTest, DefendAWaveWithAGatling)
 {
     const e2e::LevelData data = e2e::readLevel(1);
-    const zp::Box turret = e2e::spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt");
+    const zp::Box turret = e2e::spriteBox(GATLING_KIND.build_sprite);
     const Position place = bestTurretCell(data, turret);
     ASSERT_GE(place.getX(), 0) << "no free cell beside the path";
 

@@ -32,8 +32,8 @@ const Position REPORT_AT(17, 8);
 const Position NEWS_AT(17, 16);
 const Position LEVEL1_LINE(0, 15);
 const Position BEST1_AT(12, 15);
-const Position CONTINUE_AT(0, 19);
-const Position SETTINGS_AT(0, 20);
+const Position CONTINUE_AT(0, 20);
+const Position SETTINGS_AT(0, 21);
 const Position PAUSE_TITLE_AT(37, 8);
 
 class ProgressTest : public PlayFixture {
@@ -252,8 +252,8 @@ TEST_F(ProgressTest, BrokenKeptFilesAreNamedAndTheGamePlaysOn)
     zp::test::writeFile(config + "/cinderwatch/settings", "music_volume = loud\n");
     ASSERT_NO_FATAL_FAILURE(start(options));
     ASSERT_NO_FATAL_FAILURE(reachMenu());
-    EXPECT_TRUE(waitForText(Position(0, 21), "Best results unreadable"));
-    EXPECT_TRUE(shows(Position(0, 22), "A saved game cannot be continued and is kept"));
+    EXPECT_TRUE(waitForText(Position(0, 22), "Best results unreadable"));
+    EXPECT_TRUE(shows(Position(0, 23), "A saved game cannot be continued and is kept"));
     EXPECT_FALSE(reader.rowContains(screen, CONTINUE_AT.getY(), "continue"));
     saveScreenshot("menu-notices");
     const std::string errors = game->errorText();

@@ -23,8 +23,7 @@ TEST_F(RecordReplayTest, AGamePlayedInTheWindowReplaysHeadlessAndInTheWindow)
 {
     const std::string recording_file = zp::test::runDir() + "/played.rec";
     const e2e::LevelData data = e2e::readLevel(1);
-    const Position place =
-        bestTurretCell(data, e2e::spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt"));
+    const Position place = bestTurretCell(data, e2e::spriteBox(GATLING_KIND.build_sprite));
     ASSERT_GE(place.getX(), 0) << "no free cell beside the path";
 
     RunOptions recorded;

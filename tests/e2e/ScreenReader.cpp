@@ -1,6 +1,7 @@
 #include "ScreenReader.h"
 
-#include "GameProcess.h"
+#include "CellGeometry.h"
+#include "support/WindowCapture.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -14,9 +15,6 @@
 namespace e2e {
 namespace {
 
-const unsigned CHARACTER_SIZE = 26;
-const int ROW_PIXELS = 32;
-const int WINDOW_WIDTH = 1024;
 const int WINDOW_COLUMNS = 80;
 // A cell whose pixels differ from the reference by more than this share of
 // their ink shows another character. The same text renders identically (0);
@@ -29,16 +27,34 @@ double lightness(const sf::Color& c)
     return std::max({c.r, c.g, c.b}) / 255.0;
 }
 
-int columnPixel(int column)
-{
-    return cellOrigin(zp::Position(column, 0)).getX();
-}
-
 } // namespace
 
 ScreenReader::ScreenReader()
 {
     font.loadFromFile(std::string(ZP_BUILD_DIR) + "/zp-font.ttf");
+}
+
+void ScreenReader::setGrid(const Grid& new_grid)
+{
+    if (new_grid == grid)
+        return;
+    grid = new_grid;
+    references.clear();
+}
+
+int ScreenReader::rowTop(int row) const
+{
+    return grid.origin(zp::Position(0, row)).getY();
+}
+
+int ScreenReader::rowHeight(int row) const
+{
+    return rowTop(row + 1) - rowTop(row);
+}
+
+int ScreenReader::columnPixel(int column) const
+{
+    return grid.origin(zp::Position(column, 0)).getX();
 }
 
 const sf::Image& ScreenReader::reference(int column, const std::string& text) const
@@ -49,20 +65,15 @@ const sf::Image& ScreenReader::reference(int column, const std::string& text) co
         return found->second;
 
     // The text as the game draws it: each character its own bold glyph at
-    // the top-left pixel of its cell. Rendered at its own columns, since
-    // columns alternate between 12 and 13 pixels.
+    // the top-left pixel of its cell, at the cells' font size. Rendered at
+    // its own columns, since columns differ by a pixel here and there.
     sf::RenderTexture canvas;
-    canvas.create(WINDOW_WIDTH, ROW_PIXELS);
+    canvas.create(unsigned(grid.left + grid.width), unsigned(rowHeight(0) + 1));
     canvas.clear(sf::Color::Black);
-    sf::Text glyph("", font, CHARACTER_SIZE);
-    glyph.setStyle(sf::Text::Bold);
-    glyph.setFillColor(sf::Color::White);
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == ' ')
-            continue;
-        glyph.setString(sf::String(text[i]));
-        glyph.setPosition(float(columnPixel(column + int(i))), 0.f);
-        canvas.draw(glyph);
+        if (text[i] != ' ')
+            canvas.draw(zp::test::glyphText(font, text[i], grid.character_size,
+                                            zp::Position(columnPixel(column + int(i)), 0), sf::Color::White));
     }
     canvas.display();
     return references[key] = canvas.getTexture().copyToImage();
@@ -82,7 +93,9 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
         const sf::Uint8* p = pixels + 4 * (size_t(y) * width + x);
         return std::max({p[0], p[1], p[2]}) / 255.0;
     };
-    const int top = start.getY() * ROW_PIXELS;
+    const int top = rowTop(start.getY());
+    const int row_height = rowHeight(start.getY());
+    const unsigned reference_width = expected_row.getSize().x;
 
     double best = std::numeric_limits<double>::max();
     for (int dy = -1; dy <= 1; ++dy) {
@@ -93,7 +106,7 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
                 const int right = columnPixel(start.getX() + i + 1);
                 double differing = 0;
                 double ink = 0;
-                for (int y = 0; y < ROW_PIXELS; ++y) {
+                for (int y = 0; y < row_height; ++y) {
                     for (int x = left; x < right; ++x) {
                         const int sx = x + dx;
                         const int sy = top + y + dy;
@@ -101,7 +114,7 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
                         if (sx >= 0 && sy >= 0 && unsigned(sx) < size.x && unsigned(sy) < size.y)
                             seen = light(screen_pixels, size.x, unsigned(sx), unsigned(sy));
                         const double expected =
-                            light(expected_pixels, WINDOW_WIDTH, unsigned(x), unsigned(y));
+                            light(expected_pixels, reference_width, unsigned(x), unsigned(y));
                         differing += std::fabs(seen - expected);
                         ink += std::max(seen, expected);
                     }
@@ -146,11 +159,12 @@ bool ScreenReader::rowContains(const sf::Image& screen, int row, const std::stri
 
 int ScreenReader::inkAt(const sf::Image& screen, zp::Position cell) const
 {
-    const zp::Position origin = cellOrigin(cell);
+    const zp::Position origin = grid.origin(cell);
     const int right = columnPixel(cell.getX() + 1);
+    const int bottom = rowTop(cell.getY() + 1);
     const sf::Vector2u size = screen.getSize();
     int lit = 0;
-    for (int y = origin.getY(); y < origin.getY() + ROW_PIXELS && unsigned(y) < size.y; ++y)
+    for (int y = origin.getY(); y < bottom && unsigned(y) < size.y; ++y)
         for (int x = origin.getX(); x < right && unsigned(x) < size.x; ++x)
             lit += lightness(screen.getPixel(unsigned(x), unsigned(y))) * 255 > LIT ? 1 : 0;
     return lit;
@@ -162,10 +176,11 @@ zp::Color ScreenReader::colorAt(const sf::Image& screen, zp::Position cell) cons
                                                      sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
                                                      sf::Color::Cyan,   sf::Color::White};
     std::array<int, 8> votes{};
-    const zp::Position origin = cellOrigin(cell);
+    const zp::Position origin = grid.origin(cell);
     const int right = columnPixel(cell.getX() + 1);
+    const int bottom = rowTop(cell.getY() + 1);
     const sf::Vector2u size = screen.getSize();
-    for (int y = origin.getY(); y < origin.getY() + ROW_PIXELS && unsigned(y) < size.y; ++y) {
+    for (int y = origin.getY(); y < bottom && unsigned(y) < size.y; ++y) {
         for (int x = origin.getX(); x < right && unsigned(x) < size.x; ++x) {
             const sf::Color pixel = screen.getPixel(unsigned(x), unsigned(y));
             if (lightness(pixel) * 255 <= LIT)

@@ -1,6 +1,9 @@
 // Reads text off a captured window by comparing it with a reference
-// rendering of the expected text in the game's font and cell layout.
+// rendering of the expected text in the game's font and cell layout, at the
+// size the window shows its cells.
 #pragma once
+
+#include "GameProcess.h"
 
 #include "zp/Color.h"
 #include "zp/Position.h"
@@ -17,6 +20,11 @@ namespace e2e {
 class ScreenReader {
 public:
     ScreenReader();
+
+    // Where the cells stand in the captures read from now on (the design's
+    // 1024 x 768 until set).
+    void setGrid(const Grid& new_grid);
+    const Grid& getGrid() const { return grid; }
 
     // True when the cells from `start` rightwards show exactly `text`
     // (blanks as empty cells), allowing a pixel of offset.
@@ -38,7 +46,13 @@ private:
     // The reference picture of a row holding `text` from `column` on, made once.
     const sf::Image& reference(int column, const std::string& text) const;
 
+    // The pixel rows of a row of cells, and the pixels of a column.
+    int rowTop(int row) const;
+    int rowHeight(int row) const;
+    int columnPixel(int column) const;
+
     sf::Font font;
+    Grid grid;
     mutable std::map<std::pair<int, std::string>, sf::Image> references;
 };
 

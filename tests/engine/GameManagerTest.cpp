@@ -4,6 +4,7 @@
 #include "support/FreshProcess.h"
 #include "support/RecordingObject.h"
 #include "support/RunDir.h"
+#include "support/StopSignals.h"
 #include "support/Wav.h"
 
 #include "zp/Frame.h"
@@ -310,11 +311,7 @@ protected:
 TEST_F(StopSignalTest, ASignalEndsTheLoopAfterTheIterationWithTheLogWhole)
 {
     ZP_EXPECT_IN_FRESH_PROCESS({
-        const struct {
-            int signal_number;
-            const char* name;
-        } stops[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}};
-        for (const auto& stop : stops) {
+        for (const zp::test::StopSignal& stop : zp::test::STOP_SIGNALS) {
             SCOPED_TRACE(stop.name);
             // Each start-up forgets a stop asked for before it.
             ASSERT_EQ(game.startUp(), 0);
@@ -323,7 +320,7 @@ TEST_F(StopSignalTest, ASignalEndsTheLoopAfterTheIterationWithTheLogWhole)
             p_o->setXVelocity(1);
             p_o->on_step = [&](RecordingObject& self) {
                 if (self.steps.size() == 3)
-                    std::raise(stop.signal_number);
+                    std::raise(stop.number);
             };
             const int first = game.getStepCount();
             game.run();
@@ -390,7 +387,12 @@ TEST_F(StopSignalTest, ASecondSignalEndsAProgramWhoseLoopDoesNotComeRound)
             std::raise(SIGTERM);
             std::_Exit(0);
         },
+#ifdef _WIN32
+        // The C library's own action for it: the program ends with status 3.
+        testing::ExitedWithCode(3), "");
+#else
         testing::KilledBySignal(SIGTERM), "");
+#endif
 }
 
 TEST_F(GameLoopTest, RunSleepsOutEveryFrame)
@@ -454,16 +456,21 @@ TEST(GameStartUp, HeadlessRunsWithoutWindowFontSoundOrPacing)
 
 TEST(GameStartUp, AFailedGraphicsStartLeavesTheLogAndWorldStarted)
 {
+    int destroyed = 0;
     auto* p_dropped = new RecordingObject;
+    p_dropped->p_destroyed = &destroyed;
     std::filesystem::remove("zp-font.ttf");
     EXPECT_EQ(zp::GameManager::getInstance().startUp(), -1);
-    // The world was started before the graphics: its list was emptied.
-    const bool dropped = zp::WorldManager::getInstance().getAllObjects().isEmpty();
-    EXPECT_TRUE(dropped);
+    // The world was started before the graphics: its list was emptied, and
+    // the object made before it named in the log.
+    EXPECT_TRUE(zp::WorldManager::getInstance().getAllObjects().isEmpty());
     EXPECT_GT(zp::LogManager::getInstance().writeLog("after the failure"), 0);
+    zp::LogManager::getInstance().flush();
+    EXPECT_NE(zp::test::readFile("zephane.log").find("was made before the engine started"),
+              std::string::npos);
+    // Not leaked: the world deletes it with everything else.
     zp::GameManager::getInstance().shutDown();
-    if (dropped) // otherwise the world's shut-down deleted it
-        delete p_dropped;
+    EXPECT_EQ(destroyed, 1);
 }
 
 TEST(GameShutDown, TheLogClosesBeforeTheWorldDeletesItsObjects)

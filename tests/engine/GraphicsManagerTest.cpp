@@ -1,6 +1,7 @@
 #include "zp/GraphicsManager.h"
 
 #include "support/EngineFixture.h"
+#include "support/Environment.h"
 #include "support/RunDir.h"
 
 #include "zp/Box.h"
@@ -15,6 +16,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,8 +120,11 @@ TEST(GraphicsWithoutWindow, AFailedStartSaysWhyInTheLog)
         const char* log;
     } cases[] = {
         {"no font", false, ":0", "Message: Could not load the font zp-font.ttf\n"},
+#ifndef _WIN32
+        // A Windows desktop always has its display.
         {"no display", true, ":987", "Message: Could not open the display :987\n"},
         {"DISPLAY unset", true, nullptr, "Message: Could not open the display (DISPLAY not set)\n"},
+#endif
     };
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
     for (const auto& c : cases) {
@@ -129,9 +135,9 @@ TEST(GraphicsWithoutWindow, AFailedStartSaysWhyInTheLog)
             ASSERT_EQ(std::rename("zp-font.ttf", "put-aside.ttf"), 0);
         }
         if (c.display != nullptr)
-            setenv("DISPLAY", c.display, 1);
+            zp::test::setEnvironmentVariable("DISPLAY", c.display);
         else
-            unsetenv("DISPLAY");
+            zp::test::unsetEnvironmentVariable("DISPLAY");
         EXPECT_EQ(graphics.startUp(), -1);
         EXPECT_EQ(graphics.getWindow(), nullptr);
         log.shutDown();
@@ -141,9 +147,29 @@ TEST(GraphicsWithoutWindow, AFailedStartSaysWhyInTheLog)
         }
     }
     if (saved)
-        setenv("DISPLAY", saved_display.c_str(), 1);
+        zp::test::setEnvironmentVariable("DISPLAY", saved_display.c_str());
     else
-        unsetenv("DISPLAY");
+        zp::test::unsetEnvironmentVariable("DISPLAY");
+}
+
+// A font that is not a regular file is refused like a missing one: the font
+// library would wait on a FIFO for ever, or read a device without end.
+TEST(GraphicsWithoutWindow, AFontThatIsNotAFileIsRefusedLikeAMissingOne)
+{
+    const std::string fifo = zp::test::runDir() + "/fifo.ttf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    for (const std::string& font : {fifo, std::string("/dev/zero"), zp::test::runDir()}) {
+        SCOPED_TRACE(font);
+        zp::LogManager& log = zp::LogManager::getInstance();
+        ASSERT_EQ(log.startUp(), 0);
+        graphics.setFontFile(font);
+        EXPECT_EQ(graphics.startUp(), -1);
+        EXPECT_EQ(graphics.getWindow(), nullptr);
+        log.shutDown();
+        EXPECT_EQ(zp::test::readFile("zephane.log"), "Message: Could not load the font " + font + "\n");
+    }
+    graphics.setFontFile(zp::FONT_FILE_DEFAULT);
 }
 
 // Headless: the frame's characters are recorded exactly as with a window
@@ -388,3 +414,100 @@ TEST_F(GraphicsTest, HugeFramesAndStringsShowTheirCellsInsideTheWindow)
 }
 
 } // namespace
+
+// The window's title, sizes and grid, set before start-up; every default is
+// the engine's as it always was.
+class GraphicsSetUp : public testing::Test {
+protected:
+    void TearDown() override { zp::test::restoreGraphicsDefaults(); }
+
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+};
+
+TEST_F(GraphicsSetUp, TheDefaultsAreTheDesigns)
+{
+    EXPECT_EQ(graphics.getWindowTitle(), "Zephane");
+    EXPECT_EQ(graphics.getHorizontalPixels(), 1024);
+    EXPECT_EQ(graphics.getVerticalPixels(), 768);
+    EXPECT_EQ(graphics.getHorizontalChars(), 80);
+    EXPECT_EQ(graphics.getVerticalChars(), 24);
+    EXPECT_EQ(graphics.getWindowedSize(), sf::Vector2u(1024, 768));
+    EXPECT_EQ(graphics.getWindowSize(), sf::Vector2u(1024, 768));
+    EXPECT_FALSE(graphics.isFullscreen());
+    EXPECT_EQ(graphics.getScaling(), zp::SCALE_TO_FIT);
+    EXPECT_EQ(graphics.getLayout().width, 1024);
+    EXPECT_EQ(graphics.getLayout().character_size, 26u);
+    EXPECT_FLOAT_EQ(zp::charWidth(), 12.8f);
+}
+
+TEST_F(GraphicsSetUp, SizesOutsideTheirRangeAreRefusedAndChangeNothing)
+{
+    const struct {
+        int horizontal, vertical;
+        int result;
+    } cases[] = {
+        {0, 768, -1},  {1024, 0, -1},
+        {-5, -5, -1},  {zp::MAX_WINDOW_PIXELS + 1, 768, -1},
+        {1, 1, 0},     {zp::MAX_WINDOW_PIXELS, zp::MAX_WINDOW_PIXELS, 0},
+        {800, 600, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.horizontal << " x " << c.vertical);
+        const int before_x = graphics.getHorizontalPixels();
+        EXPECT_EQ(graphics.setWindowSize(c.horizontal, c.vertical), c.result);
+        EXPECT_EQ(graphics.getHorizontalPixels(), c.result == 0 ? c.horizontal : before_x);
+        ASSERT_EQ(graphics.setWindowedSize(640, 480), 0);
+        EXPECT_EQ(graphics.setWindowedSize(c.horizontal, c.vertical), c.result);
+        EXPECT_EQ(graphics.getWindowedSize(), c.result == 0
+                                                  ? sf::Vector2u(unsigned(c.horizontal), unsigned(c.vertical))
+                                                  : sf::Vector2u(640, 480));
+    }
+    EXPECT_EQ(graphics.setGridSize(0, 24), -1);
+    EXPECT_EQ(graphics.setGridSize(80, zp::MAX_GRID_CHARS + 1), -1);
+    EXPECT_EQ(graphics.getHorizontalChars(), 80);
+    EXPECT_EQ(graphics.setGridSize(zp::MAX_GRID_CHARS, 1), 0);
+    EXPECT_EQ(graphics.getHorizontalChars(), zp::MAX_GRID_CHARS);
+}
+
+// A game of 40 x 10 cells on 800 x 600 pixels: its cells are 20 x 60, its
+// font 40 pixels, and the frame's record is 40 x 10.
+TEST_F(GraphicsSetUp, AGridOfItsOwnIsDrawnAndRecordedWholeAndNoMore)
+{
+    ASSERT_EQ(graphics.setWindowSize(800, 600), 0);
+    ASSERT_EQ(graphics.setGridSize(40, 10), 0);
+    graphics.setWindowTitle("Forty by ten");
+    EXPECT_EQ(graphics.getWindowTitle(), "Forty by ten");
+    EXPECT_FLOAT_EQ(zp::charWidth(), 20.f);
+    EXPECT_FLOAT_EQ(zp::charHeight(), 60.f);
+    EXPECT_EQ(graphics.getLayout().character_size, 40u);
+    EXPECT_EQ(zp::spacesToPixels(Position(39, 9)), Position(780, 540));
+
+    graphics.setHeadless(true);
+    ASSERT_EQ(graphics.startUp(), 0);
+    graphics.setViewCorner(Position(0, 0));
+    EXPECT_EQ(graphics.setGridSize(80, 24), -1) << "not once started";
+    graphics.drawString(Position(0, 9), std::string(45, 'x'), zp::LEFT_JUSTIFIED, zp::WHITE);
+    graphics.drawCh(Position(5, 10), 'y', zp::WHITE);
+    graphics.swapBuffers();
+    EXPECT_EQ(graphics.shownRow(9), std::string(40, 'x'));
+    EXPECT_EQ(graphics.shownRow(10), "");
+    EXPECT_EQ(graphics.getDrawnChar(Position(39, 9)), ' ') << "a new frame";
+    graphics.shutDown();
+    graphics.setHeadless(false);
+}
+
+TEST_F(GraphicsSetUp, ATallerWindowOpensWithTheGridAtTheDesignsProportions)
+{
+    ASSERT_EQ(graphics.setWindowedSize(1024, 1000), 0);
+    EXPECT_EQ(graphics.getHorizontalPixels(), 1024) << "the design stays";
+    EXPECT_EQ(graphics.getWindowSize(), sf::Vector2u(1024, 1000));
+    EXPECT_EQ(graphics.getLayout().top, 116);
+    Position cell;
+    EXPECT_FALSE(graphics.windowPixelToCell(Position(10, 100), cell));
+    ASSERT_TRUE(graphics.windowPixelToCell(Position(10, 116), cell));
+    EXPECT_EQ(cell, Position(0, 0));
+    graphics.setScaling(zp::SCALE_INTEGER);
+    EXPECT_EQ(graphics.getScaling(), zp::SCALE_INTEGER);
+    graphics.setFullscreen(true);
+    EXPECT_TRUE(graphics.isFullscreen()) << "the window will open fullscreen";
+}

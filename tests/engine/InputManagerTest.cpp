@@ -124,6 +124,53 @@ TEST(InputTranslation, EveryOtherWindowEventIsConsumed)
     }
 }
 
+// Pointer positions reach cells through the window's scale and letterbox:
+// here a 1920 x 1080 window, whose grid is 1440 x 1080 pixels from x = 240.
+// Over the bars there is no cell, and no event.
+TEST(InputTranslation, PointerPositionsInAScaledWindowAndNoneOnTheLetterbox)
+{
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    ASSERT_EQ(graphics.setWindowedSize(1920, 1080), 0);
+    const struct {
+        sf::Event event;
+        bool on_grid;
+        Position cell;
+    } cases[] = {
+        {moveEvent(960, 540), true, {40, 12}},
+        {moveEvent(240, 0), true, {0, 0}},
+        {moveEvent(1679, 1079), true, {79, 23}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Left, 257, 44), true, {0, 0}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Left, 258, 45), true, {1, 1}},
+        {moveEvent(239, 540), false, {}},
+        {moveEvent(1680, 0), false, {}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Left, 100, 500), false, {}},
+        {buttonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Right, 1900, 10), false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "type " << c.event.type << " cell " << c.cell.getX() << "," << c.cell.getY());
+        std::unique_ptr<zp::Event> p_event = zp::translateWindowEvent(c.event);
+        ASSERT_EQ(p_event != nullptr, c.on_grid);
+        if (c.on_grid) {
+            EXPECT_EQ(static_cast<zp::EventMouse*>(p_event.get())->getMousePosition(), c.cell);
+        }
+    }
+    zp::test::restoreGraphicsDefaults();
+}
+
+TEST(InputTranslation, TheFullscreenKeysAreF11AndAltEnter)
+{
+    sf::Event alt_enter = keyEvent(sf::Event::KeyPressed, sf::Keyboard::Return);
+    alt_enter.key.alt = true;
+    EXPECT_TRUE(zp::isFullscreenKey(keyEvent(sf::Event::KeyPressed, sf::Keyboard::F11)));
+    EXPECT_TRUE(zp::isFullscreenKey(alt_enter));
+    EXPECT_FALSE(zp::isFullscreenKey(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Return)));
+    EXPECT_FALSE(zp::isFullscreenKey(keyEvent(sf::Event::KeyReleased, sf::Keyboard::F11)));
+    EXPECT_FALSE(zp::isFullscreenKey(keyEvent(sf::Event::KeyPressed, sf::Keyboard::F12)));
+    // They still reach the objects as keys.
+    EXPECT_NE(zp::translateWindowEvent(keyEvent(sf::Event::KeyPressed, sf::Keyboard::F11)), nullptr);
+}
+
 class InputManagerTest : public zp::test::EngineFixture {
 protected:
     InputManagerTest() : EngineFixture(zp::test::Screen::HEADLESS) {}

@@ -1,9 +1,13 @@
 #include "zp/InputRecording.h"
 
+#include "support/RunDir.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,6 +60,32 @@ TEST(InputRecording, WritesWhatItReadsBack)
     EXPECT_EQ(again.getMeta("level"), "2");
     EXPECT_FALSE(again.hasMeta("speed"));
     EXPECT_EQ(again.getEndStep(), 300);
+}
+
+TEST(InputRecording, TheRandomSeedIsWrittenAfterTheMetaLinesAndReadBack)
+{
+    InputRecording recording;
+    recording.setMeta("level", "1");
+    recording.setSeed(0xfedcba9876543210ull);
+    recording.addKeyboard(4, zp::KEY_PRESSED, 16);
+    recording.setEndStep(9);
+    std::ostringstream out;
+    recording.write(out);
+    EXPECT_EQ(out.str(), "zp-recording 1\n"
+                         "meta level 1\n"
+                         "seed fedcba9876543210\n"
+                         "key 4 pressed 16\n"
+                         "end 9\n");
+    const InputRecording again = parsed(out.str());
+    EXPECT_TRUE(again.hasSeed());
+    EXPECT_EQ(again.getSeed(), 0xfedcba9876543210ull);
+
+    // Recordings from before the seed have none, and write none.
+    const InputRecording older = parsed("zp-recording 1\nmeta level 1\nkey 4 pressed 16\nend 9\n");
+    EXPECT_FALSE(older.hasSeed());
+    std::ostringstream older_out;
+    older.write(older_out);
+    EXPECT_EQ(older_out.str().find("seed"), std::string::npos);
 }
 
 // A recording written while its run goes on: the pieces, written between
@@ -122,7 +152,12 @@ TEST(InputRecording, MalformedRecordingsSayWhichLineAndWhy)
          "line 3: recording version 2 is not supported (this program reads version 1)"},
         {"zp-recording one\n", "line 1: not a recording (expected \"zp-recording 1\")"},
         {"zp-recording 1\njump 3\n",
-         "line 2: unknown record \"jump\" (expected meta, key, mouse, check or end)"},
+         "line 2: unknown record \"jump\" (expected meta, seed, key, mouse, check or end)"},
+        {"zp-recording 1\nseed 12\n", "line 2: \"seed\" takes one value of 16 hex digits"},
+        {"zp-recording 1\nseed 0123456789abcdef 1\n", "line 2: \"seed\" takes one value of 16 hex digits"},
+        {"zp-recording 1\nseed 0123456789ABCDEF\n", "line 2: \"seed\" takes one value of 16 hex digits"},
+        {"zp-recording 1\nseed 0123456789abcdef\nkey 1 pressed 2\nseed 0123456789abcdef\n",
+         "line 4: a second \"seed\" line (a recording has one)"},
         {"zp-recording 1\nkey 3 pressed\n", "line 2: \"key\" takes 3 values, not 2"},
         {"zp-recording 1\nmouse 3 moved 0 1 2 3\n", "line 2: \"mouse\" takes 5 values, not 6"},
         {"zp-recording 1\nkey -1 pressed 2\n", "line 2: \"-1\" is not a step number"},
@@ -189,12 +224,27 @@ TEST(InputRecording, TheEndCarriesTheFinalDigestAndRecordsKeepTheirLines)
     EXPECT_FALSE(parsed("zp-recording 1\nend 40\n").hasEndDigest());
 }
 
-TEST(InputRecording, AMissingFileIsAnError)
+// A missing file is an error, and so is what is not a regular file: a FIFO
+// would wait for a writer for ever, a device would never end.
+TEST(InputRecording, AMissingFileOrOneThatIsNotAFileIsAnError)
 {
-    InputRecording recording;
-    std::string error;
-    EXPECT_EQ(recording.readFile("no-such-recording.txt", error), -1);
-    EXPECT_EQ(error, "cannot open no-such-recording.txt");
+    const std::string fifo = zp::test::runDir() + "/fifo.rec";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string error;
+    } cases[] = {
+        {"no-such-recording.txt", "cannot open no-such-recording.txt: not found"},
+        {fifo, "cannot open " + fifo + ": not a regular file"},
+        {"/dev/zero", "cannot open /dev/zero: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        InputRecording recording;
+        std::string error;
+        EXPECT_EQ(recording.readFile(c.path, error), -1);
+        EXPECT_EQ(error, c.error);
+    }
 }
 
 TEST(InputRecording, TheDigestIsFnv1aOf64Bits)

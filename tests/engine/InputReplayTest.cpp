@@ -93,10 +93,13 @@ TEST(InputRecorder, WrittenAsItGoesTheRecordingIsPutInPlaceWholeAtTheEnd)
     InputRecording recording;
     recording.setMeta("level", "2");
     int digests = 0;
+    // The recorder takes the engine's random state down as it is made.
+    zp::GameManager::getInstance().getRandom().setState(42);
     InputRecorder recorder(
         recording, [&] { return std::uint64_t(++digests); }, 10);
     ASSERT_EQ(recorder.writeAsItGoes(path), 0);
-    EXPECT_EQ(zp::test::readFile(path + ".tmp"), "zp-recording 1\nmeta level 2\n") << "the head at once";
+    EXPECT_EQ(zp::test::readFile(path + ".tmp"), "zp-recording 1\nmeta level 2\nseed 000000000000002a\n")
+        << "the head at once";
     recorder.beforeInput(0);
     zp::EventKeyboard key;
     key.setKey(KEY_A);
@@ -109,8 +112,8 @@ TEST(InputRecorder, WrittenAsItGoesTheRecordingIsPutInPlaceWholeAtTheEnd)
     std::ostringstream whole;
     recording.write(whole);
     EXPECT_EQ(zp::test::readFile(path), whole.str());
-    EXPECT_EQ(whole.str(), "zp-recording 1\nmeta level 2\nkey 0 pressed 0\ncheck 10 0000000000000001\n"
-                           "end 12 0000000000000002\n");
+    EXPECT_EQ(whole.str(), "zp-recording 1\nmeta level 2\nseed 000000000000002a\nkey 0 pressed 0\n"
+                           "check 10 0000000000000001\nend 12 0000000000000002\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     EXPECT_EQ(recorder.finish(20), 0) << "only the first end counts";
     EXPECT_EQ(recording.getEndStep(), 12);
@@ -437,6 +440,80 @@ TEST_F(InputReplay, APauseThatNothingRecordedAtItsStepEndsFailsInsteadOfWaiting)
             EXPECT_EQ(game.getStepCount(), base + c.end_at);
     }
     game.setPaused(false);
+}
+
+// A game that draws random numbers replays exactly: the recording takes the
+// engine's random state down when it begins, and its replay sets it again.
+TEST_F(InputReplay, TheRandomStateIsRecordedAndTheReplayDrawsTheSameNumbers)
+{
+    zp::Random& random = game.getRandom();
+    const std::uint64_t state = 0x5eed5eed5eed5eedull;
+    random.setState(state);
+    InputRecording recording;
+    InputRecorder recorder(recording);
+    ASSERT_EQ(recorder.writeAsItGoes("seeded.rec"), 0);
+    input.setRecorder(&recorder);
+    ASSERT_TRUE(recording.hasSeed());
+    EXPECT_EQ(recording.getSeed(), state);
+    std::vector<int> drawn;
+    for (int i = 0; i < 6; ++i)
+        drawn.push_back(random.between(1, 1000));
+    input.setRecorder(nullptr);
+    ASSERT_EQ(recorder.finish(game.getStepCount()), 0);
+    // Written as it goes, the file has the seed in its head.
+    EXPECT_NE(zp::test::readFile("seeded.rec").find("\nseed 5eed5eed5eed5eed\n"), std::string::npos)
+        << zp::test::readFile("seeded.rec");
+
+    random.setState(~state);
+    InputReplayer replayer(recording);
+    input.setReplayer(&replayer);
+    std::vector<int> replayed;
+    for (int i = 0; i < 6; ++i)
+        replayed.push_back(random.between(1, 1000));
+    EXPECT_EQ(replayed, drawn);
+    input.setReplayer(nullptr);
+
+    // A recording made before recordings held the state leaves it alone.
+    InputRecording older;
+    older.setEndStep(game.getStepCount() + 5);
+    random.setState(state);
+    InputReplayer older_replayer(older);
+    input.setReplayer(&older_replayer);
+    EXPECT_EQ(random.getState(), state);
+}
+
+// A run taken up again from the middle of its recording (a saved game
+// continued) keeps the seed it began with: the recorder that records on does
+// not take the state of now, and a replayer that plays on from the middle
+// does not set the beginning's state again.
+TEST_F(InputReplay, ARecordingTakenUpAgainKeepsTheSeedItBeganWith)
+{
+    zp::Random& random = game.getRandom();
+    const std::uint64_t state = 0x0123456789abcdefull;
+    random.setState(state);
+    InputRecording recording;
+    {
+        InputRecorder first(recording);
+        ASSERT_EQ(recording.getSeed(), state);
+    }
+    recording.addKeyboard(3, zp::KEY_PRESSED, 7);
+    random.between(1, 1000);
+    const std::uint64_t later = random.getState();
+    ASSERT_NE(later, state);
+    InputRecorder on(recording);
+    EXPECT_EQ(recording.getSeed(), state) << "the recording's own seed";
+
+    InputReplayer from_middle(recording);
+    from_middle.startAt(1, 4);
+    input.setReplayer(&from_middle);
+    EXPECT_EQ(random.getState(), later) << "the run's state goes on";
+    input.setReplayer(nullptr);
+
+    // Taken up again without a seed (made before there were seeds): none is made up.
+    InputRecording older;
+    older.addKeyboard(3, zp::KEY_PRESSED, 7);
+    InputRecorder older_on(older);
+    EXPECT_FALSE(older.hasSeed());
 }
 
 } // namespace

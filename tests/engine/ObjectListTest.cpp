@@ -124,4 +124,25 @@ TEST(ObjectListIterator, ShrinkingBelowThePositionEndsTheWalk)
     EXPECT_TRUE(it.isDone());
 }
 
+TEST(ObjectList, RangeForVisitsEveryEntryInOrder)
+{
+    zp::ObjectList list;
+    const auto pointers = fakePointers(4);
+    for (zp::Object* p_o : pointers)
+        list.insert(p_o);
+    list.remove(pointers[1]);
+
+    std::vector<zp::Object*> visited;
+    for (zp::Object* p_o : list)
+        visited.push_back(p_o);
+    EXPECT_EQ(visited, (std::vector<zp::Object*>{pointers[0], pointers[2], pointers[3]}));
+
+    int entries = 0;
+    for (zp::Object* p_o : zp::ObjectList()) {
+        (void)p_o;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 0);
+}
+
 } // namespace

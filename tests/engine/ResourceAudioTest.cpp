@@ -1,6 +1,7 @@
 // The sound and music tables and the Sound wrapper's copies. Audio runs on
 // OpenAL Soft's null backend here (see SoundPlaybackTest for real output).
 #include "support/EngineFixture.h"
+#include "support/FreshProcess.h"
 #include "support/RunDir.h"
 
 #include "zp/LogManager.h"
@@ -8,9 +9,21 @@
 #include "zp/ResourceManager.h"
 #include "zp/Sound.h"
 
+#include <SFML/Audio/OutputSoundFile.hpp>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -93,16 +106,32 @@ TEST_F(ResourceAudioTest, TheHundredAndTwentyNinthTrackIsRefused)
     EXPECT_EQ(log(), "Message: Music array full\n");
 }
 
+// Files that are not audio, or not files: each load fails with the engine's
+// line, after a line that names the file and what was wrong when the
+// engine could tell before the audio library opened it.
 TEST_F(ResourceAudioTest, UnreadableFilesAreLoggedAndTheirPlaceReused)
 {
-    const char* bad_files[] = {"no-such-file.wav", "not_audio.wav"};
-    for (const char* file : bad_files) {
-        SCOPED_TRACE(file);
-        EXPECT_EQ(resources.loadSound(audio(file), "bad"), -1);
-        EXPECT_EQ(resources.loadMusic(audio(file), "bad"), -1);
+    const std::string fifo = zp::test::runDir() + "/fifo.wav";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string file;
+        std::string why; // empty: the audio library refused it
+    } cases[] = {
+        {audio("no-such-file.wav"), "not found"},
+        {audio("not_audio.wav"), ""},
+        {fifo, "not a regular file"}, // the library would wait for a writer for ever
+        {zp::test::runDir(), "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string before = log();
+        EXPECT_EQ(resources.loadSound(c.file, "bad"), -1);
+        EXPECT_EQ(resources.loadMusic(c.file, "bad"), -1);
+        const std::string why = c.why.empty() ? "" : "Message: Audio file " + c.file + ": " + c.why + "\n";
+        const std::string line = why + "Message: Unable to load from file\n";
+        EXPECT_EQ(log(), before + line + line);
     }
-    std::string line = "Message: Unable to load from file\n";
-    EXPECT_EQ(log(), line + line + line + line);
     EXPECT_EQ(resources.getSoundCount(), 0);
     EXPECT_EQ(resources.getMusicCount(), 0);
 
@@ -114,25 +143,184 @@ TEST_F(ResourceAudioTest, UnreadableFilesAreLoggedAndTheirPlaceReused)
     EXPECT_EQ(resources.getMusic("bad"), nullptr);
 }
 
-// Files the audio library opens as a stream although nothing in them can be
-// played count as failed loads, like files it cannot open at all.
-TEST_F(ResourceAudioTest, MusicThatOpensButCannotPlayIsRefused)
+// The fields of a PCM WAV file's header, written as they are given.
+struct WavShape {
+    unsigned channels = 1;
+    std::uint32_t rate = 22050;
+    unsigned bits = 16;
+    unsigned frame_bytes = 2;
+    std::uint32_t format_chunk_bytes = 16;
+    unsigned frames = 6;
+};
+
+std::string writeWavShape(const std::string& name, const WavShape& shape)
 {
-    const char* unplayable[] = {"cut_to_1_percent.wav", "zero_hz.wav", "zero_channels.wav",
-                                "nine_channels.wav", "no_samples.wav"};
-    std::string lines;
-    for (const char* file : unplayable) {
-        SCOPED_TRACE(file);
-        EXPECT_EQ(resources.loadMusic(audio(file), "m"), -1);
+    std::string bytes;
+    const auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(char(v >> (8 * i) & 0xff));
+    };
+    const auto put16 = [&](unsigned v) {
+        bytes.push_back(char(v & 0xff));
+        bytes.push_back(char(v >> 8 & 0xff));
+    };
+    const std::uint32_t data_bytes = shape.frames * shape.frame_bytes;
+    bytes += "RIFF";
+    put32(36 + data_bytes);
+    bytes += "WAVEfmt ";
+    put32(shape.format_chunk_bytes);
+    put16(1); // PCM
+    put16(shape.channels);
+    put32(shape.rate);
+    put32(shape.rate * shape.frame_bytes);
+    put16(shape.frame_bytes);
+    put16(shape.bits);
+    bytes += "data";
+    put32(data_bytes);
+    for (std::uint32_t i = 0; i < data_bytes; ++i)
+        bytes.push_back(char(i * 37));
+    return zp::test::writeFile(name, bytes);
+}
+
+// A FLAC file, which the engine does not read itself: only the audio
+// library's look at it can refuse it.
+std::string writeFlac(const std::string& name, unsigned rate)
+{
+    const std::string path = zp::test::runDir() + "/" + name;
+    sf::OutputSoundFile file;
+    if (!file.openFromFile(path, rate, 1))
+        return "";
+    const std::vector<sf::Int16> samples(600, 1000);
+    file.write(samples.data(), samples.size());
+    return path;
+}
+
+// Files the audio library would open although nothing in them can be played,
+// or that would make it reserve more memory than any sound needs (a stream
+// holds a second of samples, so a rate of 4294967295 Hz reserves gigabytes):
+// failed loads, like files it cannot open at all.
+TEST_F(ResourceAudioTest, AudioThatCannotBePlayedIsRefused)
+{
+    WavShape eight_channels_at_most_hz;
+    eight_channels_at_most_hz.channels = 8;
+    eight_channels_at_most_hz.rate = 0xFFFFFFFF;
+    eight_channels_at_most_hz.frame_bytes = 16;
+    WavShape too_fast;
+    too_fast.rate = 384001;
+    WavShape format_beyond_the_file;
+    format_beyond_the_file.format_chunk_bytes = 0xFFFFFFF0;
+    WavShape odd_frames;
+    odd_frames.frame_bytes = 3;
+
+    const struct {
+        std::string file;
+        std::string why; // empty: refused by the audio library's look
+    } cases[] = {
+        {audio("cut_to_1_percent.wav"), "a chunk of its header claims 13230 bytes, more than the file holds"},
+        {audio("zero_hz.wav"), "a sample rate of 0 Hz (1 to 384000 Hz are played)"},
+        {audio("zero_channels.wav"), "0 channels (1 to 8 are played)"},
+        {audio("nine_channels.wav"), "9 channels (1 to 8 are played)"},
+        {audio("huge_numbers.wav"), "65535 channels (1 to 8 are played)"},
+        {audio("no_samples.wav"), ""},
+        {writeWavShape("eight-channels-at-4294967295-hz.wav", eight_channels_at_most_hz),
+         "a sample rate of 4294967295 Hz (1 to 384000 Hz are played)"},
+        {writeWavShape("384001-hz.wav", too_fast), "a sample rate of 384001 Hz (1 to 384000 Hz are played)"},
+        {writeWavShape("format-beyond-the-file.wav", format_beyond_the_file),
+         "a chunk of its header claims 4294967280 bytes, more than the file holds"},
+        {writeWavShape("odd-frames.wav", odd_frames), "16-bit samples in frames of 3 bytes"},
+        {writeFlac("500000-hz.flac", 500000), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ASSERT_FALSE(c.file.empty());
+        const std::string before = log();
+        EXPECT_EQ(resources.loadMusic(c.file, "m"), -1);
         EXPECT_EQ(resources.getMusicCount(), 0);
         EXPECT_EQ(resources.getMusic("m"), nullptr);
-        // A sound is decoded whole, so the same files already fail there.
-        EXPECT_EQ(resources.loadSound(audio(file), "s0"), -1);
-        lines += "Message: Unable to load from file\nMessage: Unable to load from file\n";
-        EXPECT_EQ(log(), lines);
+        // A sound is decoded whole: the same files fail there.
+        EXPECT_EQ(resources.loadSound(c.file, "s0"), -1);
+        EXPECT_EQ(resources.getSoundCount(), 0);
+        const std::string why = c.why.empty() ? "" : "Message: Audio file " + c.file + ": " + c.why + "\n";
+        const std::string line = why + "Message: Unable to load from file\n";
+        EXPECT_EQ(log(), before + line + line);
     }
     ASSERT_EQ(resources.loadMusic(audio("beep.wav"), "m"), 0);
     EXPECT_EQ(samplesOf(resources.getMusic("m")), BEEP_SAMPLES);
+}
+
+// The rates at the ends of the range still play, in either format.
+TEST_F(ResourceAudioTest, RatesFromOneHertzTo384KilohertzLoad)
+{
+    WavShape slowest;
+    slowest.rate = 1;
+    WavShape fastest;
+    fastest.rate = 384000;
+    WavShape stereo;
+    stereo.channels = 2;
+    stereo.frame_bytes = 4;
+    for (const std::string& file :
+         {writeWavShape("1-hz.wav", slowest), writeWavShape("384000-hz.wav", fastest),
+          writeWavShape("stereo.wav", stereo), writeFlac("384000-hz.flac", 384000)}) {
+        SCOPED_TRACE(file);
+        ASSERT_FALSE(file.empty());
+        EXPECT_EQ(resources.loadMusic(file, "m"), 0);
+        EXPECT_EQ(resources.loadSound(file, "s0"), 0);
+        EXPECT_EQ(resources.unloadMusic("m"), 0);
+        EXPECT_EQ(resources.unloadSound("s0"), 0);
+    }
+    EXPECT_EQ(log(), "");
+}
+
+// Without a sound device the audio library reports every call of every
+// sound and music on standard error, a streaming music without end. The
+// manager looks for the device before its first sound, and without one goes
+// silent by itself (as setSilent does), with one log line. The audio library
+// settles its output once per process, hence a fresh one.
+TEST_F(ResourceAudioTest, WithoutASoundDeviceTheManagerGoesSilentByItselfAndQuietly)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        // An output that opens no device: the wave writer with nowhere to write.
+        const std::string here = zp::test::runDir();
+        const std::string conf =
+            zp::test::writeFile("alsoft.conf", "[wave]\nfile = " + here + "/gone/out.wav\n");
+        setenv("ALSOFT_DRIVERS", "wave", 1);
+        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        const std::string errors = here + "/stderr.txt";
+        std::fflush(stderr);
+        const int saved_stderr = dup(STDERR_FILENO);
+        const int errors_fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(errors_fd, 0);
+        dup2(errors_fd, STDERR_FILENO);
+        close(errors_fd);
+
+        const bool sound_loaded = resources.loadSound(audio("beep.wav"), "s0") == 0;
+        const bool music_loaded = resources.loadMusic(audio("beep.wav"), "m") == 0;
+        if (music_loaded && sound_loaded) {
+            resources.getMusic("m")->play(true);
+            resources.getSound("s0")->play(false);
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            resources.getMusic("m")->stop();
+        }
+        std::fflush(stderr);
+        dup2(saved_stderr, STDERR_FILENO);
+        close(saved_stderr);
+
+        EXPECT_TRUE(sound_loaded && music_loaded) << "silent, sounds and music load as ever";
+        EXPECT_TRUE(resources.isSilent());
+        EXPECT_STREQ(std::getenv("ALSOFT_DRIVERS"), "null");
+        EXPECT_EQ(log(), "Message: No sound device could be opened: sound and music play silently\n");
+        EXPECT_EQ(zp::test::readFile(errors), "");
+    });
+}
+
+// With a device, nothing changes.
+TEST_F(ResourceAudioTest, WithASoundDeviceTheManagerPlaysAsItWasTold)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        ASSERT_EQ(resources.loadMusic(audio("beep.wav"), "m"), 0);
+        EXPECT_FALSE(resources.isSilent());
+        EXPECT_EQ(log(), "");
+    });
 }
 
 TEST_F(ResourceAudioTest, TheEarlierOfTwoEqualLabelsIsFound)

@@ -1,12 +1,17 @@
 #include "support/EngineFixture.h"
 #include "support/RunDir.h"
 
+#include "zp/LineReader.h"
 #include "zp/LogManager.h"
 #include "zp/Position.h"
 #include "zp/ResourceManager.h"
 #include "zp/Sprite.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -92,16 +97,48 @@ TEST_F(ResourceSpriteTest, SpriteFilesGoodAndMalformed)
         EXPECT_EQ(p_sprite->getColor(), c.color);
         EXPECT_EQ(p_sprite->getFrame(0).getString(), c.frame0);
     }
-    // Only a size out of range is worth a log line among these.
-    EXPECT_EQ(log(),
-              "Message: Sprite file " + sprite("huge_height.txt") + ": height 2147483647 out of range\n");
+    // A size out of range has its line of old; what the other files say is
+    // in LoudErrorsTest.
+    EXPECT_NE(log().find("Message: Sprite file " + sprite("huge_height.txt") +
+                         ": height 2147483647 out of range\n"),
+              std::string::npos);
 }
 
-TEST_F(ResourceSpriteTest, MissingFileIsLoggedWithItsName)
+// A missing file, and anything that is not a regular file (a FIFO would
+// wait for a writer for ever, a device would never end), gets the missing
+// file's line; a line the reader refuses gets one naming the file and line.
+TEST_F(ResourceSpriteTest, FilesThatAreMissingOrNotTextAreLoggedWithTheirName)
 {
-    EXPECT_EQ(resources.loadSprite("no/such-sprite.txt", "ghost"), -1);
-    EXPECT_EQ(resources.getSprite("ghost"), nullptr);
-    EXPECT_EQ(log(), "Message: Could not find sprite file no/such-sprite.txt\n");
+    const std::string fifo = zp::test::runDir() + "/fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string two_frames = zp::test::readFile(sprite("two_frames.txt"));
+    const std::string nul_in_row = zp::test::writeFile(
+        "nul-in-row.txt", std::string(two_frames).replace(two_frames.find("=o="), 3, "=\0=", 3));
+    const std::string long_color = zp::test::writeFile(
+        "long-color.txt",
+        std::string(two_frames).insert(two_frames.find("green") + 5, std::string(zp::MAX_LINE_BYTES, ' ')));
+    const std::string nul = "the line holds a NUL byte; the file is refused";
+    const std::string too_long =
+        "the line is longer than " + std::to_string(zp::MAX_LINE_BYTES) + " bytes; the file is refused";
+    const struct {
+        std::string file;
+        std::string log;
+    } cases[] = {
+        {"no/such-sprite.txt", "Could not find sprite file no/such-sprite.txt"},
+        {fifo, "Could not find sprite file " + fifo},
+        {"/dev/zero", "Could not find sprite file /dev/zero"},
+        {zp::test::runDir(), "Could not find sprite file " + zp::test::runDir()},
+        {nul_in_row, nul_in_row + ":7: " + nul},
+        {long_color, long_color + ":4: " + too_long},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string before = log();
+        EXPECT_EQ(resources.loadSprite(c.file, "ghost"), -1);
+        EXPECT_EQ(resources.getSprite("ghost"), nullptr);
+        EXPECT_EQ(log(), before + "Message: " + c.log + "\n");
+    }
+    EXPECT_EQ(resources.getSpriteCount(), 0);
 }
 
 TEST_F(ResourceSpriteTest, TheFirstOfTwoEqualLabelsIsFound)

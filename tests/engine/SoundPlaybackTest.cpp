@@ -2,6 +2,7 @@
 // program plays into a WAV file, which these tests read back. The backend is
 // chosen through the environment before the first audio object of the
 // process exists, so each test runs in a fresh process of its own.
+#include "support/Environment.h"
 #include "support/FreshProcess.h"
 #include "support/RunDir.h"
 #include "support/Wav.h"
@@ -44,8 +45,8 @@ const std::string& recordingPath()
                                                               "sample-type = int16\nfrequency = 22050\n"
                                                               "[wave]\nfile = " +
                                                                   wav + "\n");
-        setenv("ALSOFT_DRIVERS", "wave", 1);
-        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        zp::test::setEnvironmentVariable("ALSOFT_DRIVERS", "wave");
+        zp::test::setEnvironmentVariable("ALSOFT_CONF", conf.c_str());
         return wav;
     }();
     return path;

@@ -135,7 +135,6 @@ TEST_F(WorldTest, MarkingTwiceDeletesOnceAndObjectsLiveUntilTheNextUpdate)
     EXPECT_TRUE(world.getAllObjects().isEmpty());
     world.update();
     EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(world.markForDelete(nullptr), 0);
 }
 
 TEST_F(WorldTest, MarkedObjectsAreDeletedBeforeTheMoves)

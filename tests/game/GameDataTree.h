@@ -11,13 +11,16 @@
 namespace zp::test {
 
 // Replaces the run folder's link to the repository's data with an empty
-// folder of this test's own (the link only is removed, never its target).
+// folder of this test's own (the link only is removed, never its target;
+// where no link could be made, the run's own copy).
 inline std::string privateGameData()
 {
     namespace fs = std::filesystem;
     const fs::path data = fs::path(runDir()).parent_path() / "GameData";
     if (fs::is_symlink(data))
         fs::remove(data);
+    else
+        fs::remove_all(data);
     fs::create_directories(data);
     return data.string();
 }

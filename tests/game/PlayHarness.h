@@ -5,8 +5,10 @@
 #pragma once
 
 #include "GameFixture.h"
+#include "app/WorldLookup.h"
 #include "level/Level.h"
 #include "level/LevelManager.h"
+#include "support/AudioLibrary.h"
 #include "support/RunDir.h"
 #include "support/Wav.h"
 
@@ -30,8 +32,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include <dlfcn.h>
 
 namespace play {
 
@@ -64,13 +64,15 @@ inline std::string pathFile(const std::string& board)
     return playFixture("levels/" + board + "-path.txt");
 }
 
-// The objects of the world that are of class T, in world order.
-template <class T> std::vector<T*> objectsOf()
+// The world's objects of a class, as the game's tools look them up.
+using ::objectsOf;
+
+// The objects of class T whose type string is `type`, in world order.
+template <class T> std::vector<T*> objectsOfType(const std::string& type)
 {
     std::vector<T*> found;
-    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
-    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
-        if (auto* p_t = dynamic_cast<T*>(it.currentObject()))
+    for (T* p_t : objectsOf<T>())
+        if (p_t->getType() == type)
             found.push_back(p_t);
     return found;
 }
@@ -83,15 +85,9 @@ inline int worldCount()
 // The value of the one counter that carries the label, or a failure.
 inline int counter(const std::string& label)
 {
-    int value = 0;
-    int seen = 0;
-    for (zp::ViewObject* p_view : objectsOf<zp::ViewObject>())
-        if (p_view->getViewString() == label) {
-            value = p_view->getValue();
-            ++seen;
-        }
-    EXPECT_EQ(seen, 1) << "counters labelled " << label;
-    return value;
+    const std::vector<zp::ViewObject*> found = countersTagged(label);
+    EXPECT_EQ(found.size(), 1u) << "counters labelled " << label;
+    return found.empty() ? 0 : found.front()->getValue();
 }
 
 inline void setCounter(const std::string& label, int value)
@@ -219,8 +215,8 @@ inline bool anySourcePlaying()
     using GetSourcei = void (*)(unsigned, int, int*);
     const int SOURCE_STATE = 0x1010;
     const int PLAYING = 0x1012;
-    const auto is_source = reinterpret_cast<IsSource>(dlsym(RTLD_DEFAULT, "alIsSource"));
-    const auto get_sourcei = reinterpret_cast<GetSourcei>(dlsym(RTLD_DEFAULT, "alGetSourcei"));
+    const auto is_source = reinterpret_cast<IsSource>(zp::test::audioLibraryFunction("alIsSource"));
+    const auto get_sourcei = reinterpret_cast<GetSourcei>(zp::test::audioLibraryFunction("alGetSourcei"));
     if (is_source == nullptr || get_sourcei == nullptr) {
         ADD_FAILURE() << "the audio library is not loaded";
         return false;

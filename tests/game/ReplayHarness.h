@@ -8,6 +8,7 @@
 #include "app/GameState.h"
 #include "app/RecordedRun.h"
 #include "content/Resources.h"
+#include "play/Difficulty.h"
 #include "play/WavesGame.h"
 
 #include "zp/GameManager.h"
@@ -56,8 +57,11 @@ protected:
         InputReplayer replayer(recording, [origin] { return stateDigestSince(origin); });
         replayer.setStepOrigin(origin);
         InputManager::getInstance().setReplayer(&replayer);
+        // Played at the recording's difficulty, as the program plays it.
+        chooseDifficulty(recordingDifficulty(recording));
         startFirstScreen(level);
         engine.run();
+        chooseDifficulty(Difficulty::NORMAL);
         InputManager::getInstance().setReplayer(nullptr);
         if (after_run)
             after_run();

@@ -16,6 +16,11 @@ for level in 1 2 3; do
         --record "$here/level$level-one-gatling.rec" >/dev/null
 done
 "$build/cinderwatch_player" --level 2 --strategy greedy --steps 6000 --record "$here/level2-greedy.rec" >/dev/null
+# The player's choices at Veteran: upgrades (U) and targeting modes (T).
+"$build/cinderwatch_player" --level 1 --strategy upgrader --difficulty veteran \
+    --record "$here/level1-veteran-upgrader.rec" >/dev/null
+"$build/cinderwatch_player" --level 3 --strategy targeting --difficulty veteran \
+    --record "$here/level3-veteran-targeting.rec" >/dev/null
 
 for input in "$here"/*.input; do
     recording=${input%.input}.rec

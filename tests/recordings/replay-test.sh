@@ -12,8 +12,10 @@ run_dir=$(mktemp -d)
 trap 'rm -rf "$run_dir"' EXIT
 cd "$run_dir" || exit 1
 
-"$cinderwatch" --replay "$recording" --headless >output.txt 2>errors.txt
+"$cinderwatch" --replay "$recording" --headless >output-as-written.txt 2>errors.txt
 status=$?
+# Windows ends its text lines with CR LF: read as lines, they are the same.
+tr -d '\r' <output-as-written.txt >output.txt
 cat output.txt errors.txt
 if [ "$status" -ne 0 ]; then
     echo "FAIL: the replay ended with status $status"

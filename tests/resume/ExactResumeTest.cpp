@@ -150,9 +150,10 @@ TEST_P(ExactResume, EverySaveContinuesToTheSameGame)
 }
 
 INSTANTIATE_TEST_SUITE_P(RegressionGames, ExactResume,
-                         testing::Values("level1-one-gatling", "level2-greedy", "level2-one-gatling",
-                                         "level3-one-gatling", "menu-level1-sale", "menu-level2-help-speed",
-                                         "menu-level3-controls"),
+                         testing::Values("level1-one-gatling", "level1-veteran-upgrader", "level2-greedy",
+                                         "level2-one-gatling", "level3-one-gatling",
+                                         "level3-veteran-targeting", "menu-level1-sale",
+                                         "menu-level2-help-speed", "menu-level3-controls"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              std::string name = info.param;
                              for (char& c : name)

@@ -52,9 +52,22 @@ void EngineFixture::TearDown()
         GraphicsManager& graphics = GraphicsManager::getInstance();
         graphics.shutDown();
         graphics.setHeadless(false);
+        restoreGraphicsDefaults();
     }
     ResourceManager::getInstance().shutDown();
     LogManager::getInstance().shutDown();
+}
+
+void restoreGraphicsDefaults()
+{
+    GraphicsManager& graphics = GraphicsManager::getInstance();
+    graphics.setWindowTitle(WINDOW_TITLE_DEFAULT);
+    graphics.setFullscreen(false);
+    graphics.setWindowSize(WINDOW_HORIZONTAL_PIXELS_DEFAULT, WINDOW_VERTICAL_PIXELS_DEFAULT);
+    graphics.setWindowedSize(WINDOW_HORIZONTAL_PIXELS_DEFAULT, WINDOW_VERTICAL_PIXELS_DEFAULT);
+    graphics.setGridSize(WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT);
+    graphics.setScaling(SCALE_TO_FIT);
+    InputManager::getInstance().setFullscreenKeys(false);
 }
 
 void EngineFixture::unloadAudio(const std::vector<std::string>& labels)

@@ -19,6 +19,11 @@ enum class Screen {
     WINDOW,   // the real window on the test's X display, with input
 };
 
+// Gives the graphics manager (shut down) its defaults back: title, sizes,
+// grid, scaling, windowed and not fullscreen; and the input manager its
+// fullscreen keys off.
+void restoreGraphicsDefaults();
+
 class EngineFixture : public testing::Test {
 protected:
     explicit EngineFixture(Screen used_screen = Screen::NONE);

@@ -1,8 +1,19 @@
 #include "support/GlDriverResident.h"
 
+#ifndef _WIN32
 #include <dlfcn.h>
+#endif
 
 namespace zp::test {
+
+#ifdef _WIN32
+
+// Windows' OpenGL drivers are the system's, loaded once.
+void keepGlDriverLoaded()
+{
+}
+
+#else
 namespace {
 
 const char* const MESA_SOFTWARE_DRIVERS[] = {
@@ -20,5 +31,7 @@ void keepGlDriverLoaded()
         if (dlopen(path, RTLD_LAZY | RTLD_NODELETE) != nullptr)
             return;
 }
+
+#endif
 
 } // namespace zp::test

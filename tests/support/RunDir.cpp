@@ -1,8 +1,9 @@
 #include "support/RunDir.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -24,21 +25,39 @@ std::vector<fs::path>& madeRoots()
     return roots;
 }
 
+// A new folder of this process's own in the system's temporary folder
+// ("zp-test-" and eight hexadecimal digits); empty when none could be made.
+fs::path makeNewTemporaryFolder()
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "zp-test-%08x", unsigned(random()));
+        const fs::path folder = fs::temp_directory_path() / name;
+        std::error_code error;
+        if (fs::create_directory(folder, error))
+            return folder;
+    }
+    return fs::path();
+}
+
 } // namespace
 
 void enterFreshRunDir()
 {
-    std::string templ = (fs::temp_directory_path() / "zp-test-XXXXXX").string();
-    std::vector<char> buffer(templ.begin(), templ.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr)
+    const fs::path root = makeNewTemporaryFolder();
+    if (root.empty())
         return;
-    fs::path root(buffer.data());
     madeRoots().push_back(root);
     fs::path run = root / "run";
     fs::create_directories(run);
     std::error_code ignored;
-    fs::create_directory_symlink(fs::path(ZP_SOURCE_DIR) / "GameData", root / "GameData", ignored);
+    // Where links cannot be made (Windows without the right to), a copy.
+    const fs::path data = fs::path(ZP_SOURCE_DIR) / "GameData";
+    std::error_code no_link;
+    fs::create_directory_symlink(data, root / "GameData", no_link);
+    if (no_link)
+        fs::copy(data, root / "GameData", fs::copy_options::recursive, ignored);
     fs::copy_file(fs::path(ZP_BUILD_DIR) / "zp-font.ttf", run / "zp-font.ttf", ignored);
     fs::current_path(run);
     runFolder() = run;

@@ -112,9 +112,10 @@ bool writeToneWav(const std::string& path, int sample_count)
     const unsigned SAMPLE_RATE = 8000;
     const double TONE_HZ = 440.0;
     const double AMPLITUDE = 3000.0;
+    const double PI = 3.14159265358979323846; // M_PI is not standard C++
     std::vector<std::int16_t> samples(size_t(sample_count > 0 ? sample_count : 0));
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = std::int16_t(AMPLITUDE * std::sin(2.0 * M_PI * TONE_HZ * double(i) / SAMPLE_RATE));
+        samples[i] = std::int16_t(AMPLITUDE * std::sin(2.0 * PI * TONE_HZ * double(i) / SAMPLE_RATE));
     return writeWav(path, samples, SAMPLE_RATE);
 }
 

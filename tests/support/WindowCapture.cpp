@@ -19,11 +19,12 @@ const std::chrono::milliseconds CAPTURE_INTERVAL(50);
 
 } // namespace
 
-sf::Image captureWindow(const std::string& window_id, const std::string& png_path)
+sf::Image captureWindow(const std::string& window_id, const std::string& png_path, const std::string& display)
 {
     std::error_code ignored;
     std::filesystem::remove(png_path, ignored);
-    commandOutput("import -window " + window_id + " png:" + png_path);
+    commandOutput((display.empty() ? "" : "DISPLAY='" + display + "' ") + "import -window " + window_id +
+                  " png:" + png_path);
     sf::Image image;
     if (!std::filesystem::exists(png_path) || !image.loadFromFile(png_path))
         return sf::Image();
@@ -80,6 +81,27 @@ bool allBlack(const sf::Image& image)
         if (p_pixel[i] != 0 || p_pixel[i + 1] != 0 || p_pixel[i + 2] != 0)
             return false;
     return bytes > 0;
+}
+
+int differingPixels(const sf::Image& a, const sf::Image& b)
+{
+    if (a.getSize() != b.getSize())
+        return -1;
+    int count = 0;
+    for (unsigned y = 0; y < a.getSize().y; ++y)
+        for (unsigned x = 0; x < a.getSize().x; ++x)
+            count += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
+    return count;
+}
+
+sf::Text glyphText(const sf::Font& font, char ch, unsigned character_size, Position cell_origin,
+                   sf::Color color)
+{
+    sf::Text text(std::string(1, ch), font, character_size);
+    text.setStyle(sf::Text::Bold);
+    text.setFillColor(color);
+    text.setPosition(float(cell_origin.getX()), float(cell_origin.getY()));
+    return text;
 }
 
 } // namespace zp::test

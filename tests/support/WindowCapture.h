@@ -5,7 +5,9 @@
 
 #include "zp/Position.h"
 
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Text.hpp>
 
 #include <functional>
 #include <string>
@@ -13,8 +15,9 @@
 namespace zp::test {
 
 // The window's current picture, saved at `png_path` too; an empty image when
-// the capture failed.
-sf::Image captureWindow(const std::string& window_id, const std::string& png_path);
+// the capture failed. On `display` when given, else the test's own.
+sf::Image captureWindow(const std::string& window_id, const std::string& png_path,
+                        const std::string& display = "");
 // The engine's own window (the graphics manager's), saved in the run folder.
 sf::Image captureEngineWindow(const std::string& name = "capture.png");
 // Captures until the picture satisfies `ready` or a generous deadline passes
@@ -27,5 +30,12 @@ int countInCell(const sf::Image& image, Position cell, const std::function<bool(
 int countColorInCell(const sf::Image& image, Position cell, sf::Color color);
 int countLitInCell(const sf::Image& image, Position cell);
 bool allBlack(const sf::Image& image);
+// Pixels in which two pictures differ; -1 when their sizes differ.
+int differingPixels(const sf::Image& a, const sf::Image& b);
+
+// A character as the font's text shows it (bold, at a font size, in a
+// colour), written at the cell whose top-left pixel is `cell_origin`.
+sf::Text glyphText(const sf::Font& font, char ch, unsigned character_size, Position cell_origin,
+                   sf::Color color);
 
 } // namespace zp::test

@@ -9,6 +9,7 @@
 // Usage, from the build folder (GameData beside it), or from any folder with
 // the data set named (the log is written to the working folder):
 //   ./cinderwatch_soak [waves, default 30] [data folder]
+#include "app/WorldLookup.h"
 #include "content/DataPaths.h"
 #include "content/GameEvents.h"
 #include "content/Resources.h"
@@ -16,8 +17,8 @@
 #include "level/LevelManager.h"
 #include "play/WavesGame.h"
 #include "shop/Build.h"
-#include "shop/GatlingInfo.h"
-#include "turrets/Gatling.h"
+#include "shop/Info.h"
+#include "turrets/Turret.h"
 #include "turrets/TurretKinds.h"
 
 #include "zp/EventMouse.h"
@@ -26,8 +27,8 @@
 #include "zp/LogManager.h"
 #include "zp/ObjectList.h"
 #include "zp/ObjectListIterator.h"
+#include "zp/ResourceManager.h"
 #include "zp/Utility.h"
-#include "zp/ViewObject.h"
 #include "zp/WorldManager.h"
 
 #include <algorithm>
@@ -40,7 +41,13 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <psapi.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -67,32 +74,21 @@ struct Sample {
     long rss_kb;
 };
 
+// Windows calls it the working set.
 long residentKilobytes()
 {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return long(counters.WorkingSetSize / 1024);
+#else
     std::ifstream statm("/proc/self/statm");
     long pages_total = 0;
     long pages_resident = 0;
     statm >> pages_total >> pages_resident;
     return pages_resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-template <class T> std::vector<T*> objectsOf()
-{
-    std::vector<T*> found;
-    const zp::ObjectList all = zp::WorldManager::getInstance().getAllObjects();
-    for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
-        if (auto* p_t = dynamic_cast<T*>(it.currentObject()))
-            found.push_back(p_t);
-    return found;
-}
-
-// The value of the counter with this tag; -1 when none shows.
-int counterValue(const std::string& tag)
-{
-    for (zp::ViewObject* p_view : objectsOf<zp::ViewObject>())
-        if (p_view->getViewString() == tag)
-            return p_view->getValue();
-    return -1;
+#endif
 }
 
 void mouse(zp::MouseAction action, zp::Position cell)
@@ -129,7 +125,7 @@ std::vector<zp::Position> placesAlongTheTrack()
             const zp::Position place(x, y);
             int points = 0;
             for (const zp::Position& point : path)
-                points += zp::scaledDistance(place, point) <= GATLING_KIND.range ? 1 : 0;
+                points += zp::scaledDistance(place, point) <= GATLING_KIND.base.range ? 1 : 0;
             if (points > 0)
                 seen_track.push_back({points, place});
         }
@@ -177,9 +173,12 @@ public:
                 click(places[next_place++]);
             return;
         }
-        const std::vector<GatlingInfo*> panels = objectsOf<GatlingInfo>();
-        if (next_place < places.size() && !panels.empty() && counterValue(CURRENCY_TAG) >= GATLING_KIND.price)
-            click(panels.front()->getPosition());
+        for (const Info* p_panel : objectsOf<Info>())
+            if (&p_panel->getKind() == &GATLING_KIND && next_place < places.size() &&
+                counterValue(CURRENCY_TAG) >= GATLING_KIND.price) {
+                click(p_panel->getPosition());
+                break;
+            }
     }
 
     std::vector<zp::Position> places = placesAlongTheTrack();
@@ -246,7 +245,8 @@ int main(int argc, char** argv)
     if (argc > 2)
         setGameDataDir(argv[2]);
     // No sound card needed: the audio library plays into its silent backend.
-    setenv("ALSOFT_DRIVERS", "null", 0);
+    if (std::getenv("ALSOFT_DRIVERS") == nullptr)
+        zp::ResourceManager::getInstance().setSilent(true);
 
     zp::GraphicsManager::getInstance().setHeadless(true);
     zp::GameManager& game = zp::GameManager::getInstance();
@@ -289,7 +289,7 @@ int main(int argc, char** argv)
                            counterValue(LIVES_TAG),
                            counterValue(CURRENCY_TAG),
                            zp::WorldManager::getInstance().getAllObjects().getCount(),
-                           int(objectsOf<Gatling>().size()),
+                           int(objectsOf<Turret>().size()),
                            residentKilobytes()};
             samples.push_back(s);
             if (samples.size() % 10 == 1 || wave > target_wave)

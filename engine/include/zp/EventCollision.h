@@ -16,6 +16,9 @@ inline const std::string COLLISION_EVENT = "zp:collision";
 
 class EventCollision : public Event {
 public:
+    /// The type string of this class's events, for eventAs.
+    static const std::string& eventType() { return COLLISION_EVENT; }
+
     EventCollision();
     EventCollision(Object* p_o1, Object* p_o2, Position p);
 

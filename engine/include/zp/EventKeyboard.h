@@ -16,6 +16,9 @@ enum KeyboardAction : int {
 
 class EventKeyboard : public Event {
 public:
+    /// The type string of this class's events, for eventAs.
+    static const std::string& eventType() { return KEYBOARD_EVENT; }
+
     EventKeyboard();
 
     int getKey() const;

@@ -18,6 +18,9 @@ enum MouseAction : int {
 
 class EventMouse : public Event {
 public:
+    /// The type string of this class's events, for eventAs.
+    static const std::string& eventType() { return MOUSE_EVENT; }
+
     EventMouse();
 
     MouseAction getMouseAction() const;

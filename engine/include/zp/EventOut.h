@@ -10,6 +10,9 @@ inline const std::string OUT_EVENT = "zp::out";
 
 class EventOut : public Event {
 public:
+    /// The type string of this class's events, for eventAs.
+    static const std::string& eventType() { return OUT_EVENT; }
+
     EventOut();
 };
 

@@ -10,6 +10,9 @@ inline const std::string STEP_EVENT = "zp::step";
 
 class EventStep : public Event {
 public:
+    /// The type string of this class's events, for eventAs.
+    static const std::string& eventType() { return STEP_EVENT; }
+
     EventStep();
     explicit EventStep(int init_step_count);
 

@@ -11,6 +11,9 @@ inline const std::string VIEW_EVENT = "zp::view";
 
 class EventView : public Event {
 public:
+    /// The type string of this class's events, for eventAs.
+    static const std::string& eventType() { return VIEW_EVENT; }
+
     EventView();
     EventView(std::string tag, int value, bool delta);
 

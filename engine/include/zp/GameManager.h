@@ -12,6 +12,7 @@
 #pragma once
 
 #include "zp/Manager.h"
+#include "zp/Random.h"
 
 #include <cstdint>
 #include <deque>
@@ -106,6 +107,12 @@ public:
     /// World steps completed within the last second.
     int getStepsPerSecond() const;
 
+    /// The engine's random numbers, seeded anew at every program start. Set
+    /// its state for a game that goes the same way every time; a recording
+    /// takes the state down when it begins, and its replay sets it again
+    /// (InputManager::setRecorder, setReplayer).
+    Random& getRandom();
+
 private:
     GameManager();
 
@@ -119,6 +126,7 @@ private:
     std::int64_t last_step_us = 0;
     /// When each world step of the last second ended, oldest first.
     std::deque<std::int64_t> recent_step_ends;
+    Random random;
     std::function<void()> after_frame;
 };
 

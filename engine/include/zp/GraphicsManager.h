@@ -1,7 +1,10 @@
 /// \file
-/// Owns the window and its font and draws coloured characters on the grid of
-/// 80 x 24 cells. Characters drawn during a frame are collected in one vertex
-/// batch that swapBuffers draws with a single call, shows and clears.
+/// Owns the window and its font and draws coloured characters on a grid of
+/// cells (80 x 24 unless set otherwise). The window can be resized, maximised
+/// and made fullscreen: the grid keeps its cells and their proportions and is
+/// scaled to fill the window, centred, the rest black. Glyphs are rasterised
+/// for the size the cells have on screen. Each frame redraws and shows only
+/// the cells whose picture changed, where the system allows it.
 #pragma once
 
 #include "zp/Box.h"
@@ -9,9 +12,11 @@
 #include "zp/Frame.h"
 #include "zp/Manager.h"
 #include "zp/Position.h"
+#include "zp/WindowLayout.h"
 
 #include <SFML/Graphics.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +38,19 @@ const char* const FONT_FILE_DEFAULT = "zp-font.ttf";
 /// The largest window side, in pixels, and grid side, in cells, that can be set.
 const int MAX_WINDOW_PIXELS = 16384;
 const int MAX_GRID_CHARS = 1000;
+
+class CellRenderer;
+struct GlyphImage;
+
+/// What the last frame cost to draw and show.
+struct FrameCost {
+    /// The time swapBuffers took, in microseconds.
+    std::int64_t microseconds = 0;
+    /// Cells whose pixels were drawn again (all of them for a whole frame).
+    int cells_redrawn = 0;
+    /// True when the whole window was drawn and shown.
+    bool whole = false;
+};
 
 class GraphicsManager : public Manager {
 public:
@@ -56,6 +74,53 @@ public:
     void setFontFile(const std::string& path);
     std::string getFontFile() const;
 
+    /// Before start-up: the window's title (WINDOW_TITLE_DEFAULT until set).
+    void setWindowTitle(const std::string& title);
+    std::string getWindowTitle() const;
+    /// Before start-up: the window's first size in pixels (1024 x 768 until
+    /// set), which is also the size the grid is designed for: its cells keep
+    /// these proportions at every later size. It sets the windowed size too.
+    /// -1 and no change for a side below 1 or above MAX_WINDOW_PIXELS, or once
+    /// the window is open.
+    int setWindowSize(int horizontal_pixels, int vertical_pixels);
+    /// Before start-up: the grid's size in cells (80 x 24 until set); the
+    /// world's boundary and view are set to it at the game's start-up. -1 and
+    /// no change for a side below 1 or above MAX_GRID_CHARS, or once started.
+    int setGridSize(int horizontal_chars, int vertical_chars);
+    /// How the grid is scaled to the window (SCALE_TO_FIT until set); at any time.
+    void setScaling(Scaling new_scaling);
+    Scaling getScaling() const;
+    /// The window's size when it is not fullscreen. Before start-up, the size
+    /// it opens at (the grid is still designed for setWindowSize's); after,
+    /// the window is resized to it and centred on the screen, or, while
+    /// fullscreen, takes it when fullscreen ends. -1 and no change for a side below 1 or above
+    /// MAX_WINDOW_PIXELS.
+    int setWindowedSize(int horizontal_pixels, int vertical_pixels);
+    /// The windowed size: the window's own while it is not fullscreen (after
+    /// the player resized or maximised it too), the one to come back to while
+    /// it is; the design's size until set.
+    sf::Vector2u getWindowedSize() const;
+    /// Fullscreen on the screen's own size, keeping the grid, or back to the
+    /// windowed size. Before start-up, the window opens that way. The window
+    /// is made anew, so anything that held its handle must look again.
+    void setFullscreen(bool new_fullscreen);
+    bool isFullscreen() const;
+    /// The window's size in pixels now; the design's size without a window.
+    sf::Vector2u getWindowSize() const;
+    /// Where the grid stands in the window now, and the font size its glyphs are drawn at.
+    const WindowLayout& getLayout() const;
+    /// The cell under a pixel of the window, through the scale and the
+    /// letterbox; false over the letterbox, where there is no cell. A pixel
+    /// beyond the window's edges (the pointer dragged out with a button held)
+    /// stands at the grid's nearest edge cell.
+    bool windowPixelToCell(Position pixel, Position& cell) const;
+    /// The window was resized to this many pixels (from the window's Resized
+    /// event, which the input manager reads): the grid is laid out anew and
+    /// the next frame drawn whole.
+    void windowResized(unsigned int horizontal_pixels, unsigned int vertical_pixels);
+    /// Key repeat of the window, kept when the window is made anew.
+    void setKeyRepeatEnabled(bool enabled);
+
     /// -1 when there is no window (and no headless start). Colours outside 0 ... 7 keep the previous
     /// character's colour; a blank draws nothing.
     int drawCh(Position world_pos, char ch, Color color);
@@ -70,11 +135,16 @@ public:
     /// Shows what was drawn since the last call and clears to black; -1
     /// without a window (and no headless start).
     int swapBuffers();
-    /// Saves the last frame shown, exactly as the window shows it, as an image
-    /// file (the format follows the name's extension, e.g. ".png"). -1 when
-    /// there is no window (headless: nothing to capture) or the file cannot
-    /// be written.
+    /// Saves the last frame shown, exactly as the window shows it and at the
+    /// window's own size, as an image file (the format follows the name's
+    /// extension, e.g. ".png"). -1 when there is no window (headless: nothing
+    /// to capture) or the file cannot be written.
     int saveScreenshot(const std::string& path) const;
+    /// What the last swapBuffers cost.
+    FrameCost getLastFrameCost() const;
+    /// The next frame is drawn and shown whole: after drawing into the window
+    /// by other means than the graphics manager's.
+    void redrawWhole();
 
     /// The world's view corner, pushed by the world whenever its view moves:
     /// drawing takes world positions and shows them relative to this corner.
@@ -99,6 +169,7 @@ public:
 
 private:
     GraphicsManager();
+    ~GraphicsManager() override;
 
     /// A cell where nothing visible was drawn holds a black blank.
     struct Cell {
@@ -108,12 +179,17 @@ private:
 
     // A colour in 0 ... 7 becomes the one that later out-of-range colours keep.
     void takeColor(Color color);
-    void prepareGlyphs();
-    const sf::Glyph& glyphFor(char ch);
+    int loadFont();
+    // Opens the window, or makes it anew, as fullscreen asks.
+    void createWindow();
+    // Puts the window in the middle of the screen.
+    void centreWindow();
+    // Lays the grid out for the window's size and rasterises its glyphs.
+    void layOut(unsigned int horizontal_pixels, unsigned int vertical_pixels);
+    void prepareGlyphs(unsigned int character_size);
+    bool glyphHasPixels(char ch) const;
     void recordCell(Position view_pos, char ch);
     void clearFrames();
-    void addGlyphQuad(Position pixel, const sf::Glyph& glyph, const sf::Color& color);
-    void addSolidQuad(Position top_left, Position bottom_right, const sf::Color& color);
     Cell* cellAt(Position view_pos);
     const Cell* cellAt(Position view_pos) const;
     std::string rowText(const std::vector<Cell>& cells, int row) const;
@@ -123,35 +199,63 @@ private:
     bool canDraw() const;
 
     sf::Font font;
+    /// The font file's bytes, which the font reads from while it lives.
+    std::vector<char> font_data;
     std::string font_file = FONT_FILE_DEFAULT;
+    std::string window_title = WINDOW_TITLE_DEFAULT;
     std::unique_ptr<sf::RenderWindow> p_window;
     bool headless = false;
     bool headless_started = false;
+    /// The design: the window's first size and the grid.
     int window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
     int window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
     int window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
     int window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
+    /// The windowed size; 0 x 0 until set or resized: the design's.
+    unsigned int windowed_width = 0;
+    unsigned int windowed_height = 0;
+    bool fullscreen = false;
+    Scaling scaling = SCALE_TO_FIT;
+    bool key_repeat = true;
+    WindowLayout layout;
+    sf::Vector2u window_size;
+    /// The back buffer's size, which follows the window's when swapped.
+    sf::Vector2u drawable_size;
 
     Position view_corner;
     /// Colour of the previous character, kept for out-of-range colour values.
     Color current_color = COLOR_DEFAULT;
-    /// Two triangles per visible character, drawn by swapBuffers in one call.
-    sf::VertexArray batch{sf::Triangles};
-    /// The batch of the frame the window shows now, kept for screenshots.
-    sf::VertexArray shown_batch{sf::Triangles};
-    /// The glyphs of printable ASCII, indexed by character code.
-    std::vector<sf::Glyph> glyphs;
+    /// The frame's drawing, and what it turns into.
+    std::unique_ptr<CellRenderer> p_renderer;
+    sf::VertexArray backgrounds{sf::Triangles};
+    sf::VertexArray glyph_vertices{sf::Triangles};
+    /// The glyph of every character code at the layout's font size, and
+    /// the texture that holds them as text shows them.
+    std::vector<GlyphImage> glyph_table;
+    /// Made with the window: any texture needs the display, even unused.
+    std::unique_ptr<sf::RenderTexture> p_glyph_atlas;
+    unsigned int glyph_size = 0;
+    /// Font sizes rasterised since the font was loaded: each keeps a texture.
+    std::vector<unsigned int> font_sizes;
+    /// The window shows the parts of its back buffer that changed; otherwise
+    /// every frame is drawn whole and swapped.
+    bool show_parts = false;
+    /// The next frame is drawn and shown whole (new window, new size).
+    bool redraw_whole = true;
+    FrameCost last_cost;
     std::vector<Cell> drawn_cells;
     std::vector<Cell> shown_cells;
 };
 
-/// Size of one cell in pixels: 1024 / 80 = 12.8 across, 768 / 24 = 32 down.
+/// Size of one cell in the design's pixels: 1024 / 80 = 12.8 across, 768 / 24
+/// = 32 down. The window may show cells larger or smaller (getLayout).
 float charWidth();
 float charHeight();
-/// The top-left pixel of a cell. Columns are laid out at 12.8 pixels each so
-/// that all 80 fit the 1024-pixel window.
+/// The top-left pixel of a cell at the design's size. Columns are laid out at
+/// 12.8 pixels each so that all 80 fit the 1024-pixel window.
 Position spacesToPixels(Position spaces);
-/// The cell drawn under a pixel; the exact inverse of spacesToPixels.
+/// The cell drawn under a pixel at the design's size; the exact inverse of
+/// spacesToPixels. For the window's pixels at any size: windowPixelToCell.
 Position pixelsToSpaces(Position pixels);
 
 } // namespace zp

@@ -29,13 +29,21 @@ public:
     /// Sends queued window events, then held keys from -1 to 100, then the
     /// held left button; the held ones only while the window has the focus.
     /// A request to close the window sets the game manager's game-over flag,
-    /// so the loop ends after this frame. Does nothing without a window,
+    /// so the loop ends after this frame. A resized window is laid out anew
+    /// before the events after it are read. Does nothing without a window,
     /// unless a replay is on.
     void getInput();
 
+    /// With the keys on (off until set), F11 and Alt+Enter turn fullscreen on
+    /// and off (after the frame's window events, which still reach the
+    /// objects as any key does), in play and in replays alike.
+    void setFullscreenKeys(bool enabled);
+    bool getFullscreenKeys() const;
+
     /// From now on every event getInput sends also goes to the recorder, with
     /// the game manager's step count, and the recorder takes its state checks
-    /// at the start of each frame. nullptr stops. The recorder is the caller's.
+    /// at the start of each frame. nullptr stops. The recorder is the
+    /// caller's.
     void setRecorder(InputRecorder* p_new_recorder);
     /// Further recorders beside the one of setRecorder, each hearing the
     /// same events and frame starts (a saved game recorded beside the run's
@@ -52,8 +60,11 @@ public:
     /// its close request still ends the game, as an interruption of the
     /// replay. Frames run no step past the recording's end (the game
     /// manager's step limit), and once the replay is complete, or has parted
-    /// from the recording, the game is over. nullptr goes back to the window
-    /// and lifts the step limit. The replayer is the caller's.
+    /// from the recording, the game is over. The engine's random state
+    /// becomes the recording's seed, when it has one and the replayer plays
+    /// from the recording's start (InputReplayer::startAt). nullptr goes back to
+    /// the window and lifts the step limit. The replayer is the caller's.
+    /// Hand it over where the recorder was made in the recorded run.
     void setReplayer(InputReplayer* p_new_replayer);
     /// What happens once the replay is complete or has parted from its
     /// recording, instead of the end of the game: the replayer is let go
@@ -84,16 +95,26 @@ private:
     void sendLive(const Event& event);
     void readWindowInput();
     void replayInput();
+    /// What a window event asks of the window itself (its new size, fullscreen).
+    void serveWindow(const sf::Event& window_event);
+    void toggleFullscreenIfAsked();
 
     InputRecorder* p_recorder = nullptr;
     std::vector<InputRecorder*> more_recorders;
     InputReplayer* p_replayer = nullptr;
     std::function<void(InputReplayer&)> on_replay_end;
     std::function<bool(const EventKeyboard&)> key_hook;
+    bool fullscreen_keys = false;
+    bool fullscreen_asked = false;
 };
 
 /// The engine event that a window event stands for, or nullptr for window
-/// events that are consumed without one.
+/// events that are consumed without one. Pointer positions become cells
+/// through the window's scale and letterbox; over the letterbox, where there
+/// is no cell, moves and clicks are consumed without an event; beyond the
+/// window's edges they stand at the grid's edge cells.
 std::unique_ptr<Event> translateWindowEvent(const sf::Event& window_event);
+/// Whether a window event is one of the fullscreen keys: F11, or Enter with Alt.
+bool isFullscreenKey(const sf::Event& window_event);
 
 } // namespace zp

@@ -33,9 +33,12 @@ using StateDigest = std::function<std::uint64_t()>;
 class InputRecorder {
 public:
     /// Without a digest no checks are taken. The recording is the caller's
-    /// and must outlive the recorder. A recording that already holds checks
-    /// (one taken up again after a save) goes on with the check due after
-    /// its last, as the run that took them would have.
+    /// and must outlive the recorder. The engine's random state now
+    /// (GameManager::getRandom) becomes the recording's seed: make the
+    /// recorder before the game draws its first random number. A recording
+    /// that already holds input or checks (one taken up again after a save)
+    /// keeps its seed and goes on with the check due after its last, as the
+    /// run that took them would have.
     explicit InputRecorder(InputRecording& recording, StateDigest digest = nullptr,
                            int check_interval = CHECK_INTERVAL_DEFAULT);
 

@@ -1,14 +1,17 @@
 /// \file
 /// A recording of a run's input: every keyboard and mouse event the input
 /// manager sent, with the step before whose step events it came, plus state
-/// checks the game took every so often. A run has no randomness, so playing
-/// the same input back reaches the same state, step for step.
+/// checks the game took every so often, and the state of the engine's random
+/// numbers when the recording began. Playing the same input back from the
+/// same random state reaches the same state, step for step.
 ///
 /// The text format, one record per line (blank lines and lines starting
 /// with '#' are ignored):
 ///
 ///     zp-recording 1                      header with the format's version
 ///     meta <key> <value...>               free facts the game keeps (e.g. the level)
+///     seed <16 hex digits>                the engine's random state when recording began
+///                                         (at most once; recordings without it are older)
 ///     key <step> <pressed|released|down> <key code>
 ///     mouse <step> <clicked|pressed|moved> <button> <x> <y>
 ///     check <step> <16 hex digits>        the game's state digest at that step, before its input
@@ -33,6 +36,8 @@
 #include <vector>
 
 namespace zp {
+
+class LineReader;
 
 const char* const RECORDING_MAGIC = "zp-recording";
 const int RECORDING_VERSION = 1;
@@ -84,6 +89,10 @@ public:
     /// Keeps the first `count` inputs and drops the rest (input that must
     /// not be played again, such as the keys that asked for a save).
     void keepInputs(std::size_t count);
+    /// The state of the engine's random numbers when the run began (Random::getState).
+    void setSeed(std::uint64_t seed);
+    bool hasSeed() const;
+    std::uint64_t getSeed() const;
 
     const std::vector<RecordedInput>& getInputs() const;
     const std::vector<RecordedCheck>& getChecks() const;
@@ -100,6 +109,8 @@ public:
     /// 0 when the whole text is a recording; otherwise -1 and, in `error`,
     /// "line N: what is wrong". A failed read leaves what was read so far.
     int read(std::istream& in, std::string& error);
+    int read(LineReader& in, std::string& error);
+    /// Reads a regular file (see LineReader); "cannot open PATH: why" otherwise.
     int readFile(const std::string& path, std::string& error);
     void write(std::ostream& out) const;
     /// Replaces the file whole (zp::writeFileAtomically): 0, or -1 with the
@@ -131,6 +142,8 @@ private:
     int end_step = -1;
     bool has_end_digest = false;
     std::uint64_t end_digest = 0;
+    bool has_seed = false;
+    std::uint64_t seed = 0;
     int header_line = 0;
     int end_line = 0;
     int line_count = 0;

@@ -39,6 +39,9 @@ public:
     /// has played them) and its checks before `step` (the recording's own
     /// step) as compared.
     void startAt(std::size_t input_count, int step);
+    /// False once startAt was called: the run's random state is then the
+    /// beginning's (the recording's seed is not set again).
+    bool playsFromStart() const;
 
     /// At the start of a frame: compares the recording's check of this
     /// step, if it has one, then hands `send` every input not sent yet whose
@@ -81,6 +84,7 @@ private:
     StateDigest digest;
     int origin = 0;
     std::size_t next_input = 0;
+    bool from_start = true;
     std::size_t next_check = 0;
     /// The step of the last check that agreed, or -1.
     int agreed_step = -1;

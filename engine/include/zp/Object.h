@@ -73,6 +73,16 @@ public:
     Box getBox() const;
     void setBox(Box new_box);
 
+    /// A timer event (EventTimer) named `name` for this object after `steps`
+    /// world steps, and every `steps` steps after that when `repeat` is true
+    /// (WorldManager::startTimer); -1 when steps is below 1 or the object is
+    /// not in the world.
+    int startTimer(const std::string& name, int steps, bool repeat = false);
+    /// 0 when the timer was running, -1 otherwise.
+    int stopTimer(const std::string& name);
+    /// World steps until the timer comes due, or -1 when it does not run.
+    int getTimerSteps(const std::string& name) const;
+
     /// The base ignores every event: 0 for an undefined event, -1 otherwise.
     virtual int eventHandler(const Event* p_event);
     /// Draws the current sprite frame and advances the animation by the

@@ -29,6 +29,11 @@ public:
     /// Full at MAX_OBJECTS - 1 entries.
     bool isFull() const;
 
+    using const_iterator = std::vector<Object*>::const_iterator;
+    /// The entries in order, for range-for.
+    const_iterator begin() const { return p_obj.begin(); }
+    const_iterator end() const { return p_obj.end(); }
+
 private:
     friend class ObjectListIterator;
     /// Sizes its result lists once and walks them directly.

@@ -6,9 +6,9 @@
 #pragma once
 
 #include "zp/Frame.h"
+#include "zp/LineReader.h"
 #include "zp/Manager.h"
 
-#include <istream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,17 +34,15 @@ inline const std::string COLOR_TOKEN = "color";
 inline const std::string END_FRAME_TOKEN = "end";
 inline const std::string EOF_TOKEN = "eof";
 
-/// Reads one line without its line break (LF or CR LF); false at end of file.
-bool readLine(std::istream& file, std::string& line);
 /// "keyword number": the number, -1 when the first word is not the keyword.
 /// Without digits after the keyword (also a line holding only the keyword)
 /// the number is 0; numbers beyond the range of int are clamped.
-int readLineInt(std::istream& file, const std::string& keyword);
+int readLineInt(LineReader& file, const std::string& keyword);
 /// "keyword text": the rest of the line after the keyword and one separator,
 /// unchanged; the keyword itself is not compared.
-std::string readLineStr(std::istream& file, const std::string& keyword);
+std::string readLineStr(LineReader& file, const std::string& keyword);
 /// height rows of exactly width characters, then "end"; the empty frame otherwise.
-Frame parseFrame(std::istream& file, int width, int height);
+Frame parseFrame(LineReader& file, int width, int height);
 
 class ResourceManager : public Manager {
 public:
@@ -77,7 +75,9 @@ public:
     /// library's silent output (OpenAL Soft's null backend) instead of the
     /// audio device: the tables, labels and counts are the same. Takes
     /// effect only before the first sound or music object of the program
-    /// opens the device; nothing undoes it within a run.
+    /// opens the device; nothing undoes it within a run. The manager also
+    /// goes silent by itself, with one log line, when no sound device opens:
+    /// it looks before it loads the program's first sound or music.
     void setSilent(bool new_silent);
     bool isSilent() const;
 
@@ -96,6 +96,8 @@ public:
 
 private:
     ResourceManager();
+    /// Before the first sound or music: silent when no device opens.
+    void prepareAudioOutput();
 
     Sprite* p_sprite[MAX_SPRITES] = {};
     int sprite_count = 0;
@@ -116,6 +118,7 @@ private:
     void applyVolumes();
     float heardSoundVolume() const;
     float heardMusicVolume() const;
+    bool audio_output_prepared = false;
 };
 
 } // namespace zp

@@ -11,6 +11,8 @@
 namespace zp::platform {
 namespace {
 
+// The connection that holds the display until the window has its own.
+Display* p_held_display = nullptr;
 void (*p_before_exit)() = nullptr;
 
 const char* displayName()
@@ -38,15 +40,23 @@ extern "C" int reportLostDisplay(Display*)
 
 } // namespace
 
-bool displayAvailable(std::string& reason)
+bool holdDisplay(std::string& reason)
 {
-    Display* p_display = XOpenDisplay(nullptr);
-    if (p_display == nullptr) {
+    if (p_held_display != nullptr)
+        return true;
+    p_held_display = XOpenDisplay(nullptr);
+    if (p_held_display == nullptr) {
         reason = std::string("Could not open the display ") + displayName();
         return false;
     }
-    XCloseDisplay(p_display);
     return true;
+}
+
+void releaseDisplay()
+{
+    if (p_held_display != nullptr)
+        XCloseDisplay(p_held_display);
+    p_held_display = nullptr;
 }
 
 void watchDisplayConnection(void (*before_exit)())

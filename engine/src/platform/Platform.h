@@ -28,6 +28,12 @@ int syncFile(std::FILE* p_file);
 // new, never neither); 0 or -1.
 int replaceFile(const std::string& from, const std::string& to);
 
+// Opens a file for reading in binary mode only when it is a regular file:
+// never waits (a FIFO without a writer) and never reads a device. Null when
+// it cannot, with `problem` saying why: "not found", "not a regular file",
+// or the system's reason.
+std::FILE* openRegularFile(const std::string& path, std::string& problem);
+
 // Sets a variable of the program's own environment, for the libraries it
 // starts later.
 void setEnvironment(const char* name, const char* value);
@@ -46,9 +52,22 @@ int stopSignal();
 // The signal's usual name ("SIGTERM"), or "signal" for others.
 const char* signalName(int signal_number);
 
-// Whether a window can be opened at all; when not, `reason` says why in a
-// few words (the display that could not be reached).
-bool displayAvailable(std::string& reason);
+// Whether the audio library's default output device opens, asked without
+// touching the library in this process (which reads its list of outputs
+// once, when it first opens a device, so the answer can still change that
+// list). False when no device opens or the question takes longer than a few
+// seconds; true when it cannot be asked.
+bool audioDeviceOpens();
+
+// Opens a connection to the display and holds it until releaseDisplay(), so
+// that a window can be opened; when the display cannot be reached, false
+// and `reason` says why in a few words. Held, the connection keeps a fresh
+// X server from resetting (which it does when its last client leaves)
+// while the windowing library connects: a connection made during the reset
+// fails, and the library then ends the program.
+bool holdDisplay(std::string& reason);
+// Lets the held connection go, once the window has a connection of its own.
+void releaseDisplay();
 // From here on, losing the connection to the display (the window destroyed
 // by another program, the display server gone) is reported on standard
 // error and in the log, `before_exit` is called (when given), the log is
@@ -70,5 +89,30 @@ void releaseHeldKeys();
 void guardStandardStreams();
 // Whether the stream is a terminal (where a line may be rewritten in place).
 bool isTerminal(std::FILE* p_stream);
+
+// A rectangle of a window's pixels, from its top-left corner.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Showing only parts of a window: the window's graphics context must be the
+// current one. When the system can copy rectangles of the back buffer to the
+// window without swapping the buffers, the back buffer keeps the whole
+// picture from one frame to the next and only what changed need be drawn and
+// shown. False when it cannot: then every frame is drawn whole and swapped.
+bool canShowParts();
+// Copies the rectangles of the back buffer to the window (of `window_height`
+// pixels) and sends them on to the display. False when the display refused
+// (a back buffer smaller than asked, the window resized meanwhile): the next
+// frame should then be swapped and drawn whole.
+bool showParts(const std::vector<PixelRect>& parts, int window_height);
+// From here on, notes when the display loses some of the window's picture
+// (another window moved off it) for tookExposure; 0 stops watching.
+void watchExposure(unsigned long window_handle);
+// Whether the display lost part of the window's picture since the last call.
+bool tookExposure();
 
 } // namespace zp::platform

@@ -1,13 +1,13 @@
 #include "platform/Platform.h"
 
-#include <SFML/Window/Keyboard.hpp>
-
 #include <cstdio>
 #include <vector>
 
 #include <windows.h>
 
 #include <io.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <timeapi.h>
 
 namespace zp::platform {
@@ -56,9 +56,31 @@ int replaceFile(const std::string& from, const std::string& to)
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
 }
 
+// Windows has no FIFOs in the file system; devices ("NUL", "CON") and
+// folders are refused by their mode.
+std::FILE* openRegularFile(const std::string& path, std::string& problem)
+{
+    struct _stat64 status {};
+    if (_stat64(path.c_str(), &status) != 0) {
+        problem = "not found";
+        return nullptr;
+    }
+    if ((status.st_mode & _S_IFMT) != _S_IFREG) {
+        problem = "not a regular file";
+        return nullptr;
+    }
+    std::FILE* p_file = std::fopen(path.c_str(), "rb");
+    if (p_file == nullptr)
+        problem = "cannot be opened";
+    return p_file;
+}
+
+// Both copies: the C library's, read with getenv, and the process's own,
+// read with GetEnvironmentVariable and handed to child processes.
 void setEnvironment(const char* name, const char* value)
 {
     _putenv_s(name, value);
+    SetEnvironmentVariableA(name, value);
 }
 
 void beginTimerResolution()
@@ -71,11 +93,21 @@ void endTimerResolution()
     timeEndPeriod(1);
 }
 
-// A Windows desktop session always has its display, and losing it ends the
-// session itself.
-bool displayAvailable(std::string&)
+// Not asked on Windows yet: the audio library's output there is assumed.
+bool audioDeviceOpens()
 {
     return true;
+}
+
+// A Windows desktop session always has its display, and losing it ends the
+// session itself.
+bool holdDisplay(std::string&)
+{
+    return true;
+}
+
+void releaseDisplay()
+{
 }
 
 void watchDisplayConnection(void (*)())
@@ -90,20 +122,6 @@ void guardStandardStreams()
 bool isTerminal(std::FILE* p_stream)
 {
     return _isatty(_fileno(p_stream)) != 0;
-}
-
-// Windows answers each key from the thread's own keyboard state, without a
-// round trip, so the library's own question per key costs nothing.
-bool readHeldKeys(std::vector<bool>& held)
-{
-    held.assign(sf::Keyboard::KeyCount, false);
-    for (int key = 0; key < sf::Keyboard::KeyCount; ++key)
-        held[std::size_t(key)] = sf::Keyboard::isKeyPressed(static_cast<sf::Keyboard::Key>(key));
-    return true;
-}
-
-void releaseHeldKeys()
-{
 }
 
 } // namespace zp::platform

@@ -32,18 +32,6 @@ protected:
         ASSERT_TRUE(zp::test::allBlack(captureEngineWindowWhen(zp::test::allBlack, "blank.png")));
     }
 
-    // Pixels in which two captures differ.
-    static int differingPixels(const sf::Image& a, const sf::Image& b)
-    {
-        if (a.getSize() != b.getSize())
-            return -1;
-        int count = 0;
-        for (unsigned y = 0; y < a.getSize().y; ++y)
-            for (unsigned x = 0; x < a.getSize().x; ++x)
-                count += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
-        return count;
-    }
-
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
 };
 
@@ -184,9 +172,10 @@ TEST_F(GraphicsPixelTest, BatchedGlyphsMatchTextDrawnOneByOne)
         window.draw(text);
     }
     window.display();
+    graphics.redrawWhole();
     sf::Image one_by_one = captureEngineWindowWhen(lit, "one-by-one.png");
 
-    EXPECT_EQ(differingPixels(batched, one_by_one), 0);
+    EXPECT_EQ(zp::test::differingPixels(batched, one_by_one), 0);
 }
 
 // A frame millions of characters wide queues glyphs only for the cells that
@@ -218,7 +207,7 @@ TEST_F(GraphicsPixelTest, AHugeFrameQueuesWhatCanShowAndShowsWhatEveryCharacterW
                             zp::YELLOW);
     graphics.swapBuffers();
     sf::Image every = captureEngineWindowWhen(lit, "every.png");
-    EXPECT_EQ(differingPixels(clipped, every), 0);
+    EXPECT_EQ(zp::test::differingPixels(clipped, every), 0);
 }
 
 TEST_F(GraphicsPixelTest, GlyphsShowAtTheirViewPositionNotTheirWorldPosition)
@@ -288,7 +277,7 @@ TEST_F(GraphicsPixelTest, AScreenshotIsTheWindowsPicture)
     sf::Image shot;
     ASSERT_TRUE(shot.loadFromFile("shot.png"));
     EXPECT_EQ(shot.getSize(), sf::Vector2u(1024, 768));
-    EXPECT_EQ(differingPixels(shot, window_picture), 0);
+    EXPECT_EQ(zp::test::differingPixels(shot, window_picture), 0);
     EXPECT_EQ(countLitInCell(shot, Position(32, 11)), 0) << "the cleared cells";
 
     // The window keeps drawing; the screenshot did not disturb it.

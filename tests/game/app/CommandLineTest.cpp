@@ -119,6 +119,35 @@ TEST(CommandLine, RecordReplayAndHeadlessAndHowTheyCombine)
     }
 }
 
+TEST(CommandLine, DifficultyIsNamedAndNotWithAReplay)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        Difficulty difficulty;
+        const char* error;
+    } cases[] = {
+        {{}, Difficulty::NORMAL, ""},
+        {{"--difficulty", "casual"}, Difficulty::CASUAL, ""},
+        {{"--difficulty=veteran", "--level", "2"}, Difficulty::VETERAN, ""},
+        {{"--difficulty", "normal"}, Difficulty::NORMAL, ""},
+        {{"--difficulty", "Veteran"},
+         Difficulty::NORMAL,
+         "--difficulty takes casual, normal or veteran, not 'Veteran'"},
+        {{"--difficulty="}, Difficulty::NORMAL, "--difficulty takes casual, normal or veteran, not ''"},
+        {{"--difficulty"}, Difficulty::NORMAL, "--difficulty needs a value NAME"},
+        {{"--replay", "a.rec", "--difficulty", "casual"},
+         Difficulty::CASUAL,
+         "--difficulty cannot be used with --replay (the recording names its difficulty)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CommandLine line = parseCommandLine(c.arguments);
+        EXPECT_EQ(line.error, c.error);
+        EXPECT_EQ(line.options.difficulty, c.difficulty);
+    }
+    EXPECT_NE(usageText().find("--difficulty NAME"), std::string::npos);
+}
+
 TEST(CommandLine, ArgcArgvSkipsTheProgramName)
 {
     const char* const argv[] = {"cinderwatch", "--level", "2", nullptr};

@@ -5,6 +5,7 @@
 
 #include "PlayHarness.h"
 #include "enemies/EnemyEasy.h"
+#include "hud/CurrencyView.h"
 #include "play/WavesGame.h"
 #include "turrets/Gatling.h"
 
@@ -58,7 +59,7 @@ TEST_F(GameStateTest, TheLatestGameWhileItRunsAndAfterItEnded)
     const int wave = counter("Wave:");
     key(sf::Keyboard::F, zp::KEY_PRESSED);
     step(2);
-    EXPECT_TRUE(objectsOf<Gatling>().empty());
+    EXPECT_TRUE(objectsOfType<Turret>("Gatling").empty());
     const GameState ended = readGameState();
     EXPECT_EQ(ended.level, 2);
     EXPECT_EQ(ended.wave, wave);
@@ -86,6 +87,24 @@ TEST_F(GameStateTest, ObjectsByTypePositionAndHealthOrValue)
     p_enemy->setHealth(7);
     p_rock->setPosition(Position(3, 5));
     EXPECT_NE(readGameState().objects, at_first);
+}
+
+// A turret's state says the player's choices only once they are made, so the
+// games recorded before there were any choices keep their digests.
+TEST_F(GameStateTest, TurretsSayTheirTargetingAndUpgradeOnlyWhenChosen)
+{
+    auto* p_turret = new Gatling(Position(3, 4));
+    EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2\n");
+    p_turret->setTargetMode(TargetMode::WEAKEST);
+    EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2 aim weakest\n");
+    p_turret->setTargetMode(TargetMode::FIRST);
+    EXPECT_EQ(describeObjects(), "Gatling 3 4 countdown 2\n");
+
+    new CurrencyView(Position(55, 1));
+    ASSERT_TRUE(p_turret->upgrade());
+    p_turret->setTargetMode(TargetMode::CLOSEST);
+    EXPECT_EQ(describeObjects(),
+              "Gatling 3 4 countdown 2 aim closest upgrade 1\nCurrencyView 55 1 value 0\n");
 }
 
 TEST_F(GameStateTest, TheStateLineAndItsDigest)

@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -29,35 +27,57 @@ protected:
         fs::create_directories(root / relative);
         return (root / relative).string();
     }
-    std::string at(const std::string& relative) { return (root / relative).string(); }
+    // The path as the system writes it (on Windows with backslashes).
+    std::string at(const std::string& relative)
+    {
+        return (root / fs::path(relative).make_preferred()).string();
+    }
 
-    // A working folder that takes no files: entered, then removed.
+    // A working folder that takes no log file: entered, then removed. Windows
+    // removes no folder that a program works in; there the log's name is
+    // taken by a folder instead.
     void enterVanishedFolder()
     {
         const std::string gone = folder("gone");
-        ASSERT_EQ(chdir(gone.c_str()), 0);
+        fs::current_path(gone);
+#ifdef _WIN32
+        fs::create_directory(fs::path(gone) / "zephane.log");
+#else
         fs::remove(gone);
+#endif
     }
 
     fs::path root;
 };
+
+// Where an installed game lives: on Windows one folder holds the program, its
+// font and its data side by side; elsewhere the files are under share/.
+#ifdef _WIN32
+const std::string INSTALLED_BIN = "Cinderwatch";
+const std::string INSTALLED_SHARE = "Cinderwatch";
+#else
+const std::string INSTALLED_BIN = "usr/bin";
+const std::string INSTALLED_SHARE = "usr/share/cinderwatch";
+#endif
 
 TEST_F(LocationsTest, FontAndDataBesideTheExecutableThenTheWorkingFolder)
 {
     // Build folder: the font beside the program, the data one level up.
     file("build/zp-font.ttf");
     folder("GameData");
-    // Installed tree: both under share/cinderwatch.
-    file("usr/share/cinderwatch/zp-font.ttf");
-    folder("usr/share/cinderwatch/GameData");
+    // Installed tree.
+    file(INSTALLED_SHARE + "/zp-font.ttf");
+    folder(INSTALLED_SHARE + "/GameData");
     // Both layouts at once: the program's own folder wins.
     file("both/bin/zp-font.ttf");
     file("both/share/cinderwatch/zp-font.ttf");
     folder("both/GameData");
     folder("both/share/cinderwatch/GameData");
+#ifndef _WIN32
     // A font link whose target is gone does not count.
     folder("dangling/share/cinderwatch/GameData");
     fs::create_symlink(at("nowhere.ttf"), at("dangling/share/cinderwatch/zp-font.ttf"));
+#endif
     // A data "folder" that is a file does not count.
     folder("odd/bin");
     file("odd/GameData");
@@ -68,10 +88,12 @@ TEST_F(LocationsTest, FontAndDataBesideTheExecutableThenTheWorkingFolder)
         std::string data;
     } cases[] = {
         {at("build/cinderwatch"), at("build/zp-font.ttf"), at("GameData") + "/"},
-        {at("usr/bin/cinderwatch"), at("usr/share/cinderwatch/zp-font.ttf"),
-         at("usr/share/cinderwatch/GameData") + "/"},
+        {at(INSTALLED_BIN + "/cinderwatch"), at(INSTALLED_SHARE + "/zp-font.ttf"),
+         at(INSTALLED_SHARE + "/GameData") + "/"},
         {at("both/bin/cinderwatch"), at("both/bin/zp-font.ttf"), at("both/GameData") + "/"},
+#ifndef _WIN32
         {at("dangling/bin/cinderwatch"), "zp-font.ttf", at("dangling/share/cinderwatch/GameData") + "/"},
+#endif
         {at("odd/bin/cinderwatch"), "zp-font.ttf", "../GameData/"},
         {at("lonely/bin/cinderwatch"), "zp-font.ttf", "../GameData/"},
         // The system could not tell where the program is.
@@ -83,6 +105,45 @@ TEST_F(LocationsTest, FontAndDataBesideTheExecutableThenTheWorkingFolder)
     }
 }
 
+// A build folder anywhere (beside the sources, outside them) reads the
+// source tree's data set; a copy of its program elsewhere, or an installed
+// one, does not.
+TEST_F(LocationsTest, ABuildFolderAnywhereReadsTheSourceTreesData)
+{
+    folder("outside/build");
+    folder("src/GameData");
+    folder("usr/share/cinderwatch/GameData");
+    fs::create_directory_symlink(at("outside/build"), at("linked-build"));
+    BuildTree tree;
+    tree.output_dir = at("outside/build");
+    tree.data_dir = at("src/GameData");
+    BuildTree without_data = tree;
+    without_data.data_dir = at("src/NoData");
+
+    const struct {
+        std::string executable;
+        BuildTree build_tree;
+        std::string data;
+    } cases[] = {
+        {at("outside/build/cinderwatch"), tree, at("src/GameData") + "/"},
+        {at("linked-build/cinderwatch"), tree, at("src/GameData") + "/"},
+        {at("outside/build/../build/cinderwatch"), tree, at("src/GameData") + "/"},
+        // Not in the build folder: the usual places.
+        {at("copy/bin/cinderwatch"), tree, "../GameData/"},
+        {at("usr/bin/cinderwatch"), tree, at("usr/share/cinderwatch/GameData") + "/"},
+        // The build's data set is gone, or the build is not known.
+        {at("outside/build/cinderwatch"), without_data, "../GameData/"},
+        {at("outside/build/cinderwatch"), BuildTree(), "../GameData/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.executable + " | " + c.build_tree.output_dir + " | " + c.build_tree.data_dir);
+        EXPECT_EQ(findDataDir(c.executable, "", c.build_tree), c.data);
+        EXPECT_EQ(findDataDir(c.executable, "/my/data", c.build_tree), "/my/data") << "the option still wins";
+    }
+    // This program itself is in its build folder.
+    EXPECT_EQ(fs::path(thisBuildTree().data_dir).filename(), "GameData");
+}
+
 TEST_F(LocationsTest, DataOptionOverridesEverything)
 {
     folder("GameData");
@@ -92,16 +153,19 @@ TEST_F(LocationsTest, DataOptionOverridesEverything)
 
 TEST_F(LocationsTest, StateFolderFromXdgStateHomeOrHome)
 {
+    // Absolute on every system (on Windows "/state" has no drive).
+    const std::string state = at("state");
+    const std::string home = at("home/player");
     const struct {
         std::string xdg_state_home;
         std::string home;
         std::string log;
     } cases[] = {
-        {"/state", "/home/player", "/state/cinderwatch/zephane.log"},
-        {"", "/home/player", "/home/player/.local/state/cinderwatch/zephane.log"},
+        {state, home, state + "/cinderwatch/zephane.log"},
+        {"", home, home + "/.local/state/cinderwatch/zephane.log"},
         // A relative XDG_STATE_HOME is invalid and ignored.
-        {"state", "/home/player", "/home/player/.local/state/cinderwatch/zephane.log"},
-        {"/state", "", "/state/cinderwatch/zephane.log"},
+        {"state", home, home + "/.local/state/cinderwatch/zephane.log"},
+        {state, "", state + "/cinderwatch/zephane.log"},
         {"", "", ""},
         {"state", "", ""},
     };
@@ -109,8 +173,39 @@ TEST_F(LocationsTest, StateFolderFromXdgStateHomeOrHome)
         Environment environment;
         environment.xdg_state_home = c.xdg_state_home;
         environment.home = c.home;
-        EXPECT_EQ(stateLogFile(environment), c.log) << c.xdg_state_home << " | " << c.home;
+        // Compared as paths: Windows writes the separators it adds as "\\".
+        EXPECT_EQ(fs::path(stateLogFile(environment)), fs::path(c.log))
+            << c.xdg_state_home << " | " << c.home;
     }
+}
+
+// Windows: the user's local application data, whatever the XDG variables say.
+TEST_F(LocationsTest, StateFolderFromLocalAppDataOnWindows)
+{
+    const std::string local = at("AppData/Local");
+    const struct {
+        std::string local_app_data;
+        std::string xdg_state_home;
+        std::string log;
+    } cases[] = {
+        {local, "", (fs::path(local) / "cinderwatch" / "zephane.log").string()},
+        {local, "/state", (fs::path(local) / "cinderwatch" / "zephane.log").string()},
+        // A relative one is no place to write.
+        {"AppData", "/state", ""},
+    };
+    for (const auto& c : cases) {
+        Environment environment;
+        environment.local_app_data = c.local_app_data;
+        environment.xdg_state_home = c.xdg_state_home;
+        environment.home = "/home/player";
+        EXPECT_EQ(stateLogFile(environment), c.log) << c.local_app_data;
+    }
+#ifdef _WIN32
+    // The program reads it from its environment.
+    EXPECT_FALSE(processEnvironment().local_app_data.empty());
+#else
+    EXPECT_TRUE(processEnvironment().local_app_data.empty());
+#endif
 }
 
 TEST_F(LocationsTest, SettingsInXdgConfigHomeOrHome)
@@ -185,13 +280,13 @@ TEST_F(LocationsTest, LogKeepsItsNameWhenNoFolderTakesIt)
 
 TEST_F(LocationsTest, FindLocationsGathersAllThreeAndDescribesThem)
 {
-    file("usr/share/cinderwatch/zp-font.ttf");
-    folder("usr/share/cinderwatch/GameData");
+    file(INSTALLED_SHARE + "/zp-font.ttf");
+    folder(INSTALLED_SHARE + "/GameData");
     Environment environment;
-    environment.executable_path = at("usr/bin/cinderwatch");
+    environment.executable_path = at(INSTALLED_BIN + "/cinderwatch");
     const Locations locations = findLocations(environment, "");
-    EXPECT_EQ(locations.font_file, at("usr/share/cinderwatch/zp-font.ttf"));
-    EXPECT_EQ(locations.data_dir, at("usr/share/cinderwatch/GameData") + "/");
+    EXPECT_EQ(locations.font_file, at(INSTALLED_SHARE + "/zp-font.ttf"));
+    EXPECT_EQ(locations.data_dir, at(INSTALLED_SHARE + "/GameData") + "/");
     EXPECT_EQ(locations.log_file, "zephane.log");
     EXPECT_FALSE(locations.log_moved);
 
@@ -199,7 +294,8 @@ TEST_F(LocationsTest, FindLocationsGathersAllThreeAndDescribesThem)
     EXPECT_NE(text.find("font: \"" + locations.font_file + "\""), std::string::npos) << text;
     EXPECT_NE(text.find("game data: \"" + locations.data_dir + "\""), std::string::npos) << text;
     // The log by its full path, so it can be found from anywhere.
-    EXPECT_NE(text.find("log: \"" + zp::test::runDir() + "/zephane.log\""), std::string::npos) << text;
+    const std::string log = (fs::path(zp::test::runDir()) / "zephane.log").string();
+    EXPECT_NE(text.find("log: \"" + log + "\""), std::string::npos) << text;
 }
 
 TEST(GameDataDir, SetFolderNamesEveryDataPath)

@@ -45,6 +45,8 @@ TEST(ControlsTable, KeysAreFoundInTheirPlaceOnly)
         {ControlPlace::PLAY, sf::Keyboard::Slash, true, Command::HELP, 1},
         {ControlPlace::PLAY, sf::Keyboard::F, true, Command::GIVE_UP, 0},
         {ControlPlace::MENU, sf::Keyboard::F, false, Command::GIVE_UP, -1},
+        {ControlPlace::ANYWHERE, sf::Keyboard::F11, true, Command::FULLSCREEN, 0},
+        {ControlPlace::PLAY, sf::Keyboard::F11, false, Command::FULLSCREEN, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << placeName(c.place) << " key " << c.key);
@@ -77,6 +79,7 @@ TEST(ControlsTable, TheHelpOverlayShowsTheMenuAndPlayRows)
         ++next;
     }
     EXPECT_EQ(next, lines.size());
+    EXPECT_EQ(lines.back(), std::make_pair(std::string("M"), std::string("mute or unmute (anywhere)")));
 }
 
 // After a change to the table, write the README's table again: this test

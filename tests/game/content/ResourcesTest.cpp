@@ -56,9 +56,10 @@ const Entry TABLE[] = {
     {SPRITE, "treasure", "../GameData/Sprites/Treasure/treasure-spr.txt"},
     {MUSIC, "menu", "../GameData/Music/Menu.wav"},
     {MUSIC, "background", "../GameData/Music/Background.wav"},
+    // The turrets' sounds, in the order of their kinds' rows.
+    {SOUND, "shoot", "../GameData/Music/bullet.wav"},
     {SOUND, "explosion", "../GameData/Music/Explosion.wav"},
     {SOUND, "freeze", "../GameData/Music/Freeze.wav"},
-    {SOUND, "shoot", "../GameData/Music/bullet.wav"},
 };
 
 const int SPRITE_COUNT = 24;
@@ -211,6 +212,17 @@ TEST_F(Resources, ShippedDataSetLoadsCompletely)
     EXPECT_EQ(enemy->getColor(), easy->getColor());
     for (int i = 0; i < enemy->getFrameCount(); ++i)
         EXPECT_EQ(enemy->getFrame(i).getString(), easy->getFrame(i).getString()) << i;
+}
+
+// The sprite labels that tools load their own pictures under are the table's,
+// in its order.
+TEST(ResourceLabels, SpriteLabelsAreTheTablesInLoadOrder)
+{
+    std::vector<std::string> expected;
+    for (const Entry& entry : TABLE)
+        if (entry.kind == SPRITE)
+            expected.push_back(entry.label);
+    EXPECT_EQ(spriteLabels(), expected);
 }
 
 } // namespace

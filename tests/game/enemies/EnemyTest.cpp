@@ -4,6 +4,7 @@
 #include "enemies/EnemyEasy.h"
 #include "enemies/EnemyHard.h"
 #include "enemies/EnemyMedium.h"
+#include "enemies/EventFreeze.h"
 #include "hud/CurrencyView.h"
 #include "hud/LivesView.h"
 
@@ -227,6 +228,36 @@ TEST_F(Enemies, OneFreezeOfTwentyStepsHoldsTheMoveCountdown)
     // first move comes 20 steps late, and the freeze after it does nothing.
     EXPECT_EQ(moved, (std::vector<int>{23, 28, 33, 38}));
     EXPECT_FALSE(p_enemy->isFrozen());
+}
+
+// A turret's freeze says how long it holds: the steps the enemy stays
+// frozen; a freeze of no steps (which would never end) does nothing.
+TEST_F(Enemies, AFreezeThatNamesItsLengthHoldsThatLong)
+{
+    loadEnemySprites();
+    loadBoard("long");
+    const struct {
+        int steps;
+        int frozen_for;
+    } cases[] = {{20, 20}, {5, 5}, {1, 1}, {33, 33}, {0, 0}, {-4, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        auto* p_enemy = new EnemyEasy(50);
+        const EventFreeze freeze(c.steps);
+        p_enemy->eventHandler(&freeze);
+        int frozen_for = 0;
+        for (int i = 0; i < 60 && p_enemy->isFrozen(); ++i) {
+            step();
+            ++frozen_for;
+        }
+        EXPECT_EQ(frozen_for, c.frozen_for);
+        // Once in a life: a later freeze of any length does nothing.
+        const EventFreeze again(50);
+        p_enemy->eventHandler(&again);
+        EXPECT_EQ(p_enemy->isFrozen(), c.frozen_for == 0);
+        zp::WorldManager::getInstance().markForDelete(p_enemy);
+        step();
+    }
 }
 
 TEST_F(Enemies, CostALifeAtEveryMoveTimeAtTheEndOfThePath)

@@ -5,6 +5,7 @@
 #include "support/RunDir.h"
 
 #include "zp/GraphicsManager.h"
+#include "zp/LineReader.h"
 #include "zp/Object.h"
 #include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
@@ -16,6 +17,8 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 using zp::Position;
 using zp::test::fixture;
@@ -146,7 +149,7 @@ const LoadCase LOAD_CASES[] = {
      false,
      0,
      {},
-     "Level file {level} not found"},
+     "Level file {level}: not found"},
     {"HeaderWithoutEnd",
      "level-header-no-end.txt",
      "path-good.txt",
@@ -194,7 +197,7 @@ const LoadCase LOAD_CASES[] = {
      true,
      3,
      {},
-     "Path file {path} not found; the level has no path"},
+     "Path file {path}: not found; the level has no path"},
     {"PathHeaderWithoutEnd",
      "level-good.txt",
      "path-header-no-end.txt",
@@ -257,6 +260,142 @@ INSTANTIATE_TEST_SUITE_P(FailureTable, LevelLoad, testing::ValuesIn(LOAD_CASES),
                          [](const testing::TestParamInfo<LoadCase>& param_info) {
                              return param_info.param.name;
                          });
+
+// A file with one line changed, for the cases below.
+std::string withLine(const std::string& fixture_name, int line_number, const std::string& line,
+                     const std::string& name)
+{
+    const std::string text = zp::test::readFile(levelFixture(fixture_name));
+    size_t start = 0;
+    for (int i = 1; i < line_number; ++i)
+        start = text.find('\n', start) + 1;
+    const size_t end = text.find('\n', start);
+    return zp::test::writeFile(name, text.substr(0, start) + line + text.substr(end));
+}
+
+// What is not a text file is refused like a missing file, and a line the
+// reader refuses (too long, a NUL byte) like a broken one at that line:
+// nothing waits, nothing grows, and the log names the file and the line.
+TEST_F(LevelFiles, FilesThatAreNotTextAreRefusedWithTheFileAndLineNamed)
+{
+    const std::string fifo = zp::test::runDir() + "/fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string nul_in_header = withLine("level-good.txt", 3,
+                                               std::string("size_x 8\0"
+                                                           "0",
+                                                           10),
+                                               "nul-in-header.txt");
+    const std::string long_name =
+        withLine("level-good.txt", 1, "name " + std::string(zp::MAX_LINE_BYTES, 'x'), "long-name.txt");
+    const std::string nul_in_block =
+        withLine("level-good.txt", 16, std::string("pos_x\0 5", 8), "nul-in-block.txt");
+    const std::string nul_in_point =
+        withLine("path-good.txt", 7, std::string("pos_y 5\0", 8), "nul-in-point.txt");
+    const std::string long_point =
+        withLine("path-good.txt", 3, "pos_x 2" + std::string(zp::MAX_LINE_BYTES, ' '), "long-point.txt");
+    const std::string good_level = levelFixture("level-good.txt");
+    const std::string good_path = levelFixture("path-good.txt");
+    const std::string nul = "the line holds a NUL byte; the file is refused";
+    const std::string too_long =
+        "the line is longer than " + std::to_string(zp::MAX_LINE_BYTES) + " bytes; the file is refused";
+    const struct {
+        const char* name;
+        std::string level_file;
+        std::string path_file;
+        int result;
+        bool has_level;
+        int blocks;
+        std::vector<Position> path;
+        std::string log;
+    } cases[] = {
+        {"LevelIsAFifo", fifo, good_path, -1, false, 0, {}, "Level file " + fifo + ": not a regular file"},
+        {"LevelIsADevice",
+         "/dev/zero",
+         good_path,
+         -1,
+         false,
+         0,
+         {},
+         "Level file /dev/zero: not a regular file"},
+        {"LevelIsAFolder",
+         zp::test::runDir(),
+         good_path,
+         -1,
+         false,
+         0,
+         {},
+         "Level file " + zp::test::runDir() + ": not a regular file"},
+        {"NulInTheHeader",
+         nul_in_header,
+         good_path,
+         -1,
+         false,
+         0,
+         {},
+         "Level file " + nul_in_header + ":3: " + nul},
+        {"LineTooLong",
+         long_name,
+         good_path,
+         -1,
+         false,
+         0,
+         {},
+         "Level file " + long_name + ":1: " + too_long},
+        {"NulInTheSecondBlock",
+         nul_in_block,
+         good_path,
+         -1,
+         true,
+         1,
+         {},
+         "Level file " + nul_in_block + ":16: " + nul},
+        {"PathIsAFifo",
+         good_level,
+         fifo,
+         0,
+         true,
+         3,
+         {},
+         "Path file " + fifo + ": not a regular file; the level has no path"},
+        {"PathIsADevice",
+         good_level,
+         "/dev/zero",
+         0,
+         true,
+         3,
+         {},
+         "Path file /dev/zero: not a regular file; the level has no path"},
+        {"NulInTheSecondPoint",
+         good_level,
+         nul_in_point,
+         -1,
+         true,
+         3,
+         {Position(2, 5)},
+         "Path file " + nul_in_point + ":7: " + nul},
+        {"PathLineTooLong",
+         good_level,
+         long_point,
+         -1,
+         true,
+         3,
+         {},
+         "Path file " + long_point + ":3: " + too_long},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        zp::WorldManager::getInstance().shutDown();
+        ASSERT_EQ(zp::WorldManager::getInstance().startUp(), 0);
+        LevelManager::getInstance().shutDown();
+        EXPECT_EQ(LevelManager::getInstance().loadLevel(c.level_file, c.path_file), c.result);
+        EXPECT_EQ(zp::test::logTail(1), "Message: " + c.log + "\n");
+        ASSERT_EQ(current() != nullptr, c.has_level);
+        EXPECT_EQ(worldCount(), c.blocks);
+        if (c.has_level) {
+            EXPECT_EQ(current()->getPath(), c.path);
+        }
+    }
+}
 
 TEST_F(LevelFiles, FailedHeaderKeepsThePreviousLevel)
 {

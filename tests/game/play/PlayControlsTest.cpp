@@ -3,6 +3,7 @@
 #include "play/PlayControls.h"
 
 #include "PlayHarness.h"
+#include "content/Controls.h"
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 #include "enemies/Enemy.h"
@@ -17,6 +18,7 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -222,11 +224,24 @@ TEST_F(Controls, HelpListsTheKeysAndPlayWaitsWhileItShows)
         std::string screen;
         for (int row = 0; row < 24; ++row)
             screen += shown(row) + "\n";
-        for (const char* line : {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
-                                 "sell a turret for half its price", "P or Space", "Tab", "speed 1x, 2x, 4x",
-                                 "next wave now", "H or ?", "F3", "F12", "screenshot beside the log",
-                                 "give up the level", "H or ? to go back to the game"})
+        for (const char* line :
+             {"Cinderwatch: keys and mouse", "1 2 3", "Left click", "Right click",
+              "sell a turret for half what it cost", "P or Space", "Tab", "speed 1x, 2x, 4x", "next wave now",
+              "H or ?", "F3", "F12", "screenshot beside the log", "F11/Alt+Enter", "fullscreen on and off",
+              "give up the level", "aim of the turret under the mouse", "upgrade the turret under the mouse",
+              "H or ? to go back to the game"})
             EXPECT_NE(screen.find(line), std::string::npos) << line;
+        // Every row of the table is whole on the 80 x 24 screen, inside the
+        // box: its keys at column 15, its action at 29, the frame at 67.
+        for (const auto& [keys, action] : helpOverlayLines()) {
+            const std::string line =
+                keys + std::string(14 - std::min<std::size_t>(14, keys.size()), ' ') + action;
+            const std::size_t found = screen.find(line);
+            ASSERT_NE(found, std::string::npos) << line << "\n" << screen;
+            const std::size_t row_start = screen.rfind('\n', found) + 1;
+            EXPECT_EQ(found - row_start, 15u) << line;
+            EXPECT_EQ(screen.substr(row_start + 67, 1), "|") << line << "\n" << screen;
+        }
         // The box hides the board under it: a buy panel's left edge is blanked.
         EXPECT_EQ(at(10, 64, 4), "   |") << screen;
         EXPECT_EQ(at(10, 12, 1), "|") << screen;
@@ -294,8 +309,10 @@ TEST_F(Controls, F3ShowsStepsPerSecondAndTheLastStepsTime)
     press(sf::Keyboard::F3);
     EXPECT_TRUE(p_controls->isFrameOverlayShown());
     step(3);
-    EXPECT_TRUE(std::regex_match(shown(OVERLAY_ROW), std::regex("[0-9]+ steps/s *"))) << shown(OVERLAY_ROW);
-    EXPECT_TRUE(std::regex_match(shown(OVERLAY_ROW + 1), std::regex("step [0-9]+\\.[0-9] ms *")))
+    EXPECT_TRUE(std::regex_match(shown(OVERLAY_ROW), std::regex("[0-9]+ steps/s, draw [0-9]+\\.[0-9] ms *")))
+        << shown(OVERLAY_ROW);
+    EXPECT_TRUE(
+        std::regex_match(shown(OVERLAY_ROW + 1), std::regex("step [0-9]+\\.[0-9] ms, [0-9]+ cells drawn *")))
         << shown(OVERLAY_ROW + 1);
     press(sf::Keyboard::F3);
     step();
@@ -332,9 +349,9 @@ TEST_F(Controls, AScreenshotIsAimedAtTheLogsOwnFolder)
     log.shutDown();
     log.setLogFile(zp::LOGFILE_NAME);
     ASSERT_EQ(log.startUp(), 0);
-    EXPECT_NE(
-        text.find("Message: Screenshot not saved: no window to capture, or '" + folder + "/cinderwatch-"),
-        std::string::npos)
+    EXPECT_NE(text.find("Message: Screenshot not saved: no window to capture, or '" +
+                        (std::filesystem::path(folder) / "cinderwatch-").string()),
+              std::string::npos)
         << text;
 }
 
@@ -345,7 +362,7 @@ public:
     int getWave() const override { return 7; }
     bool isSpawning() const override { return spawning; }
     bool isEnded() const override { return false; }
-    const WavePlan& getComingWave() const override { return plan; }
+    WavePlan getComingWave() const override { return plan; }
     bool startNextWaveNow() override
     {
         ++started;

@@ -296,8 +296,8 @@ TEST_F(Waves, AnOvercrowdedLevelIsRefusedAndPlayKeepsItsWayOut)
     EXPECT_EQ(objectsOf<Reticle>().size(), 1u);
     EXPECT_EQ(counter("Lives:"), 10);
     EXPECT_EQ(counter("Currency:"), 100);
-    EXPECT_EQ(objectsOf<GatlingInfo>().size() + objectsOf<RocketInfo>().size() +
-                  objectsOf<FreezeInfo>().size(),
+    EXPECT_EQ(objectsOfType<Info>("GatlingInfo").size() + objectsOfType<Info>("RocketInfo").size() +
+                  objectsOfType<Info>("FreezeInfo").size(),
               3u);
     EXPECT_FALSE(logHas("World full"));
 

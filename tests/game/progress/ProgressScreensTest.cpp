@@ -3,6 +3,7 @@
 // key and notices about files; the game's statistics and a new best.
 #include "LiveDriver.h"
 #include "ReplayHarness.h"
+#include "play/Difficulty.h"
 #include "progress/PlayerProgress.h"
 #include "progress/Records.h"
 #include "screens/GameMenu.h"
@@ -64,9 +65,9 @@ TEST_F(ProgressScreens, TheMenuShowsTheBestResultBesideEachLevel)
     EXPECT_EQ(shown(15), "1. Easy     best: wave 8, 43 enemies, 2:10");
     EXPECT_EQ(shown(16), "2. Medium");
     EXPECT_EQ(shown(17), "3. Hard     best: wave 12, 120 enemies, 16:30");
-    EXPECT_EQ(shown(19), "") << "no save to continue";
-    EXPECT_EQ(shown(20), "S  settings");
-    EXPECT_EQ(shown(21), "");
+    EXPECT_EQ(shown(20), "") << "no save to continue";
+    EXPECT_EQ(shown(21), "S  settings");
+    EXPECT_EQ(shown(22), "");
 }
 
 TEST_F(ProgressScreens, WithoutTheKeptFilesTheMenuIsAsDesignedWithTheSettingsKey)
@@ -74,8 +75,8 @@ TEST_F(ProgressScreens, WithoutTheKeptFilesTheMenuIsAsDesignedWithTheSettingsKey
     new GameMenu;
     driver.frame();
     EXPECT_EQ(shown(15), "1. Easy");
-    EXPECT_EQ(shown(19), "");
-    EXPECT_EQ(shown(20), "S  settings");
+    EXPECT_EQ(shown(20), "");
+    EXPECT_EQ(shown(21), "S  settings");
 }
 
 TEST_F(ProgressScreens, AnUnreadableRecordsFileIsNamedOnTheMenu)
@@ -85,9 +86,46 @@ TEST_F(ProgressScreens, AnUnreadableRecordsFileIsNamedOnTheMenu)
     new GameMenu;
     driver.frame();
     EXPECT_EQ(shown(15), "1. Easy");
-    EXPECT_NE(shown(21).find("Best results unreadable"), std::string::npos) << shown(21);
-    EXPECT_NE(shown(21).find("moved aside"), std::string::npos) << shown(21);
-    EXPECT_NE(shown(21).find("(the log says where)."), std::string::npos) << "whole within 80 columns";
+    EXPECT_NE(shown(22).find("Best results unreadable"), std::string::npos) << shown(22);
+    EXPECT_NE(shown(22).find("moved aside"), std::string::npos) << shown(22);
+    EXPECT_NE(shown(22).find("(the log says where)."), std::string::npos) << "whole within 80 columns";
+}
+
+// Each difficulty has best results of its own: the menu shows those of the
+// difficulty it would play, and a game beats only the best of its own.
+TEST_F(ProgressScreens, BestResultsAreKeptPerDifficulty)
+{
+    struct ChosenAgain {
+        ~ChosenAgain() { chooseDifficulty(Difficulty::NORMAL); }
+    } normal_again;
+    zp::test::writeFile(records_path, "cinderwatch-records 1\n"
+                                      "best level 1 difficulty normal wave 8 enemies 43 steps 3955\n"
+                                      "best level 2 difficulty veteran wave 3 enemies 9 steps 1200\n"
+                                      "end\n");
+    startProgress();
+    new GameMenu;
+    driver.frame();
+    EXPECT_EQ(shown(15), "1. Easy     best: wave 8, 43 enemies, 2:10");
+    EXPECT_EQ(shown(16), "2. Medium");
+    driver.press(sf::Keyboard::D);
+    driver.frame();
+    ASSERT_EQ(chosenDifficulty(), Difficulty::VETERAN);
+    EXPECT_EQ(shown(15), "1. Easy");
+    EXPECT_EQ(shown(16), "2. Medium   best: wave 3, 9 enemies, 0:39");
+
+    // A Veteran game of level 1 is the first at Veteran: a new best there,
+    // the Normal one untouched.
+    driver.press(sf::Keyboard::Num1);
+    ASSERT_TRUE(driver.until([] { return counterValue("Wave:") == 1; }));
+    driver.press(sf::Keyboard::F);
+    driver.frames(2);
+    ASSERT_EQ(objectsOf<GameOver>().size(), 1u);
+    EXPECT_EQ(shown(16), "                 New best for level 1: wave 1!");
+    const Records& records = PlayerProgress::getInstance().getRecords();
+    ASSERT_NE(records.best(1, "veteran"), nullptr);
+    EXPECT_EQ(records.best(1, "veteran")->wave, 1);
+    ASSERT_NE(records.best(1, "normal"), nullptr);
+    EXPECT_EQ(records.best(1, "normal")->wave, 8);
 }
 
 // Each game over shows how the game went; a game that beats the level's

@@ -6,11 +6,13 @@
 
 #include "LiveDriver.h"
 #include "ReplayHarness.h"
+#include "app/RecordedRun.h"
 #include "content/DataPaths.h"
 #include "hud/CurrencyView.h"
 #include "level/Level.h"
 #include "level/LevelFiles.h"
 #include "level/LevelManager.h"
+#include "play/Difficulty.h"
 #include "play/PlayControls.h"
 #include "progress/PlayerFiles.h"
 #include "progress/PlayerProgress.h"
@@ -23,8 +25,10 @@
 #include "turrets/TurretKinds.h"
 
 #include "zp/EventMouse.h"
+#include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
 #include "zp/ObjectListIterator.h"
+#include "zp/Random.h"
 #include "zp/ViewObject.h"
 #include "zp/WorldManager.h"
 
@@ -34,8 +38,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -44,7 +50,7 @@ namespace {
 
 using namespace live;
 
-const int MENU_OFFERS_ROW = 19;
+const int MENU_OFFERS_ROW = 20;
 
 class SaveSessionTest : public zp::test::RealGame {
 protected:
@@ -213,6 +219,46 @@ TEST_F(SaveSessionTest, SaveAndQuitThenContinueFromTheMenu)
     EXPECT_EQ(on.recording.getChecks().front().step, 30);
 }
 
+// A save keeps its difficulty and its seed: continued while the menu shows
+// another difficulty, its game is played at its own, from its own random
+// state, and the menu keeps the player's choice.
+TEST_F(SaveSessionTest, ASaveIsContinuedAtItsOwnDifficultyFromItsOwnSeed)
+{
+    struct ChosenAgain {
+        ~ChosenAgain() { chooseDifficulty(Difficulty::NORMAL); }
+    } normal_again;
+    zp::Random& random = zp::GameManager::getInstance().getRandom();
+    const std::uint64_t seed = 0x5eed5eed5eed5eedULL;
+    random.setState(seed);
+    chooseDifficulty(Difficulty::VETERAN);
+    ASSERT_NO_FATAL_FAILURE(playToTheFirstAutosave());
+    EXPECT_EQ(counterValue("Lives:"), difficultyRow(Difficulty::VETERAN).lives);
+    driver.frames(20);
+    SaveSession::getInstance().programEnds();
+    SavedGame saved = readSavedGame(save_path);
+    ASSERT_TRUE(saved.canContinue()) << saved.problem;
+    EXPECT_EQ(saved.recording.getMeta(DIFFICULTY_META), "veteran");
+    ASSERT_TRUE(saved.recording.hasSeed());
+    EXPECT_EQ(saved.recording.getSeed(), seed);
+
+    zp::WorldManager::getInstance().shutDown();
+    zp::WorldManager::getInstance().startUp();
+    chooseDifficulty(Difficulty::CASUAL);
+    random.setState(seed + 1);
+    new GameMenu;
+    driver.frame();
+    driver.press(sf::Keyboard::C);
+    ASSERT_TRUE(driver.until([] { return SaveSession::getInstance().isRecording(); }))
+        << SaveSession::getInstance().getNotice();
+    EXPECT_EQ(SaveSession::getInstance().getNotice(), "");
+    ASSERT_EQ(objectsOf<WavesGame>().size(), 1u);
+    EXPECT_EQ(objectsOf<WavesGame>()[0]->getDifficulty(), Difficulty::VETERAN);
+    EXPECT_EQ(counterValue("Lives:"), difficultyRow(Difficulty::VETERAN).lives);
+    EXPECT_EQ(random.getState(), seed) << "the game draws none: the state is the save's seed";
+    EXPECT_EQ(chosenDifficulty(), Difficulty::CASUAL) << "the menu's choice";
+    EXPECT_EQ(SaveSession::getInstance().getRecording().getSeed(), seed) << "recorded on from the same seed";
+}
+
 // Closing the window (or a stop signal) ends the program with the level
 // saved where it stood, without the pause menu if it was open.
 TEST_F(SaveSessionTest, TheProgramsEndSavesTheLevelUnderWay)
@@ -318,15 +364,26 @@ TEST_F(SaveSessionTest, ASaveMadeWithOtherGameDataIsRefusedWithAMessageAndKept)
         EXPECT_TRUE(readSavedGame(save_path).canContinue()) << "the data as it was";
     }
 
-    // Each of a turret's numbers is part of what a save depends on.
+    // Each of a turret kind's numbers is part of what a save depends on: its
+    // price, its base numbers and its upgrades'.
     const std::string shipped = gameDataDigest(1);
-    EXPECT_EQ(gameDataDigest(1, {&GATLING_KIND, &ROCKET_KIND, &FREEZE_KIND}), shipped);
-    for (int TurretKind::*number :
-         {&TurretKind::range, &TurretKind::damage, &TurretKind::fire_rate, &TurretKind::price}) {
+    EXPECT_EQ(gameDataDigest(1, SHIPPED_TURRET_KINDS), shipped);
+    const std::vector<std::pair<const char*, std::function<void(TurretKind&)>>> changes = {
+        {"price", [](TurretKind& kind) { kind.price += 1; }},
+        {"range", [](TurretKind& kind) { kind.base.range += 1; }},
+        {"damage", [](TurretKind& kind) { kind.base.damage += 1; }},
+        {"fire rate", [](TurretKind& kind) { kind.base.fire_rate += 1; }},
+        {"freeze", [](TurretKind& kind) { kind.base.freeze_steps += 1; }},
+        {"upgrade cost", [](TurretKind& kind) { kind.upgrades[1].cost += 1; }},
+        {"upgrade damage", [](TurretKind& kind) { kind.upgrades[0].stats.damage += 1; }},
+        {"sprite file", [](TurretKind& kind) { kind.turret_sprite_file += "x"; }},
+    };
+    for (const auto& [what, change] : changes) {
         TurretKind rocket = ROCKET_KIND;
-        rocket.*number += 1;
-        EXPECT_NE(gameDataDigest(1, {&GATLING_KIND, &rocket, &FREEZE_KIND}), shipped);
+        change(rocket);
+        EXPECT_NE(gameDataDigest(1, {&GATLING_KIND, &rocket, &FREEZE_KIND}), shipped) << what;
     }
+    EXPECT_NE(gameDataDigest(1, {&ROCKET_KIND, &GATLING_KIND, &FREEZE_KIND}), shipped) << "the panels' order";
 }
 
 // A save that does not replay to the state it holds (another version's

@@ -56,7 +56,7 @@ TEST_F(Building, APurchasePlacesTheTurretAndChargesThePrice)
 {
     click(GATLING_PANEL);
     ASSERT_EQ(objectsOf<Build>().size(), 1u);
-    Build* p_cursor = objectsOf<GatlingBuild>().at(0);
+    Build* p_cursor = objectsOfType<Build>("GatlingBuild").at(0);
     EXPECT_EQ(p_cursor->getType(), "GatlingBuild");
     EXPECT_EQ(p_cursor->getPosition(), Position(64, 0));
     EXPECT_EQ(p_cursor->getPrice(), 100);
@@ -79,8 +79,8 @@ TEST_F(Building, APurchasePlacesTheTurretAndChargesThePrice)
     EXPECT_EQ(shown(FREE_CELL.getY()).substr(FREE_CELL.getX(), 1), "+");
 
     click(FREE_CELL);
-    ASSERT_EQ(objectsOf<Gatling>().size(), 1u);
-    EXPECT_EQ(objectsOf<Gatling>().at(0)->getPosition(), FREE_CELL);
+    ASSERT_EQ(objectsOfType<Turret>("Gatling").size(), 1u);
+    EXPECT_EQ(objectsOfType<Turret>("Gatling").at(0)->getPosition(), FREE_CELL);
     EXPECT_EQ(counter("Currency:"), 0);
     step();
     EXPECT_TRUE(objectsOf<Build>().empty());

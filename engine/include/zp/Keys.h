@@ -1,0 +1,135 @@
+/// \file
+/// Names for the key codes of keyboard events (EventKeyboard::getKey) and the
+/// buttons of mouse events (EventMouse::getMouseButton), so that a game
+/// compares `p_key->getKey() == zp::Key::Q` and needs no windowing-library
+/// header. The values are the windowing library's own, the ones the engine
+/// passes through unchanged (Q is 16, the digits 1 to 3 of the main keyboard
+/// are 27 to 29), and the ones recordings hold.
+#pragma once
+
+namespace zp {
+
+/// Key codes, -1 (a key the windowing library does not know) to 100.
+namespace Key {
+enum Code : int {
+    UNKNOWN = -1,
+    A = 0,
+    B = 1,
+    C = 2,
+    D = 3,
+    E = 4,
+    F = 5,
+    G = 6,
+    H = 7,
+    I = 8,
+    J = 9,
+    K = 10,
+    L = 11,
+    M = 12,
+    N = 13,
+    O = 14,
+    P = 15,
+    Q = 16,
+    R = 17,
+    S = 18,
+    T = 19,
+    U = 20,
+    V = 21,
+    W = 22,
+    X = 23,
+    Y = 24,
+    Z = 25,
+    NUM0 = 26,
+    NUM1 = 27,
+    NUM2 = 28,
+    NUM3 = 29,
+    NUM4 = 30,
+    NUM5 = 31,
+    NUM6 = 32,
+    NUM7 = 33,
+    NUM8 = 34,
+    NUM9 = 35,
+    ESCAPE = 36,
+    L_CONTROL = 37,
+    L_SHIFT = 38,
+    L_ALT = 39,
+    L_SYSTEM = 40,
+    R_CONTROL = 41,
+    R_SHIFT = 42,
+    R_ALT = 43,
+    R_SYSTEM = 44,
+    MENU = 45,
+    L_BRACKET = 46,
+    R_BRACKET = 47,
+    SEMICOLON = 48,
+    COMMA = 49,
+    PERIOD = 50,
+    QUOTE = 51,
+    SLASH = 52,
+    BACKSLASH = 53,
+    TILDE = 54,
+    EQUAL = 55,
+    HYPHEN = 56,
+    SPACE = 57,
+    ENTER = 58,
+    BACKSPACE = 59,
+    TAB = 60,
+    PAGE_UP = 61,
+    PAGE_DOWN = 62,
+    END = 63,
+    HOME = 64,
+    INSERT = 65,
+    /// The Delete key (Windows' headers take the word DELETE for a macro).
+    DEL = 66,
+    ADD = 67,
+    SUBTRACT = 68,
+    MULTIPLY = 69,
+    DIVIDE = 70,
+    LEFT = 71,
+    RIGHT = 72,
+    UP = 73,
+    DOWN = 74,
+    NUMPAD0 = 75,
+    NUMPAD1 = 76,
+    NUMPAD2 = 77,
+    NUMPAD3 = 78,
+    NUMPAD4 = 79,
+    NUMPAD5 = 80,
+    NUMPAD6 = 81,
+    NUMPAD7 = 82,
+    NUMPAD8 = 83,
+    NUMPAD9 = 84,
+    F1 = 85,
+    F2 = 86,
+    F3 = 87,
+    F4 = 88,
+    F5 = 89,
+    F6 = 90,
+    F7 = 91,
+    F8 = 92,
+    F9 = 93,
+    F10 = 94,
+    F11 = 95,
+    F12 = 96,
+    F13 = 97,
+    F14 = 98,
+    F15 = 99,
+    PAUSE = 100,
+    /// The number of key codes from 0: codes run from UNKNOWN to COUNT - 1.
+    COUNT = 101,
+};
+} // namespace Key
+
+/// Mouse buttons of mouse events.
+namespace MouseButton {
+enum Code : int {
+    LEFT = 0,
+    RIGHT = 1,
+    MIDDLE = 2,
+    X_BUTTON_1 = 3,
+    X_BUTTON_2 = 4,
+    COUNT = 5,
+};
+} // namespace MouseButton
+
+} // namespace zp
