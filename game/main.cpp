@@ -9,6 +9,10 @@
 #include "content/DataPaths.h"
 #include "content/Resources.h"
 #include "play/Difficulty.h"
+#include "progress/PlayerProgress.h"
+#include "progress/PlayerSettings.h"
+#include "progress/SaveSession.h"
+#include "progress/SavedGame.h"
 
 #include "zp/GameManager.h"
 #include "zp/GraphicsManager.h"
@@ -55,17 +59,11 @@ SettingsValues windowNow(SettingsValues values)
 }
 
 // Written only when the player changed the window since the start.
-void keepWindowSettings(Settings& settings, const SettingsValues& at_start)
+void keepWindowSettings(const SettingsValues& at_start)
 {
-    const SettingsValues now = windowNow(settings.getValues());
-    if (now == at_start)
-        return;
-    settings.setValues(now);
-    std::string error;
-    if (settings.save(error) != 0) {
-        std::fprintf(stderr, "cinderwatch: %s\n", error.c_str());
-        zp::LogManager::getInstance().writeLog("%s", error.c_str());
-    }
+    const SettingsValues now = windowNow(at_start);
+    if (now != at_start)
+        PlayerSettings::getInstance().keepWindow(now.window_width, now.window_height, now.fullscreen);
 }
 
 } // namespace
@@ -114,24 +112,43 @@ int main(int argc, char** argv)
         return EXIT_BAD_RECORDING;
     }
 
-    // The player's window, as the settings keep it; F11 and Alt+Enter switch
-    // fullscreen in every screen.
-    Settings settings(settingsFile(environment));
-    std::vector<std::string> setting_problems;
+    // A save to continue is read and checked before anything starts too.
+    SavedGame continued;
+    if (!options.continue_file.empty()) {
+        continued = readSavedGame(options.continue_file);
+        std::string problem = continued.problem;
+        if (problem.empty() && !options.replay_file.empty())
+            problem = saveAndReplayProblem(continued, replay_recording);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "cinderwatch: cannot continue %s: %s\n", options.continue_file.c_str(),
+                         problem.c_str());
+            return EXIT_BAD_RECORDING;
+        }
+        level = continued.level;
+    }
+
+    // The player's settings, read once (a headless run reads none): the
+    // window opens at their size, fullscreen or not, and F11 and Alt+Enter
+    // switch fullscreen in every screen; the audio hears them once the engine
+    // runs. A replay hears them too but keeps no change.
+    PlayerSettings& player_settings = PlayerSettings::getInstance();
     if (!options.headless) {
-        settings.load(setting_problems);
-        for (const std::string& problem : setting_problems)
-            std::fprintf(stderr, "cinderwatch: %s\n", problem.c_str());
-        useWindowSettings(settings.getValues());
+        player_settings.read(settingsFile(environment), options.replay_file.empty());
+        useWindowSettings(player_settings.getValues());
         zp::InputManager::getInstance().setFullscreenKeys(true);
     }
 
     if (const zp::Palette* p_palette = zp::findPalette(options.palette))
         zp::GraphicsManager::getInstance().setPalette(*p_palette);
 
-    // A replay is played at its recording's difficulty; the menu may change it later, by recorded keys.
-    chooseDifficulty(options.replay_file.empty() ? options.difficulty
-                                                 : recordingDifficulty(replay_recording));
+    // A replay is played at its recording's difficulty, a save continued at
+    // its own; the menu may change it later, by recorded keys.
+    if (!options.replay_file.empty())
+        chooseDifficulty(recordingDifficulty(replay_recording));
+    else if (!options.continue_file.empty())
+        chooseDifficulty(recordingDifficulty(continued.recording));
+    else
+        chooseDifficulty(options.difficulty);
 
     zp::GameManager& game = zp::GameManager::getInstance();
     // Headless, the engine swaps in its windowless graphics and silent audio.
@@ -149,28 +166,42 @@ int main(int argc, char** argv)
         return EXIT_FAILED;
     }
 
-    for (const std::string& problem : setting_problems)
-        zp::LogManager::getInstance().writeLog("%s", problem.c_str());
-    const SettingsValues window_at_start = windowNow(settings.getValues());
-
+    // M mutes and unmutes on every screen.
+    SettingsValues window_at_start;
+    if (!options.headless) {
+        player_settings.hear();
+        hearMuteKey();
+        window_at_start = windowNow(player_settings.getValues());
+    }
     loadResources();
+    // What the player keeps: best results and saves, for a game the player
+    // plays (a replay reads and writes none). A run that records its input
+    // offers no save to continue: its recording must hold the whole game.
+    const std::string player_folder = playerDataFolder(environment);
+    if (options.replay_file.empty() && !player_folder.empty())
+        PlayerProgress::getInstance().start(player_folder + "/" + RECORDS_FILE_NAME,
+                                            player_folder + "/" + SAVES_FOLDER_NAME,
+                                            options.record_file.empty());
     int status = EXIT_OK;
     {
-        RecordedRun run(options, replay_recording);
+        RecordedRun run(options, replay_recording, options.continue_file.empty() ? nullptr : &continued);
         std::string error;
         if (run.begin(error, stderr) != 0) {
             std::fprintf(stderr, "cinderwatch: %s\n", error.c_str());
             game.shutDown();
             return EXIT_FAILED;
         }
-        startFirstScreen(level);
+        run.startGame(level);
         const auto started = std::chrono::steady_clock::now();
         game.run();
+        // A level under way when the program ends (the window closed, a stop
+        // signal) is saved, to be continued.
+        SaveSession::getInstance().programEnds();
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
         status = run.end(seconds.count(), stdout, stderr);
     }
     if (!options.headless)
-        keepWindowSettings(settings, window_at_start);
+        keepWindowSettings(window_at_start);
     game.shutDown();
     return status;
 }

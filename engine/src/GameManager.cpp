@@ -138,11 +138,13 @@ long GameManager::frame()
     }
 
     const long before_draw = clock.split() / MICROSECONDS_PER_MILLISECOND;
-    world.draw(steps_run);
+    if (!fast_forward)
+        world.draw(steps_run);
     const long after_draw = clock.split() / MICROSECONDS_PER_MILLISECOND;
     log.writeLog(log.getTimingLevel(), "draw time: %ld", after_draw - before_draw);
 
-    GraphicsManager::getInstance().swapBuffers();
+    if (!fast_forward)
+        GraphicsManager::getInstance().swapBuffers();
 
     const long loop_time = clock.split() / MICROSECONDS_PER_MILLISECOND;
     log.writeLog(log.getTimingLevel(), "loop time: %ld", loop_time);
@@ -159,7 +161,7 @@ void GameManager::run()
         if (after_frame)
             after_frame();
         // A late frame is not made up for: the next one aims at 33 ms from its own start.
-        if (paced)
+        if (paced && !fast_forward)
             platform::sleepUntil(frame_start + frame_us);
     }
     if (const int signal_number = platform::stopSignal())
@@ -228,6 +230,16 @@ void GameManager::setPaced(bool new_paced)
 bool GameManager::isPaced() const
 {
     return paced;
+}
+
+void GameManager::setFastForward(bool new_fast_forward)
+{
+    fast_forward = new_fast_forward;
+}
+
+bool GameManager::isFastForward() const
+{
+    return fast_forward;
 }
 
 void GameManager::setStepLimit(int new_step_limit)

@@ -103,13 +103,21 @@ void InputManager::shutDown()
 void InputManager::getInput()
 {
     ZP_LOOP_THREAD_ONLY("InputManager::getInput");
+    const int step = GameManager::getInstance().getStepCount();
     if (p_recorder != nullptr)
-        p_recorder->beforeInput(GameManager::getInstance().getStepCount());
-    if (p_replayer != nullptr) {
+        p_recorder->beforeInput(step);
+    // A copy: a frame-start hook may add or remove recorders.
+    const std::vector<InputRecorder*> recorders = more_recorders;
+    for (InputRecorder* p_more : recorders)
+        p_more->beforeInput(step);
+    if (p_replayer != nullptr)
         replayInput();
-        return;
-    }
+    else
+        readWindowInput();
+}
 
+void InputManager::readWindowInput()
+{
     sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
     if (p_window == nullptr)
         return;
@@ -124,7 +132,12 @@ void InputManager::getInput()
             GameManager::getInstance().setGameOver(true);
         serveWindow(window_event);
         if (std::unique_ptr<Event> p_event = translateWindowEvent(window_event))
-            send(*p_event);
+            sendLive(*p_event);
+        // A handler turned to a replay: its input takes the rest of the frame.
+        if (p_replayer != nullptr) {
+            replayInput();
+            return;
+        }
     }
     toggleFullscreenIfAsked();
     if (platform::stopSignal() != 0)
@@ -141,7 +154,11 @@ void InputManager::getInput()
     platform::readHeldKeys(held_keys);
     for (int key = FIRST_KEY; key <= LAST_KEY; ++key) {
         if (key >= 0 && held_keys[std::size_t(key)])
-            send(*keyboardEvent(key, KEY_DOWN));
+            sendLive(*keyboardEvent(key, KEY_DOWN));
+        if (p_replayer != nullptr) {
+            replayInput();
+            return;
+        }
     }
 
     if (sf::Mouse::isButtonPressed(sf::Mouse::Left)) {
@@ -149,6 +166,8 @@ void InputManager::getInput()
         held.setMouseAction(PRESSED);
         held.setMouseButton(sf::Mouse::Left);
         send(held);
+        if (p_replayer != nullptr)
+            replayInput();
     }
 }
 
@@ -178,11 +197,23 @@ void InputManager::replayInput()
     });
     if (game.isPaused())
         p_replayer->checkPausedAt(step);
-    if (p_replayer->hasFailed() || p_replayer->isComplete(step)) {
-        // The world stays where the replay ended or parted.
-        game.setStepLimit(step);
-        game.setGameOver(true);
+    if (!p_replayer->hasFailed() && !p_replayer->isComplete(step))
+        return;
+    if (on_replay_end && !p_replayer->wasInterrupted()) {
+        // Played on from here: by what the handler sets, in this same frame.
+        InputReplayer& ended = *p_replayer;
+        const std::function<void(InputReplayer&)> handler = std::move(on_replay_end);
+        setReplayer(nullptr);
+        handler(ended);
+        if (p_replayer != nullptr)
+            replayInput();
+        else
+            readWindowInput();
+        return;
     }
+    // The world stays where the replay ended or parted.
+    game.setStepLimit(step);
+    game.setGameOver(true);
 }
 
 void InputManager::serveWindow(const sf::Event& window_event)
@@ -215,9 +246,42 @@ bool InputManager::getFullscreenKeys() const
 
 void InputManager::send(const Event& event)
 {
+    const int step = GameManager::getInstance().getStepCount();
     if (p_recorder != nullptr)
-        p_recorder->record(event, GameManager::getInstance().getStepCount());
+        p_recorder->record(event, step);
+    for (InputRecorder* p_more : more_recorders)
+        p_more->record(event, step);
     onEvent(&event);
+}
+
+void InputManager::sendLive(const Event& event)
+{
+    if (key_hook && event.getType() == KEYBOARD_EVENT && key_hook(static_cast<const EventKeyboard&>(event)))
+        return;
+    send(event);
+}
+
+void InputManager::setKeyHook(std::function<bool(const EventKeyboard&)> new_hook)
+{
+    key_hook = std::move(new_hook);
+}
+
+bool InputManager::isReplaying() const
+{
+    return p_replayer != nullptr;
+}
+
+void InputManager::addRecorder(InputRecorder* p_more)
+{
+    if (p_more != nullptr &&
+        std::find(more_recorders.begin(), more_recorders.end(), p_more) == more_recorders.end())
+        more_recorders.push_back(p_more);
+}
+
+void InputManager::removeRecorder(InputRecorder* p_more)
+{
+    more_recorders.erase(std::remove(more_recorders.begin(), more_recorders.end(), p_more),
+                         more_recorders.end());
 }
 
 void InputManager::setRecorder(InputRecorder* p_new_recorder)
@@ -227,18 +291,28 @@ void InputManager::setRecorder(InputRecorder* p_new_recorder)
 
 void InputManager::finishRecording()
 {
+    const int step = GameManager::getInstance().getStepCount();
     if (p_recorder != nullptr)
-        p_recorder->finish(GameManager::getInstance().getStepCount());
+        p_recorder->finish(step);
+    for (InputRecorder* p_more : more_recorders)
+        p_more->finish(step);
 }
 
 void InputManager::setReplayer(InputReplayer* p_new_replayer)
 {
+    setReplayer(p_new_replayer, nullptr);
+}
+
+void InputManager::setReplayer(InputReplayer* p_new_replayer, std::function<void(InputReplayer&)> on_end)
+{
     p_replayer = p_new_replayer;
-    // A recording made before the engine recorded its random state needs none.
-    if (p_replayer != nullptr && p_replayer->getRecording().hasSeed())
+    on_replay_end = p_replayer != nullptr ? std::move(on_end) : nullptr;
+    // A recording made before the engine recorded its random state needs none;
+    // one played on from its middle follows the state of the run so far.
+    if (p_replayer != nullptr && p_replayer->playsFromStart() && p_replayer->getRecording().hasSeed())
         GameManager::getInstance().getRandom().setState(p_replayer->getRecording().getSeed());
     const int end = p_replayer != nullptr ? p_replayer->getRecording().getEndStep() : -1;
-    GameManager::getInstance().setStepLimit(end >= 0 ? end : NO_STEP_LIMIT);
+    GameManager::getInstance().setStepLimit(end >= 0 ? end + p_replayer->getStepOrigin() : NO_STEP_LIMIT);
 }
 
 } // namespace zp

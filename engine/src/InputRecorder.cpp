@@ -15,8 +15,30 @@ InputRecorder::InputRecorder(InputRecording& new_recording, StateDigest new_dige
       check_interval(new_check_interval > 0 ? new_check_interval : CHECK_INTERVAL_DEFAULT),
       next_check(check_interval)
 {
-    // What the game draws from here on follows from this state.
-    recording.setSeed(GameManager::getInstance().getRandom().getState());
+    if (!recording.getChecks().empty()) {
+        const int last = recording.getChecks().back().step;
+        next_check = last - last % check_interval + check_interval;
+    }
+    // What the game draws from here on follows from this state. A recording
+    // taken up again (one that already holds input or checks) keeps the seed
+    // it began with, or none if it had none.
+    if (!recording.hasSeed() && recording.getInputs().empty() && recording.getChecks().empty())
+        recording.setSeed(GameManager::getInstance().getRandom().getState());
+}
+
+void InputRecorder::setStepOrigin(int new_origin)
+{
+    origin = new_origin;
+}
+
+int InputRecorder::getStepOrigin() const
+{
+    return origin;
+}
+
+void InputRecorder::setFrameStartHook(std::function<void(int step)> new_hook)
+{
+    frame_start_hook = std::move(new_hook);
 }
 
 int InputRecorder::writeAsItGoes(const std::string& path)
@@ -32,8 +54,9 @@ int InputRecorder::writeAsItGoes(const std::string& path)
     return 0;
 }
 
-void InputRecorder::beforeInput(int step)
+void InputRecorder::beforeInput(int program_step)
 {
+    const int step = program_step - origin;
     if (digest && step >= next_check) {
         recording.addCheck(step, digest());
         next_check = step - step % check_interval + check_interval;
@@ -41,6 +64,8 @@ void InputRecorder::beforeInput(int step)
     if (p_file && !finished &&
         platform::monotonicMicroseconds() - last_flush_us >= RECORDING_FLUSH_INTERVAL_US)
         writeNewRecords();
+    if (frame_start_hook)
+        frame_start_hook(program_step);
 }
 
 int InputRecorder::writeNewRecords()
@@ -53,8 +78,9 @@ int InputRecorder::writeNewRecords()
     return p_file->write(text.str()) == 0 && p_file->flush() == 0 ? 0 : -1;
 }
 
-void InputRecorder::record(const Event& event, int step)
+void InputRecorder::record(const Event& event, int program_step)
 {
+    const int step = program_step - origin;
     if (event.getType() == KEYBOARD_EVENT) {
         const auto& keyboard = static_cast<const EventKeyboard&>(event);
         recording.addKeyboard(step, keyboard.getKeyboardAction(), keyboard.getKey());
@@ -64,12 +90,12 @@ void InputRecorder::record(const Event& event, int step)
     }
 }
 
-int InputRecorder::finish(int step)
+int InputRecorder::finish(int program_step)
 {
     if (finished)
         return finish_result;
     finished = true;
-    recording.setEndStep(step);
+    recording.setEndStep(program_step - origin);
     if (digest)
         recording.setEndDigest(digest());
     if (p_file) {

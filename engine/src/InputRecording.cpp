@@ -143,6 +143,20 @@ void InputRecording::setEndStep(int step)
     end_step = step;
 }
 
+void InputRecording::clearEnd()
+{
+    end_step = -1;
+    has_end_digest = false;
+    end_digest = 0;
+    end_line = 0;
+}
+
+void InputRecording::keepInputs(std::size_t count)
+{
+    if (count < inputs.size())
+        inputs.resize(count);
+}
+
 void InputRecording::setEndDigest(std::uint64_t digest)
 {
     end_digest = digest;

@@ -13,8 +13,29 @@ InputReplayer::InputReplayer(const InputRecording& new_recording, StateDigest ne
 {
 }
 
-void InputReplayer::sendInputs(int step, const std::function<void(const Event&)>& send)
+void InputReplayer::setStepOrigin(int new_origin)
 {
+    origin = new_origin;
+}
+
+int InputReplayer::getStepOrigin() const
+{
+    return origin;
+}
+
+void InputReplayer::startAt(std::size_t input_count, int step)
+{
+    from_start = false;
+    next_input = std::min(input_count, recording.getInputs().size());
+    const std::vector<RecordedCheck>& checks = recording.getChecks();
+    next_check = 0;
+    while (next_check < checks.size() && checks[next_check].step < step)
+        ++next_check;
+}
+
+void InputReplayer::sendInputs(int program_step, const std::function<void(const Event&)>& send)
+{
+    const int step = program_step - origin;
     if (hasFailed())
         return;
     compareChecks(step);
@@ -64,9 +85,10 @@ void InputReplayer::compareChecks(int step)
     }
 }
 
-void InputReplayer::checkPausedAt(int step)
+void InputReplayer::checkPausedAt(int program_step)
 {
-    if (hasFailed() || isComplete(step))
+    const int step = program_step - origin;
+    if (hasFailed() || isComplete(program_step))
         return;
     const std::vector<RecordedInput>& inputs = recording.getInputs();
     const bool input_left = next_input < inputs.size();
@@ -76,10 +98,10 @@ void InputReplayer::checkPausedAt(int step)
              std::to_string(input_left ? inputs[next_input].step : recording.getEndStep()) + ")");
 }
 
-bool InputReplayer::isComplete(int step) const
+bool InputReplayer::isComplete(int program_step) const
 {
     return next_input == recording.getInputs().size() && recording.getEndStep() >= 0 &&
-           step >= recording.getEndStep();
+           program_step - origin >= recording.getEndStep();
 }
 
 void InputReplayer::interrupt()
@@ -87,8 +109,9 @@ void InputReplayer::interrupt()
     interrupted = true;
 }
 
-void InputReplayer::finish(int step)
+void InputReplayer::finish(int program_step)
 {
+    const int step = program_step - origin;
     if (hasFailed() || interrupted)
         return;
     const std::vector<RecordedInput>& inputs = recording.getInputs();
@@ -113,7 +136,7 @@ void InputReplayer::fail(int step, int line, const std::string& what)
 {
     if (hasFailed())
         return;
-    failed_step = step;
+    failed_step = step + origin;
     error = "step " + std::to_string(step) + (line > 0 ? " (line " + std::to_string(line) + ")" : "") + ": " +
             what;
 }
@@ -136,6 +159,11 @@ int InputReplayer::getFailedStep() const
 bool InputReplayer::wasInterrupted() const
 {
     return interrupted;
+}
+
+bool InputReplayer::playsFromStart() const
+{
+    return from_start;
 }
 
 std::size_t InputReplayer::getSentCount() const

@@ -30,6 +30,16 @@ void Music::pause()
     music.pause();
 }
 
+void Music::setVolume(float new_volume)
+{
+    music.setVolume(new_volume);
+}
+
+float Music::getVolume() const
+{
+    return music.getVolume();
+}
+
 void Music::setLabel(std::string new_label)
 {
     label = std::move(new_label);

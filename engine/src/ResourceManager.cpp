@@ -12,6 +12,7 @@
 
 #include <SFML/System/Err.hpp>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <sstream>
@@ -150,6 +151,57 @@ void ResourceManager::setSilent(bool new_silent)
 bool ResourceManager::isSilent() const
 {
     return silent;
+}
+
+void ResourceManager::setSoundVolume(int percent)
+{
+    sound_volume = std::clamp(percent, VOLUME_MIN, VOLUME_MAX);
+    applyVolumes();
+}
+
+int ResourceManager::getSoundVolume() const
+{
+    return sound_volume;
+}
+
+void ResourceManager::setMusicVolume(int percent)
+{
+    music_volume = std::clamp(percent, VOLUME_MIN, VOLUME_MAX);
+    applyVolumes();
+}
+
+int ResourceManager::getMusicVolume() const
+{
+    return music_volume;
+}
+
+void ResourceManager::setMuted(bool new_muted)
+{
+    muted = new_muted;
+    applyVolumes();
+}
+
+bool ResourceManager::isMuted() const
+{
+    return muted;
+}
+
+float ResourceManager::heardSoundVolume() const
+{
+    return muted ? 0.0f : float(sound_volume);
+}
+
+float ResourceManager::heardMusicVolume() const
+{
+    return muted ? 0.0f : float(music_volume);
+}
+
+void ResourceManager::applyVolumes()
+{
+    for (int i = 0; i < sound_count; ++i)
+        sound[i]->setVolume(heardSoundVolume());
+    for (int i = 0; i < music_count; ++i)
+        music[i]->setVolume(heardMusicVolume());
 }
 
 void ResourceManager::prepareAudioOutput()
@@ -330,6 +382,7 @@ int ResourceManager::loadSound(std::string filename, std::string label)
         return -1;
     }
     entry->setLabel(std::move(label));
+    entry->setVolume(heardSoundVolume());
     sound[sound_count++] = std::move(entry);
     return 0;
 }
@@ -365,6 +418,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
         return -1;
     }
     entry->setLabel(std::move(label));
+    entry->setVolume(heardMusicVolume());
     music[music_count++] = std::move(entry);
     return 0;
 }

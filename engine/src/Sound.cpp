@@ -53,6 +53,16 @@ void Sound::pause()
     sound.pause();
 }
 
+void Sound::setVolume(float new_volume)
+{
+    sound.setVolume(new_volume);
+}
+
+float Sound::getVolume() const
+{
+    return sound.getVolume();
+}
+
 void Sound::setLabel(std::string new_label)
 {
     label = std::move(new_label);

@@ -78,9 +78,19 @@ std::string setPalette(Options& options, const std::string& value)
     return "--palette takes one of " + names + ", not '" + value + "'";
 }
 
+std::string setContinueFile(Options& options, const std::string& value)
+{
+    if (value.empty())
+        return "--continue takes a file";
+    options.continue_file = value;
+    return "";
+}
+
 // Options that only make sense together, or not together; "" when they fit.
 std::string checkCombination(const Options& options)
 {
+    if (!options.continue_file.empty() && options.level > 0)
+        return "--level cannot be used with --continue (the save names its level)";
     if (options.headless && options.replay_file.empty())
         return "--headless needs --replay FILE";
     if (!options.replay_file.empty() && options.level > 0)
@@ -115,6 +125,10 @@ const OptionRow OPTION_TABLE[] = {
     {"--palette", nullptr, "NAME",
      "draw in the colours of NAME: default, colour-blind (the Okabe-Ito colours) or high-contrast",
      setPalette},
+    {"--continue", nullptr, "FILE",
+     "continue the saved game FILE at once (with --replay: FILE is the beginning of the replayed game, "
+     "which is played on from where FILE ends)",
+     setContinueFile},
     {"--headless", nullptr, nullptr,
      "with --replay: no window, no sound, as fast as possible; print the final state",
      [](Options& options, const std::string&) {

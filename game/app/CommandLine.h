@@ -25,6 +25,10 @@ struct Options {
     bool headless = false;
     // The name of one of the engine's palettes; empty for the default.
     std::string palette;
+    // Non-empty: the saved game in this file is continued at once. With a
+    // replay, the replay's recording holds the whole game, and is played on
+    // from where the save ends.
+    std::string continue_file;
 };
 
 struct CommandLine {

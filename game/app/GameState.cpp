@@ -80,3 +80,10 @@ std::uint64_t stateDigest()
 {
     return zp::digestOf(stateLine(readGameState()));
 }
+
+std::uint64_t stateDigestSince(int origin)
+{
+    GameState state = readGameState();
+    state.step -= origin;
+    return zp::digestOf(stateLine(state));
+}

@@ -28,3 +28,6 @@ std::string describeObjects();
 std::string stateLine(const GameState& state);
 // The digest of the whole state line: what the recording's checks compare.
 std::uint64_t stateDigest();
+// The same with the steps counted from `origin`: the state as a recording
+// of a game that began at that step sees it (a saved level).
+std::uint64_t stateDigestSince(int origin);

@@ -82,6 +82,7 @@ Environment processEnvironment()
     environment.executable_path = zp::executablePath();
     environment.build_tree = thisBuildTree();
     environment.xdg_state_home = fromEnvironment("XDG_STATE_HOME");
+    environment.xdg_data_home = fromEnvironment("XDG_DATA_HOME");
     environment.xdg_config_home = fromEnvironment("XDG_CONFIG_HOME");
     environment.home = fromEnvironment("HOME");
 #ifdef _WIN32
@@ -144,6 +145,19 @@ std::string stateLogFile(const Environment& environment)
     else
         return "";
     return (state / STATE_FOLDER_NAME / zp::LOGFILE_NAME).string();
+}
+
+std::string playerDataFolder(const Environment& environment)
+{
+    // A relative XDG_DATA_HOME is invalid and ignored, as for the state folder.
+    fs::path data;
+    if (fs::path(environment.xdg_data_home).is_absolute())
+        data = environment.xdg_data_home;
+    else if (!environment.home.empty())
+        data = fs::path(environment.home) / ".local" / "share";
+    else
+        return "";
+    return (data / STATE_FOLDER_NAME).string();
 }
 
 std::string settingsFile(const Environment& environment)

@@ -28,6 +28,7 @@ struct BuildTree {
 struct Environment {
     std::string executable_path; // empty when the system cannot tell
     std::string xdg_state_home;  // empty when unset
+    std::string xdg_data_home;   // empty when unset
     std::string xdg_config_home; // empty when unset
     std::string home;            // empty when unset
     std::string local_app_data;  // %LOCALAPPDATA%, read on Windows only
@@ -60,6 +61,10 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
 // %LOCALAPPDATA%\cinderwatch, elsewhere $XDG_STATE_HOME/cinderwatch (by
 // default ~/.local/state/cinderwatch); empty when there is no such folder.
 std::string stateLogFile(const Environment& environment);
+// The folder of what the player keeps (best results, saved games):
+// $XDG_DATA_HOME/cinderwatch, by default ~/.local/share/cinderwatch; empty
+// when there is no home.
+std::string playerDataFolder(const Environment& environment);
 // The player's settings file: $XDG_CONFIG_HOME/cinderwatch/settings, by
 // default ~/.config/cinderwatch/settings; empty when there is no home.
 std::string settingsFile(const Environment& environment);

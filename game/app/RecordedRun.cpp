@@ -7,6 +7,9 @@
 #include "content/DataPaths.h"
 #include "level/LevelFiles.h"
 #include "play/WavesGame.h"
+#include "progress/PlayerProgress.h"
+#include "progress/SaveSession.h"
+#include "progress/SavedGame.h"
 #include "screens/SplashScreen.h"
 
 #include "zp/AtomicFile.h"
@@ -121,29 +124,65 @@ int checkLevelFiles(int level, int line, std::string& error)
 void startFirstScreen(int level)
 {
     // The world owns the first screen from here on.
-    if (level > 0)
+    if (level > 0) {
         startWavesGame(level);
-    else
+        PlayerProgress::getInstance().levelStarted(level);
+    } else {
         new SplashScreen;
+    }
 }
 
-RecordedRun::RecordedRun(const Options& options, const zp::InputRecording& replay_recording)
-    : record_path(options.record_file), replay_path(options.replay_file), headless(options.headless)
+std::string saveAndReplayProblem(const SavedGame& save, const zp::InputRecording& replay)
+{
+    const std::vector<zp::RecordedInput>& saved = save.recording.getInputs();
+    const std::vector<zp::RecordedInput>& replayed = replay.getInputs();
+    if (replay.getMeta(LEVEL_META) != std::to_string(save.level))
+        return "the recording is not of level " + std::to_string(save.level) + ", the save's";
+    if (recordingDifficulty(replay) != recordingDifficulty(save.recording))
+        return std::string("the recording is not played at ") +
+               difficultyRow(recordingDifficulty(save.recording)).name + ", the save's difficulty";
+    if (saved.size() > replayed.size() || !std::equal(saved.begin(), saved.end(), replayed.begin()))
+        return "the save is not the beginning of this recording";
+    if (replay.getEndStep() >= 0 && replay.getEndStep() < save.recording.getEndStep())
+        return "the recording ends before the save does";
+    return "";
+}
+
+RecordedRun::RecordedRun(const Options& options, const zp::InputRecording& replay_recording,
+                         const SavedGame* p_new_continued)
+    : record_path(options.record_file), replay_path(options.replay_file), headless(options.headless),
+      p_continued(p_new_continued)
 {
     start_step = zp::GameManager::getInstance().getStepCount();
     zp::InputManager& input = zp::InputManager::getInstance();
     if (!replay_path.empty()) {
         replayed = replay_recording;
         p_replayer = std::make_unique<zp::InputReplayer>(replayed, stateDigest);
-        input.setReplayer(p_replayer.get());
+        if (p_continued != nullptr)
+            // The save plays the beginning; the replay takes over where it ends.
+            // (Its check at the save's end step the save itself has compared.)
+            p_replayer->startAt(p_continued->recording.getInputs().size(),
+                                p_continued->recording.getEndStep() + 1);
+        else
+            input.setReplayer(p_replayer.get());
     }
     if (!record_path.empty()) {
         // Recording a replay takes its level down again, and its input as it is sent.
+        std::string level = std::to_string(options.level);
+        if (p_continued != nullptr)
+            level = std::to_string(p_continued->level);
+        else if (p_replayer)
+            level = replay_recording.getMeta(LEVEL_META);
         recording.setMeta("game", std::string("cinderwatch ") + CINDERWATCH_VERSION);
-        recording.setMeta(LEVEL_META,
-                          p_replayer ? replay_recording.getMeta(LEVEL_META) : std::to_string(options.level));
-        // The difficulty the run starts at: a replay's is the recording's.
-        recording.setMeta(DIFFICULTY_META, difficultyRow(chosenDifficulty()).key);
+        recording.setMeta(LEVEL_META, level);
+        // The difficulty the run starts at: a replay's is the recording's, a
+        // save's its own.
+        const Difficulty difficulty =
+            p_continued != nullptr ? recordingDifficulty(p_continued->recording) : chosenDifficulty();
+        recording.setMeta(DIFFICULTY_META, difficultyRow(difficulty).key);
+        // A save continued holds the beginning of the run, from its seed on.
+        if (p_continued != nullptr && p_continued->recording.hasSeed())
+            recording.setSeed(p_continued->recording.getSeed());
         p_recorder = std::make_unique<zp::InputRecorder>(recording, stateDigest);
         input.setRecorder(p_recorder.get());
     }
@@ -176,6 +215,14 @@ int RecordedRun::begin(std::string& error, std::FILE* err)
         });
     }
     return 0;
+}
+
+void RecordedRun::startGame(int level)
+{
+    if (p_continued != nullptr)
+        SaveSession::getInstance().resume(*p_continued, p_replayer.get());
+    else
+        startFirstScreen(level);
 }
 
 int RecordedRun::end(double seconds, std::FILE* out, std::FILE* err)

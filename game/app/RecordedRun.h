@@ -16,6 +16,7 @@
 #include <string>
 
 struct Options;
+struct SavedGame;
 class ReplayProgress;
 
 // The meta key that names the screen a recording starts on: 0 the splash
@@ -44,13 +45,19 @@ std::string sameFileProblem(const std::string& replay_file, const std::string& r
 int checkLevelFiles(int level, int line, std::string& error);
 // The splash screen for level 0, else that level at once.
 void startFirstScreen(int level);
+// A save continued with a replay (--continue with --replay): the save's
+// input must be the beginning of the replay's. "" when it is, else what is wrong.
+std::string saveAndReplayProblem(const SavedGame& save, const zp::InputRecording& replay);
 
 // One run of the game as the command line asks: recorded, replayed (and
 // perhaps recorded again), or neither. Made after the engine has started, before the first screen.
 class RecordedRun {
 public:
-    // For a replay, `replay_recording` is the recording read before start-up.
-    RecordedRun(const Options& options, const zp::InputRecording& replay_recording);
+    // For a replay, `replay_recording` is the recording read before start-up;
+    // for a save continued, `p_continued` the save (its replay then plays on
+    // from the save's end).
+    RecordedRun(const Options& options, const zp::InputRecording& replay_recording,
+                const SavedGame* p_continued = nullptr);
     ~RecordedRun();
     RecordedRun(const RecordedRun&) = delete;
     RecordedRun& operator=(const RecordedRun&) = delete;
@@ -60,6 +67,8 @@ public:
     // on writing it as the run goes. A headless replay whose `err` is a
     // terminal shows its progress there. 0 or -1.
     int begin(std::string& error, std::FILE* err);
+    // The first screen: the save continued, else startFirstScreen(level).
+    void startGame(int level);
     // After the loop: puts the recording in place, or judges the replay and
     // prints the final state (and the speed, headless) on `out`, problems on
     // `err`. The program's exit status: a write that failed on `out` is one.
@@ -76,4 +85,5 @@ private:
     std::unique_ptr<zp::InputReplayer> p_replayer;
     std::unique_ptr<ReplayProgress> p_progress;
     int start_step = 0;
+    const SavedGame* p_continued = nullptr;
 };

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <utility>
@@ -38,6 +40,19 @@ std::string readWholeNumber(SettingsValues& values, const std::string& text)
     if (number < low || number > high)
         return wanted;
     values.*field = static_cast<int>(number);
+    return "";
+}
+
+// A volume: a whole number of percent, in steps of VOLUME_STEP.
+template <int SettingsValues::*field> std::string readVolume(SettingsValues& values, const std::string& text)
+{
+    const std::string wanted = "a volume from " + std::to_string(zp::VOLUME_MIN) + " to " +
+                               std::to_string(zp::VOLUME_MAX) + " in steps of " + std::to_string(VOLUME_STEP);
+    SettingsValues read = values;
+    if (!readWholeNumber<field, zp::VOLUME_MIN, zp::VOLUME_MAX>(read, text).empty() ||
+        read.*field % VOLUME_STEP != 0)
+        return wanted;
+    values.*field = read.*field;
     return "";
 }
 
@@ -78,6 +93,11 @@ const SettingRow SETTING_TABLE[] = {
     {"window_height", readWholeNumber<&SettingsValues::window_height, 1, zp::MAX_WINDOW_PIXELS>,
      writeWholeNumber<&SettingsValues::window_height>},
     {"fullscreen", readYesOrNo<&SettingsValues::fullscreen>, writeYesOrNo<&SettingsValues::fullscreen>},
+    {"music_volume", readVolume<&SettingsValues::music_volume>,
+     writeWholeNumber<&SettingsValues::music_volume>},
+    {"sound_volume", readVolume<&SettingsValues::sound_volume>,
+     writeWholeNumber<&SettingsValues::sound_volume>},
+    {"mute", readYesOrNo<&SettingsValues::mute>, writeYesOrNo<&SettingsValues::mute>},
 };
 
 const SettingRow* findSetting(const std::string& key)
@@ -155,6 +175,8 @@ int Settings::load(std::vector<std::string>& problems)
         return -1;
     }
 
+    if (fs::file_size(path, error) == 0 && !error)
+        problems.push_back(where + " is empty; every setting keeps its default");
     int number = 0;
     for (std::string line; std::getline(file, line);) {
         ++number;
@@ -219,8 +241,12 @@ int Settings::save(std::string& error) const
     }
     std::error_code ignored;
     fs::create_directories(fs::path(path).parent_path(), ignored);
+    errno = 0;
     if (zp::writeFileAtomically(path, text()) != 0) {
-        error = "the settings could not be written to " + path;
+        const int reason = errno;
+        error = "the settings could not be written to " + path +
+                (reason != 0 ? std::string(" (") + std::strerror(reason) + ")" : std::string()) +
+                "; the file as it was is kept";
         return -1;
     }
     return 0;

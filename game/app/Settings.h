@@ -6,9 +6,13 @@
 #pragma once
 
 #include "zp/GraphicsManager.h"
+#include "zp/ResourceManager.h"
 
 #include <string>
 #include <vector>
+
+// The volumes go up and down in steps of this many percent.
+const int VOLUME_STEP = 10;
 
 // What the settings hold; each field's initial value is its default.
 struct SettingsValues {
@@ -16,6 +20,11 @@ struct SettingsValues {
     int window_width = zp::WINDOW_HORIZONTAL_PIXELS_DEFAULT;
     int window_height = zp::WINDOW_VERTICAL_PIXELS_DEFAULT;
     bool fullscreen = false;
+    // The loudness of the music and of the sound effects, in percent, in
+    // steps of VOLUME_STEP; and everything silent while muted.
+    int music_volume = zp::VOLUME_MAX;
+    int sound_volume = zp::VOLUME_MAX;
+    bool mute = false;
 
     bool operator==(const SettingsValues& other) const;
     bool operator!=(const SettingsValues& other) const { return !(*this == other); }

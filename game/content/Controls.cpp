@@ -19,6 +19,18 @@ const std::vector<Control>& controls()
          "1 2 3",
          "choose a level",
          "play level 1 (easy), 2 (medium) or 3 (hard)"},
+        {ControlPlace::MENU,
+         Command::CONTINUE,
+         {Key::C},
+         "C",
+         "continue a save",
+         "continue the game you saved (or left), where you left it; the menu says which level and wave"},
+        {ControlPlace::MENU,
+         Command::SETTINGS,
+         {Key::S},
+         "S",
+         "settings",
+         "the settings: music and sound volume, mute"},
         {ControlPlace::MENU, Command::QUIT, {Key::Q}, "Q", "quit", "quit"},
         {ControlPlace::MENU,
          Command::DIFFICULTY,
@@ -71,8 +83,9 @@ const std::vector<Control>& controls()
          Command::CANCEL,
          {Key::Escape},
          "Esc",
-         "drop turret, or unselect",
-         "drop the turret you carry, at no cost; with nothing carried, clear the selection"},
+         "drop, unselect or pause",
+         "drop the turret you carry, at no cost; with nothing carried, clear the selection; with nothing "
+         "selected, open the pause menu: Resume, Save and quit to the menu, Give up"},
         {ControlPlace::PLAY,
          Command::SELL_SELECTED,
          {Key::X, Key::Delete},
@@ -132,14 +145,85 @@ const std::vector<Control>& controls()
          "upgrade selected turret",
          "on the selected turret (with none selected, the one under the cursor): buy its next upgrade (two "
          "levels above the base), if you have the cost; the level shows as a yellow digit beside it"},
+        {ControlPlace::PAUSE_MENU,
+         Command::CHOOSE_PREVIOUS,
+         {Key::Up},
+         "Up",
+         "the choice above",
+         "the choice above"},
+        {ControlPlace::PAUSE_MENU,
+         Command::CHOOSE_NEXT,
+         {Key::Down},
+         "Down",
+         "the choice below",
+         "the choice below"},
+        {ControlPlace::PAUSE_MENU,
+         Command::TAKE_CHOICE,
+         {Key::Enter, Key::Space},
+         "Enter or Space",
+         "take the choice",
+         "take the choice"},
+        {ControlPlace::PAUSE_MENU,
+         Command::BACK,
+         {Key::Escape},
+         "Esc",
+         "back to the game",
+         "back to the game (as Resume)"},
+        {ControlPlace::SETTINGS,
+         Command::CHOOSE_PREVIOUS,
+         {Key::Up},
+         "Up",
+         "the setting above",
+         "the setting above"},
+        {ControlPlace::SETTINGS,
+         Command::CHOOSE_NEXT,
+         {Key::Down},
+         "Down",
+         "the setting below",
+         "the setting below"},
+        {ControlPlace::SETTINGS,
+         Command::SETTING_DOWN,
+         {Key::Left},
+         "Left",
+         "less (volumes in steps of 10)",
+         "less: a volume down by 10, or a switch off"},
+        {ControlPlace::SETTINGS,
+         Command::SETTING_UP,
+         {Key::Right},
+         "Right",
+         "more (volumes in steps of 10)",
+         "more: a volume up by 10, or a switch on"},
+        {ControlPlace::SETTINGS,
+         Command::TAKE_CHOICE,
+         {Key::Enter, Key::Space},
+         "Enter or Space",
+         "switch on or off",
+         "switches the chosen switch (mute) on or off"},
+        {ControlPlace::SETTINGS,
+         Command::BACK,
+         {Key::Escape, Key::S},
+         "Esc or S",
+         "back to the menu",
+         "back to the menu (each change is kept at once)"},
         {ControlPlace::ANYWHERE,
          Command::FULLSCREEN,
          {Key::F11},
-         "F11/Alt+Enter",
+         "F11",
          "fullscreen",
-         "fullscreen on and off, the board kept whole in the middle of the screen; the window's size and "
+         "fullscreen on and off (Alt+Enter too), the board kept whole in the middle of the screen; the window's size and "
          "fullscreen are kept for the next start (see [Settings](#settings))"},
-        {ControlPlace::ANYWHERE, Command::CLOSE_WINDOW, {}, "the window's close button", "quit", "quit"},
+        {ControlPlace::ANYWHERE,
+         Command::MUTE,
+         {Key::M},
+         "M",
+         "mute or unmute",
+         "mute or unmute the sound and the music (kept in the settings); never recorded"},
+        {ControlPlace::ANYWHERE,
+         Command::CLOSE_WINDOW,
+         {},
+         "the window's close button",
+         "quit",
+         "quit; a level under way is saved first, to be continued"},
     };
     return table;
 }
@@ -165,6 +249,10 @@ std::string placeName(ControlPlace place)
         return "Menu";
     case ControlPlace::PLAY:
         return "Play";
+    case ControlPlace::PAUSE_MENU:
+        return "Pause menu";
+    case ControlPlace::SETTINGS:
+        return "Settings";
     case ControlPlace::ANYWHERE:
         break;
     }
@@ -179,7 +267,7 @@ std::vector<std::pair<std::string, std::string>> helpOverlayLines()
             lines.emplace_back(control.label, control.help + " (menu)");
         else if (control.place == ControlPlace::PLAY)
             lines.emplace_back(control.label, control.help);
-        else if (!control.keys.empty())
+        else if (control.place == ControlPlace::ANYWHERE && !control.keys.empty())
             lines.emplace_back(control.label, control.help + " (anywhere)");
     }
     return lines;
@@ -188,12 +276,15 @@ std::vector<std::pair<std::string, std::string>> helpOverlayLines()
 std::string usageKeysText()
 {
     std::size_t width = 0;
-    for (const Control& control : controls())
+    std::size_t place_width = 0;
+    for (const Control& control : controls()) {
         width = std::max(width, control.label.size());
+        place_width = std::max(place_width, placeName(control.place).size());
+    }
     std::string text;
     for (const Control& control : controls()) {
         const std::string place = placeName(control.place);
-        text += "  " + place + std::string(10 - place.size(), ' ') + control.label +
+        text += "  " + place + std::string(place_width + 2 - place.size(), ' ') + control.label +
                 std::string(width - control.label.size() + 2, ' ') + control.help + "\n";
     }
     return text;

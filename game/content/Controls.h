@@ -26,12 +26,18 @@ const int CURSOR_LEAP = 5;
 enum class ControlPlace {
     MENU,
     PLAY,
+    // The pause menu over the board (Esc during play).
+    PAUSE_MENU,
+    // The settings screen (S in the menu).
+    SETTINGS,
     // Wherever the window is.
     ANYWHERE,
 };
 
 enum class Command {
     CHOOSE_LEVEL, // the first key chooses level 1, the second level 2...
+    CONTINUE,
+    SETTINGS,
     QUIT,
     DIFFICULTY,
     CARRY,
@@ -56,6 +62,13 @@ enum class Command {
     // cursor: its next targeting mode, its next upgrade.
     TARGET,
     UPGRADE,
+    CHOOSE_PREVIOUS,
+    CHOOSE_NEXT,
+    TAKE_CHOICE,
+    BACK,
+    SETTING_DOWN,
+    SETTING_UP,
+    MUTE,
     CLOSE_WINDOW,
 };
 

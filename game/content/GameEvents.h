@@ -10,6 +10,9 @@ inline const std::string ENEMY_KILLED_EVENT = "EnemyKilled";
 inline const std::string FREEZE_EVENT = "FreezeEvent";
 // Sent by the lives counter when the lives run out and by the treasure on F.
 inline const std::string GAME_OVER_EVENT = "GameOver";
+// Sent when the player leaves a level that is not over (saved and quit):
+// the board goes, a menu follows.
+inline const std::string QUIT_TO_MENU_EVENT = "QuitToMenu";
 
 // The labels of the counters, which view events carry as their tags.
 inline const std::string CURRENCY_TAG = "Currency:";

@@ -1,6 +1,7 @@
 #include "enemies/Enemy.h"
 
 #include "content/GameEvents.h"
+#include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
 #include "enemies/EventFreeze.h"
 #include "level/Level.h"
@@ -62,11 +63,20 @@ Enemy::Enemy()
 Enemy::~Enemy()
 {
     zp::WorldManager& world = zp::WorldManager::getInstance();
-    zp::Event killed;
-    killed.setType(ENEMY_KILLED_EVENT);
+    const EnemyKilledEvent killed(kind_name, health <= 0);
     world.onEvent(&killed);
     const zp::EventView reward(CURRENCY_TAG, KILL_REWARD, true);
     world.onEvent(&reward);
+}
+
+void Enemy::setKindName(const std::string& name)
+{
+    kind_name = name;
+}
+
+const std::string& Enemy::getKindName() const
+{
+    return kind_name;
 }
 
 void Enemy::setHealth(int h)

@@ -19,12 +19,23 @@ const int FREEZE_STEPS = 20;
 const int KILL_REWARD = 10;
 const int ENEMY_SPRITE_SLOWDOWN = 30;
 
+// The kinds' names, easiest first, as the end of a game counts them.
+inline const std::string ENEMY_EASY_NAME = "easy";
+inline const std::string ENEMY_MEDIUM_NAME = "medium";
+inline const std::string ENEMY_HARD_NAME = "hard";
+inline const std::string ENEMY_KIND_NAMES[] = {ENEMY_EASY_NAME, ENEMY_MEDIUM_NAME, ENEMY_HARD_NAME};
+
 class Enemy : public zp::Object {
 public:
     // At the current level's enemy start, with a copy of its path.
     Enemy();
-    // Sends the kill notice and the reward.
+    // Sends the kill notice (with the kind, and whether the health ran
+    // out) and the reward.
     ~Enemy() override;
+
+    // The kind's name (ENEMY_KIND_NAMES); empty for a plain enemy.
+    void setKindName(const std::string& name);
+    const std::string& getKindName() const;
 
     // Sets the health and the scale of the health bar.
     void setHealth(int h);
@@ -60,4 +71,5 @@ private:
     bool frozen = false;
     bool freeze_used = false;
     int freeze_countdown = FREEZE_STEPS;
+    std::string kind_name;
 };

@@ -4,6 +4,7 @@
 
 EnemyHard::EnemyHard(int initial_health)
 {
+    setKindName(ENEMY_HARD_NAME);
     useSprite(ENEMY_HARD_SPRITE, "EnemyHard");
     setMoveDelay(ENEMY_HARD_MOVE_DELAY);
     setHealth(initial_health);

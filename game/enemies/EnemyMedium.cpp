@@ -4,6 +4,7 @@
 
 EnemyMedium::EnemyMedium(int initial_health)
 {
+    setKindName(ENEMY_MEDIUM_NAME);
     useSprite(ENEMY_MEDIUM_SPRITE, "EnemyMedium");
     setMoveDelay(ENEMY_MEDIUM_MOVE_DELAY);
     setHealth(initial_health);

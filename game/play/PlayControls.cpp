@@ -8,6 +8,7 @@
 #include "play/SelectionPanel.h"
 #include "play/WavePlan.h"
 #include "play/WaveSchedule.h"
+#include "progress/SaveSession.h"
 #include "shop/Build.h"
 #include "turrets/Reach.h"
 #include "turrets/Turret.h"
@@ -19,9 +20,12 @@
 #include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
+#include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/Utility.h"
+#include "zp/WorldManager.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -51,6 +55,18 @@ const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
 const char* const HELP_LEAVE = "H or ? to go back to the game";
 const int HELP_COLUMN_LEFTS[] = {2, 40};
 const int HELP_KEYS_WIDTH = 12;
+
+// The pause menu: a framed box over the middle of the board.
+const int PAUSE_LEFT = 20;
+const int PAUSE_TOP = 7;
+const int PAUSE_WIDTH = 40;
+const char* const PAUSE_TITLE = "Paused";
+const char* const PAUSE_CHOICES[] = {"Resume", "Save and quit to the menu", "Give up"};
+const int PAUSE_CHOICE_COUNT = 3;
+const int PAUSE_RESUME = 0;
+const int PAUSE_SAVE_AND_QUIT = 1;
+const int PAUSE_GIVE_UP = 2;
+const char* const PAUSE_HINT = "Up, Down and Enter; Esc to resume";
 
 const double MICROSECONDS_PER_MILLISECOND = 1000.0;
 const char* const SCREENSHOT_PREFIX = "cinderwatch-";
@@ -92,6 +108,20 @@ PlayControls::PlayControls(WaveSchedule& schedule) : waves(schedule)
 
 PlayControls::~PlayControls() = default;
 
+void PlayControls::leavePlay()
+{
+    // The world must update again to clear the board, and the screen that
+    // follows counts its steps at the normal speed. The level's music has
+    // been stopped by the controller and stays so.
+    ended = true;
+    player_paused = false;
+    help_shown = false;
+    pause_menu_shown = false;
+    zp::GameManager& game = zp::GameManager::getInstance();
+    game.setPaused(false);
+    game.setStepsPerFrame(PLAY_SPEEDS[0]);
+}
+
 bool PlayControls::isPausedByPlayer() const
 {
     return player_paused;
@@ -105,6 +135,16 @@ bool PlayControls::isHelpShown() const
 bool PlayControls::isFrameOverlayShown() const
 {
     return frame_overlay_shown;
+}
+
+bool PlayControls::isPauseMenuShown() const
+{
+    return pause_menu_shown;
+}
+
+int PlayControls::getPauseMenuChoice() const
+{
+    return pause_menu_choice;
 }
 
 Turret* PlayControls::commandedTurret() const
@@ -128,16 +168,8 @@ int PlayControls::eventHandler(const zp::Event* p_e)
 {
     if (ended)
         return 0;
-    if (p_e->getType() == GAME_OVER_EVENT) {
-        // The world must update again to clear the board, and the game-over
-        // screen counts its steps at the normal speed. The level's music has
-        // been stopped by the controller and stays so.
-        ended = true;
-        player_paused = false;
-        help_shown = false;
-        zp::GameManager& game = zp::GameManager::getInstance();
-        game.setPaused(false);
-        game.setStepsPerFrame(PLAY_SPEEDS[0]);
+    if (p_e->getType() == GAME_OVER_EVENT || p_e->getType() == QUIT_TO_MENU_EVENT) {
+        leavePlay();
         return 0;
     }
     command_target.handle(p_e);
@@ -153,6 +185,11 @@ int PlayControls::eventHandler(const zp::Event* p_e)
 
 void PlayControls::handleKey(int key)
 {
+    // The pause menu takes the keys while it shows.
+    if (pause_menu_shown) {
+        handlePauseMenuKey(key);
+        return;
+    }
     const Control* p_control = findControl(ControlPlace::PLAY, key);
     if (p_control == nullptr)
         return;
@@ -209,6 +246,77 @@ void PlayControls::handleKey(int key)
 
 void PlayControls::escapeWithNothingToCancel()
 {
+    setPauseMenuShown(true);
+}
+
+void PlayControls::handlePauseMenuKey(int key)
+{
+    const Control* p_control = findControl(ControlPlace::PAUSE_MENU, key);
+    if (p_control == nullptr)
+        return;
+    switch (p_control->command) {
+    case Command::CHOOSE_PREVIOUS:
+        pause_menu_choice = (pause_menu_choice + PAUSE_CHOICE_COUNT - 1) % PAUSE_CHOICE_COUNT;
+        break;
+    case Command::CHOOSE_NEXT:
+        pause_menu_choice = (pause_menu_choice + 1) % PAUSE_CHOICE_COUNT;
+        break;
+    case Command::TAKE_CHOICE:
+        takePauseMenuChoice();
+        break;
+    case Command::BACK:
+        setPauseMenuShown(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void PlayControls::setPauseMenuShown(bool shown)
+{
+    SaveSession& session = SaveSession::getInstance();
+    if (shown && !pause_menu_shown) {
+        pause_menu_choice = PAUSE_RESUME;
+        pause_menu_problem.clear();
+        // The key that opened it is the last input recorded: a save leaves it out.
+        const std::size_t recorded = session.getInputCount();
+        session.pauseMenuOpened(recorded > 0 ? recorded - 1 : 0);
+    } else if (!shown) {
+        session.pauseMenuClosed();
+    }
+    pause_menu_shown = shown;
+    applyPause();
+}
+
+void PlayControls::takePauseMenuChoice()
+{
+    zp::WorldManager& world = zp::WorldManager::getInstance();
+    switch (pause_menu_choice) {
+    case PAUSE_RESUME:
+        setPauseMenuShown(false);
+        return;
+    case PAUSE_SAVE_AND_QUIT: {
+        SaveSession& session = SaveSession::getInstance();
+        if (session.isRecording()) {
+            std::string error;
+            // Without the pause menu's keys: the continued game starts as before the Esc.
+            if (session.saveAndStop(error) != 0) {
+                pause_menu_problem = "Not saved: " + error;
+                return;
+            }
+        }
+        zp::Event quit;
+        quit.setType(QUIT_TO_MENU_EVENT);
+        world.onEvent(&quit);
+        return;
+    }
+    default: {
+        zp::Event over;
+        over.setType(GAME_OVER_EVENT);
+        world.onEvent(&over);
+        return;
+    }
+    }
 }
 
 void PlayControls::setPlayerPause(bool new_paused)
@@ -226,7 +334,7 @@ void PlayControls::setHelpShown(bool shown)
 void PlayControls::applyPause()
 {
     zp::GameManager& game = zp::GameManager::getInstance();
-    const bool paused = player_paused || help_shown;
+    const bool paused = player_paused || help_shown || pause_menu_shown;
     if (paused == game.isPaused())
         return;
     game.setPaused(paused);
@@ -268,6 +376,8 @@ void PlayControls::draw()
         drawFrameOverlay();
     if (help_shown)
         drawHelp();
+    if (pause_menu_shown)
+        drawPauseMenu();
 }
 
 void PlayControls::drawReach() const
@@ -304,6 +414,35 @@ void PlayControls::drawNotices() const
                             zp::LEFT_JUSTIFIED, zp::CYAN);
 }
 
+void PlayControls::drawPauseMenu() const
+{
+    const int height = PAUSE_CHOICE_COUNT + 7;
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    graphics.clearBox(zp::Box(zp::Position(PAUSE_LEFT, PAUSE_TOP), PAUSE_WIDTH, height));
+    const std::string inside(PAUSE_WIDTH - 2, '-');
+    const int right = PAUSE_LEFT + PAUSE_WIDTH - 1;
+    const int bottom = PAUSE_TOP + height - 1;
+    graphics.drawString(zp::Position(PAUSE_LEFT, PAUSE_TOP), "." + inside + ".", zp::LEFT_JUSTIFIED,
+                        zp::WHITE);
+    graphics.drawString(zp::Position(PAUSE_LEFT, bottom), "'" + inside + "'", zp::LEFT_JUSTIFIED, zp::WHITE);
+    for (int row = PAUSE_TOP + 1; row < bottom; ++row) {
+        graphics.drawCh(zp::Position(PAUSE_LEFT, row), '|', zp::WHITE);
+        graphics.drawCh(zp::Position(right, row), '|', zp::WHITE);
+    }
+    const int centre = PAUSE_LEFT + PAUSE_WIDTH / 2;
+    graphics.drawString(zp::Position(centre, PAUSE_TOP + 1), PAUSE_TITLE, zp::CENTER_JUSTIFIED, zp::YELLOW);
+    for (int i = 0; i < PAUSE_CHOICE_COUNT; ++i) {
+        const bool chosen = i == pause_menu_choice;
+        graphics.drawString(zp::Position(PAUSE_LEFT + 4, PAUSE_TOP + 3 + i),
+                            std::string(chosen ? "> " : "  ") + PAUSE_CHOICES[i], zp::LEFT_JUSTIFIED,
+                            chosen ? zp::CYAN : zp::WHITE);
+    }
+    if (!pause_menu_problem.empty())
+        graphics.drawString(zp::Position(PAUSE_LEFT + 2, bottom - 2),
+                            pause_menu_problem.substr(0, PAUSE_WIDTH - 4), zp::LEFT_JUSTIFIED, zp::RED);
+    graphics.drawString(zp::Position(centre, bottom - 1), PAUSE_HINT, zp::CENTER_JUSTIFIED, zp::YELLOW);
+}
+
 void PlayControls::drawFrameOverlay() const
 {
     const zp::GameManager& game = zp::GameManager::getInstance();
@@ -330,15 +469,16 @@ void PlayControls::drawHelp() const
     const int rows = (line_count + 1) / 2;
     // Frame, title, blank, the rows, blank, how to leave, frame.
     const int height = rows + 6;
+    const int top = HELP_TOP;
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
-    graphics.clearBox(zp::Box(zp::Position(HELP_LEFT, HELP_TOP), HELP_WIDTH, height));
+    graphics.clearBox(zp::Box(zp::Position(HELP_LEFT, top), HELP_WIDTH, height));
 
     const std::string inside(HELP_WIDTH - 2, '-');
     const int right = HELP_LEFT + HELP_WIDTH - 1;
-    const int bottom = HELP_TOP + height - 1;
-    graphics.drawString(zp::Position(HELP_LEFT, HELP_TOP), "." + inside + ".", zp::LEFT_JUSTIFIED, zp::WHITE);
+    const int bottom = top + height - 1;
+    graphics.drawString(zp::Position(HELP_LEFT, top), "." + inside + ".", zp::LEFT_JUSTIFIED, zp::WHITE);
     graphics.drawString(zp::Position(HELP_LEFT, bottom), "'" + inside + "'", zp::LEFT_JUSTIFIED, zp::WHITE);
-    for (int row = HELP_TOP + 1; row < bottom; ++row) {
+    for (int row = top + 1; row < bottom; ++row) {
         graphics.drawCh(zp::Position(HELP_LEFT, row), '|', zp::WHITE);
         graphics.drawCh(zp::Position(right, row), '|', zp::WHITE);
     }

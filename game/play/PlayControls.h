@@ -13,6 +13,8 @@
 
 #include "zp/Object.h"
 
+#include <string>
+
 class Turret;
 class WaveSchedule;
 
@@ -32,10 +34,18 @@ public:
     // The notices, the preview, the overlay and the help, over the board.
     void draw() override;
 
+    // Play ends (a game over, or a save and quit): the engine gets its
+    // normal pace back (running, 1x) and every later event is ignored.
+    void leavePlay();
+
     // Paused by the pause key; the help pauses as well.
     bool isPausedByPlayer() const;
     bool isHelpShown() const;
     bool isFrameOverlayShown() const;
+    // The pause menu (Esc with nothing to cancel), which pauses the game
+    // too, and its chosen line.
+    bool isPauseMenuShown() const;
+    int getPauseMenuChoice() const;
     // The turret that the turret commands act on now: the selected one, or
     // with none selected the one under the cursor (the pointer); null when
     // neither.
@@ -47,9 +57,11 @@ public:
 
 private:
     void handleKey(int key);
-    // Esc with no turret carried and none selected. The save-and-resume
-    // menu is to open here; until it exists, nothing happens.
+    // Esc with no turret carried and none selected: the pause menu.
     void escapeWithNothingToCancel();
+    void handlePauseMenuKey(int key);
+    void setPauseMenuShown(bool shown);
+    void takePauseMenuChoice();
     void setPlayerPause(bool new_paused);
     void setHelpShown(bool shown);
     // The engine and the level music follow the player's pause and the help.
@@ -63,6 +75,7 @@ private:
     void drawNotices() const;
     void drawFrameOverlay() const;
     void drawHelp() const;
+    void drawPauseMenu() const;
 
     WaveSchedule& waves;
     CommandTarget command_target;
@@ -70,5 +83,9 @@ private:
     bool player_paused = false;
     bool help_shown = false;
     bool frame_overlay_shown = false;
+    bool pause_menu_shown = false;
+    int pause_menu_choice = 0;
+    // Why the last save and quit did not save, shown in the pause menu.
+    std::string pause_menu_problem;
     bool ended = false;
 };

@@ -14,6 +14,8 @@
 #include "play/PlayControls.h"
 #include "play/Reticle.h"
 #include "play/Treasure.h"
+#include "progress/PlayerProgress.h"
+#include "screens/GameMenu.h"
 #include "screens/GameOver.h"
 #include "shop/Info.h"
 #include "turrets/Turret.h"
@@ -37,7 +39,7 @@ zp::Music* levelMusic()
 }
 
 // The game under way (nullptr when none) and the result of the latest one.
-const WavesGame* p_current_game = nullptr;
+WavesGame* p_current_game = nullptr;
 PlayResult latest_result;
 
 // The counters and turrets of the board as they stand.
@@ -82,7 +84,7 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
         new Info(*p_kind);
     new Treasure;
     // Last, so that its notices and help are drawn over the board.
-    new PlayControls(*this);
+    p_controls = new PlayControls(*this);
 
     plan = WavePlan();
     easy_left = plan.easy_count;
@@ -99,8 +101,9 @@ WavesGame::WavesGame(const std::string& level_file, const std::string& path_file
                                                LEVEL_MUSIC.c_str());
 
     p_current_game = this;
+    start_step = zp::GameManager::getInstance().getStepCount();
     latest_result = PlayResult();
-    latest_result.start_step = zp::GameManager::getInstance().getStepCount();
+    latest_result.start_step = start_step;
     latest_result.difficulty = difficulty;
 }
 
@@ -115,6 +118,7 @@ int WavesGame::eventHandler(const zp::Event* p_e)
     if (ended)
         return 0;
 
+    statistics.count(*p_e);
     if (p_e->getType() == zp::STEP_EVENT) {
         if (!spawning) {
             if (--wave_countdown == 0)
@@ -127,6 +131,8 @@ int WavesGame::eventHandler(const zp::Event* p_e)
         --alive;
     if (p_e->getType() == GAME_OVER_EVENT)
         endPlay();
+    if (p_e->getType() == QUIT_TO_MENU_EVENT)
+        quitToMenu();
     return 0;
 }
 
@@ -184,12 +190,21 @@ int WavesGame::getLevelNumber() const
     return level_number;
 }
 
+PlayStatistics WavesGame::getStatistics(int step) const
+{
+    PlayStatistics now = statistics;
+    now.steps = step - start_step;
+    return now;
+}
+
 void WavesGame::startWave()
 {
     wave_countdown = WAVE_DELAY;
     spawning = true;
     const zp::EventView next_wave(WAVE_TAG, 1, true);
     zp::WorldManager::getInstance().onEvent(&next_wave);
+    // The counter now shows `wave`.
+    PlayerProgress::getInstance().waveStarted(wave);
     ++wave;
 }
 
@@ -237,15 +252,39 @@ void WavesGame::endPlay()
     if (p_current_game == this) {
         readBoard(latest_result);
         latest_result.end_step = zp::GameManager::getInstance().getStepCount();
+        latest_result.statistics = getStatistics(latest_result.end_step);
+        p_current_game = nullptr;
+        PlayerProgress::getInstance().gameOver(latest_result);
+    }
+    clearBoard();
+    new GameOver;
+}
+
+void WavesGame::quitToMenu()
+{
+    if (ended)
+        return;
+    ended = true;
+    if (p_current_game == this) {
+        readBoard(latest_result);
+        latest_result.end_step = zp::GameManager::getInstance().getStepCount();
+        latest_result.statistics = getStatistics(latest_result.end_step);
         p_current_game = nullptr;
     }
+    if (p_controls != nullptr)
+        p_controls->leavePlay();
+    clearBoard();
+    new GameMenu;
+}
+
+void WavesGame::clearBoard()
+{
     zp::WorldManager& world = zp::WorldManager::getInstance();
     const zp::ObjectList all = world.getAllObjects();
     for (zp::ObjectListIterator it(&all); !it.isDone(); it.next())
         world.markForDelete(it.currentObject());
     if (zp::Music* p_music = levelMusic())
         p_music->stop();
-    new GameOver;
 }
 
 WavesGame* startWavesGame(int level_number)
@@ -256,11 +295,18 @@ WavesGame* startWavesGame(int level_number)
     return p_game;
 }
 
+WavesGame* currentWavesGame()
+{
+    return p_current_game;
+}
+
 PlayResult latestPlayResult()
 {
     PlayResult result = latest_result;
-    if (p_current_game != nullptr)
+    if (p_current_game != nullptr) {
         readBoard(result);
+        result.statistics = p_current_game->getStatistics(zp::GameManager::getInstance().getStepCount());
+    }
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "play/Difficulty.h"
 #include "play/WavePlan.h"
 #include "play/WaveSchedule.h"
+#include "progress/PlayStatistics.h"
 #include "turrets/TurretKinds.h"
 
 #include "zp/Object.h"
@@ -36,8 +37,12 @@ struct PlayResult {
     // The step count when the game began, and when it was over; -1 while it runs.
     int start_step = -1;
     int end_step = -1;
+    // Counted from the game's events up to its end (or now, while it runs).
+    PlayStatistics statistics;
     Difficulty difficulty = Difficulty::NORMAL;
 };
+
+class PlayControls;
 
 class WavesGame : public zp::Object, public WaveSchedule {
 public:
@@ -71,6 +76,12 @@ public:
     // The level's number, when the game knows it (startWavesGame); 0 otherwise.
     void setLevelNumber(int new_level_number);
     int getLevelNumber() const;
+    // How the game has gone so far (its steps counted up to `step`).
+    PlayStatistics getStatistics(int step) const;
+    // Leaves play for a new menu, as a game over would but without its
+    // screen: the board is cleared and the level's music stops. Nothing
+    // after this is counted; the game is not over (it was saved).
+    void quitToMenu();
 
 private:
     // The counter goes up and spawning starts; the countdown is set for the
@@ -81,6 +92,8 @@ private:
     // Takes the plan of the wave numbered `wave` and sets its enemies to come.
     void prepareNextWave();
     void endPlay();
+    // Clears the board and stops the music: the end of play, either way.
+    void clearBoard();
 
     int wave_countdown = FIRST_WAVE_DELAY;
     int to_spawn = 0;
@@ -100,6 +113,10 @@ private:
     // otherwise create enemies that outlive the game.
     bool ended = false;
     int level_number = 0;
+    int start_step = 0;
+    PlayStatistics statistics;
+    // Made with the board; the world owns it.
+    PlayControls* p_controls = nullptr;
 };
 
 // The latest game: the one under way, with its counters as they stand now,
@@ -111,3 +128,5 @@ void forgetPlayResults();
 // A controller for level 1 ... LEVEL_COUNT of the data set, in the world from
 // now on (the menu's keys and the command line start levels through it).
 WavesGame* startWavesGame(int level_number);
+// The game under way, or nullptr.
+WavesGame* currentWavesGame();

@@ -1,7 +1,13 @@
-// Shown for 100 steps after a level ends; then a fresh menu.
+// Shown for 100 steps after a level ends; then a fresh menu. Beside the
+// design's picture and note it shows how the game went (the wave reached,
+// what was destroyed, built and sold, the currency, the lives, the time) and
+// whether it beat the level's best result.
 #pragma once
 
 #include "zp/ViewObject.h"
+
+#include <string>
+#include <vector>
 
 namespace zp {
 class Sprite;
@@ -17,11 +23,18 @@ public:
 
     // Counts steps; on the last one the screen leaves and a new menu starts.
     int eventHandler(const zp::Event* p_e) override;
-    // The "gameover" picture and the note that the menu comes next.
+    // The "gameover" picture, the note that the menu comes next, the
+    // game's statistics and its news.
     void draw() override;
+
+    // What it shows under the note, a line each (empty lines for gaps).
+    const std::vector<std::string>& getReport() const;
 
 private:
     int countdown;
+    std::vector<std::string> report;
+    // The line that announces a new best, or -1.
+    int news_line = -1;
     // Owned by the resource manager; null when not loaded.
     zp::Sprite* p_gameover_sprite = nullptr;
 };

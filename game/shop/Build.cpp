@@ -2,6 +2,7 @@
 
 #include "content/Controls.h"
 #include "content/GameEvents.h"
+#include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
 #include "hud/HudLayout.h"
 #include "turrets/Turret.h"
@@ -88,6 +89,8 @@ int Build::place()
     placeTurret(getPosition());
     const zp::EventView charge(CURRENCY_TAG, -price, true);
     world.onEvent(&charge);
+    const TurretEvent built(TURRET_BUILT_EVENT, builtTurretType());
+    world.onEvent(&built);
     return 1;
 }
 
@@ -143,4 +146,9 @@ Build* carriedBuild()
             return p_build;
     }
     return nullptr;
+}
+
+std::string Build::builtTurretType() const
+{
+    return p_kind->turret_type;
 }

@@ -49,6 +49,8 @@ public:
     bool fitsPlayingField(zp::Position p) const;
     // Creates the kind's turret at p.
     virtual void placeTurret(zp::Position p);
+    // The type of the turret that placeTurret creates ("Gatling").
+    std::string builtTurretType() const;
 
 private:
     // Marks the cursor for deletion, once.

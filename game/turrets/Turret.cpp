@@ -2,6 +2,7 @@
 
 #include "content/Controls.h"
 #include "content/GameEvents.h"
+#include "content/PlayEvents.h"
 #include "content/SpriteLookup.h"
 #include "enemies/Enemy.h"
 #include "enemies/EventFreeze.h"
@@ -233,6 +234,8 @@ void Turret::sell()
     world.markForDelete(this);
     const zp::EventView refund(CURRENCY_TAG, getSpent() / SELL_REFUND_DIVISOR, true);
     world.onEvent(&refund);
+    const TurretEvent sale(TURRET_SOLD_EVENT, getType());
+    world.onEvent(&sale);
     if (zp::Sound* p_sound = zp::ResourceManager::getInstance().getSound(SELL_SOUND))
         p_sound->play(false);
     else

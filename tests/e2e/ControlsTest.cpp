@@ -28,7 +28,7 @@ const Position STEPS_PER_SECOND_AT(0, 21);
 const Position STEP_TIME_AT(0, 22);
 const char* const FIRST_WAVE_PREVIEW = "Next wave 1: 1 easy 50hp";
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
-const Position HELP_TITLE_AT(27, 4);
+const Position HELP_TITLE_AT(27, 1);
 const int GATLING_RANGE = 20;
 
 class ControlsTest : public PlayFixture {

@@ -179,7 +179,9 @@ GameProcess::GameProcess(const RunOptions& options) : display(options.display)
         // still caught, and the game's own leaks are checked by its unit tests.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         setenv("ALSOFT_CONF", config.c_str(), 1);
-        // The player's settings of this run only.
+        // What the game keeps for the player stays in this run's folder,
+        // never in the home of whoever runs the tests.
+        setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
         for (const auto& [name, value] : options.environment) {
             if (value.empty())

@@ -55,7 +55,8 @@ struct RunOptions {
     // nothing is found beside it and the working folder's files are used.
     bool lone_copy = false;
     std::vector<std::string> arguments;
-    // Set for the game, e.g. {"XDG_STATE_HOME", "/tmp/state"}; an empty value unsets.
+    // Set for the game, e.g. {"XDG_STATE_HOME", "/tmp/state"}; an empty value
+    // unsets. XDG_DATA_HOME and XDG_CONFIG_HOME are the run's own unless set here.
     std::vector<std::pair<std::string, std::string>> environment;
     // The run folder is removed once the game stands in it: a working folder
     // that takes no files (even from root).

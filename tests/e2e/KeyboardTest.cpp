@@ -126,7 +126,7 @@ protected:
 TEST_F(KeyboardTest, Level1ToWave5WithKeysAlone)
 {
     const LevelData data = readLevel(1);
-    const Position place = bestTurretCell(data, spriteBox("Sprites/Turrets/Gatling/gatling-build-spr.txt"));
+    const Position place = bestTurretCell(data, spriteBox(GATLING_KIND.build_sprite));
     ASSERT_GE(place.getX(), 0) << "no free cell beside the path";
     const std::string recording_file = zp::test::runDir() + "/keys.rec";
     RunOptions options;

@@ -229,8 +229,10 @@ TEST_F(WindowTest, TheWindowsSizeAndFullscreenAreKeptForTheNextStart)
     reachMenu();
     game->pressKey("q");
     ASSERT_EQ(game->waitForExit(SCREEN_DEADLINE), 0);
+    // The keys the file lacked (the volumes', mute) are written after the person's lines.
     EXPECT_EQ(keptSettings(),
-              "# mine\nmusic_volume = 70\nwindow_height = 720\nwindow_width = 1280\nfullscreen = false\n");
+              "# mine\nmusic_volume = 70\nwindow_height = 720\nwindow_width = 1280\nfullscreen = "
+              "false\nsound_volume = 100\nmute = false\n");
 
     start(withSettings(""));
     EXPECT_EQ(game->measureWindow(), sf::Vector2u(1280, 720)) << "opens at the size it had";

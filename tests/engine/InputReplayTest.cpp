@@ -482,4 +482,38 @@ TEST_F(InputReplay, TheRandomStateIsRecordedAndTheReplayDrawsTheSameNumbers)
     EXPECT_EQ(random.getState(), state);
 }
 
+// A run taken up again from the middle of its recording (a saved game
+// continued) keeps the seed it began with: the recorder that records on does
+// not take the state of now, and a replayer that plays on from the middle
+// does not set the beginning's state again.
+TEST_F(InputReplay, ARecordingTakenUpAgainKeepsTheSeedItBeganWith)
+{
+    zp::Random& random = game.getRandom();
+    const std::uint64_t state = 0x0123456789abcdefull;
+    random.setState(state);
+    InputRecording recording;
+    {
+        InputRecorder first(recording);
+        ASSERT_EQ(recording.getSeed(), state);
+    }
+    recording.addKeyboard(3, zp::KEY_PRESSED, 7);
+    random.between(1, 1000);
+    const std::uint64_t later = random.getState();
+    ASSERT_NE(later, state);
+    InputRecorder on(recording);
+    EXPECT_EQ(recording.getSeed(), state) << "the recording's own seed";
+
+    InputReplayer from_middle(recording);
+    from_middle.startAt(1, 4);
+    input.setReplayer(&from_middle);
+    EXPECT_EQ(random.getState(), later) << "the run's state goes on";
+    input.setReplayer(nullptr);
+
+    // Taken up again without a seed (made before there were seeds): none is made up.
+    InputRecording older;
+    older.addKeyboard(3, zp::KEY_PRESSED, 7);
+    InputRecorder older_on(older);
+    EXPECT_FALSE(older.hasSeed());
+}
+
 } // namespace

@@ -99,6 +99,15 @@ int countWindows(const Recording& recording, double from, double to, bool loud)
     return count;
 }
 
+// The loudest frame between two times.
+float peakBetween(const Recording& recording, double from, double to)
+{
+    float peak = 0;
+    for (size_t i = recording.at(from); i < std::min(recording.at(to), recording.frames.size()); ++i)
+        peak = std::max(peak, recording.frames[i]);
+    return peak;
+}
+
 int windowsBetween(const Recording& recording, double from, double to)
 {
     return int((recording.at(to) - recording.at(from)) / recording.at(WINDOW_SECONDS));
@@ -214,6 +223,51 @@ TEST_F(SoundPlaybackTest, MusicLoopsUntilStopped)
         ASSERT_EQ(resources.loadMusic(fixture("audio/beep.wav"), "tune"), 0);
         zp::Music* p_tune = resources.getMusic("tune");
         expectLoopUntilStop([&] { p_tune->play(true); }, [&] { p_tune->stop(); }, BEEP_SECONDS);
+    });
+}
+
+// The volumes and the mute change what is heard: a sound at half volume
+// peaks at half the height, a muted one is silent; a music's volume changes
+// while it plays.
+TEST_F(SoundPlaybackTest, VolumesAndMuteChangeWhatIsHeard)
+{
+    ZP_EXPECT_IN_FRESH_PROCESS({
+        ASSERT_NO_FATAL_FAILURE(startRecording());
+        zp::ResourceManager& resources = zp::ResourceManager::getInstance();
+        ASSERT_EQ(resources.loadSound(fixture("audio/beep.wav"), "beep"), 0);
+        zp::Sound* p_beep = resources.getSound("beep");
+        // Plays the beep once; its loudest frame.
+        const auto playedPeak = [&] {
+            const double start = readRecording().seconds();
+            p_beep->play(false);
+            const Recording after = recordingOf(start + BEEP_SECONDS + 2 * SLACK_SECONDS);
+            return peakBetween(after, start, after.seconds());
+        };
+        const float full = playedPeak();
+        ASSERT_GE(full, LOUD);
+        resources.setSoundVolume(50);
+        EXPECT_NEAR(playedPeak(), full / 2, full * 0.1);
+        resources.setMuted(true);
+        EXPECT_LE(playedPeak(), SILENT);
+        EXPECT_EQ(resources.getSoundVolume(), 50) << "the volume is kept under the mute";
+        resources.setMuted(false);
+        EXPECT_NEAR(playedPeak(), full / 2, full * 0.1);
+
+        ASSERT_EQ(resources.loadMusic(fixture("audio/beep.wav"), "tune"), 0);
+        zp::Music* p_tune = resources.getMusic("tune");
+        const double start = readRecording().seconds();
+        p_tune->play(true);
+        const Recording loud = recordingOf(start + SLACK_SECONDS + 2 * BEEP_SECONDS);
+        EXPECT_NEAR(peakBetween(loud, start, loud.seconds()), full, full * 0.1);
+        resources.setMusicVolume(30);
+        const double quieter = readRecording().seconds() + SLACK_SECONDS;
+        const Recording soft = recordingOf(quieter + 2 * BEEP_SECONDS);
+        EXPECT_NEAR(peakBetween(soft, quieter, soft.seconds()), full * 0.3, full * 0.1);
+        resources.setMuted(true);
+        const double muted = readRecording().seconds() + SLACK_SECONDS;
+        const Recording silent = recordingOf(muted + 2 * BEEP_SECONDS);
+        EXPECT_LE(peakBetween(silent, muted, silent.seconds()), SILENT);
+        p_tune->stop();
     });
 }
 

@@ -84,6 +84,12 @@ public:
     /// unpaced it runs frames one after the other, as fast as they go.
     void setPaced(bool new_paced);
     bool isPaced() const;
+    /// Fast-forward frames read input and run their world steps but neither
+    /// draw nor show anything, and run() does not pace them: for catching up
+    /// with a recorded game before it is shown (a saved game taken up
+    /// again). The window keeps its last picture meanwhile.
+    void setFastForward(bool new_fast_forward);
+    bool isFastForward() const;
     /// No frame runs a world step once the step count has reached the limit:
     /// frames then still read input, draw and show, as while paused.
     /// NO_STEP_LIMIT (the default) lifts it.
@@ -115,6 +121,7 @@ private:
     int steps_per_frame = 1;
     int step_count = 0;
     bool paced = true;
+    bool fast_forward = false;
     int step_limit = NO_STEP_LIMIT;
     std::int64_t last_step_us = 0;
     /// When each world step of the last second ended, oldest first.

@@ -35,9 +35,23 @@ public:
     /// Without a digest no checks are taken. The recording is the caller's
     /// and must outlive the recorder. The engine's random state now
     /// (GameManager::getRandom) becomes the recording's seed: make the
-    /// recorder before the game draws its first random number.
+    /// recorder before the game draws its first random number. A recording
+    /// that already holds input or checks (one taken up again after a save)
+    /// keeps its seed and goes on with the check due after its last, as the
+    /// run that took them would have.
     explicit InputRecorder(InputRecording& recording, StateDigest digest = nullptr,
                            int check_interval = CHECK_INTERVAL_DEFAULT);
+
+    /// The recording counts its steps from the program's step `origin`: for
+    /// a game that begins in the middle of a run (a level chosen from a
+    /// menu), whose recording must read as if the program had started with
+    /// it. Steps handed to the recorder stay the program's own.
+    void setStepOrigin(int origin);
+    int getStepOrigin() const;
+    /// Called at every frame start, after the check due there: for a program
+    /// that writes the recording at moments of its own (a save when a wave
+    /// starts). Gets the program's step.
+    void setFrameStartHook(std::function<void(int step)> new_hook);
 
     /// From now on the recording is written to `path` while it is taken, as
     /// a zp::AtomicFile: its head at once and its records at the start of a
@@ -69,6 +83,8 @@ private:
     int writeNewRecords();
 
     InputRecording& recording;
+    int origin = 0;
+    std::function<void(int)> frame_start_hook;
     StateDigest digest;
     int check_interval;
     int next_check;

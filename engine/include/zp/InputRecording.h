@@ -83,6 +83,12 @@ public:
     void setEndStep(int step);
     /// The state digest when the run ended, written on the "end" line.
     void setEndDigest(std::uint64_t digest);
+    /// The run goes on after all: no end step, no end digest (a saved game
+    /// taken up again records on into its recording).
+    void clearEnd();
+    /// Keeps the first `count` inputs and drops the rest (input that must
+    /// not be played again, such as the keys that asked for a save).
+    void keepInputs(std::size_t count);
     /// The state of the engine's random numbers when the run began (Random::getState).
     void setSeed(std::uint64_t seed);
     bool hasSeed() const;

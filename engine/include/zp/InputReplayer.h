@@ -28,6 +28,21 @@ public:
     /// are sent as well (a program can drive a game this way, step by step).
     explicit InputReplayer(const InputRecording& recording, StateDigest digest = nullptr);
 
+    /// The recording's step 0 is the program's step `origin`: a recording of
+    /// a game that begins in the middle of a run (see
+    /// InputRecorder::setStepOrigin). Steps handed to the replayer, and the
+    /// failed step it reports, stay the program's own.
+    void setStepOrigin(int origin);
+    int getStepOrigin() const;
+    /// Plays on from the middle of the recording: its first `input_count`
+    /// inputs count as sent (another recording, a saved game's beginning,
+    /// has played them) and its checks before `step` (the recording's own
+    /// step) as compared.
+    void startAt(std::size_t input_count, int step);
+    /// False once startAt was called: the run's random state is then the
+    /// beginning's (the recording's seed is not set again).
+    bool playsFromStart() const;
+
     /// At the start of a frame: compares the recording's check of this
     /// step, if it has one, then hands `send` every input not sent yet whose
     /// step is at most `step`, in the recording's order. Nothing more is sent
@@ -67,7 +82,9 @@ private:
 
     const InputRecording& recording;
     StateDigest digest;
+    int origin = 0;
     std::size_t next_input = 0;
+    bool from_start = true;
     std::size_t next_check = 0;
     /// The step of the last check that agreed, or -1.
     int agreed_step = -1;

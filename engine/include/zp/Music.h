@@ -21,6 +21,10 @@ public:
     void play(bool loop = true);
     void stop();
     void pause();
+    /// 0 (silent) to 100 (as recorded); takes effect at once, also on a
+    /// track that is playing.
+    void setVolume(float new_volume);
+    float getVolume() const;
     void setLabel(std::string new_label);
     const std::string& getLabel() const;
     sf::Music* getMusic();

@@ -22,6 +22,9 @@ class Sprite;
 const int MAX_SPRITES = 1000;
 const int MAX_SOUNDS = 128;
 const int MAX_MUSICS = 128;
+/// Volumes are percentages of the recorded loudness.
+const int VOLUME_MIN = 0;
+const int VOLUME_MAX = 100;
 
 /// Keywords of the sprite file.
 inline const std::string FRAMES_TOKEN = "frames";
@@ -78,6 +81,19 @@ public:
     void setSilent(bool new_silent);
     bool isSilent() const;
 
+    /// The loudness of every sound effect, and of every music track, from
+    /// VOLUME_MIN to VOLUME_MAX (other values are brought into that range):
+    /// applied at once to what is loaded, playing or not, and to what loads
+    /// later. Both start at VOLUME_MAX.
+    void setSoundVolume(int percent);
+    int getSoundVolume() const;
+    void setMusicVolume(int percent);
+    int getMusicVolume() const;
+    /// Muted, sounds and music play on without being heard; the volumes are
+    /// kept for when the mute is lifted.
+    void setMuted(bool new_muted);
+    bool isMuted() const;
+
 private:
     ResourceManager();
     /// Before the first sound or music: silent when no device opens.
@@ -94,6 +110,14 @@ private:
     std::unique_ptr<Music> music[MAX_MUSICS];
     int music_count = 0;
     bool silent = false;
+    int sound_volume = VOLUME_MAX;
+    int music_volume = VOLUME_MAX;
+    bool muted = false;
+
+    /// Gives every loaded sound and music the loudness the settings make.
+    void applyVolumes();
+    float heardSoundVolume() const;
+    float heardMusicVolume() const;
     bool audio_output_prepared = false;
 };
 

@@ -22,6 +22,10 @@ public:
     void play(bool loop = false);
     void stop();
     void pause();
+    /// 0 (silent) to 100 (as recorded); takes effect at once, also on a
+    /// sound that is playing.
+    void setVolume(float new_volume);
+    float getVolume() const;
     void setLabel(std::string new_label);
     const std::string& getLabel() const;
     sf::Sound getSound() const;

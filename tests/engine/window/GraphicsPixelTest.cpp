@@ -369,5 +369,5 @@ TEST_F(GraphicsPixelTest, AShadedCellIsFaintlyTintedUnderItsGlyph)
     ASSERT_EQ(graphics.saveScreenshot("shaded-shot.png"), 0);
     sf::Image shot;
     ASSERT_TRUE(shot.loadFromFile("shaded-shot.png"));
-    EXPECT_EQ(differingPixels(shot, screen), 0);
+    EXPECT_EQ(zp::test::differingPixels(shot, screen), 0);
 }

@@ -33,7 +33,10 @@ void writeSettings(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-const std::string DEFAULT_LINES = "window_width = 1024\nwindow_height = 768\nfullscreen = false\n";
+// The keys of the sounds, as a file without them gets them written.
+const std::string AUDIO_LINES = "music_volume = 100\nsound_volume = 100\nmute = false\n";
+const std::string DEFAULT_LINES =
+    "window_width = 1024\nwindow_height = 768\nfullscreen = false\n" + AUDIO_LINES;
 
 // What a file holds, what is read from it, what is said about it, and what
 // is written back once the player has made the window 1280 x 720.
@@ -54,21 +57,21 @@ TEST(Settings, EachLineIsReadOrNamedAndWhatThePersonWroteSurvivesARewrite)
          768,
          false,
          {},
-         "window_width = 1280\nwindow_height = 720\nfullscreen = false\n"},
+         "window_width = 1280\nwindow_height = 720\nfullscreen = false\n" + AUDIO_LINES},
         {"every key",
          "window_width = 1920\nwindow_height = 1080\nfullscreen = true\n",
          1920,
          1080,
          true,
          {},
-         "window_width = 1280\nwindow_height = 720\nfullscreen = true\n"},
+         "window_width = 1280\nwindow_height = 720\nfullscreen = true\n" + AUDIO_LINES},
         {"spaces, tabs and CRLF",
          "  window_width\t=\t800 \r\nfullscreen=yes\r\n",
          800,
          768,
          true,
          {},
-         "window_width = 1280\nfullscreen = true\nwindow_height = 720\n"},
+         "window_width = 1280\nfullscreen = true\nwindow_height = 720\n" + AUDIO_LINES},
         {"a value that is no number",
          "window_width = banana\nwindow_height = 900\n",
          1024,
@@ -76,35 +79,35 @@ TEST(Settings, EachLineIsReadOrNamedAndWhatThePersonWroteSurvivesARewrite)
          false,
          {"line 1: window_width takes a whole number from 1 to 16384, not 'banana'; it keeps its default "
           "(1024)"},
-         "window_width = 1280\nwindow_height = 720\nfullscreen = false\n"},
+         "window_width = 1280\nwindow_height = 720\nfullscreen = false\n" + AUDIO_LINES},
         {"numbers out of range",
          "window_height = 0\nwindow_width = 99999999999\nwindow_width = -3\n",
          1024,
          768,
          false,
          {"line 1: window_height takes", "line 2: window_width takes", "line 3: window_width takes"},
-         "window_height = 720\nwindow_width = 1280\nwindow_width = 1280\nfullscreen = false\n"},
+         "window_height = 720\nwindow_width = 1280\nwindow_width = 1280\nfullscreen = false\n" + AUDIO_LINES},
         {"a bad line keeps the default even after a good one",
          "window_width = 900\nwindow_width = 9x\n",
          1024,
          768,
          false,
          {"line 2: window_width takes"},
-         "window_width = 1280\nwindow_width = 1280\nwindow_height = 720\nfullscreen = false\n"},
+         "window_width = 1280\nwindow_width = 1280\nwindow_height = 720\nfullscreen = false\n" + AUDIO_LINES},
         {"no equals sign",
          "fullscreen\nwindow_height = 600\n",
          1024,
          600,
          false,
          {"line 1: 'fullscreen' is not a 'key = value' line; it is ignored"},
-         "fullscreen\nwindow_height = 720\nwindow_width = 1280\nfullscreen = false\n"},
+         "fullscreen\nwindow_height = 720\nwindow_width = 1280\nfullscreen = false\n" + AUDIO_LINES},
         {"not true or false",
          "fullscreen = maybe\n",
          1024,
          768,
          false,
          {"line 1: fullscreen takes true or false, not 'maybe'"},
-         "fullscreen = false\nwindow_width = 1280\nwindow_height = 720\n"},
+         "fullscreen = false\nwindow_width = 1280\nwindow_height = 720\n" + AUDIO_LINES},
         {"unknown keys, comments and blanks stay where they were",
          "# my settings\nmusic_volume = 70\n\nwindow_width = 640\nsome future key = a, b\n",
          640,
@@ -112,21 +115,22 @@ TEST(Settings, EachLineIsReadOrNamedAndWhatThePersonWroteSurvivesARewrite)
          false,
          {},
          "# my settings\nmusic_volume = 70\n\nwindow_width = 1280\nsome future key = a, b\nwindow_height = "
-         "720\nfullscreen = false\n"},
+         "720\nfullscreen = false\nsound_volume = 100\nmute = false\n"},
         {"a NUL byte",
          nul_line + "window_height = 500\n",
          1024,
          500,
          false,
          {"line 1: not a line of text"},
-         nul_line + "window_height = 720\nwindow_width = 1280\nfullscreen = false\n"},
+         nul_line + "window_height = 720\nwindow_width = 1280\nfullscreen = false\n" + AUDIO_LINES},
         {"a line far too long",
          std::string(2000, 'x') + "\nfullscreen = on\n",
          1024,
          768,
          true,
          {"line 1: not a line of text"},
-         std::string(2000, 'x') + "\nfullscreen = true\nwindow_width = 1280\nwindow_height = 720\n"},
+         std::string(2000, 'x') + "\nfullscreen = true\nwindow_width = 1280\nwindow_height = 720\n" +
+             AUDIO_LINES},
     };
     int number = 0;
     for (const auto& c : cases) {
@@ -254,6 +258,47 @@ TEST(Settings, TheKeyOfALine)
     EXPECT_EQ(settingsKeyOf("# window_width = 3"), "");
     EXPECT_EQ(settingsKeyOf("no equals"), "");
     EXPECT_EQ(settingsKeyOf(""), "");
+}
+
+} // namespace
+
+namespace {
+
+// The sounds' settings: volumes in steps of 10 from 0 to 100, mute on or
+// off; anything else named, with its key at its default.
+TEST(Settings, VolumesInStepsOfTenAndMute)
+{
+    const struct {
+        const char* name;
+        std::string file;
+        int music, sound;
+        bool mute;
+        const char* problem; // a piece of the one problem, or ""
+    } cases[] = {
+        {"the defaults", "", 100, 100, false, ""},
+        {"each key", "music_volume = 30\nsound_volume = 0\nmute = yes\n", 30, 0, true, ""},
+        {"not a step of ten", "music_volume = 35\n", 100, 100, false,
+         "line 1: music_volume takes a volume from 0 to 100 in steps of 10, not '35'"},
+        {"beyond 100", "sound_volume = 110\n", 100, 100, false, "line 1: sound_volume takes a volume"},
+        {"below 0", "sound_volume = -10\n", 100, 100, false, "line 1: sound_volume takes a volume"},
+        {"mute neither", "mute = loud\n", 100, 100, false, "line 1: mute takes true or false, not 'loud'"},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = settingsPath("audio" + std::to_string(number++));
+        if (!c.file.empty())
+            writeSettings(path, c.file);
+        Settings settings(path);
+        std::vector<std::string> problems;
+        EXPECT_EQ(settings.load(problems), 0);
+        EXPECT_EQ(settings.getValues().music_volume, c.music);
+        EXPECT_EQ(settings.getValues().sound_volume, c.sound);
+        EXPECT_EQ(settings.getValues().mute, c.mute);
+        ASSERT_EQ(problems.size(), std::string(c.problem).empty() ? 0u : 1u);
+        if (!problems.empty())
+            EXPECT_NE(problems[0].find(c.problem), std::string::npos) << problems[0];
+    }
 }
 
 } // namespace

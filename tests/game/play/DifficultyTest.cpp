@@ -156,7 +156,7 @@ TEST_F(Difficulties, TheMenuShowsTheDifficultyAndAPressOfDChangesIt)
         EXPECT_EQ(shown(19).substr(0, 15), "D. Difficulty: ");
         EXPECT_EQ(shown(19).substr(15, std::string(shown_after_presses[presses]).size()),
                   shown_after_presses[presses]);
-        EXPECT_EQ(shown(20).substr(3, std::string(notes[presses]).size()), notes[presses]);
+        EXPECT_EQ(shown(19).substr(24, std::string(notes[presses]).size()), notes[presses]);
         key(sf::Keyboard::D, zp::KEY_PRESSED);
         // Held and released, the key changes nothing more.
         key(sf::Keyboard::D, zp::KEY_DOWN);

@@ -332,12 +332,17 @@ TEST_F(KeyboardPlayTest, EscDropsTheTurretCarriedAtNoCostThenClearsTheSelection)
     press(sf::Keyboard::Escape);
     EXPECT_EQ(p_controls->selectedTurret(), nullptr) << "a selection clears while paused too";
     engine.setPaused(false);
-    // With nothing to drop or clear, Esc changes nothing on the board.
+    // With nothing to drop or clear, Esc opens the pause menu, which pauses
+    // the game and changes nothing on the board; Esc again goes back.
     press(sf::Keyboard::Escape);
     step();
-    EXPECT_FALSE(engine.isPaused());
-    EXPECT_FALSE(p_controls->isHelpShown());
+    EXPECT_TRUE(p_controls->isPauseMenuShown());
+    EXPECT_TRUE(engine.isPaused());
     EXPECT_EQ(objectsOf<Turret>().size(), 1u);
+    press(sf::Keyboard::Escape);
+    step();
+    EXPECT_FALSE(p_controls->isPauseMenuShown());
+    EXPECT_FALSE(engine.isPaused());
 }
 
 TEST_F(KeyboardPlayTest, EnterOrALeftClickOnATurretSelectsItAndElsewhereClears)
