@@ -210,7 +210,8 @@ const std::vector<Control>& controls()
          {Key::F11},
          "F11",
          "fullscreen",
-         "fullscreen on and off (Alt+Enter too), the board kept whole in the middle of the screen; the window's size and "
+         "fullscreen on and off (Alt+Enter too), the board kept whole in the middle of the screen; the "
+         "window's size and "
          "fullscreen are kept for the next start (see [Settings](#settings))"},
         {ControlPlace::ANYWHERE,
          Command::MUTE,

@@ -7,6 +7,43 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+
+namespace zp::test {
+
+// Windows has no mount namespaces: the cases that need them are skipped.
+bool canMountPrivately(std::string& reason)
+{
+    reason = "no private mounts on Windows";
+    return false;
+}
+
+int enterPrivateMounts(std::string& error)
+{
+    error = "no private mounts on Windows";
+    return -1;
+}
+
+int mountSmallFolder(const std::string&, int, std::string& error)
+{
+    error = "no private mounts on Windows";
+    return -1;
+}
+
+int makeReadOnly(const std::string&, std::string& error)
+{
+    error = "no private mounts on Windows";
+    return -1;
+}
+
+void fillUp(const std::string&)
+{
+}
+
+} // namespace zp::test
+
+#else
+
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -77,3 +114,5 @@ bool canMountPrivately(std::string& reason)
 }
 
 } // namespace zp::test
+
+#endif
