@@ -79,7 +79,12 @@ std::string fileDateStamp()
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     char stamp[32] = "unknown-time";
-    if (localtime_r(&now, &local) != nullptr)
+#ifdef _WIN32
+    const bool known = localtime_s(&local, &now) == 0;
+#else
+    const bool known = localtime_r(&now, &local) != nullptr;
+#endif
+    if (known)
         std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
     return stamp;
 }

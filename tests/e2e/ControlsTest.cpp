@@ -28,7 +28,7 @@ const Position STEPS_PER_SECOND_AT(0, 21);
 const Position STEP_TIME_AT(0, 22);
 const char* const FIRST_WAVE_PREVIEW = "Next wave 1: 1 easy 50hp";
 const char* const HELP_TITLE = "Cinderwatch: keys and mouse";
-const Position HELP_TITLE_AT(27, 1);
+const Position HELP_TITLE_AT(27, 4);
 const int GATLING_RANGE = 20;
 
 class ControlsTest : public PlayFixture {
@@ -312,19 +312,30 @@ TEST_P(CloseButtonTest, QuitsCleanlyWithACompleteLog)
     ASSERT_TRUE(game->requestClose());
     ASSERT_EQ(game->waitForExit(SCREEN_DEADLINE), 0) << game->errorText();
 
+    // A level under way is saved when the window closes, after its last
+    // frame: one line more, at the end.
+    const bool saves = where == "play, fast and paused";
     std::istringstream log(game->logText());
     std::string line;
-    std::string last;
+    std::string last_timing;
     int timing_lines = 0;
+    int save_lines = 0;
     while (std::getline(log, line)) {
-        last = line;
-        if (std::regex_match(line, std::regex("Message: (draw|loop) time: -?[0-9]+")))
+        if (std::regex_match(line, std::regex("Message: (draw|loop) time: -?[0-9]+"))) {
+            EXPECT_EQ(save_lines, 0) << "a frame after the save: " << line;
+            last_timing = line;
             ++timing_lines;
-        else
+        } else if (saves && std::regex_match(line, std::regex("Message: Saved level 1 at step [0-9]+ to "
+                                                              ".*/saves/level1\\.rec"))) {
+            ++save_lines;
+        } else {
             ADD_FAILURE() << "unexpected log line: " << line;
+        }
     }
     EXPECT_GT(timing_lines, 0);
-    EXPECT_EQ(last.rfind("Message: loop time: ", 0), 0u) << "the last frame was logged whole: " << last;
+    EXPECT_EQ(save_lines, saves ? 1 : 0);
+    EXPECT_EQ(last_timing.rfind("Message: loop time: ", 0), 0u)
+        << "the last frame was logged whole: " << last_timing;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryScreen, CloseButtonTest,

@@ -1,7 +1,7 @@
 #include "ScreenReader.h"
 
 #include "CellGeometry.h"
-#include "support/WindowCapture.h"
+#include "support/GlyphText.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Text.hpp>

@@ -1,6 +1,7 @@
 // The sound and music tables and the Sound wrapper's copies. Audio runs on
 // OpenAL Soft's null backend here (see SoundPlaybackTest for real output).
 #include "support/EngineFixture.h"
+#include "support/Environment.h"
 #include "support/FreshProcess.h"
 #include "support/RunDir.h"
 
@@ -285,8 +286,8 @@ TEST_F(ResourceAudioTest, WithoutASoundDeviceTheManagerGoesSilentByItselfAndQuie
         const std::string here = zp::test::runDir();
         const std::string conf =
             zp::test::writeFile("alsoft.conf", "[wave]\nfile = " + here + "/gone/out.wav\n");
-        setenv("ALSOFT_DRIVERS", "wave", 1);
-        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        zp::test::setEnvironmentVariable("ALSOFT_DRIVERS", "wave");
+        zp::test::setEnvironmentVariable("ALSOFT_CONF", conf.c_str());
         const std::string errors = here + "/stderr.txt";
         std::fflush(stderr);
         const int saved_stderr = dup(STDERR_FILENO);

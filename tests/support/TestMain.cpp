@@ -1,5 +1,6 @@
 // Test entry: every test works in a fresh run folder of its own, and a failed
 // test prints the tail of the engine log it left there.
+#include "support/Environment.h"
 #include "support/GlDriverResident.h"
 #include "support/RunDir.h"
 
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
     // Audio plays into OpenAL Soft's silent output, as CTest asks, also when
     // a binary is started by hand on a machine with (or without) a sound
     // card; a test that wants another output sets its own.
-    setenv("ALSOFT_DRIVERS", "null", 0);
+    if (std::getenv("ALSOFT_DRIVERS") == nullptr)
+        zp::test::setEnvironmentVariable("ALSOFT_DRIVERS", "null");
     zp::test::keepGlDriverLoaded();
     if (listing)
         return RUN_ALL_TESTS();

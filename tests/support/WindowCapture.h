@@ -3,6 +3,8 @@
 // helpers that look at the cells of such a picture.
 #pragma once
 
+#include "support/GlyphText.h"
+
 #include "zp/Position.h"
 
 #include <SFML/Graphics/Font.hpp>
@@ -32,10 +34,5 @@ int countLitInCell(const sf::Image& image, Position cell);
 bool allBlack(const sf::Image& image);
 // Pixels in which two pictures differ; -1 when their sizes differ.
 int differingPixels(const sf::Image& a, const sf::Image& b);
-
-// A character as the font's text shows it (bold, at a font size, in a
-// colour), written at the cell whose top-left pixel is `cell_origin`.
-sf::Text glyphText(const sf::Font& font, char ch, unsigned character_size, Position cell_origin,
-                   sf::Color color);
 
 } // namespace zp::test

@@ -2,6 +2,8 @@
 // small interface; the implementation is chosen by the build.
 #pragma once
 
+#include <SFML/Window/WindowHandle.hpp>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -111,7 +113,7 @@ bool canShowParts();
 bool showParts(const std::vector<PixelRect>& parts, int window_height);
 // From here on, notes when the display loses some of the window's picture
 // (another window moved off it) for tookExposure; 0 stops watching.
-void watchExposure(unsigned long window_handle);
+void watchExposure(sf::WindowHandle window_handle);
 // Whether the display lost part of the window's picture since the last call.
 bool tookExposure();
 

@@ -13,7 +13,7 @@ bool showParts(const std::vector<PixelRect>&, int)
     return false;
 }
 
-void watchExposure(unsigned long)
+void watchExposure(sf::WindowHandle)
 {
 }
 

@@ -75,7 +75,7 @@ bool showParts(const std::vector<PixelRect>& parts, int window_height)
     return !refused;
 }
 
-void watchExposure(unsigned long window_handle)
+void watchExposure(sf::WindowHandle window_handle)
 {
     if (p_exposure_display == nullptr && window_handle != 0)
         p_exposure_display = XOpenDisplay(nullptr);

@@ -273,6 +273,7 @@ std::string withLine(const std::string& fixture_name, int line_number, const std
     return zp::test::writeFile(name, text.substr(0, start) + line + text.substr(end));
 }
 
+#ifndef _WIN32 // FIFOs as POSIX has them
 // What is not a text file is refused like a missing file, and a line the
 // reader refuses (too long, a NUL byte) like a broken one at that line:
 // nothing waits, nothing grows, and the log names the file and the line.
@@ -396,6 +397,7 @@ TEST_F(LevelFiles, FilesThatAreNotTextAreRefusedWithTheFileAndLineNamed)
         }
     }
 }
+#endif
 
 TEST_F(LevelFiles, FailedHeaderKeepsThePreviousLevel)
 {
