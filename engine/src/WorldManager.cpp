@@ -14,6 +14,7 @@
 #include "zp/Utility.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
 
@@ -154,7 +155,8 @@ int WorldManager::requireKnown(const Object* p_o, const char* call) const
     // The pointer may point to freed memory: it is named, never read.
     char name[32] = "nullptr";
     if (p_o != nullptr)
-        std::snprintf(name, sizeof(name), "%p", static_cast<const void*>(p_o));
+        std::snprintf(name, sizeof(name), "0x%llx",
+                      static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(p_o)));
     LogManager::getInstance().writeLog(
         LOG_WARNING,
         "WorldManager::%s: %s is no object of the world's (deleted already, or "

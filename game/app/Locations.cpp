@@ -127,15 +127,23 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
     return GAME_DATA_DIR;
 }
 
+// Windows keeps a program's own files for one user in its local application
+// data (read on Windows only); a relative one is ignored there too.
+static bool inLocalAppData(const Environment& environment, const std::string& file_name, std::string& path)
+{
+    if (environment.local_app_data.empty())
+        return false;
+    path = fs::path(environment.local_app_data).is_absolute()
+               ? (fs::path(environment.local_app_data) / STATE_FOLDER_NAME / file_name).string()
+               : "";
+    return true;
+}
+
 std::string stateLogFile(const Environment& environment)
 {
-    // Windows keeps a program's own files for one user in its local
-    // application data; a relative one is ignored there too.
-    if (!environment.local_app_data.empty()) {
-        if (!fs::path(environment.local_app_data).is_absolute())
-            return "";
-        return (fs::path(environment.local_app_data) / STATE_FOLDER_NAME / zp::LOGFILE_NAME).string();
-    }
+    std::string path;
+    if (inLocalAppData(environment, zp::LOGFILE_NAME, path))
+        return path;
     // A relative XDG_STATE_HOME is invalid and ignored.
     fs::path state;
     if (fs::path(environment.xdg_state_home).is_absolute())
@@ -149,6 +157,9 @@ std::string stateLogFile(const Environment& environment)
 
 std::string playerDataFolder(const Environment& environment)
 {
+    std::string path;
+    if (inLocalAppData(environment, "", path))
+        return fs::path(path).parent_path().string();
     // A relative XDG_DATA_HOME is invalid and ignored, as for the state folder.
     fs::path data;
     if (fs::path(environment.xdg_data_home).is_absolute())
@@ -162,6 +173,9 @@ std::string playerDataFolder(const Environment& environment)
 
 std::string settingsFile(const Environment& environment)
 {
+    std::string path;
+    if (inLocalAppData(environment, SETTINGS_FILE_NAME, path))
+        return path;
     // A relative XDG_CONFIG_HOME is invalid and ignored, as for the state folder.
     fs::path config;
     if (fs::path(environment.xdg_config_home).is_absolute())

@@ -61,12 +61,13 @@ std::string findDataDir(const std::string& executable_path, const std::string& d
 // %LOCALAPPDATA%\cinderwatch, elsewhere $XDG_STATE_HOME/cinderwatch (by
 // default ~/.local/state/cinderwatch); empty when there is no such folder.
 std::string stateLogFile(const Environment& environment);
-// The folder of what the player keeps (best results, saved games):
-// $XDG_DATA_HOME/cinderwatch, by default ~/.local/share/cinderwatch; empty
-// when there is no home.
+// The folder of what the player keeps (best results, saved games): on
+// Windows %LOCALAPPDATA%\cinderwatch, elsewhere $XDG_DATA_HOME/cinderwatch,
+// by default ~/.local/share/cinderwatch; empty when there is no home.
 std::string playerDataFolder(const Environment& environment);
-// The player's settings file: $XDG_CONFIG_HOME/cinderwatch/settings, by
-// default ~/.config/cinderwatch/settings; empty when there is no home.
+// The player's settings file: on Windows %LOCALAPPDATA%\cinderwatch\settings,
+// elsewhere $XDG_CONFIG_HOME/cinderwatch/settings, by default
+// ~/.config/cinderwatch/settings; empty when there is no home.
 std::string settingsFile(const Environment& environment);
 // LOGFILE_NAME when the working folder takes it, else the state folder's log
 // (its folder made if need be); LOGFILE_NAME when neither can be written.

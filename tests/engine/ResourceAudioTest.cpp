@@ -274,6 +274,7 @@ TEST_F(ResourceAudioTest, RatesFromOneHertzTo384KilohertzLoad)
     EXPECT_EQ(log(), "");
 }
 
+#ifndef _WIN32 // the device is looked for in a child process, as POSIX makes them
 // Without a sound device the audio library reports every call of every
 // sound and music on standard error, a streaming music without end. The
 // manager looks for the device before its first sound, and without one goes
@@ -315,6 +316,7 @@ TEST_F(ResourceAudioTest, WithoutASoundDeviceTheManagerGoesSilentByItselfAndQuie
         EXPECT_EQ(zp::test::readFile(errors), "");
     });
 }
+#endif
 
 // With a device, nothing changes.
 TEST_F(ResourceAudioTest, WithASoundDeviceTheManagerPlaysAsItWasTold)

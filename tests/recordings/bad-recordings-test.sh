@@ -71,11 +71,16 @@ expect missing-file 3 "missing-file.rec: cannot open"
 # What is not a text file, or holds what no text holds, is refused at once:
 # a FIFO would wait for a writer for ever, a device would never end, a NUL
 # byte would cut the line short, a line without end would fill the memory.
-mkfifo fifo.rec
-expect fifo 3 "fifo.rec: cannot open fifo.rec: not a regular file"
-expect dev-zero 3 "/dev/zero: cannot open /dev/zero: not a regular file" /dev/zero
-printf 'zp-recording 1\nmeta level 1\nkey 5\000 pressed 16\nend 10\n' >nul.rec
-expect nul 3 "nul.rec: line 3: the line holds a NUL byte; the file is refused"
+# (FIFOs and devices are POSIX's: the Windows build, run under Wine, is told
+# so by ZP_TARGET_WINDOWS. There "nul.rec" would name the null device, so the
+# file with a NUL byte has another name.)
+if [ "${ZP_TARGET_WINDOWS:-0}" != 1 ]; then
+    mkfifo fifo.rec
+    expect fifo 3 "fifo.rec: cannot open fifo.rec: not a regular file"
+    expect dev-zero 3 "/dev/zero: cannot open /dev/zero: not a regular file" /dev/zero
+fi
+printf 'zp-recording 1\nmeta level 1\nkey 5\000 pressed 16\nend 10\n' >nul-byte.rec
+expect nul-byte 3 "nul-byte.rec: line 3: the line holds a NUL byte; the file is refused"
 {
     printf 'zp-recording 1\nmeta level 1\n# '
     head -c 1048576 /dev/zero | tr '\000' x
