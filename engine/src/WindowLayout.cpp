@@ -53,20 +53,20 @@ bool WindowLayout::operator==(const WindowLayout& other) const
            columns == other.columns && rows == other.rows && character_size == other.character_size;
 }
 
-unsigned int designCharacterSize(int design_width, int design_height, int columns, int rows)
+unsigned int baseCharacterSize(int base_width, int base_height, int columns, int rows)
 {
-    const std::int64_t cell_width = ceilDiv(std::max(1, design_width), std::max(1, columns));
-    const std::int64_t cell_height = ceilDiv(std::max(1, design_height), std::max(1, rows));
+    const std::int64_t cell_width = ceilDiv(std::max(1, base_width), std::max(1, columns));
+    const std::int64_t cell_height = ceilDiv(std::max(1, base_height), std::max(1, rows));
     return static_cast<unsigned int>(2 * std::max<std::int64_t>(1, std::min(cell_width, cell_height)));
 }
 
-WindowLayout layOutGrid(int window_width, int window_height, int design_width, int design_height, int columns,
+WindowLayout layOutGrid(int window_width, int window_height, int base_width, int base_height, int columns,
                         int rows, Scaling scaling)
 {
     const std::int64_t ww = std::max(1, window_width);
     const std::int64_t wh = std::max(1, window_height);
-    const std::int64_t dw = std::max(1, design_width);
-    const std::int64_t dh = std::max(1, design_height);
+    const std::int64_t dw = std::max(1, base_width);
+    const std::int64_t dh = std::max(1, base_height);
 
     std::int64_t width = 0;
     std::int64_t height = 0;
@@ -75,7 +75,7 @@ WindowLayout layOutGrid(int window_width, int window_height, int design_width, i
         width = whole * dw;
         height = whole * dh;
     } else if (ww * dh <= wh * dw) {
-        // The window is narrower than the design: the width sets the scale.
+        // The window is narrower than the base size: the width sets the scale.
         width = ww;
         height = std::max<std::int64_t>(1, ww * dh / dw);
     } else {
@@ -90,10 +90,10 @@ WindowLayout layOutGrid(int window_width, int window_height, int design_width, i
     layout.top = static_cast<int>((wh - height) / 2);
     layout.columns = std::max(1, columns);
     layout.rows = std::max(1, rows);
-    // The design's font size scaled as the grid is, to the nearest pixel.
-    const std::int64_t design_size = designCharacterSize(design_width, design_height, columns, rows);
+    // The base font size scaled as the grid is, to the nearest pixel.
+    const std::int64_t base_size = baseCharacterSize(base_width, base_height, columns, rows);
     layout.character_size =
-        static_cast<unsigned int>(std::max<std::int64_t>(1, (2 * design_size * width + dw) / (2 * dw)));
+        static_cast<unsigned int>(std::max<std::int64_t>(1, (2 * base_size * width + dw) / (2 * dw)));
     return layout;
 }
 

@@ -1,5 +1,5 @@
 // Shown for 100 steps after a level ends; then a fresh menu. Beside the
-// design's picture and note it shows how the game went (the wave reached,
+// picture and note it shows how the game went (the wave reached,
 // what was destroyed, built and sold, the currency, the lives, the time) and
 // whether it beat the level's best result.
 #pragma once

@@ -3,9 +3,9 @@
 namespace e2e {
 namespace {
 
-const int DESIGN_WIDTH = 1024;
-const int DESIGN_HEIGHT = 768;
-const int DESIGN_CHARACTER_SIZE = 26;
+const int BASE_WIDTH = 1024;
+const int BASE_HEIGHT = 768;
+const int BASE_CHARACTER_SIZE = 26;
 const int COLUMNS = 80;
 const int ROWS = 24;
 
@@ -43,17 +43,16 @@ Grid gridFor(int window_width, int window_height)
 {
     Grid grid;
     // As wide as the window allows, or as high: whichever is smaller.
-    if (long(window_width) * DESIGN_HEIGHT <= long(window_height) * DESIGN_WIDTH) {
+    if (long(window_width) * BASE_HEIGHT <= long(window_height) * BASE_WIDTH) {
         grid.width = window_width;
-        grid.height = window_width * DESIGN_HEIGHT / DESIGN_WIDTH;
+        grid.height = window_width * BASE_HEIGHT / BASE_WIDTH;
     } else {
         grid.height = window_height;
-        grid.width = window_height * DESIGN_WIDTH / DESIGN_HEIGHT;
+        grid.width = window_height * BASE_WIDTH / BASE_HEIGHT;
     }
     grid.left = (window_width - grid.width) / 2;
     grid.top = (window_height - grid.height) / 2;
-    grid.character_size =
-        unsigned((2 * DESIGN_CHARACTER_SIZE * grid.width + DESIGN_WIDTH) / (2 * DESIGN_WIDTH));
+    grid.character_size = unsigned((2 * BASE_CHARACTER_SIZE * grid.width + BASE_WIDTH) / (2 * BASE_WIDTH));
     return grid;
 }
 

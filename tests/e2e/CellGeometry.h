@@ -7,7 +7,7 @@
 
 namespace e2e {
 
-// Where the game's 80 x 24 cells stand in its window: the design's 1024 x 768
+// Where the game's 80 x 24 cells stand in its window: the base 1024 x 768
 // pixels scaled to fit the window and centred, the font in proportion.
 struct Grid {
     int left = 0;
@@ -29,7 +29,7 @@ struct Grid {
 Grid gridFor(int window_width, int window_height);
 
 // The first pixel of a cell and the pixel at its middle, in a window of the
-// design's size.
+// base size.
 zp::Position cellOrigin(zp::Position cell);
 zp::Position cellCentre(zp::Position cell);
 

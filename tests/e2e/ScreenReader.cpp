@@ -25,7 +25,7 @@ const double SAME_TEXT_LIMIT = 0.05;
 // The descenders of the row above ('y', ',') reach this far into a cell,
 // above the tallest glyph of its own: they are not the row's text.
 const int ABOVE_ROW_PIXELS = 2;
-const int DESIGN_ROW_PIXELS = 32;
+const int BASE_ROW_PIXELS = 32;
 const int LIT = 100;
 
 double lightness(const sf::Color& c)
@@ -102,8 +102,8 @@ double ScreenReader::difference(const sf::Image& screen, zp::Position start, con
     const int top = rowTop(start.getY());
     const int row_height = rowHeight(start.getY());
     const unsigned reference_width = expected_row.getSize().x;
-    // In proportion to the row's height: two pixels of the design's 32.
-    const int above_row = row_height * ABOVE_ROW_PIXELS / DESIGN_ROW_PIXELS;
+    // In proportion to the row's height: two pixels of the base 32.
+    const int above_row = row_height * ABOVE_ROW_PIXELS / BASE_ROW_PIXELS;
     // A cell's background may be tinted (a turret's reach): what shows is
     // measured above it, as a share of what is left.
     std::vector<double> backgrounds;

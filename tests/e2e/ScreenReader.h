@@ -21,7 +21,7 @@ class ScreenReader {
 public:
     ScreenReader();
 
-    // Where the cells stand in the captures read from now on (the design's
+    // Where the cells stand in the captures read from now on (the base
     // 1024 x 768 until set).
     void setGrid(const Grid& new_grid);
     const Grid& getGrid() const { return grid; }

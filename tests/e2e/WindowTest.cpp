@@ -126,7 +126,7 @@ class WindowSizeTest : public WindowTest,
                        public testing::WithParamInterface<std::pair<unsigned, unsigned>> {};
 
 // The window opens at the size the settings keep (as after a resize in an
-// earlier run); the grid fills it, centred, and plays as at the design's size.
+// earlier run); the grid fills it, centred, and plays as at the base size.
 TEST_P(WindowSizeTest, TheMenuReadsAndAGatlingIsBoughtAndPlacedWithTheMouse)
 {
     const auto [width, height] = GetParam();

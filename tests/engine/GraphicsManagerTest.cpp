@@ -426,7 +426,7 @@ protected:
     zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
 };
 
-TEST_F(GraphicsSetUp, TheDefaultsAreTheDesigns)
+TEST_F(GraphicsSetUp, TheDefaultsAreTheEnginesOwn)
 {
     EXPECT_EQ(graphics.getWindowTitle(), "Zephane");
     EXPECT_EQ(graphics.getHorizontalPixels(), 1024);
@@ -498,10 +498,10 @@ TEST_F(GraphicsSetUp, AGridOfItsOwnIsDrawnAndRecordedWholeAndNoMore)
     graphics.setHeadless(false);
 }
 
-TEST_F(GraphicsSetUp, ATallerWindowOpensWithTheGridAtTheDesignsProportions)
+TEST_F(GraphicsSetUp, ATallerWindowOpensWithTheGridAtTheBaseSizesProportions)
 {
     ASSERT_EQ(graphics.setWindowedSize(1024, 1000), 0);
-    EXPECT_EQ(graphics.getHorizontalPixels(), 1024) << "the design stays";
+    EXPECT_EQ(graphics.getHorizontalPixels(), 1024) << "the base size stays";
     EXPECT_EQ(graphics.getWindowSize(), sf::Vector2u(1024, 1000));
     EXPECT_EQ(graphics.getLayout().top, 116);
     Position cell;

@@ -8,14 +8,14 @@ namespace {
 
 using zp::Position;
 
-const int DESIGN_WIDTH = 1024;
-const int DESIGN_HEIGHT = 768;
+const int BASE_WIDTH = 1024;
+const int BASE_HEIGHT = 768;
 const int COLUMNS = 80;
 const int ROWS = 24;
 
 zp::WindowLayout layOut(int width, int height, zp::Scaling scaling = zp::SCALE_TO_FIT)
 {
-    return zp::layOutGrid(width, height, DESIGN_WIDTH, DESIGN_HEIGHT, COLUMNS, ROWS, scaling);
+    return zp::layOutGrid(width, height, BASE_WIDTH, BASE_HEIGHT, COLUMNS, ROWS, scaling);
 }
 
 TEST(WindowLayout, TheGridFillsTheWindowKeepingItsProportionsCentred)
@@ -26,21 +26,21 @@ TEST(WindowLayout, TheGridFillsTheWindowKeepingItsProportionsCentred)
         int left, top, width, height;
         unsigned character_size;
     } cases[] = {
-        // The design's own size: as it always was.
+        // The base size itself: as it always was.
         {1024, 768, zp::SCALE_TO_FIT, 0, 0, 1024, 768, 26},
         {2048, 1536, zp::SCALE_TO_FIT, 0, 0, 2048, 1536, 52},
         {640, 480, zp::SCALE_TO_FIT, 0, 0, 640, 480, 16},
-        // Wider than the design: bars left and right.
+        // Wider than the base size: bars left and right.
         {1920, 1080, zp::SCALE_TO_FIT, 240, 0, 1440, 1080, 37},
         {2560, 1080, zp::SCALE_TO_FIT, 560, 0, 1440, 1080, 37},
         // Taller: bars above and below.
         {1024, 1000, zp::SCALE_TO_FIT, 0, 116, 1024, 768, 26},
         {801, 2000, zp::SCALE_TO_FIT, 0, 700, 801, 600, 20},
-        // Whole multiples of the design's cells, centred in what is left.
+        // Whole multiples of the base cells, centred in what is left.
         {1920, 1080, zp::SCALE_INTEGER, 448, 156, 1024, 768, 26},
         {3840, 2160, zp::SCALE_INTEGER, 896, 312, 2048, 1536, 52},
         {2048, 1536, zp::SCALE_INTEGER, 0, 0, 2048, 1536, 52},
-        // Smaller than the design: shrinks to fit all the same.
+        // Smaller than the base size: shrinks to fit all the same.
         {640, 480, zp::SCALE_INTEGER, 0, 0, 640, 480, 16},
         // Nothing is ever smaller than a pixel.
         {1, 1, zp::SCALE_TO_FIT, 0, 0, 1, 1, 1},
@@ -60,22 +60,22 @@ TEST(WindowLayout, TheGridFillsTheWindowKeepingItsProportionsCentred)
     }
 }
 
-TEST(WindowLayout, TheDesignsFontSizeIsTwiceTheSmallerSideOfACell)
+TEST(WindowLayout, TheBaseFontSizeIsTwiceTheSmallerSideOfACell)
 {
-    EXPECT_EQ(zp::designCharacterSize(1024, 768, 80, 24), 26u); // cells of 12.8 x 32
-    EXPECT_EQ(zp::designCharacterSize(800, 600, 40, 20), 40u);  // 20 x 30
-    EXPECT_EQ(zp::designCharacterSize(640, 200, 80, 25), 16u);  // 8 x 8
+    EXPECT_EQ(zp::baseCharacterSize(1024, 768, 80, 24), 26u); // cells of 12.8 x 32
+    EXPECT_EQ(zp::baseCharacterSize(800, 600, 40, 20), 40u);  // 20 x 30
+    EXPECT_EQ(zp::baseCharacterSize(640, 200, 80, 25), 16u);  // 8 x 8
     EXPECT_EQ(zp::layOutGrid(1600, 1200, 800, 600, 40, 20, zp::SCALE_TO_FIT).character_size, 80u);
 }
 
 TEST(WindowLayout, CellsSpreadEvenlyOverTheGrid)
 {
-    const zp::WindowLayout design = layOut(1024, 768);
-    EXPECT_EQ(design.cellOrigin(Position(0, 0)), Position(0, 0));
-    EXPECT_EQ(design.cellOrigin(Position(1, 1)), Position(13, 32));
-    EXPECT_EQ(design.cellOrigin(Position(79, 23)), Position(1012, 736));
-    EXPECT_EQ(design.cellOrigin(Position(80, 24)), Position(1024, 768));
-    EXPECT_EQ(design.cellOrigin(Position(-1, -1)), Position(-12, -32)) << "the cells just outside";
+    const zp::WindowLayout base = layOut(1024, 768);
+    EXPECT_EQ(base.cellOrigin(Position(0, 0)), Position(0, 0));
+    EXPECT_EQ(base.cellOrigin(Position(1, 1)), Position(13, 32));
+    EXPECT_EQ(base.cellOrigin(Position(79, 23)), Position(1012, 736));
+    EXPECT_EQ(base.cellOrigin(Position(80, 24)), Position(1024, 768));
+    EXPECT_EQ(base.cellOrigin(Position(-1, -1)), Position(-12, -32)) << "the cells just outside";
 
     const zp::WindowLayout wide = layOut(1920, 1080);
     EXPECT_EQ(wide.cellOrigin(Position(0, 0)), Position(240, 0));

@@ -79,7 +79,7 @@ public:
     void setWindowTitle(const std::string& title);
     std::string getWindowTitle() const;
     /// Before start-up: the window's first size in pixels (1024 x 768 until
-    /// set), which is also the size the grid is designed for: its cells keep
+    /// set), which is also the size the grid is laid out for: its cells keep
     /// these proportions at every later size. It sets the windowed size too.
     /// -1 and no change for a side below 1 or above MAX_WINDOW_PIXELS, or once
     /// the window is open.
@@ -92,21 +92,21 @@ public:
     void setScaling(Scaling new_scaling);
     Scaling getScaling() const;
     /// The window's size when it is not fullscreen. Before start-up, the size
-    /// it opens at (the grid is still designed for setWindowSize's); after,
+    /// it opens at (the grid is still laid out for setWindowSize's); after,
     /// the window is resized to it and centred on the screen, or, while
     /// fullscreen, takes it when fullscreen ends. -1 and no change for a side below 1 or above
     /// MAX_WINDOW_PIXELS.
     int setWindowedSize(int horizontal_pixels, int vertical_pixels);
     /// The windowed size: the window's own while it is not fullscreen (after
     /// the player resized or maximised it too), the one to come back to while
-    /// it is; the design's size until set.
+    /// it is; the base size until set.
     sf::Vector2u getWindowedSize() const;
     /// Fullscreen on the screen's own size, keeping the grid, or back to the
     /// windowed size. Before start-up, the window opens that way. The window
     /// is made anew, so anything that held its handle must look again.
     void setFullscreen(bool new_fullscreen);
     bool isFullscreen() const;
-    /// The window's size in pixels now; the design's size without a window.
+    /// The window's size in pixels now; the base size without a window.
     sf::Vector2u getWindowSize() const;
     /// Where the grid stands in the window now, and the font size its glyphs are drawn at.
     const WindowLayout& getLayout() const;
@@ -230,12 +230,12 @@ private:
     std::unique_ptr<sf::RenderWindow> p_window;
     bool headless = false;
     bool headless_started = false;
-    /// The design: the window's first size and the grid.
+    /// The base: the window's first size and the grid.
     int window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
     int window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
     int window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
     int window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
-    /// The windowed size; 0 x 0 until set or resized: the design's.
+    /// The windowed size; 0 x 0 until set or resized: the base size.
     unsigned int windowed_width = 0;
     unsigned int windowed_height = 0;
     bool fullscreen = false;
@@ -274,14 +274,14 @@ private:
     std::vector<Cell> shown_cells;
 };
 
-/// Size of one cell in the design's pixels: 1024 / 80 = 12.8 across, 768 / 24
+/// Size of one cell in the base size's pixels: 1024 / 80 = 12.8 across, 768 / 24
 /// = 32 down. The window may show cells larger or smaller (getLayout).
 float charWidth();
 float charHeight();
-/// The top-left pixel of a cell at the design's size. Columns are laid out at
+/// The top-left pixel of a cell at the base size. Columns are laid out at
 /// 12.8 pixels each so that all 80 fit the 1024-pixel window.
 Position spacesToPixels(Position spaces);
-/// The cell drawn under a pixel at the design's size; the exact inverse of
+/// The cell drawn under a pixel at the base size; the exact inverse of
 /// spacesToPixels. For the window's pixels at any size: windowPixelToCell.
 Position pixelsToSpaces(Position pixels);
 

@@ -29,8 +29,7 @@ struct Palette {
 
 /// The windowing library's eight primary colours, the engine's own look.
 const Palette& defaultPalette();
-/// For colour-blind eyes: the Okabe-Ito set (Okabe and Ito, "Color
-/// Universal Design", 2002), whose colours stay apart under the common
+/// For colour-blind eyes: the Okabe-Ito set (Okabe and Ito, 2002), whose colours stay apart under the common
 /// forms of colour blindness. Red is its vermillion, green its bluish green,
 /// yellow its yellow, blue its blue, magenta its reddish purple and cyan its
 /// sky blue; black and white stay.

@@ -13,9 +13,9 @@ namespace zp {
 enum Scaling : int {
     /// As large as the window allows, at any scale (the default).
     SCALE_TO_FIT = 0,
-    /// Whole multiples of the design's cell size only (1x, 2x, 3x...), so
+    /// Whole multiples of the base cell size only (1x, 2x, 3x...), so
     /// every cell is the same number of pixels; a window smaller than the
-    /// design's size still shrinks the grid to fit.
+    /// base size still shrinks the grid to fit.
     SCALE_INTEGER = 1,
 };
 
@@ -48,14 +48,14 @@ struct WindowLayout {
     bool operator!=(const WindowLayout& other) const { return !(*this == other); }
 };
 
-/// The design's font size for cells of the design's size: twice the smaller
+/// The base font size for cells of the base size: twice the smaller
 /// side of a cell, rounded up (26 for 80 x 24 cells on 1024 x 768 pixels).
-unsigned int designCharacterSize(int design_width, int design_height, int columns, int rows);
+unsigned int baseCharacterSize(int base_width, int base_height, int columns, int rows);
 
-/// Lays a grid designed for `design_width` x `design_height` pixels out in a
-/// window of `window_width` x `window_height` pixels. At the design's own size
+/// Lays a grid made for `base_width` x `base_height` pixels out in a
+/// window of `window_width` x `window_height` pixels. At the base size itself
 /// the grid fills the window exactly, as it always has.
-WindowLayout layOutGrid(int window_width, int window_height, int design_width, int design_height, int columns,
+WindowLayout layOutGrid(int window_width, int window_height, int base_width, int base_height, int columns,
                         int rows, Scaling scaling);
 
 } // namespace zp

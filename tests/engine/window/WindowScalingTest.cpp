@@ -1,4 +1,4 @@
-// The real window at other sizes than the design's: resized as a player
+// The real window at other sizes than the base size's: resized as a player
 // would (through the X server), maximised or fullscreen, with the grid
 // scaled and centred, the letterbox black, the glyphs rasterised for the
 // cells' size, the mouse mapped through both, and frames that redraw only
@@ -137,11 +137,11 @@ TEST_F(WindowScalingTest, AResizedWindowScalesTheGridCentredWithTheRestBlack)
         unsigned width, height;
         Grid grid;
     } sizes[] = {
-        {640, 480, {0, 0, 640, 480}},       // smaller than the design
+        {640, 480, {0, 0, 640, 480}},       // smaller than the base size
         {1920, 1080, {240, 0, 1440, 1080}}, // wide: bars left and right
         {2560, 1080, {560, 0, 1440, 1080}}, // wider still
         {1024, 1000, {0, 116, 1024, 768}},  // tall: bars above and below
-        {1024, 768, {0, 0, 1024, 768}},     // back to the design's own
+        {1024, 768, {0, 0, 1024, 768}},     // back to own
     };
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
@@ -165,7 +165,7 @@ TEST_F(WindowScalingTest, AResizedWindowScalesTheGridCentredWithTheRestBlack)
     }
 }
 
-// At twice the design's size a glyph is the font's text rasterised at twice
+// At twice size a glyph is the font's text rasterised at twice
 // the height (52 pixels), pixel for pixel; not the 26-pixel glyph stretched.
 TEST_F(WindowScalingTest, AtTwiceTheSizeGlyphsAreTheFontRenderedAtTwiceTheHeight)
 {
@@ -195,7 +195,7 @@ TEST_F(WindowScalingTest, AtTwiceTheSizeGlyphsAreTheFontRenderedAtTwiceTheHeight
         for (const auto& d : drawn) {
             sf::Text text =
                 zp::test::glyphText(font, d.ch, stretched ? 26 : 52, grid.origin(d.cell), sf::Color::White);
-            // The design's glyph, made twice as large.
+            // glyph, made twice as large.
             if (stretched)
                 text.setScale(2.f, 2.f);
             window.draw(text);
@@ -218,7 +218,7 @@ TEST_F(WindowScalingTest, AtTwiceTheSizeGlyphsAreTheFontRenderedAtTwiceTheHeight
         << "not a small image stretched";
 }
 
-TEST_F(WindowScalingTest, IntegerScalingUsesWholeMultiplesOfTheDesignsCells)
+TEST_F(WindowScalingTest, IntegerScalingUsesWholeMultiplesOfTheBaseCells)
 {
     graphics.setScaling(zp::SCALE_INTEGER);
     const struct {
@@ -228,7 +228,7 @@ TEST_F(WindowScalingTest, IntegerScalingUsesWholeMultiplesOfTheDesignsCells)
     } sizes[] = {
         {1920, 1080, {448, 156, 1024, 768}, 26},
         {2560, 1600, {256, 32, 2048, 1536}, 52},
-        {640, 480, {0, 0, 640, 480}, 16}, // smaller than the design: fitted all the same
+        {640, 480, {0, 0, 640, 480}, 16}, // smaller than the base size: fitted all the same
     };
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);

@@ -70,7 +70,7 @@ TEST_F(ProgressScreens, TheMenuShowsTheBestResultBesideEachLevel)
     EXPECT_EQ(shown(22), "");
 }
 
-TEST_F(ProgressScreens, WithoutTheKeptFilesTheMenuIsAsDesignedWithTheSettingsKey)
+TEST_F(ProgressScreens, WithoutTheKeptFilesTheMenuIsAsBeforeWithTheSettingsKey)
 {
     new GameMenu;
     driver.frame();
