@@ -25,7 +25,8 @@ const int FILE_ROW = 15;
 const int PROBLEM_ROW = 17;
 const int SCREEN_COLUMNS = 80;
 
-enum Choice { MUSIC_VOLUME = 0, SOUND_VOLUME = 1, MUTE = 2, CHOICE_COUNT = 3 };
+enum Choice { MUSIC_VOLUME = 0, SOUND_VOLUME = 1, MUTE = 2, FULLSCREEN = 3, CHOICE_COUNT = 4 };
+const int NAME_WIDTH = 16;
 
 // A sound to hear the sounds' volume by as it changes.
 const char* const SAMPLE_SOUND = "shoot";
@@ -53,14 +54,22 @@ int SettingsScreen::getChoice() const
 std::vector<std::string> SettingsScreen::settingLines() const
 {
     const SettingsValues& values = PlayerSettings::getInstance().getValues();
-    const std::string names[CHOICE_COUNT] = {"Music volume", "Sound volume", "Mute"};
-    const std::string settings[CHOICE_COUNT] = {volumeText(values.music_volume),
-                                                volumeText(values.sound_volume),
-                                                values.mute ? "on (M anywhere)" : "off (M anywhere)"};
+    const zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    const std::string names[CHOICE_COUNT] = {"Music volume", "Sound volume", "Mute", "Fullscreen"};
+    const std::string settings[CHOICE_COUNT] = {
+        volumeText(values.music_volume), volumeText(values.sound_volume),
+        values.mute ? "on (M anywhere)" : "off (M anywhere)",
+        graphics.isFullscreen() ? "on (F11 anywhere)" : "off (F11 anywhere)"};
     std::vector<std::string> lines;
     for (int i = 0; i < CHOICE_COUNT; ++i)
         lines.push_back(std::string(i == choice ? "> " : "  ") + names[i] +
-                        std::string(16 - names[i].size(), ' ') + settings[i]);
+                        std::string(NAME_WIDTH - names[i].size(), ' ') + settings[i]);
+    // The windowed size is not chosen here: the window's edges set it.
+    const sf::Vector2u windowed = graphics.getWindowedSize();
+    const std::string window = "Window size";
+    lines.push_back("  " + window + std::string(NAME_WIDTH - window.size(), ' ') +
+                    std::to_string(windowed.x) + " x " + std::to_string(windowed.y) +
+                    " (drag the window's edges)");
     return lines;
 }
 
@@ -88,7 +97,7 @@ int SettingsScreen::eventHandler(const zp::Event* p_e)
         change(1);
         break;
     case Command::TAKE_CHOICE:
-        if (choice == MUTE)
+        if (choice == MUTE || choice == FULLSCREEN)
             change(0);
         break;
     case Command::BACK:
@@ -102,6 +111,13 @@ int SettingsScreen::eventHandler(const zp::Event* p_e)
 
 void SettingsScreen::change(int direction)
 {
+    if (choice == FULLSCREEN) {
+        // Left turns it off, Right on, Enter switches; the window's state is
+        // kept in the settings when the program ends, as after F11.
+        zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+        graphics.setFullscreen(direction == 0 ? !graphics.isFullscreen() : direction > 0);
+        return;
+    }
     PlayerSettings& player = PlayerSettings::getInstance();
     SettingsValues values = player.getValues();
     const auto step = [direction](int volume) {

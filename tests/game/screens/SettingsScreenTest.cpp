@@ -97,6 +97,26 @@ TEST_F(SettingsScreenTest, EachChangeIsHeardAtOnceAndKept)
     EXPECT_EQ(zp::test::readFile(path),
               "# mine\nmusic_volume = 60\nmy own key = 1\nwindow_width = 1024\n"
               "window_height = 768\nfullscreen = false\nsound_volume = 80\nmute = true\n");
+    // Fullscreen: switched at once, kept in the file when the program ends
+    // (as after F11), so the file is as it was.
+    zp::GraphicsManager& graphics = zp::GraphicsManager::getInstance();
+    const std::string written = zp::test::readFile(path);
+    press(sf::Keyboard::Down);
+    press(sf::Keyboard::Enter);
+    EXPECT_TRUE(graphics.isFullscreen());
+    press(sf::Keyboard::Left);
+    EXPECT_FALSE(graphics.isFullscreen());
+    press(sf::Keyboard::Right);
+    EXPECT_TRUE(graphics.isFullscreen());
+    press(sf::Keyboard::Enter);
+    EXPECT_FALSE(graphics.isFullscreen());
+    EXPECT_EQ(zp::test::readFile(path), written);
+    zp::GameManager::getInstance().frame();
+    EXPECT_NE(graphics.shownRow(10).find("> Fullscreen      off (F11 anywhere)"), std::string::npos)
+        << graphics.shownRow(10);
+    EXPECT_NE(graphics.shownRow(11).find("  Window size     1024 x 768 (drag the window's edges)"),
+              std::string::npos)
+        << graphics.shownRow(11);
     press(sf::Keyboard::Down); // from the last line round to the first
     for (int i = 0; i < 15; ++i)
         press(sf::Keyboard::Right);
