@@ -20,12 +20,10 @@
 #include "zp/GraphicsManager.h"
 #include "zp/LogManager.h"
 #include "zp/Music.h"
-#include "zp/ObjectListIterator.h"
 #include "zp/ResourceManager.h"
 #include "zp/Utility.h"
 #include "zp/WorldManager.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
